@@ -1,0 +1,29 @@
+#pragma once
+
+// Every text the program shows in a message box, and the titles, in one place.
+namespace Messages {
+inline constexpr char applicationTitle[] = "Quorvel";
+inline constexpr char windowTitle[] = "Quorvel v1.15";
+
+inline constexpr char enterName[] = "Please Enter Name";
+inline constexpr char enterTimeZone[] = "Please Enter Hour and Minute of Time Zone";
+inline constexpr char enterLongitudeDegree[] = "Please Enter Degree of Longitude";
+inline constexpr char enterLongitudeMinute[] = "Please Enter Minute of Longitude";
+inline constexpr char enterLatitudeDegree[] = "Please Enter Degree of Latitude";
+inline constexpr char enterLatitudeMinute[] = "Please Enter Minute of Latitude";
+inline constexpr char wrongFebruaryDate[] = "Please Enter Correct Date Or Month!";
+inline constexpr char wrongThirtyDayDate[] = "Please Enter Correct Date Or Month !";
+inline constexpr char onlyNumbers[] = "Only Numbers Are Accepted";
+
+inline constexpr char checkFile[] = "Please Check The File.";
+inline constexpr char unableToSave[] = "Unable To Save The File.";
+inline constexpr char alreadyRunning[] = "Application is already running";
+inline constexpr char updateQuestion[] =
+    "There maybe an update to this software available\rDo you want to check for an update?";
+
+inline constexpr char enterCity[] = "Please Enter City";
+inline constexpr char enterState[] = "Please Enter State";
+inline constexpr char enterCountry[] = "Please Enter Country";
+} // namespace Messages
+
+enum class MessageIcon { Error, Information, Warning };

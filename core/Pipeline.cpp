@@ -1,0 +1,34 @@
+#include "core/Pipeline.h"
+
+BirthData &birthData()
+{
+    static BirthData record;
+    return record;
+}
+
+EphemerisResult &ephemerisResult()
+{
+    static EphemerisResult record;
+    return record;
+}
+
+QString &currentNakshatraName()
+{
+    static QString name;
+    return name;
+}
+
+CalculationOutcome runCalculation(const CalculationStages &stages)
+{
+    if (stages.validate && !stages.validate())
+        return CalculationOutcome::Refused;
+    if (stages.readScreen)
+        copyScreenIntoBirthData(stages.readScreen(), birthData());
+    // A failing stage doesn't stop the command: the later steps run on what
+    // the records hold, as they would after any earlier calculation.
+    const bool computed = computeMoonNakshatra(birthData(), ephemerisResult());
+    currentNakshatraName() = ephemerisResult().nakshatraName;
+    if (stages.showReading)
+        stages.showReading(currentNakshatraName());
+    return computed ? CalculationOutcome::Shown : CalculationOutcome::ShownAfterFault;
+}

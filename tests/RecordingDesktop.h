@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ui/Desktop.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+
+// A desktop for tests: records every message, page and search, and answers
+// dialogs from queues set up in advance. Installs itself while it lives.
+class RecordingDesktop final : public Desktop {
+public:
+    struct Message {
+        MessageIcon icon;
+        QString text;
+        bool yesNo;
+    };
+
+    RecordingDesktop() { setDesktop(this); }
+    ~RecordingDesktop() override { setDesktop(nullptr); }
+
+    MessageAnswer showMessage(QWidget *, MessageIcon icon, const QString &text, bool yesNo) override
+    {
+        messages.append({icon, text, yesNo});
+        if (!yesNo)
+            return MessageAnswer::Ok;
+        if (answers.empty())
+            return MessageAnswer::No;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::optional<QString> chooseFile(QWidget *, const FileDialogRequest &request) override
+    {
+        fileRequests.append(request);
+        if (fileNames.empty())
+            return std::nullopt;
+        const std::optional<QString> name = fileNames.front();
+        fileNames.pop_front();
+        return name;
+    }
+
+    void openUrl(const QUrl &url) override { openedUrls.append(url); }
+    void clearClipboard() override { ++clipboardClears; }
+    void webSearch(const QString &query, const QString &site) override { searches.append({query, site}); }
+
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const Message &m : messages)
+            texts.append(m.text);
+        return texts;
+    }
+
+    QList<Message> messages;
+    std::deque<MessageAnswer> answers;                 // for Yes/No questions; No when empty
+    std::deque<std::optional<QString>> fileNames;      // nullopt = the user cancels
+    QList<FileDialogRequest> fileRequests;
+    QList<QUrl> openedUrls;
+    QList<QStringList> searches;
+    int clipboardClears = 0;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/Messages.h"
+
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+class QWidget;
+
+// A file dialog's settings, as the command that shows it prepares them.
+struct FileDialogRequest {
+    enum class Mode { Open, Save };
+    Mode mode = Mode::Open;
+    QString title;
+    QString filter;         // Qt form, e.g. "Quorvel (*.qvr)"
+    QString defaultSuffix;  // added when the user types a name without one
+};
+
+enum class MessageAnswer { Ok, Yes, No };
+
+// Every call that would block or leave the program: message boxes, file
+// dialogs, the browser, the clipboard and the web search component. The
+// program uses the Qt implementation; tests install a recording one.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // A modal message titled "Quorvel"; OK only, or Yes and No.
+    virtual MessageAnswer showMessage(QWidget *parent, MessageIcon icon, const QString &text,
+                                      bool yesNo = false) = 0;
+    // The chosen path, or nothing when the user cancels.
+    virtual std::optional<QString> chooseFile(QWidget *parent, const FileDialogRequest &request) = 0;
+    // Hands the address to the user's browser; a failure is silent.
+    virtual void openUrl(const QUrl &url) = 0;
+    virtual void clearClipboard() = 0;
+    // Runs the web search component for the query; a missing one is silent.
+    virtual void webSearch(const QString &query, const QString &site) = 0;
+};
+
+// The desktop in use: the Qt one unless a test installed another.
+Desktop &desktop();
+// Installs `replacement` (not owned); nullptr restores the Qt desktop.
+void setDesktop(Desktop *replacement);

@@ -1,0 +1,70 @@
+#include "ui/Desktop.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+class QtDesktop final : public Desktop {
+public:
+    MessageAnswer showMessage(QWidget *parent, MessageIcon icon, const QString &text, bool yesNo) override
+    {
+        QMessageBox box(iconOf(icon), QString::fromUtf8(Messages::applicationTitle), text,
+                        yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+        const int answer = box.exec();
+        if (!yesNo)
+            return MessageAnswer::Ok;
+        return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+
+    std::optional<QString> chooseFile(QWidget *parent, const FileDialogRequest &request) override
+    {
+        QFileDialog dialog(parent, request.title, QString(), request.filter);
+        const bool saving = request.mode == FileDialogRequest::Mode::Save;
+        dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
+
+    void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
+
+    void clearClipboard() override
+    {
+        if (QClipboard *clipboard = QGuiApplication::clipboard())
+            clipboard->clear();
+    }
+
+    void webSearch(const QString &, const QString &) override {}
+
+private:
+    static QMessageBox::Icon iconOf(MessageIcon icon)
+    {
+        switch (icon) {
+        case MessageIcon::Error: return QMessageBox::Critical;
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Warning: return QMessageBox::Warning;
+        }
+        return QMessageBox::NoIcon;
+    }
+};
+
+Desktop *installed = nullptr;
+
+} // namespace
+
+Desktop &desktop()
+{
+    static QtDesktop qtDesktop;
+    return installed ? *installed : qtDesktop;
+}
+
+void setDesktop(Desktop *replacement)
+{
+    installed = replacement;
+}
