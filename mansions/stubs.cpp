@@ -1,0 +1,28 @@
+// Placeholders until the catalogue, reading and file code land.
+#include "mansions/ReadingFile.h"
+#include "mansions/Reading.h"
+#include "mansions/modChineseLunarMansionInformation.h"
+#include "mansions/modRTB.h"
+
+#include <array>
+
+namespace {
+const MansionRecord placeholder{0, "", "", "", "", 0, 0, ""};
+const Quadrant placeholderQuadrant{"", "", ""};
+} // namespace
+
+const MansionRecord &mansionRow(int) { return placeholder; }
+const Quadrant &quadrantOf(int) { return placeholderQuadrant; }
+QString positiveTraits(int) { return {}; }
+QString negativeTraits(int) { return {}; }
+QString picturePath(int) { return {}; }
+Reading &currentReading() { static Reading r; return r; }
+std::optional<int> findMansionRow(const QString &) { return std::nullopt; }
+void showMansionReading(const QString &, ReadingView &) {}
+QString scrambleText(const QString &t) { return t; }
+QString unscrambleText(const QString &t) { return t; }
+QByteArray toSingleByte(const QString &t) { return t.toLatin1(); }
+QString fromSingleByte(const QByteArray &b) { return QString::fromLatin1(b); }
+bool hasReadingExtension(const QString &p) { return p.endsWith(QStringLiteral("qvr")); }
+bool writeReadingFile(const QString &, const QString &) { return false; }
+std::optional<QString> readReadingFile(const QString &) { return std::nullopt; }
