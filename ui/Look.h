@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QtMath>
+
+// The screens' design units, fonts and colours.
+
+// Layouts are designed in twips (1/1440 inch): 15 twips are one logical
+// pixel at 96 dpi; Qt scales logical pixels on high-dpi screens.
+constexpr int twips(int value)
+{
+    return value >= 0 ? (value + 7) / 15 : -((-value + 7) / 15);
+}
+inline QRect twipRect(int left, int top, int width, int height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+namespace Look {
+inline const QColor orange(255, 128, 0);
+inline const QColor lightOrange(255, 192, 128);
+inline const QColor black(0, 0, 0);
+inline const QColor white(255, 255, 255);
+
+// Verdana at the given point size; where Verdana isn't installed, the font
+// system substitutes a face of close metrics (DejaVu Sans).
+QFont verdana(double pointSize, bool bold = false, bool underline = false);
+
+// Black window background and orange text, the look of every screen.
+void applyScreenPalette(QWidget *widget);
+} // namespace Look
