@@ -4,6 +4,7 @@
 
 class QWidget;
 class QMenuBar;
+class QLineEdit;
 
 // The closed list of web pages the program opens.
 enum class WebPage { OnlineHelp, Home, Download, CoBrand, FullBrand };
@@ -21,3 +22,12 @@ void showAboutBox(QWidget *parent);
 // The start-up banner draw: brings one of the two banners of the main input
 // screen to the front.
 void CoBrand_Randomize(QWidget *lblFullBrand, QWidget *lblCobrand);
+
+// Seeds the random generator from the clock (once, at start-up); the banner
+// draw is its only consumer.
+void seedRandomGenerator();
+
+// "Click Here To Find Latitude && Longitude": checks the three place boxes
+// (message and focus on the first empty one), then hands the query to the
+// web search component.
+void searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country);

@@ -10,3 +10,5 @@ void CoBrand_Randomize(QWidget *, QWidget *) {}
 QString ReadSetting(const QString &) { return {}; }
 void WriteSetting(const QString &, const QString &) {}
 void UpdateReminder() {}
+void seedRandomGenerator() {}
+void searchCoordinates(QLineEdit *, QLineEdit *, QLineEdit *) {}
