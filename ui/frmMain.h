@@ -1,0 +1,116 @@
+#pragma once
+
+#include "core/BirthData.h"
+#include "ui/Branding.h"
+#include "ui/Screen.h"
+
+enum class InputBox;
+class LinkLabel;
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+// The main input screen: one person's birth data, the calculate command and
+// the way into a saved reading. Every control carries its name as objectName.
+class frmMain : public Screen {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+
+    // The two banners of the bottom frame (the start-up draw reorders them).
+    LinkLabel *lblFullBrand() const { return branding.lblFullBrand; }
+    LinkLabel *lblCobrand() const { return branding.lblCobrand; }
+
+    // The screen's contents as the calculation and the validation read them.
+    ScreenInput screenInput() const;
+
+    // Checks the screen in the fixed order; on false it has shown the one
+    // message and moved the focus where that rule says.
+    bool validateInput();
+
+    // "&Get My Chinese Lunar Mansion" and File, "&Calculate".
+    void cmdCalculate_Click();
+    // "Click Here To Find Latitude && Longitude".
+    void cmdBrowser_Click();
+    // "&Open Previously Saved Reading".
+    void cmdOpen_Click();
+    // "TZ Help": the time zone picker, modal.
+    void lblTZHelp_Click();
+
+    QLineEdit *txtName() const { return m_txtName; }
+    QComboBox *cboMonth() const { return m_cboMonth; }
+    QComboBox *cboDate() const { return m_cboDate; }
+    QComboBox *cboYear() const { return m_cboYear; }
+    QComboBox *cboHH() const { return m_cboHH; }
+    QComboBox *cboMM() const { return m_cboMM; }
+    QComboBox *cboSS() const { return m_cboSS; }
+    QLineEdit *txtZoneHour() const { return m_txtZoneHour; }
+    QLineEdit *txtZoneMinute() const { return m_txtZoneMinute; }
+    LinkLabel *lblTZHelp() const { return m_lblTZHelp; }
+    QCheckBox *chkDST() const { return m_chkDST; }
+    QLineEdit *txtLatD() const { return m_txtLatD; }
+    QLineEdit *txtLatM() const { return m_txtLatM; }
+    QRadioButton *optLat(int index) const { return m_optLat[index]; }
+    QLineEdit *txtLonD() const { return m_txtLonD; }
+    QLineEdit *txtLonM() const { return m_txtLonM; }
+    QRadioButton *optLong(int index) const { return m_optLong[index]; }
+    QLineEdit *txtMCity() const { return m_txtMCity; }
+    QLineEdit *txtMState() const { return m_txtMState; }
+    QLineEdit *txtMCountry() const { return m_txtMCountry; }
+    QPushButton *cmdBrowser() const { return m_cmdBrowser; }
+    QPushButton *cmdCalculate() const { return m_cmdCalculate; }
+    QPushButton *cmdOpen() const { return m_cmdOpen; }
+    QAction *mnuCalculate() const { return m_mnuCalculate; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createMenus();
+    void createControls(QWidget *central);
+    void createInputFrame(QFrame *frame);
+    void createZoneFrame(QFrame *frame);
+    void createCoordinateFrames(QFrame *inputFrame);
+    void connectControls();
+    void setFocusOrder();
+    void Form_Load();
+    void focusBox(InputBox box);
+
+    BrandingFrame branding;
+
+    QMenu *mnuFile = nullptr;
+    QAction *m_mnuCalculate = nullptr;
+
+    QPushButton *m_cmdOpen = nullptr;
+    QLineEdit *m_txtName = nullptr;
+    QComboBox *m_cboMonth = nullptr;
+    QComboBox *m_cboDate = nullptr;
+    QComboBox *m_cboYear = nullptr;
+    QComboBox *m_cboHH = nullptr;
+    QComboBox *m_cboMM = nullptr;
+    QComboBox *m_cboSS = nullptr;
+    QLineEdit *m_txtZoneHour = nullptr;
+    QLineEdit *m_txtZoneMinute = nullptr;
+    LinkLabel *m_lblTZHelp = nullptr;
+    QCheckBox *m_chkDST = nullptr;
+    QLineEdit *m_txtLatD = nullptr;
+    QLineEdit *m_txtLatM = nullptr;
+    QRadioButton *m_optLat[2] = {};
+    QButtonGroup *optLatGroup = nullptr;
+    QLineEdit *m_txtLonD = nullptr;
+    QLineEdit *m_txtLonM = nullptr;
+    QRadioButton *m_optLong[2] = {};
+    QButtonGroup *optLongGroup = nullptr;
+    QLineEdit *m_txtMCity = nullptr;
+    QLineEdit *m_txtMState = nullptr;
+    QLineEdit *m_txtMCountry = nullptr;
+    QPushButton *m_cmdBrowser = nullptr;
+    QPushButton *m_cmdCalculate = nullptr;
+};
