@@ -6,19 +6,9 @@
 
 #include <array>
 
-namespace {
-const MansionRecord placeholder{0, "", "", "", "", 0, 0, ""};
-const Quadrant placeholderQuadrant{"", "", ""};
-} // namespace
-
-const MansionRecord &mansionRow(int) { return placeholder; }
-const Quadrant &quadrantOf(int) { return placeholderQuadrant; }
 QString positiveTraits(int) { return {}; }
 QString negativeTraits(int) { return {}; }
 QString picturePath(int) { return {}; }
-Reading &currentReading() { static Reading r; return r; }
-std::optional<int> findMansionRow(const QString &) { return std::nullopt; }
-void showMansionReading(const QString &, ReadingView &) {}
 QString scrambleText(const QString &t) { return t; }
 QString unscrambleText(const QString &t) { return t; }
 QByteArray toSingleByte(const QString &t) { return t.toLatin1(); }
