@@ -9,8 +9,9 @@ seconds=${1:-60}; shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(boxinteger scrambler readingfile duration)
 bash "$root/tools/setup.sh"
-CC=clang CXX=clang++ bash "$root/tools/build.sh" "$root/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUORVEL_FUZZ=ON -DQUORVEL_BUILD_BENCH=OFF
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUORVEL_FUZZ=ON -DQUORVEL_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build/fuzz" --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
 for target in "${targets[@]}"; do
   found="$root/build/fuzz/found/$target"
   mkdir -p "$found"
