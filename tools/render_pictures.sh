@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Renders the 28 mansion pictures, content/pictures/<stem>.gif: each mansion's Chinese character drawn
-# black on a white ground, centred, at the pixel size of the result screen's picture box.
+# black on a white ground, centred, at the pixel size of the result screen's picture box; and the about
+# box's 32 x 32 icon, content/icon/quorvel-32.png, from the hand-written content/icon/quorvel.svg.
 #
 #   tools/render_pictures.sh [CONTACT_SHEET.png]
 #
-# The GIFs are committed, so building Quorvel needs neither the font nor ImageMagick; run this only to
-# change the artwork. Given a file name, it also writes a contact sheet of all 28 pictures enlarged 4x,
-# for checking them by eye. Installs the font and ImageMagick from Debian when they are missing.
+# The images are committed, so building Quorvel needs none of the tools; run this only to change the
+# artwork. Given a file name, it also writes a contact sheet of the 28 pictures and the icon enlarged 4x,
+# for checking them by eye. Installs the font and the tools from Debian when they are missing.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 
@@ -64,7 +65,7 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
 }
 
-install_missing fonts-wqy-zenhei fontconfig imagemagick
+install_missing fonts-wqy-zenhei fontconfig imagemagick librsvg2-bin
 
 # The collection holds three faces; the proportional one is face 0, which ImageMagick picks from the file.
 font=$(fc-list -f '%{file}\t%{index}\n' "$family" | awk -F'\t' '$2 == 0 { print $1; exit }')
@@ -110,8 +111,12 @@ for row in "${pictures[@]}"; do
   echo "${index}_${stem}.gif  ${width}x${height}  $character at ${pointsize} pt, ink ${inkw}x${inkh}"
 done
 
+icon="$root/content/icon/quorvel-32.png"
+rsvg-convert --width 32 --height 32 --format png "$root/content/icon/quorvel.svg" --output "$icon"
+echo "icon/quorvel-32.png  32x32"
+
 if [ -n "$sheet" ]; then
-  montage "${files[@]}" -background '#c0c0c0' -geometry '+2+2' -tile 7x "$work/sheet.png"
+  montage "${files[@]}" "$icon" -background '#c0c0c0' -geometry '+2+2' -tile 7x "$work/sheet.png"
   convert "$work/sheet.png" -scale 400% "$sheet"
   echo "Contact sheet: $sheet"
 fi
