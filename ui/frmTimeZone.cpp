@@ -1,0 +1,97 @@
+#include "ui/frmTimeZone.h"
+
+#include "core/Messages.h"
+#include "core/TimeZones.h"
+#include "ui/Look.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// Design sizes in twips.
+constexpr int clientWidth = 4935;
+constexpr int clientHeight = 3480;
+constexpr int listHeight = 3150;
+constexpr int quitHeight = 345;
+
+} // namespace
+
+frmTimeZone::frmTimeZone(QWidget *parent, QLineEdit *zoneHourBox, QLineEdit *zoneMinuteBox)
+    : QDialog(parent), zoneHourBox(zoneHourBox), zoneMinuteBox(zoneMinuteBox)
+{
+    setObjectName(QStringLiteral("frmTimeZone"));
+    setWindowTitle(QString::fromUtf8(Messages::windowTitle));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    m_lstTimeZone = new QListWidget(this);
+    m_lstTimeZone->setObjectName(QStringLiteral("lstTimeZone"));
+    m_lstTimeZone->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstTimeZone->setSortingEnabled(false);  // the double-click relies on the positions
+    m_lstTimeZone->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lstTimeZone->setFont(Look::verdana(8.25, true));
+    QPalette listPalette = m_lstTimeZone->palette();
+    listPalette.setColor(QPalette::Base, listPalette.color(QPalette::Button));
+    listPalette.setColor(QPalette::Text, Look::black);
+    m_lstTimeZone->setPalette(listPalette);
+    // Any double-click on the list counts, also one that hits no entry.
+    m_lstTimeZone->viewport()->installEventFilter(this);
+
+    m_cmdQuit = new QPushButton(QStringLiteral("&Quit"), this);
+    m_cmdQuit->setObjectName(QStringLiteral("cmdQuit"));
+    m_cmdQuit->setFont(Look::verdana(8.25, true));
+    // "&Quit" is the default button (Enter) and the cancel button (Escape,
+    // which QDialog maps to reject()).
+    m_cmdQuit->setDefault(true);
+    m_cmdQuit->setAutoDefault(true);
+    connect(m_cmdQuit, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_lstTimeZone->setGeometry(twipRect(0, 0, clientWidth, listHeight));
+    m_cmdQuit->setGeometry(twipRect(0, listHeight, clientWidth, quitHeight));
+    setFixedSize(twips(clientWidth), twips(clientHeight));
+
+    Form_Load();
+    m_lstTimeZone->setFocus();
+
+    // Centred on the screen, not on the window that opened the picker.
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        QRect placed(QPoint(), size());
+        placed.moveCenter(screen->availableGeometry().center());
+        move(placed.topLeft());
+    }
+}
+
+void frmTimeZone::Form_Load()
+{
+    for (const TimeZoneEntry &zone : timeZones)
+        m_lstTimeZone->addItem(QString::fromUtf8(zone.text));
+}
+
+void frmTimeZone::lstTimeZone_DblClick()
+{
+    const QList<QListWidgetItem *> selected = m_lstTimeZone->selectedItems();
+    const int position = selected.isEmpty() ? -1 : m_lstTimeZone->row(selected.first());
+    if (position >= 0 && position < timeZoneCount) {
+        const TimeZoneEntry &zone = timeZones[static_cast<std::size_t>(position)];
+        if (zoneHourBox)
+            zoneHourBox->setText(QString::number(zone.hours));
+        if (zoneMinuteBox)
+            zoneMinuteBox->setText(QString::number(zone.minutes));
+    }
+    accept();
+}
+
+bool frmTimeZone::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_lstTimeZone->viewport() && event->type() == QEvent::MouseButtonDblClick
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        // The first click of the double-click has already selected the entry.
+        lstTimeZone_DblClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
