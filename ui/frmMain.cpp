@@ -1,32 +1,438 @@
 #include "ui/frmMain.h"
 
+#include "app/modHelp.h"
 #include "core/Messages.h"
+#include "core/Pipeline.h"
 #include "core/Validation.h"
+#include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
+#include "ui/Look.h"
+#include "ui/ReadingFlow.h"
+#include "ui/frmTimeZone.h"
 
-#include <QFrame>
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+// Design sizes in twips.
+constexpr int clientWidth = 7275;
+constexpr int clientHeight = 6405;
+
+const char *const monthNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                  "July",    "August",   "September", "October", "November", "December"};
+constexpr int firstYear = 1901;
+constexpr int lastYear = 2050;
+
+// A label that sizes itself to its text from the given top-left corner.
+QLabel *addLabel(const QString &text, QWidget *parent, int left, int top)
+{
+    auto *label = new QLabel(text, parent);
+    label->move(twips(left), twips(top));
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit *addBox(const char *name, QWidget *parent, const QRect &geometry)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(geometry);
+    return box;
+}
+
+QComboBox *addList(const char *name, QWidget *parent, const QRect &geometry)
+{
+    auto *list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setEditable(false);  // the user can only pick one of the entries
+    list->setGeometry(geometry);
+    return list;
+}
+
+void addNumbers(QComboBox *list, int first, int last)
+{
+    for (int value = first; value <= last; ++value)
+        list->addItem(QString::number(value));
+}
+
+// A frame with a black background; `caption` (may be empty) in orange.
+QGroupBox *addFrame(const char *name, const QString &caption, QWidget *parent, const QRect &geometry)
+{
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(geometry);
+    Look::applyScreenPalette(frame);
+    return frame;
+}
+
+// Keys that move the cursor or the focus or delete text type no character
+// the filter would judge, even where the platform attaches a control code to
+// them (Tab's "\t", Delete's "\x7f").
+bool isEditingKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Insert:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void centreOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect placed(QPoint(), window->size());
+        placed.moveCenter(screen->availableGeometry().center());
+        window->move(placed.topLeft());
+    }
+}
+
+} // namespace
 
 frmMain::frmMain(QWidget *parent) : Screen(parent)
 {
-    auto *central = new QWidget(this);
-    setCentralWidget(central);
-    branding = createBrandingFrame(central, BrandingScreen::Main);
+    setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(Messages::windowTitle));
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("frmMainClient"));
+    central->setFixedSize(twips(clientWidth), twips(clientHeight));
+    central->setFont(Look::verdana(8.25));
+    Look::applyScreenPalette(central);
+    setCentralWidget(central);
+
+    createMenus();
+    createControls(central);
+    connectControls();
+    setFocusOrder();
+    Form_Load();
+
+    // The layout is fixed: the window takes the size of its menu bar and
+    // client area and keeps it.
+    setFixedSize(sizeHint());
+    centreOnScreen(this);
+    m_txtName->setFocus();
 }
 
-ScreenInput frmMain::screenInput() const { return {}; }
-bool frmMain::validateInput() { return false; }
-void frmMain::cmdCalculate_Click() {}
-void frmMain::cmdBrowser_Click() {}
-void frmMain::cmdOpen_Click() {}
-void frmMain::lblTZHelp_Click() {}
-bool frmMain::eventFilter(QObject *watched, QEvent *event) { return Screen::eventFilter(watched, event); }
-void frmMain::createMenus() {}
-void frmMain::createControls(QWidget *) {}
-void frmMain::createInputFrame(QFrame *) {}
-void frmMain::createZoneFrame(QFrame *) {}
-void frmMain::createCoordinateFrames(QFrame *) {}
-void frmMain::connectControls() {}
-void frmMain::setFocusOrder() {}
-void frmMain::Form_Load() {}
-void frmMain::focusBox(InputBox) {}
+void frmMain::createMenus()
+{
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuCalculate = mnuFile->addAction(QStringLiteral("&Calculate"));
+    m_mnuCalculate->setObjectName(QStringLiteral("mnuCalculate"));
+    addHelpMenu(menuBar(), this);
+}
+
+void frmMain::createControls(QWidget *central)
+{
+    LinkLabel *topLink = createTopLinkLabel(central, BrandingScreen::Main);
+    topLink->setGeometry(twipRect(1117, 0, 5040, 435));
+
+    m_cmdOpen = new QPushButton(QStringLiteral("&Open Previously Saved Reading"), central);
+    m_cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
+    m_cmdOpen->setFont(Look::verdana(9.75, true));
+    m_cmdOpen->setGeometry(twipRect(30, 600, 7215, 495));
+
+    auto *introduction = new QLabel(QStringLiteral("Know more about your favorable and unfavorable personality "
+                                                   "traits based on Chinese Lunar Mansions. Enter the details "
+                                                   "to get your Chinese Lunar Mansion Reading."),
+                                    central);
+    introduction->setObjectName(QStringLiteral("lblIntroduction"));
+    introduction->setFont(Look::verdana(8.25, true));
+    introduction->setWordWrap(true);
+    introduction->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette introductionPalette = introduction->palette();
+    introductionPalette.setColor(QPalette::WindowText, Look::lightOrange);
+    introduction->setPalette(introductionPalette);
+    introduction->setGeometry(twipRect(465, 1440, 1215, 3375));
+
+    QGroupBox *inputFrame = addFrame("fraInput", QString(), central, twipRect(1875, 1080, 4935, 4410));
+    createInputFrame(inputFrame);
+
+    branding = createBrandingFrame(central, BrandingScreen::Main);
+    branding.frame->setGeometry(twipRect(30, 5520, 7215, 855));
+}
+
+void frmMain::createInputFrame(QWidget *frame)
+{
+    addLabel(QStringLiteral("Name"), frame, 120, 360);
+    m_txtName = addBox("txtName", frame, twipRect(1320, 240, 3495, 285));
+
+    addLabel(QStringLiteral("Date of Birth"), frame, 120, 720);
+    m_cboMonth = addList("cboMonth", frame, twipRect(1320, 600, 1335, 315));
+    m_cboDate = addList("cboDate", frame, twipRect(2760, 600, 615, 315));
+    m_cboYear = addList("cboYear", frame, twipRect(3480, 600, 855, 315));
+
+    addLabel(QStringLiteral("Time of Birth"), frame, 120, 1080);
+    m_cboHH = addList("cboHH", frame, twipRect(1320, 960, 615, 315));
+    m_cboMM = addList("cboMM", frame, twipRect(1980, 960, 615, 315));
+    m_cboSS = addList("cboSS", frame, twipRect(2640, 960, 615, 315));
+    addLabel(QStringLiteral("HH:MM:SS"), frame, 3360, 1080);
+
+    addLabel(QStringLiteral("Time Zone"), frame, 120, 1440);
+    auto *fraZone = new QFrame(frame);
+    fraZone->setObjectName(QStringLiteral("fraZone"));
+    fraZone->setGeometry(twipRect(1320, 1280, 3200, 500));
+    Look::applyScreenPalette(fraZone);
+    createZoneFrame(fraZone);
+
+    createCoordinateFrames(frame);
+
+    addLabel(QStringLiteral("City"), frame, 120, 2850);
+    m_txtMCity = addBox("txtMCity", frame, twipRect(1320, 2760, 2175, 285));
+    addLabel(QStringLiteral("State"), frame, 120, 3240);
+    m_txtMState = addBox("txtMState", frame, twipRect(1320, 3120, 2175, 285));
+    addLabel(QStringLiteral("Country"), frame, 120, 3600);
+    m_txtMCountry = addBox("txtMCountry", frame, twipRect(1320, 3510, 2175, 285));
+
+    // A push button draws its caption on one line; a word-wrapping label
+    // inside it keeps the caption within the button's design size.
+    const QString browserCaption = QStringLiteral("Click Here To Find Latitude & Longitude");
+    m_cmdBrowser = new QPushButton(frame);
+    m_cmdBrowser->setObjectName(QStringLiteral("cmdBrowser"));
+    m_cmdBrowser->setAccessibleName(browserCaption);
+    m_cmdBrowser->setGeometry(twipRect(3600, 2805, 1215, 945));
+    auto *browserLabel = new QLabel(browserCaption, m_cmdBrowser);
+    browserLabel->setObjectName(QStringLiteral("cmdBrowserCaption"));
+    browserLabel->setTextFormat(Qt::PlainText);
+    browserLabel->setWordWrap(true);
+    browserLabel->setAlignment(Qt::AlignCenter);
+    browserLabel->setForegroundRole(QPalette::ButtonText);
+    browserLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto *browserLayout = new QVBoxLayout(m_cmdBrowser);
+    browserLayout->setContentsMargins(4, 2, 4, 2);
+    browserLayout->addWidget(browserLabel);
+
+    m_cmdCalculate = new QPushButton(QStringLiteral("&Get My Chinese Lunar Mansion"), frame);
+    m_cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
+    m_cmdCalculate->setFont(Look::verdana(8.25, true));
+    m_cmdCalculate->setGeometry(twipRect(120, 3930, 4695, 375));
+}
+
+void frmMain::createZoneFrame(QFrame *frame)
+{
+    const QFont bold = Look::verdana(8.25, true);
+    m_txtZoneHour = addBox("txtZoneHour", frame, twipRect(60, 150, 495, 285));
+    m_txtZoneHour->setFont(bold);
+    m_txtZoneMinute = addBox("txtZoneMinute", frame, twipRect(680, 150, 495, 285));
+    m_txtZoneMinute->setFont(bold);
+
+    m_lblTZHelp = new LinkLabel(QStringLiteral("TZ Help"), frame);
+    m_lblTZHelp->setObjectName(QStringLiteral("lblTZHelp"));
+    m_lblTZHelp->setFont(Look::verdana(11.25, true));
+    m_lblTZHelp->move(twips(1200), twips(150));
+    m_lblTZHelp->adjustSize();
+
+    m_chkDST = new QCheckBox(QStringLiteral("DST"), frame);
+    m_chkDST->setObjectName(QStringLiteral("chkDST"));
+    m_chkDST->setFont(bold);
+    m_chkDST->setGeometry(twipRect(2265, 160, 735, 250));
+}
+
+void frmMain::createCoordinateFrames(QWidget *inputFrame)
+{
+    QGroupBox *latitude = addFrame("fraLatitude", QStringLiteral("Latitude"), inputFrame,
+                                   twipRect(120, 1800, 2415, 855));
+    m_txtLatD = addBox("txtLatD", latitude, twipRect(120, 240, 375, 285));
+    m_txtLatM = addBox("txtLatM", latitude, twipRect(840, 240, 375, 285));
+    addLabel(QStringLiteral("Deg"), latitude, 120, 600);
+    addLabel(QStringLiteral("Min"), latitude, 840, 600);
+    m_optLat[0] = new QRadioButton(QStringLiteral("North"), latitude);
+    m_optLat[0]->setGeometry(twipRect(1480, 240, 855, 255));
+    m_optLat[1] = new QRadioButton(QStringLiteral("South"), latitude);
+    m_optLat[1]->setGeometry(twipRect(1480, 480, 900, 255));
+
+    QGroupBox *longitude = addFrame("fraLongitude", QStringLiteral("Longitude"), inputFrame,
+                                    twipRect(2580, 1800, 2235, 855));
+    m_txtLonD = addBox("txtLonD", longitude, twipRect(90, 240, 375, 285));
+    m_txtLonM = addBox("txtLonM", longitude, twipRect(810, 240, 375, 285));
+    addLabel(QStringLiteral("Deg"), longitude, 120, 600);
+    addLabel(QStringLiteral("Min"), longitude, 810, 600);
+    m_optLong[0] = new QRadioButton(QStringLiteral("East"), longitude);
+    m_optLong[0]->setGeometry(twipRect(1440, 240, 735, 255));
+    m_optLong[1] = new QRadioButton(QStringLiteral("West"), longitude);
+    m_optLong[1]->setGeometry(twipRect(1440, 480, 735, 255));
+
+    // Exactly one button of each pair is selected at any time.
+    optLatGroup = new QButtonGroup(this);
+    optLongGroup = new QButtonGroup(this);
+    for (int index = 0; index < 2; ++index) {
+        m_optLat[index]->setObjectName(QStringLiteral("optLat%1").arg(index));
+        m_optLong[index]->setObjectName(QStringLiteral("optLong%1").arg(index));
+        optLatGroup->addButton(m_optLat[index], index);
+        optLongGroup->addButton(m_optLong[index], index);
+    }
+    optLatGroup->setExclusive(true);
+    optLongGroup->setExclusive(true);
+}
+
+void frmMain::connectControls()
+{
+    connect(m_mnuCalculate, &QAction::triggered, this, &frmMain::cmdCalculate_Click);
+    connect(m_cmdCalculate, &QPushButton::clicked, this, &frmMain::cmdCalculate_Click);
+    connect(m_cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
+    connect(m_cmdBrowser, &QPushButton::clicked, this, &frmMain::cmdBrowser_Click);
+    connect(m_lblTZHelp, &LinkLabel::clicked, this, &frmMain::lblTZHelp_Click);
+
+    for (QLineEdit *box : {m_txtLatD, m_txtLatM, m_txtLonD, m_txtLonM, m_txtZoneHour, m_txtZoneMinute}) {
+        box->installEventFilter(this);
+        // Composed text from an input method would bypass the key filter.
+        box->setAttribute(Qt::WA_InputMethodEnabled, false);
+    }
+}
+
+void frmMain::setFocusOrder()
+{
+    const QList<QWidget *> order = {m_txtName,  m_cboMonth,   m_cboDate,     m_cboYear,     m_cboHH,
+                                    m_cboMM,    m_cboSS,      m_txtLonD,     m_txtLonM,     m_optLong[0],
+                                    m_optLong[1], m_txtLatD,  m_txtLatM,     m_optLat[0],   m_optLat[1],
+                                    m_txtMCity, m_txtMState,  m_txtMCountry, m_cmdBrowser,  m_cmdCalculate,
+                                    m_cmdOpen,  m_txtZoneHour, m_txtZoneMinute, m_chkDST};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void frmMain::Form_Load()
+{
+    for (const char *month : monthNames)
+        m_cboMonth->addItem(QString::fromLatin1(month));
+    addNumbers(m_cboDate, 1, 31);
+    addNumbers(m_cboYear, firstYear, lastYear);
+    addNumbers(m_cboHH, 0, 23);
+    addNumbers(m_cboMM, 0, 59);
+    addNumbers(m_cboSS, 0, 59);
+    for (QComboBox *list : {m_cboMonth, m_cboDate, m_cboYear, m_cboHH, m_cboMM, m_cboSS})
+        list->setCurrentIndex(0);
+
+    m_optLat[0]->setChecked(true);   // North
+    m_optLong[0]->setChecked(true);  // East
+    m_chkDST->setChecked(false);
+}
+
+ScreenInput frmMain::screenInput() const
+{
+    ScreenInput input;
+    input.name = m_txtName->text();
+    input.monthPosition = m_cboMonth->currentIndex();
+    input.dayPosition = m_cboDate->currentIndex();
+    input.dayText = m_cboDate->currentText();
+    input.yearText = m_cboYear->currentText();
+    input.hourText = m_cboHH->currentText();
+    input.minuteText = m_cboMM->currentText();
+    input.zoneHourText = m_txtZoneHour->text();
+    input.zoneMinuteText = m_txtZoneMinute->text();
+    input.lonDegreesText = m_txtLonD->text();
+    input.lonMinutesText = m_txtLonM->text();
+    input.latDegreesText = m_txtLatD->text();
+    input.latMinutesText = m_txtLatM->text();
+    input.isEast = m_optLong[0]->isChecked();
+    input.isNorth = m_optLat[0]->isChecked();
+    input.dst = m_chkDST->isChecked();
+    return input;
+}
+
+bool frmMain::validateInput()
+{
+    const std::optional<ValidationFailure> failure = validateScreen(screenInput());
+    if (!failure)
+        return true;
+    desktop().showMessage(this, failure->icon, QString::fromUtf8(failure->message));
+    focusBox(failure->focus);
+    return false;
+}
+
+void frmMain::focusBox(InputBox box)
+{
+    QLineEdit *target = nullptr;
+    switch (box) {
+    case InputBox::None:
+        return;
+    case InputBox::Name:
+        target = m_txtName;
+        break;
+    case InputBox::ZoneHour:
+        target = m_txtZoneHour;
+        break;
+    case InputBox::LonDegrees:
+        target = m_txtLonD;
+        break;
+    case InputBox::LonMinutes:
+        target = m_txtLonM;
+        break;
+    case InputBox::LatDegrees:
+        target = m_txtLatD;
+        break;
+    case InputBox::LatMinutes:
+        target = m_txtLatM;
+        break;
+    }
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::cmdCalculate_Click()
+{
+    runCalculation(CalculationStages{
+        [this] { return validateInput(); },
+        [this] { return screenInput(); },
+        [this](const QString &nakshatraName) { presentReading(nakshatraName, this); },
+    });
+}
+
+void frmMain::cmdBrowser_Click()
+{
+    searchCoordinates(m_txtMCity, m_txtMState, m_txtMCountry);
+}
+
+void frmMain::cmdOpen_Click()
+{
+    openSavedReading(this);
+}
+
+void frmMain::lblTZHelp_Click()
+{
+    frmTimeZone picker(this, m_txtZoneHour, m_txtZoneMinute);
+    picker.exec();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // The key filter of the six number boxes: a typed character that isn't a
+    // digit or Backspace is refused with a message and never reaches the box
+    // (Enter, Escape and Ctrl+V's character included, so Ctrl+V pastes
+    // nothing). Keys that type nothing pass.
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        if (!text.isEmpty() && !isEditingKey(key->key()) && !isAcceptedNumberKey(text.at(0).unicode())) {
+            desktop().showMessage(this, MessageIcon::Error, QString::fromUtf8(Messages::onlyNumbers));
+            return true;
+        }
+    }
+    return Screen::eventFilter(watched, event);
+}

@@ -75,9 +75,9 @@ protected:
 private:
     void createMenus();
     void createControls(QWidget *central);
-    void createInputFrame(QFrame *frame);
+    void createInputFrame(QWidget *frame);
     void createZoneFrame(QFrame *frame);
-    void createCoordinateFrames(QFrame *inputFrame);
+    void createCoordinateFrames(QWidget *inputFrame);
     void connectControls();
     void setFocusOrder();
     void Form_Load();
