@@ -95,7 +95,10 @@ bool writeReadingFile(const QString &path, const QString &nakshatraName)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray content = toSingleByte(scrambleText(nakshatraName)) + QByteArrayLiteral("\r\n");
-    if (file.write(content) != content.size()) {
+    // Flush before committing and check it: a short write (disk full, file
+    // size limit) shows up only here, and commit() alone would still rename
+    // the truncated temporary over the old file and report success.
+    if (file.write(content) != content.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

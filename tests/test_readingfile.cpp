@@ -1,0 +1,424 @@
+#include "ephemeris/modEphemeris.h"
+#include "mansions/ReadingFile.h"
+#include "mansions/modRTB.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray hexBytes(const char *hex)
+{
+    return QByteArray::fromHex(hex);
+}
+
+// The character of one Windows-1252 code.
+QChar pageChar(int code)
+{
+    const QString one = fromSingleByte(QByteArray(1, char(code)));
+    Q_ASSERT(one.size() == 1);
+    return one.at(0);
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    return file.readAll();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList allNames()
+{
+    QStringList names;
+    for (int k = 0; k < 27; ++k)
+        names << QString::fromUtf8(nakshatraNames[std::size_t(k)]);
+    return names;
+}
+
+const QByteArray ashwiniBytes = QByteArray::fromHex("96c8bdccbec3be");
+
+} // namespace
+
+class TestReadingFile : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private slots:
+    void init()
+    {
+        // A fresh, empty folder for every test.
+        QVERIFY(QDir(m_dir.path()).removeRecursively());
+        QVERIFY(QDir().mkpath(m_dir.path()));
+    }
+
+    // --- the scrambler ---
+
+    void scramblesByTheShift()
+    {
+        QCOMPARE(toSingleByte(scrambleText("Ashwini")), ashwiniBytes);
+        QCOMPARE(unscrambleText(fromSingleByte(ashwiniBytes)), u"Ashwini"_qs);
+        QCOMPARE(scrambleText(""), QString());
+        QCOMPARE(unscrambleText(""), QString());
+        QCOMPARE(unscrambleText("u"), u" "_qs);
+        QCOMPARE(unscrambleText("A"), QString());  // code 65 - 85 is negative
+        // Order is kept: the first stored code belongs to the first letter.
+        QCOMPARE(toSingleByte(scrambleText("AB")), hexBytes("9697"));
+        QCOMPARE(toSingleByte(scrambleText("BA")), hexBytes("9796"));
+        // Codes lost in the middle don't disturb the neighbours.
+        QCOMPARE(unscrambleText(fromSingleByte(hexBytes("964197"))), u"AB"_qs);
+    }
+
+    void shiftGoesThroughTheCodePage()
+    {
+        // '+' (0x2B) becomes 0x80, which the page holds as the euro sign.
+        QCOMPARE(scrambleText("+"), QString(QChar(0x20AC)));
+        QCOMPARE(unscrambleText(QString(QChar(0x20AC))), u"+"_qs);
+        // ',' (0x2C) becomes the undefined 0x81: it still has a character.
+        QCOMPARE(scrambleText(","), QString(QChar(0x81)));
+        QCOMPARE(unscrambleText(QString(QChar(0x81))), u","_qs);
+        // A typographic apostrophe is 0x92 in the page: 0x92 - 85 = 0x3D '='.
+        QCOMPARE(unscrambleText(QString(QChar(0x2019))), u"="_qs);
+    }
+
+    void longTextsGiveTheEmptyText()
+    {
+        const QString limit(32767, 'A');
+        QCOMPARE(scrambleText(limit).size(), 32767);
+        QCOMPARE(unscrambleText(QString(32767, 'z')).size(), 32767);
+        QCOMPARE(scrambleText(limit + 'A'), QString());
+        QCOMPARE(unscrambleText(QString(32768, 'z')), QString());
+        QCOMPARE(scrambleText(QString(100000, 'A')), QString());
+    }
+
+    void highCodesAreLost()
+    {
+        for (int code = 171; code <= 255; ++code)
+            QVERIFY2(scrambleText(QString(pageChar(code))).isEmpty(), qPrintable(QString::number(code)));
+        for (int code = 0; code < 85; ++code)
+            QVERIFY2(unscrambleText(QString(pageChar(code))).isEmpty(), qPrintable(QString::number(code)));
+    }
+
+    void roundTripOfLowCodes()
+    {
+        QString all;
+        for (int code = 0; code <= 170; ++code)
+            all += pageChar(code);
+        const QString scrambled = scrambleText(all);
+        QCOMPARE(scrambled.size(), 171);
+        QCOMPARE(toSingleByte(scrambled).size(), 171);
+        for (int i = 0; i < scrambled.size(); ++i)
+            QCOMPARE(quint8(toSingleByte(scrambled.mid(i, 1)).at(0)), quint8(i + 85));
+        QCOMPARE(unscrambleText(scrambled), all);
+    }
+
+    void charactersOutsideThePageAreLeftOut()
+    {
+        QCOMPARE(scrambleText(QStringLiteral("A\u4e00B")), scrambleText("AB"));
+        // U+0080 is a C1 control the page replaces with the euro sign.
+        QCOMPARE(scrambleText(QStringLiteral("A\u0080B")), scrambleText("AB"));
+        // A character outside the BMP: both halves of the pair are dropped.
+        QCOMPARE(scrambleText(QString::fromUtf8("A\xF0\x9F\x98\x80" "B")), scrambleText("AB"));
+        QCOMPARE(toSingleByte(QStringLiteral("a\u4e00\u20ac")), hexBytes("6180"));
+    }
+
+    void everyByteHasACharacter()
+    {
+        QByteArray bytes;
+        for (int code = 0; code <= 255; ++code)
+            bytes.append(char(code));
+        const QString text = fromSingleByte(bytes);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(toSingleByte(text), bytes);
+        QCOMPARE(text.at(0x80), QChar(0x20AC));
+        QCOMPARE(text.at(0x8D), QChar(0x8D));
+        QCOMPARE(text.at(0x9F), QChar(0x178));
+        QCOMPARE(text.at(0xE9), QChar(0xE9));
+    }
+
+    void typographicMarksHaveTheirCodes()
+    {
+        // The block where the page differs from Latin-1, in glyphs; the five
+        // codes the page leaves undefined are C1 controls of the same number.
+        const QString marks = QString::fromUtf8("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ");
+        QCOMPARE(marks.size(), 32);
+        QByteArray codes;
+        for (int code = 0x80; code < 0xA0; ++code)
+            codes.append(char(code));
+        QCOMPARE(toSingleByte(marks), codes);
+        QCOMPARE(fromSingleByte(codes), marks);
+    }
+
+    // --- the file name ---
+
+    void readingExtension_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("dotted") << "a.qvr" << true;
+        QTest::newRow("without dot") << "aqvr" << true;
+        QTest::newRow("in a folder") << "/home/u/readings/mine.qvr" << true;
+        QTest::newRow("upper case") << "a.QVR" << false;
+        QTest::newRow("mixed case") << "a.Qvr" << false;
+        QTest::newRow("trailing blank") << "a.qvr " << false;
+        QTest::newRow("other extension") << "a.txt" << false;
+        QTest::newRow("short") << "vr" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void readingExtension()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, accepted);
+        QCOMPARE(hasReadingExtension(path), accepted);
+    }
+
+    // --- writing ---
+
+    void writesTheExactBytes()
+    {
+        QVERIFY(writeReadingFile(path("a.qvr"), "Ashwini"));
+        QCOMPARE(contentOf(path("a.qvr")), hexBytes("96c8bdccbec3be0d0a"));
+
+        QVERIFY(writeReadingFile(path("b.qvr"), "Poorva Phalguni"));
+        const QByteArray poorva = contentOf(path("b.qvr"));
+        QCOMPARE(poorva.size(), 17);
+        QVERIFY(poorva.endsWith("\r\n"));
+        QCOMPARE(poorva.at(6), '\x75');
+        QCOMPARE(quint8(poorva.at(0)), quint8('P' + 85));
+
+        QVERIFY(writeReadingFile(path("c.qvr"), ""));
+        QCOMPARE(contentOf(path("c.qvr")), QByteArray("\r\n"));
+    }
+
+    void everyNameSurvivesAFile()
+    {
+        for (const QString &name : allNames()) {
+            const QString file = path(name + ".qvr");
+            QVERIFY(writeReadingFile(file, name));
+            const QByteArray bytes = contentOf(file);
+            QCOMPARE(bytes.size(), name.size() + 2);
+            for (int i = 0; i < name.size(); ++i)
+                QCOMPARE(quint8(bytes.at(i)), quint8(name.at(i).unicode() + 85));
+            QCOMPARE(readReadingFile(file), std::optional<QString>(name));
+        }
+    }
+
+    void writeReplacesAnExistingFile()
+    {
+        const QString file = path("x.qvr");
+        QVERIFY(writeReadingFile(file, "Poorva Bhadrapada"));
+        QVERIFY(writeReadingFile(file, "Hasta"));
+        QCOMPARE(contentOf(file), toSingleByte(scrambleText("Hasta")) + "\r\n");
+        // A longer unrelated file leaves no tail behind either.
+        QVERIFY(writeBytes(file, QByteArray(5000, 'q')));
+        QVERIFY(writeReadingFile(file, "Revati"));
+        QCOMPARE(contentOf(file), toSingleByte(scrambleText("Revati")) + "\r\n");
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"x.qvr"});
+    }
+
+    void failedWritesChangeNothing()
+    {
+        const QByteArray existing = toSingleByte(scrambleText("Ashwini")) + "\r\n";
+        QVERIFY(writeBytes(path("reading.qvr"), existing));
+        QVERIFY(QDir(m_dir.path()).mkdir("folder.qvr"));
+        const QStringList before =
+            QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+
+        // A folder that doesn't exist.
+        QVERIFY(!writeReadingFile(path("missing/x.qvr"), "Revati"));
+        // A "folder" that is the existing reading itself.
+        QVERIFY(!writeReadingFile(path("reading.qvr/x.qvr"), "Revati"));
+        // A target that is a folder.
+        QVERIFY(!writeReadingFile(path("folder.qvr"), "Revati"));
+        // No path at all.
+        QVERIFY(!writeReadingFile("", "Revati"));
+
+        QCOMPARE(contentOf(path("reading.qvr")), existing);
+        QVERIFY(QFileInfo(path("folder.qvr")).isDir());
+        QVERIFY(QDir(path("folder.qvr")).isEmpty());
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+    }
+
+    void writeFailingHalfwayKeepsTheOldFile()
+    {
+        // A file size limit makes the write itself fail, as a full disk would;
+        // unlike permissions it holds for root too.
+        const QString file = path("x.qvr");
+        const QByteArray existing = toSingleByte(scrambleText("Ashwini")) + "\r\n";
+        QVERIFY(writeBytes(file, existing));
+
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tight = saved;
+        tight.rlim_cur = 10;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+        const bool written = writeReadingFile(file, "Poorva Bhadrapada");
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QVERIFY(!written);
+        QCOMPARE(contentOf(file), existing);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"x.qvr"});
+    }
+
+    void namesOutsideAsciiInThePath()
+    {
+        const QString file = path(QStringLiteral("L\u00e9a \u65e5\u672c.qvr"));
+        QVERIFY(writeReadingFile(file, "Swati"));
+        QCOMPARE(readReadingFile(file), std::optional<QString>("Swati"));
+    }
+
+    // --- reading ---
+
+    void readsTheFirstLineOnly_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("name");  // empty: refused
+        QTest::newRow("CR LF") << ashwiniBytes + "\r\n" << "Ashwini";
+        QTest::newRow("no line end") << ashwiniBytes << "Ashwini";
+        QTest::newRow("CR only") << ashwiniBytes + "\r" << "Ashwini";
+        QTest::newRow("LF only") << ashwiniBytes + "\n" << "Ashwini";
+        QTest::newRow("further lines") << ashwiniBytes + "\r\n" + toSingleByte(scrambleText("Revati")) + "\r\nmore\r\n"
+                                       << "Ashwini";
+        QTest::newRow("garbage after the line end") << ashwiniBytes + hexBytes("0d0a00ff01") << "Ashwini";
+        QTest::newRow("empty") << QByteArray() << "";
+        QTest::newRow("empty line") << QByteArray("\r\n") << "";
+        QTest::newRow("empty line then a name") << "\r\n" + ashwiniBytes + "\r\n" << "";
+        QTest::newRow("plain text name") << QByteArray("Ashwini\r\n") << "";
+        QTest::newRow("trailing blank") << ashwiniBytes + "u\r\n" << "";
+        QTest::newRow("lower case") << toSingleByte(scrambleText("ashwini")) + "\r\n" << "";
+        // Bytes below the shift unscramble to nothing; hidden in a line they
+        // would leave a name behind, but such a line is longer than any name.
+        QTest::newRow("line longer than any name") << QByteArray(20, '\x01') + ashwiniBytes + "\r\n" << "";
+        QTest::newRow("4 KiB+ line")
+            << ashwiniBytes + QByteArray(5000, '\x01') + "\r\n" << "";
+        QTest::newRow("4 KiB+ line without end") << QByteArray(5000, '\x01') + ashwiniBytes << "";
+    }
+
+    void readsTheFirstLineOnly()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, name);
+        QVERIFY(writeBytes(path("x.qvr"), content));
+        const std::optional<QString> read = readReadingFile(path("x.qvr"));
+        if (name.isEmpty())
+            QCOMPARE(read, std::nullopt);
+        else
+            QCOMPARE(read, std::optional<QString>(name));
+    }
+
+    void binaryGarbageIsRefused()
+    {
+        QRandomGenerator random(20250101);
+        for (int round = 0; round < 200; ++round) {
+            QByteArray bytes(int(random.bounded(1, 300)), Qt::Uninitialized);
+            for (char &b : bytes)
+                b = char(random.bounded(256));
+            QVERIFY(writeBytes(path("x.qvr"), bytes));
+            const std::optional<QString> read = readReadingFile(path("x.qvr"));
+            // Whatever comes back must be one of the names, never junk.
+            if (read)
+                QVERIFY(allNames().contains(*read));
+        }
+    }
+
+    void hugeFileIsNotReadWhole()
+    {
+        // A sparse 3 GiB file of zeros with no line end.
+        const QString file = path("huge.qvr");
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            if (!f.resize(qint64(3) << 30))
+                QSKIP("the file system can't hold a sparse 3 GiB file");
+        }
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(readReadingFile(file), std::nullopt);
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    }
+
+    void thingsThatAreNotFilesAreRefused()
+    {
+        QCOMPARE(readReadingFile(path("missing.qvr")), std::nullopt);
+        QCOMPARE(readReadingFile(""), std::nullopt);
+        QVERIFY(QDir(m_dir.path()).mkdir("x.qvr"));
+        QCOMPARE(readReadingFile(path("x.qvr")), std::nullopt);
+        QCOMPARE(readReadingFile("/dev/null"), std::nullopt);
+    }
+
+    void fifoDoesNotBlock()
+    {
+        const QString fifo = path("pipe.qvr");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+        // Should the read block on the FIFO, this writer releases it after a
+        // while so the test fails on the timing instead of hanging.
+        std::atomic<bool> returned{false};
+        std::thread releaser([&] {
+            for (int i = 0; i < 100 && !returned; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            if (returned)
+                return;
+            const int fd = ::open(QFile::encodeName(fifo).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) {
+                const QByteArray line = ashwiniBytes + "\r\n";
+                [[maybe_unused]] const ssize_t written = ::write(fd, line.constData(), std::size_t(line.size()));
+                ::close(fd);
+            }
+        });
+        QElapsedTimer timer;
+        timer.start();
+        const std::optional<QString> read = readReadingFile(fifo);
+        const qint64 elapsed = timer.elapsed();
+        returned = true;
+        releaser.join();
+        QCOMPARE(read, std::nullopt);
+        QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+    }
+
+    void fifoWithAReadingInItIsRefused()
+    {
+        // Even with a writer and a reading waiting in it (more than the
+        // bounded read takes), a FIFO is no saved reading.
+        const QString fifo = path("pipe.qvr");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+        QVERIFY(fd >= 0);
+        const QByteArray line = ashwiniBytes + "\r\n" + QByteArray(8192, 'x');
+        QCOMPARE(::write(fd, line.constData(), std::size_t(line.size())), ssize_t(line.size()));
+        const std::optional<QString> read = readReadingFile(fifo);
+        ::close(fd);
+        QCOMPARE(read, std::nullopt);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestReadingFile)
+#include "test_readingfile.moc"
