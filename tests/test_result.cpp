@@ -1,0 +1,715 @@
+#include "RecordingDesktop.h"
+
+#include "core/Pipeline.h"
+#include "mansions/Reading.h"
+#include "mansions/ReadingFile.h"
+#include "mansions/modChineseLunarMansionInformation.h"
+#include "ui/Look.h"
+#include "ui/ReadingFlow.h"
+#include "ui/frmChineseLunarMansionResult.h"
+#include "ui/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+template <class T>
+QList<T *> openWindows()
+{
+    QList<T *> found;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *typed = qobject_cast<T *>(window); typed && typed->isVisible())
+            found.append(typed);
+    }
+    return found;
+}
+
+void processDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// EndProgram asks the event loop to stop; with no loop running that request
+// would end the next one at once. Run a loop to completion to consume it.
+void consumeQuitRequest()
+{
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+}
+
+frmChineseLunarMansionResult *onlyResultScreen()
+{
+    processDeletes();
+    const QList<frmChineseLunarMansionResult *> screens = openWindows<frmChineseLunarMansionResult>();
+    return screens.size() == 1 ? screens.constFirst() : nullptr;
+}
+
+frmMain *onlyMainScreen()
+{
+    processDeletes();
+    const QList<frmMain *> screens = openWindows<frmMain>();
+    return screens.size() == 1 ? screens.constFirst() : nullptr;
+}
+
+// What a result screen shows, slot by slot.
+struct Shown {
+    QStringList results;
+    QStringList traits;
+    int pictureEntry = 0;
+    QImage picture;
+
+    bool operator==(const Shown &other) const
+    {
+        return results == other.results && traits == other.traits && pictureEntry == other.pictureEntry &&
+               picture == other.picture;
+    }
+};
+
+Shown shownOn(const frmChineseLunarMansionResult *screen)
+{
+    Shown shown;
+    for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i)
+        shown.results.append(screen->lblResult(i)->text());
+    for (int i = 0; i < frmChineseLunarMansionResult::traitsCount; ++i)
+        shown.traits.append(screen->txtTraits(i)->toPlainText());
+    shown.pictureEntry = screen->pictureEntry();
+    shown.picture = screen->picChinese()->pixmap().toImage();
+    return shown;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QMouseEvent mouseEvent(QEvent::Type type, QWidget *target, Qt::MouseButton button)
+{
+    const QPointF local(target->width() / 2.0, target->height() / 2.0);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease || type == QEvent::MouseMove
+                                      ? Qt::MouseButtons()
+                                      : Qt::MouseButtons(button);
+    return QMouseEvent(type, local, target->mapToGlobal(local), button, held, Qt::NoModifier);
+}
+
+// Makes every write beyond `bytes` fail for the lifetime of the object, as a
+// full disk would; the signal the kernel sends for it is ignored meanwhile.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = bytes;
+        active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    bool active = false;
+
+private:
+    rlimit saved{};
+    void (*previousHandler)(int) = nullptr;
+};
+
+} // namespace
+
+class TestResult : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        recorder.reset();
+        recorder = std::make_unique<RecordingDesktop>();
+        currentReading() = Reading{};
+        currentNakshatraName().clear();
+        QVERIFY(folder.isValid());
+    }
+
+    void cleanup()
+    {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (!window->parentWidget()) {
+                window->hide();
+                window->deleteLater();
+            }
+        }
+        processDeletes();
+        recorder.reset();
+    }
+
+    void designState()
+    {
+        frmChineseLunarMansionResult screen;
+        QCOMPARE(screen.windowTitle(), QStringLiteral("Quorvel v1.15"));
+
+        const QStringList captions{QStringLiteral("Chinese Lunar Mansion Name"),
+                                   QStringLiteral("Associated Direction"),
+                                   QStringLiteral("Western Constellation"),
+                                   QStringLiteral("Associated Animal"),
+                                   QStringLiteral("Literal Translation"),
+                                   QStringLiteral("Associated Season"),
+                                   QStringLiteral("Corresponding Indian Lunar Mansion"),
+                                   QStringLiteral("Positive Human Traits"),
+                                   QStringLiteral("Negative Human Traits")};
+        for (int i = 0; i < captions.size(); ++i) {
+            auto *caption = screen.findChild<QLabel *>(QStringLiteral("lblCaption%1").arg(i));
+            QVERIFY2(caption, qPrintable(QString::number(i)));
+            QCOMPARE(caption->text(), captions.at(i));
+            QCOMPARE(caption->palette().color(QPalette::WindowText), Look::orange);
+            QVERIFY(caption->font().bold());
+        }
+        for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i) {
+            auto *value = screen.findChild<QLabel *>(QStringLiteral("lblResult%1").arg(i));
+            QCOMPARE(value, screen.lblResult(i));
+            QCOMPARE(value->text(), QStringLiteral("Result"));
+            QCOMPARE(value->palette().color(QPalette::WindowText), Look::lightOrange);
+        }
+        QCOMPARE(screen.lblResult(0)->font().pointSizeF(), 14.25);
+        QVERIFY(screen.lblResult(0)->font().bold());
+        QVERIFY(!screen.lblResult(1)->font().bold());
+
+        auto *frame = screen.findChild<QGroupBox *>(QStringLiteral("Frame1"));
+        QVERIFY(frame);
+        QCOMPARE(frame->title(), QStringLiteral("Quorvel Result"));
+        QCOMPARE(frame->font().pointSizeF(), 9.0);
+        QVERIFY(frame->font().bold());
+
+        for (int i = 0; i < frmChineseLunarMansionResult::traitsCount; ++i) {
+            QPlainTextEdit *box = screen.txtTraits(i);
+            QCOMPARE(box->objectName(), QStringLiteral("txtTraits%1").arg(i));
+            QVERIFY(box->toPlainText().isEmpty());
+            QVERIFY(box->isReadOnly());
+            QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+            QCOMPARE(box->palette().color(QPalette::Base), Look::black);
+            QCOMPARE(box->palette().color(QPalette::Text), Look::lightOrange);
+        }
+
+        QCOMPARE(screen.picChinese()->objectName(), QStringLiteral("picChinese"));
+        QCOMPARE(screen.pictureEntry(), 1);
+        QVERIFY(!screen.picChinese()->pixmap().isNull());
+
+        auto *back = screen.findChild<QPushButton *>(QStringLiteral("cmdBack"));
+        auto *save = screen.findChild<QPushButton *>(QStringLiteral("cmdSave"));
+        QVERIFY(back && save);
+        QCOMPARE(back->text(), QStringLiteral("&Back"));
+        QCOMPARE(save->text(), QStringLiteral("&Save"));
+
+        QCOMPARE(screen.centralWidget()->size(), QSize(twips(7455), twips(6285)));
+        QCOMPARE(screen.centralWidget()->palette().color(QPalette::Window), Look::black);
+    }
+
+    void fileMenu()
+    {
+        frmChineseLunarMansionResult screen;
+        auto *menu = screen.findChild<QMenu *>(QStringLiteral("mnuFile"));
+        QVERIFY(menu);
+        QCOMPARE(menu->title(), QStringLiteral("&File"));
+        QCOMPARE(screen.menuBar()->actions().constFirst(), menu->menuAction());
+        const QList<QAction *> entries = menu->actions();
+        QCOMPARE(entries.size(), 3);
+        QCOMPARE(entries.at(0)->objectName(), QStringLiteral("mnuBack"));
+        QCOMPARE(entries.at(0)->text(), QStringLiteral("&Back"));
+        QCOMPARE(entries.at(1)->objectName(), QStringLiteral("mnuFile1"));
+        QVERIFY(entries.at(1)->isSeparator());
+        QCOMPARE(entries.at(2)->objectName(), QStringLiteral("mnuSave"));
+        QCOMPARE(entries.at(2)->text(), QStringLiteral("&Save"));
+        for (QAction *entry : entries)
+            QVERIFY(entry->shortcut().isEmpty());
+    }
+
+    // The arrangement survives the font the desktop substitutes for Verdana:
+    // captions end before the value column, each value stays on its caption's
+    // line, and no reading pushes a value into the picture or out of the frame.
+    void layoutHoldsForEveryReading()
+    {
+        for (int row = 0; row < nakshatraRowCount; ++row) {
+            frmChineseLunarMansionResult screen;
+            const QString name = QString::fromUtf8(mansionRow(row).nakshatra);
+            screen.setResult(0, QString::fromUtf8(mansionRow(row).name).toUpper());
+            screen.setResult(2, QString::fromUtf8(mansionRow(row).westernConstellation));
+            screen.setResult(4, QString::fromUtf8(mansionRow(row).literalTranslation).toUpper());
+            screen.setResult(3, QString::fromUtf8(quadrantOf(row).animal));
+            screen.setResult(6, name);
+            const QWidget *frame = screen.lblResult(0)->parentWidget();
+            for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i) {
+                const QLabel *value = screen.lblResult(i);
+                const auto *caption = screen.findChild<QLabel *>(QStringLiteral("lblCaption%1").arg(i));
+                QVERIFY2(caption->geometry().right() < value->x(), qPrintable(caption->text()));
+                QVERIFY2(value->geometry().right() < frame->width(), qPrintable(value->text()));
+                if (i > 0)
+                    QCOMPARE(value->y(), caption->y());
+            }
+            QVERIFY2(screen.lblResult(0)->geometry().right() < screen.picChinese()->x(), qPrintable(name));
+        }
+    }
+
+    void readingFillsEverySlot_data()
+    {
+        QTest::addColumn<QString>("nakshatra");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("Ashwini") << "Ashwini" << 0
+                                 << QStringList{"JIAO", "East", "Spica", "Green Dragon", "HORN", "Spring", "Ashwini"};
+        QTest::newRow("Bharani") << "Bharani" << 1
+                                 << QStringList{QString::fromUtf8("K\u00C0NG"), "East", "Virgo", "Green Dragon",
+                                                "NECK", "Spring", "Bharani"};
+        QTest::newRow("Uttara Phalguni")
+            << "Uttara Phalguni" << 11
+            << QStringList{"WEI",    "South",           "Aquarius/Pegasus", "Red Sparrow", "DANGER , ROOFTOP",
+                           "Summer", "Uttara Phalguni"};
+        QTest::newRow("Moola") << "Moola" << 18
+                               << QStringList{QString::fromUtf8("B\u00CC"), "West", "Taurus", "White Tiger", "NET",
+                                              "Autumn", "Moola"};
+        QTest::newRow("Revati") << "Revati" << 26
+                                << QStringList{QString::fromUtf8("Y\u00CC"), "North", "Corvus", "Black Tortoise",
+                                               "WINGS", "Winter", "Revati"};
+    }
+
+    void readingFillsEverySlot()
+    {
+        QFETCH(QString, nakshatra);
+        QFETCH(int, row);
+        QFETCH(QStringList, values);
+
+        currentNakshatraName() = nakshatra;
+        presentReading(nakshatra, nullptr);
+        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        QVERIFY(screen);
+        QVERIFY(screen->isVisible());
+        for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i)
+            QCOMPARE(screen->lblResult(i)->text(), values.at(i));
+        QCOMPARE(screen->txtTraits(0)->toPlainText(), positiveTraits(row));
+        QCOMPARE(screen->txtTraits(1)->toPlainText(), negativeTraits(row));
+        QVERIFY(!positiveTraits(row).isEmpty() && !negativeTraits(row).isEmpty());
+        QCOMPARE(screen->pictureEntry(), row + 1);
+        const QPixmap picture = screen->picChinese()->pixmap();
+        QVERIFY(!picture.isNull());
+        QVERIFY(picture.width() <= screen->picChinese()->width());
+        QVERIFY(picture.height() <= screen->picChinese()->height());
+    }
+
+    void picturesDifferBetweenMansions()
+    {
+        frmChineseLunarMansionResult first;
+        frmChineseLunarMansionResult other;
+        other.setPicture(8);
+        QCOMPARE(other.pictureEntry(), 8);
+        QVERIFY(first.picChinese()->pixmap().toImage() != other.picChinese()->pixmap().toImage());
+        // An entry outside the list keeps the picture on display.
+        other.setPicture(0);
+        other.setPicture(29);
+        QCOMPARE(other.pictureEntry(), 8);
+    }
+
+    void readingReplacesTheMainScreen()
+    {
+        auto *main = new frmMain;
+        main->show();
+        QPointer<frmMain> watch(main);
+        currentNakshatraName() = QStringLiteral("Pushya");
+        presentReading(currentNakshatraName(), main);
+        processDeletes();
+        QVERIFY(watch.isNull());
+        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        QVERIFY(screen);
+        QCOMPARE(screen->lblResult(0)->text(), QStringLiteral("DOU"));
+        // Filling the traits boxes empties the clipboard.
+        QVERIFY(recorder->clipboardClears >= 2);
+    }
+
+    void backOpensOneFreshMainScreen_data()
+    {
+        QTest::addColumn<bool>("fromMenu");
+        QTest::newRow("button") << false;
+        QTest::newRow("menu") << true;
+    }
+
+    void backOpensOneFreshMainScreen()
+    {
+        QFETCH(bool, fromMenu);
+        presentReading(QStringLiteral("Ashwini"), nullptr);
+        QPointer<frmChineseLunarMansionResult> screen = onlyResultScreen();
+        QVERIFY(screen);
+        if (fromMenu)
+            screen->findChild<QAction *>(QStringLiteral("mnuBack"))->trigger();
+        else
+            QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("cmdBack")), Qt::LeftButton);
+        processDeletes();
+
+        QVERIFY(screen.isNull());
+        QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
+        frmMain *main = onlyMainScreen();
+        QVERIFY2(main, "exactly one main input screen, and the program still running");
+        QCOMPARE(main->windowTitle(), QStringLiteral("Quorvel v1.15"));
+        QCOMPARE(main->cboMonth()->count(), 12);
+        QCOMPARE(main->cboDate()->count(), 31);
+        QCOMPARE(main->cboYear()->count(), 150);
+        QCOMPARE(main->cboHH()->count(), 24);
+        QCOMPARE(main->cboMM()->count(), 60);
+        QCOMPARE(main->cboSS()->count(), 60);
+        QCOMPARE(main->cboMonth()->currentText(), QStringLiteral("January"));
+        QCOMPARE(main->cboYear()->currentText(), QStringLiteral("1901"));
+        QVERIFY(main->txtName()->text().isEmpty());
+        QVERIFY(main->optLat(0)->isChecked());
+        QVERIFY(main->optLong(0)->isChecked());
+
+        // A second round trip still leaves exactly one of each list's entries.
+        presentReading(QStringLiteral("Revati"), main);
+        onlyResultScreen()->findChild<QAction *>(QStringLiteral("mnuBack"))->trigger();
+        main = onlyMainScreen();
+        QVERIFY(main);
+        QCOMPARE(main->cboYear()->count(), 150);
+        QCOMPARE(main->cboDate()->count(), 31);
+    }
+
+    void saveDialogAndFile_data()
+    {
+        QTest::addColumn<bool>("fromMenu");
+        QTest::newRow("button") << false;
+        QTest::newRow("menu") << true;
+    }
+
+    void saveDialogAndFile()
+    {
+        QFETCH(bool, fromMenu);
+        const QString path = folder.filePath(QStringLiteral("ashwini.qvr"));
+        QFile::remove(path);
+        currentNakshatraName() = QStringLiteral("Ashwini");
+        presentReading(currentNakshatraName(), nullptr);
+        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        QVERIFY(screen);
+        recorder->fileNames.push_back(path);
+        if (fromMenu)
+            screen->findChild<QAction *>(QStringLiteral("mnuSave"))->trigger();
+        else
+            QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("cmdSave")), Qt::LeftButton);
+
+        QCOMPARE(recorder->fileRequests.size(), 1);
+        const FileDialogRequest &request = recorder->fileRequests.constFirst();
+        QCOMPARE(request.mode, FileDialogRequest::Mode::Save);
+        QCOMPARE(request.title, QStringLiteral("Quorvel"));
+        QCOMPARE(request.filter, QStringLiteral("Quorvel (*.qvr)"));
+        QCOMPARE(request.defaultSuffix, QStringLiteral("qvr"));
+        QVERIFY(recorder->messages.isEmpty());
+        QCOMPARE(fileBytes(path), QByteArray::fromHex("96c8bdccbec3be0d0a"));
+        QCOMPARE(onlyResultScreen(), screen);
+    }
+
+    void saveReplacesAnExistingFileWhole()
+    {
+        const QString path = folder.filePath(QStringLiteral("replace.qvr"));
+        QVERIFY(writeBytes(path, QByteArray(4096, 'x')));
+        currentNakshatraName() = QStringLiteral("Poorva Phalguni");
+        recorder->fileNames.push_back(path);
+        saveReading(nullptr);
+        const QByteArray bytes = fileBytes(path);
+        QCOMPARE(bytes.size(), 17);
+        QCOMPARE(bytes.at(6), char(0x75));  // the blank
+        QVERIFY(bytes.endsWith("\r\n"));
+    }
+
+    void failedSaveSaysSo()
+    {
+        currentNakshatraName() = QStringLiteral("Ashwini");
+        recorder->fileNames.push_back(folder.filePath(QStringLiteral("no such folder/reading.qvr")));
+        saveReading(nullptr);
+        QCOMPARE(recorder->messages.size(), 1);
+        QCOMPARE(recorder->messages.constFirst().text, QStringLiteral("Unable To Save The File."));
+        QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Error);
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("no such folder"))));
+    }
+
+    void failedSaveKeepsTheExistingFile()
+    {
+        const QString path = folder.filePath(QStringLiteral("keep.qvr"));
+        const QByteArray before = QByteArray::fromHex("96c8bdccbec3be0d0a");
+        QVERIFY(writeBytes(path, before));
+        currentNakshatraName() = QStringLiteral("Uttara Bhadrapada");
+        recorder->fileNames.push_back(path);
+        {
+            FileSizeLimit diskFull(4);
+            QVERIFY(diskFull.active);
+            saveReading(nullptr);
+        }
+        QCOMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Unable To Save The File.")});
+        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).filter(QStringLiteral("keep")),
+                 QStringList{QStringLiteral("keep.qvr")});
+    }
+
+    void cancelledDialogsAreSilent()
+    {
+        currentNakshatraName() = QStringLiteral("Ashwini");
+        const QStringList before = QDir(folder.path()).entryList(QDir::Files);
+        recorder->fileNames.push_back(std::nullopt);
+        saveReading(nullptr);
+        recorder->fileNames.push_back(QString());
+        saveReading(nullptr);
+
+        auto *main = new frmMain;
+        main->show();
+        recorder->fileNames.push_back(std::nullopt);
+        openSavedReading(main);
+        recorder->fileNames.push_back(QString());
+        openSavedReading(main);
+
+        QVERIFY(recorder->messages.isEmpty());
+        QCOMPARE(recorder->fileRequests.size(), 4);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), before);
+        QCOMPARE(onlyMainScreen(), main);
+        QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
+        QCOMPARE(currentNakshatraName(), QStringLiteral("Ashwini"));
+    }
+
+    void openDialogSettings()
+    {
+        auto *main = new frmMain;
+        recorder->fileNames.push_back(std::nullopt);
+        openSavedReading(main);
+        QCOMPARE(recorder->fileRequests.size(), 1);
+        const FileDialogRequest &request = recorder->fileRequests.constFirst();
+        QCOMPARE(request.mode, FileDialogRequest::Mode::Open);
+        QCOMPARE(request.title, QStringLiteral("Select the source file"));
+        QCOMPARE(request.filter, QStringLiteral("Quorvel (*.qvr)"));
+        QCOMPARE(request.defaultSuffix, QStringLiteral("qvr"));
+    }
+
+    // Every reading saved from the result screen reopens from the main input
+    // screen to the very same screen.
+    void savedReadingsReopenTheSame()
+    {
+        for (int row = 0; row < nakshatraRowCount; ++row) {
+            const QString name = QString::fromUtf8(mansionRow(row).nakshatra);
+            const QString path = folder.filePath(QStringLiteral("round%1.qvr").arg(row));
+            currentNakshatraName() = name;
+            presentReading(name, nullptr);
+            QPointer<frmChineseLunarMansionResult> saved = onlyResultScreen();
+            QVERIFY(saved);
+            const Shown before = shownOn(saved);
+            recorder->fileNames.push_back(path);
+            saved->findChild<QPushButton *>(QStringLiteral("cmdSave"))->click();
+            saved->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+
+            // A different reading in between must not leak into the reopened one.
+            currentNakshatraName() = QStringLiteral("Chitra");
+            frmMain *main = onlyMainScreen();
+            QVERIFY(main);
+            recorder->fileNames.push_back(path);
+            main->cmdOpen()->click();
+            processDeletes();
+
+            frmChineseLunarMansionResult *reopened = onlyResultScreen();
+            QVERIFY2(reopened, qPrintable(name));
+            QVERIFY(saved.isNull());
+            QVERIFY(openWindows<frmMain>().isEmpty());
+            QCOMPARE(currentNakshatraName(), name);
+            const Shown after = shownOn(reopened);
+            QCOMPARE(after.results, before.results);
+            QCOMPARE(after.traits, before.traits);
+            QCOMPARE(after.pictureEntry, row + 1);
+            QVERIFY(after == before);
+            reopened->closeByProgram();
+            processDeletes();
+        }
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
+    void openAcceptsAnyNameEndingInQvr()
+    {
+        const QString path = folder.filePath(QStringLiteral("readingqvr"));
+        QVERIFY(writeBytes(path, QByteArray::fromHex("96c8bdccbec3be")));
+        auto *main = new frmMain;
+        main->show();
+        recorder->fileNames.push_back(path);
+        openSavedReading(main);
+        QVERIFY(recorder->messages.isEmpty());
+        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        QVERIFY(screen);
+        QCOMPARE(screen->lblResult(6)->text(), QStringLiteral("Ashwini"));
+    }
+
+    void openRefusesWhatHoldsNoReading_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("content");  // "<dir>" makes a folder
+        const QByteArray ashwini = QByteArray::fromHex("96c8bdccbec3be0d0a");
+        QTest::newRow("upper-case extension") << "reading.QVR" << ashwini;
+        QTest::newRow("mixed-case extension") << "reading.Qvr" << ashwini;
+        QTest::newRow("other extension") << "reading.txt" << ashwini;
+        QTest::newRow("empty file") << "empty.qvr" << QByteArray();
+        QTest::newRow("only a line end") << "blank.qvr" << QByteArray("\r\n");
+        QTest::newRow("garbage") << "garbage.qvr" << QByteArray("\x01\x02garbage\xff\xfe", 11);
+        QTest::newRow("plain name") << "plain.qvr" << QByteArray("Ashwini\r\n");
+        QTest::newRow("folder") << "x.qvr" << QByteArray("<dir>");
+        QTest::newRow("missing file") << "missing.qvr" << QByteArray("<none>");
+    }
+
+    void openRefusesWhatHoldsNoReading()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, content);
+        const QString path = folder.filePath(fileName);
+        if (content == "<dir>")
+            QVERIFY(QDir(folder.path()).mkpath(fileName));
+        else if (content != "<none>")
+            QVERIFY(writeBytes(path, content));
+
+        currentNakshatraName() = QStringLiteral("Revati");
+        auto *main = new frmMain;
+        main->show();
+        main->txtName()->setText(QStringLiteral("Ann"));
+        recorder->fileNames.push_back(path);
+        openSavedReading(main);
+
+        QCOMPARE(recorder->messages.size(), 1);
+        QCOMPARE(recorder->messages.constFirst().text, QStringLiteral("Please Check The File."));
+        QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Warning);
+        QCOMPARE(onlyMainScreen(), main);
+        QCOMPARE(main->txtName()->text(), QStringLiteral("Ann"));
+        QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
+        QCOMPARE(currentNakshatraName(), QStringLiteral("Revati"));
+    }
+
+    void clipboardEmptiedByTraitsBoxEvents_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::newRow("positive") << 0;
+        QTest::newRow("negative") << 1;
+    }
+
+    void clipboardEmptiedByTraitsBoxEvents()
+    {
+        QFETCH(int, box);
+        frmChineseLunarMansionResult screen;
+        screen.show();
+        QPlainTextEdit *traits = screen.txtTraits(box);
+        QWidget *viewport = traits->viewport();
+        int &clears = recorder->clipboardClears;
+
+        // Change: only a text that differs from the box's own.
+        screen.setTraits(box, QStringLiteral("Bright and hard working."));
+        QCOMPARE(clears, 1);
+        screen.setTraits(box, QStringLiteral("Bright and hard working."));
+        QCOMPARE(clears, 1);
+
+        QMouseEvent move = mouseEvent(QEvent::MouseMove, viewport, Qt::NoButton);
+        QApplication::sendEvent(viewport, &move);
+        QCOMPARE(clears, 2);  // MouseMove, with no button held
+
+        QMouseEvent down = mouseEvent(QEvent::MouseButtonPress, viewport, Qt::LeftButton);
+        QApplication::sendEvent(viewport, &down);
+        QCOMPARE(clears, 3);  // MouseDown
+
+        QMouseEvent up = mouseEvent(QEvent::MouseButtonRelease, viewport, Qt::LeftButton);
+        QApplication::sendEvent(viewport, &up);
+        QCOMPARE(clears, 5);  // MouseUp, then Click
+
+        QMouseEvent strayUp = mouseEvent(QEvent::MouseButtonRelease, viewport, Qt::LeftButton);
+        QApplication::sendEvent(viewport, &strayUp);
+        QCOMPARE(clears, 6);  // MouseUp alone: no press began on the box
+
+        QMouseEvent rightDown = mouseEvent(QEvent::MouseButtonPress, viewport, Qt::RightButton);
+        QApplication::sendEvent(viewport, &rightDown);
+        QCOMPARE(clears, 7);
+
+        // The box's own frame reports as well.
+        QMouseEvent frameMove(QEvent::MouseMove, QPointF(0, 0), traits->mapToGlobal(QPointF(0, 0)), Qt::NoButton,
+                              Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(traits, &frameMove);
+        QCOMPARE(clears, 8);
+
+        // Real input through the window system: a click and a selection drag.
+        const int beforeClick = clears;
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(10, 5));
+        QVERIFY(clears >= beforeClick + 3);
+        const int beforeDrag = clears;
+        QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(2, 5));
+        QTest::mouseMove(viewport, QPoint(40, 5));
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(40, 5));
+        QVERIFY(clears >= beforeDrag + 3);
+
+        // The other box and the rest of the screen are not affected.
+        const int settled = clears;
+        QLabel *caption = screen.lblResult(2);
+        QMouseEvent elsewhere = mouseEvent(QEvent::MouseMove, caption, Qt::NoButton);
+        QApplication::sendEvent(caption, &elsewhere);
+        QCOMPARE(clears, settled);
+    }
+
+    void userCloseOfResultScreenEndsProgram()
+    {
+        presentReading(QStringLiteral("Ashwini"), nullptr);
+        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        QVERIFY(screen);
+        screen->close();
+        processDeletes();
+        QVERIFY(openWindows<Screen>().isEmpty());
+        consumeQuitRequest();
+    }
+
+    void userCloseOfMainScreenEndsProgram()
+    {
+        auto *main = new frmMain;
+        main->show();
+        auto *other = new frmChineseLunarMansionResult;  // a stray screen is closed as well
+        other->show();
+        main->close();
+        processDeletes();
+        QVERIFY(openWindows<Screen>().isEmpty());
+        consumeQuitRequest();
+    }
+
+    void programSwitchesEndNothing()
+    {
+        auto *main = new frmMain;
+        main->show();
+        currentNakshatraName() = QStringLiteral("Hasta");
+        presentReading(currentNakshatraName(), main);
+        processDeletes();
+        QCOMPARE(openWindows<Screen>().size(), 1);
+        QVERIFY(onlyResultScreen());
+        onlyResultScreen()->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+        processDeletes();
+        QCOMPARE(openWindows<Screen>().size(), 1);
+        QVERIFY(onlyMainScreen());
+    }
+
+private:
+    std::unique_ptr<RecordingDesktop> recorder;
+    QTemporaryDir folder;
+};
+
+QTEST_MAIN(TestResult)
+#include "test_result.moc"

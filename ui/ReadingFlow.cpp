@@ -1,0 +1,93 @@
+#include "ui/ReadingFlow.h"
+
+#include "core/Messages.h"
+#include "core/Pipeline.h"
+#include "mansions/Reading.h"
+#include "mansions/ReadingFile.h"
+#include "ui/Centred.h"
+#include "ui/Desktop.h"
+#include "ui/Screen.h"
+#include "ui/frmChineseLunarMansionResult.h"
+
+#include <QPointer>
+
+namespace {
+
+const char *const readingFileFilter = "Quorvel (*.qvr)";
+const char *const readingFileSuffix = "qvr";
+const char *const openDialogTitle = "Select the source file";
+
+// The result screen's slots as showMansionReading sees them.
+class ResultScreenView final : public ReadingView {
+public:
+    ResultScreenView(frmChineseLunarMansionResult *screen, QWidget *mainScreen)
+        : screen(screen), mainScreen(mainScreen)
+    {
+    }
+
+    void setResult(int index, const QString &text) override { screen->setResult(index, text); }
+    void setTraits(int index, const QString &text) override { screen->setTraits(index, text); }
+    void setPicture(int entryNumber) override { screen->setPicture(entryNumber); }
+    void showScreen() override { showCentred(screen); }
+
+    void closeMainScreen() override
+    {
+        if (!mainScreen)
+            return;
+        if (auto *main = qobject_cast<Screen *>(mainScreen.data()))
+            main->closeByProgram();
+        else
+            mainScreen->close();
+    }
+
+private:
+    frmChineseLunarMansionResult *screen;
+    QPointer<QWidget> mainScreen;
+};
+
+void showFileMessage(QWidget *parent, MessageIcon icon, const char *text)
+{
+    desktop().showMessage(parent, icon, QString::fromUtf8(text));
+}
+
+} // namespace
+
+void presentReading(const QString &nakshatraName, QWidget *mainScreen)
+{
+    auto *screen = new frmChineseLunarMansionResult;
+    ResultScreenView view(screen, mainScreen);
+    showMansionReading(nakshatraName, view);
+}
+
+void openSavedReading(QWidget *mainScreen)
+{
+    const FileDialogRequest request{FileDialogRequest::Mode::Open, QString::fromUtf8(openDialogTitle),
+                                    QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix)};
+    const std::optional<QString> path = desktop().chooseFile(mainScreen, request);
+    if (!path || path->isEmpty())
+        return;
+    if (!hasReadingExtension(*path)) {
+        showFileMessage(mainScreen, MessageIcon::Warning, Messages::checkFile);
+        return;
+    }
+    // A file that holds no reading (unreadable, empty, not one of the names)
+    // gets the same message; the main input screen stays as it was.
+    const std::optional<QString> name = readReadingFile(*path);
+    if (!name) {
+        showFileMessage(mainScreen, MessageIcon::Warning, Messages::checkFile);
+        return;
+    }
+    currentNakshatraName() = *name;
+    presentReading(currentNakshatraName(), mainScreen);
+}
+
+void saveReading(QWidget *resultScreen)
+{
+    const FileDialogRequest request{FileDialogRequest::Mode::Save, QString::fromUtf8(Messages::applicationTitle),
+                                    QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix)};
+    const std::optional<QString> path = desktop().chooseFile(resultScreen, request);
+    if (!path || path->isEmpty())
+        return;
+    if (!writeReadingFile(*path, currentNakshatraName()))
+        showFileMessage(resultScreen, MessageIcon::Error, Messages::unableToSave);
+}

@@ -1,0 +1,320 @@
+#include "ui/frmChineseLunarMansionResult.h"
+
+#include "app/modHelp.h"
+#include "core/Messages.h"
+#include "mansions/modChineseLunarMansionInformation.h"
+#include "ui/Branding.h"
+#include "ui/Centred.h"
+#include "ui/Desktop.h"
+#include "ui/LinkLabel.h"
+#include "ui/Look.h"
+#include "ui/ReadingFlow.h"
+#include "ui/frmMain.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+// Design geometry in twips: left, top, width, height.
+struct DesignRect {
+    int left, top, width, height;
+    QRect pixels() const { return twipRect(left, top, width, height); }
+};
+
+struct CaptionDesign {
+    const char *text;
+    DesignRect rect;
+};
+
+// The caption labels, in index order; each sits on the line of the value
+// label with the same index.
+constexpr std::array<CaptionDesign, frmChineseLunarMansionResult::captionCount> captionDesigns{{
+    {"Chinese Lunar Mansion Name", {120, 360, 2850, 195}},
+    {"Associated Direction", {120, 720, 2010, 195}},
+    {"Western Constellation", {120, 1080, 2145, 195}},
+    {"Associated Animal", {120, 1440, 1800, 195}},
+    {"Literal Translation", {120, 1800, 1800, 195}},
+    {"Associated Season", {120, 2160, 1830, 195}},
+    {"Corresponding Indian Lunar Mansion", {120, 2520, 3585, 195}},
+    {"Positive Human Traits", {120, 2880, 2145, 195}},
+    {"Negative Human Traits", {3960, 2880, 2235, 195}},
+}};
+
+constexpr std::array<DesignRect, frmChineseLunarMansionResult::resultCount> resultDesigns{{
+    {3960, 210, 1035, 345},
+    {3960, 720, 525, 195},
+    {3960, 1080, 525, 195},
+    {3960, 1440, 525, 195},
+    {3960, 1800, 525, 195},
+    {3960, 2160, 525, 195},
+    {3960, 2520, 525, 195},
+}};
+
+constexpr std::array<DesignRect, frmChineseLunarMansionResult::traitsCount> traitsDesigns{{
+    {120, 3240, 3375, 1095},
+    {3960, 3240, 3375, 1095},
+}};
+
+constexpr int clientWidth = 7455;   // twips
+constexpr int clientHeight = 6285;  // twips
+constexpr DesignRect topLinkDesign{1207, 0, 5040, 390};
+constexpr DesignRect frameDesign{0, 480, 7455, 4935};
+constexpr DesignRect brandingDesign{0, 5415, 7455, 855};
+constexpr DesignRect pictureDesign{6840, 210, 495, 390};
+constexpr DesignRect backDesign{5280, 4440, 975, 375};
+constexpr DesignRect saveDesign{6360, 4440, 975, 375};
+
+constexpr double defaultPointSize = 8.25;
+constexpr double frameCaptionPointSize = 9.0;
+constexpr double mansionNamePointSize = 14.25;
+
+const char *const initialResult = "Result";
+const char *const frameCaption = "Quorvel Result";
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+QLabel *addLabel(QWidget *parent, const QString &text, const QRect &designRect, const QFont &font,
+                 const QColor &colour)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    setTextColour(label, colour);
+    // Labels size themselves to their text from the design position.
+    label->setGeometry(designRect);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+frmChineseLunarMansionResult::frmChineseLunarMansionResult(QWidget *parent) : Screen(parent)
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    central->setFixedSize(twips(clientWidth), twips(clientHeight));
+    central->setFont(Look::verdana(defaultPointSize));
+    Look::applyScreenPalette(central);
+    setCentralWidget(central);
+
+    createMenus();
+    createControls(central);
+
+    setWindowTitle(QString::fromUtf8(Messages::windowTitle));
+}
+
+void frmChineseLunarMansionResult::createMenus()
+{
+    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuBack = mnuFile->addAction(QStringLiteral("&Back"));
+    mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFile1"));
+    mnuSave = mnuFile->addAction(QStringLiteral("&Save"));
+    mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    addHelpMenu(menuBar(), this);
+
+    connect(mnuBack, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuBack_Click);
+    connect(mnuSave, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuSave_Click);
+}
+
+void frmChineseLunarMansionResult::createControls(QWidget *central)
+{
+    LinkLabel *label61 = createTopLinkLabel(central, BrandingScreen::Result);
+    label61->setGeometry(topLinkDesign.pixels());
+
+    auto *frame1 = new QGroupBox(QString::fromLatin1(frameCaption), central);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setGeometry(frameDesign.pixels());
+    frame1->setFont(Look::verdana(frameCaptionPointSize, true));
+    setTextColour(frame1, Look::orange);
+
+    const QFont captionFont = Look::verdana(defaultPointSize, true);
+    const QFont defaultFont = Look::verdana(defaultPointSize);
+
+    for (int i = 0; i < captionCount; ++i) {
+        const CaptionDesign &design = captionDesigns.at(i);
+        lblCaptions.at(i) = addLabel(frame1, QString::fromLatin1(design.text), design.rect.pixels(), captionFont,
+                                     Look::orange);
+        lblCaptions.at(i)->setObjectName(QStringLiteral("lblCaption%1").arg(i));
+    }
+
+    for (int i = 0; i < resultCount; ++i) {
+        const QFont font = i == 0 ? Look::verdana(mansionNamePointSize, true) : defaultFont;
+        lblResults.at(i) = addLabel(frame1, QString::fromLatin1(initialResult), resultDesigns.at(i).pixels(), font,
+                                    Look::lightOrange);
+        lblResults.at(i)->setObjectName(QStringLiteral("lblResult%1").arg(i));
+    }
+
+    for (int i = 0; i < traitsCount; ++i) {
+        auto *box = new QPlainTextEdit(frame1);
+        box->setObjectName(QStringLiteral("txtTraits%1").arg(i));
+        box->setGeometry(traitsDesigns.at(i).pixels());
+        box->setFont(defaultFont);
+        box->setReadOnly(true);
+        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, Look::black);
+        palette.setColor(QPalette::Text, Look::lightOrange);
+        box->setPalette(palette);
+        // MouseMove is reported while no button is held, as the pointer passes over.
+        box->setMouseTracking(true);
+        box->viewport()->setMouseTracking(true);
+        box->installEventFilter(this);
+        box->viewport()->installEventFilter(this);
+        connect(box, &QPlainTextEdit::textChanged, this, &frmChineseLunarMansionResult::txtTraits_Change);
+        txtTraitsBoxes.at(i) = box;
+    }
+
+    picChineseBox = new QLabel(frame1);
+    picChineseBox->setObjectName(QStringLiteral("picChinese"));
+    picChineseBox->setGeometry(pictureDesign.pixels());
+    picChineseBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setPicture(1);
+
+    const QFont buttonFont = Look::verdana(defaultPointSize, true);
+    cmdBack = new QPushButton(QStringLiteral("&Back"), frame1);
+    cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    cmdBack->setGeometry(backDesign.pixels());
+    cmdBack->setFont(buttonFont);
+    cmdSave = new QPushButton(QStringLiteral("&Save"), frame1);
+    cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    cmdSave->setGeometry(saveDesign.pixels());
+    cmdSave->setFont(buttonFont);
+    connect(cmdBack, &QPushButton::clicked, this, &frmChineseLunarMansionResult::cmdBack_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmChineseLunarMansionResult::cmdSave_Click);
+
+    BrandingFrame branding = createBrandingFrame(central, BrandingScreen::Result);
+    branding.frame->setGeometry(brandingDesign.pixels());
+}
+
+void frmChineseLunarMansionResult::setResult(int index, const QString &text)
+{
+    if (index < 0 || index >= resultCount)
+        return;
+    QLabel *label = lblResults.at(index);
+    label->setText(text);
+    label->adjustSize();
+}
+
+void frmChineseLunarMansionResult::setTraits(int index, const QString &text)
+{
+    if (index < 0 || index >= traitsCount)
+        return;
+    QPlainTextEdit *box = txtTraitsBoxes.at(index);
+    // Only a text that differs from the box's own is a change.
+    if (box->toPlainText() != text)
+        box->setPlainText(text);
+}
+
+void frmChineseLunarMansionResult::setPicture(int entryNumber)
+{
+    const QString path = picturePath(entryNumber);
+    if (path.isEmpty())
+        return;
+    QImage image;
+    if (!image.load(path, "GIF"))
+        return;
+    // The picture sits at the box's top-left corner; one larger than the box
+    // is scaled down, keeping its proportions, so the whole character shows.
+    const QSize box = picChineseBox->size();
+    if (image.width() > box.width() || image.height() > box.height())
+        image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    picChineseBox->setPixmap(QPixmap::fromImage(image));
+    shownPictureEntry = entryNumber;
+}
+
+void frmChineseLunarMansionResult::cmdBack_Click()
+{
+    // The main input screen comes up before this screen goes, so the program
+    // always has one of its two screens open.
+    auto *mainScreen = new frmMain;
+    showCentred(mainScreen);
+    closeByProgram();
+}
+
+void frmChineseLunarMansionResult::cmdSave_Click()
+{
+    saveReading(this);
+}
+
+void frmChineseLunarMansionResult::mnuBack_Click()
+{
+    cmdBack_Click();
+}
+
+void frmChineseLunarMansionResult::mnuSave_Click()
+{
+    cmdSave_Click();
+}
+
+void frmChineseLunarMansionResult::txtTraits_Change()
+{
+    desktop().clearClipboard();
+}
+
+void frmChineseLunarMansionResult::txtTraits_Mouse()
+{
+    desktop().clearClipboard();
+}
+
+bool frmChineseLunarMansionResult::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return Screen::eventFilter(watched, event);
+
+    QPlainTextEdit *box = nullptr;
+    for (QPlainTextEdit *candidate : txtTraitsBoxes) {
+        if (watched == candidate || watched == candidate->viewport())
+            box = candidate;
+    }
+    if (!box)
+        return Screen::eventFilter(watched, event);
+
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint position = mouse->position().toPoint();
+    // An event the viewport passed on reaches the box as well; count it once.
+    if (watched == box && box->viewport()->geometry().contains(position))
+        return Screen::eventFilter(watched, event);
+
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:  // MouseDown
+        pressedBox = box;
+        txtTraits_Mouse();
+        break;
+    case QEvent::MouseMove:
+        txtTraits_Mouse();
+        break;
+    case QEvent::MouseButtonRelease: {  // MouseUp, then Click when it ends a press on the box
+        txtTraits_Mouse();
+        const auto *widget = static_cast<QWidget *>(watched);
+        if (pressedBox == box && widget->rect().contains(position))
+            txtTraits_Mouse();
+        pressedBox = nullptr;
+        break;
+    }
+    default:
+        break;
+    }
+    return Screen::eventFilter(watched, event);
+}
