@@ -150,17 +150,9 @@ private slots:
         QByteArray bytes;
         for (int code = 0; code <= 255; ++code)
             bytes.append(char(code));
-        const QString text = fromSingleByte(bytes);
-        QCOMPARE(text.size(), 256);
-        QCOMPARE(toSingleByte(text), bytes);
-        QCOMPARE(text.at(0x80), QChar(0x20AC));
-        QCOMPARE(text.at(0x8D), QChar(0x8D));
-        QCOMPARE(text.at(0x9F), QChar(0x178));
-        QCOMPARE(text.at(0xE9), QChar(0xE9));
-    }
+        QCOMPARE(toSingleByte(fromSingleByte(bytes)), bytes);
+        QCOMPARE(fromSingleByte(bytes).mid(0xA0), QString::fromLatin1(bytes.mid(0xA0)));
 
-    void typographicMarksHaveTheirCodes()
-    {
         // The block where the page differs from Latin-1, in glyphs; the five
         // codes the page leaves undefined are C1 controls of the same number.
         const QString marks = QString::fromUtf8("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ");
