@@ -1,13 +1,11 @@
-#include "core/Messages.h"
+#include "app/modStartup.h"
 
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QString::fromUtf8(Messages::windowTitle));
-    window.show();
+    if (!StartProgram())
+        return 0;
     return application.exec();
 }

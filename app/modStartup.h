@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Start-up: refuses a second copy, seeds the random generator, runs the
+// update reminder, shows the main input screen and draws its banner. False
+// when another copy is running: the user has been told and the program ends.
+bool StartProgram();
+// The same with the single-instance lock at `lockPath`.
+bool StartProgram(const QString &lockPath);
+
+// True when another running copy of this executable holds the lock. A copy
+// that answers false holds the lock itself until it exits; a lock left by a
+// copy that died is taken over.
+bool IsAnotherCopyRunning();
+bool IsAnotherCopyRunning(const QString &lockPath);
+
+// The lock in the user's runtime folder, named after the executable.
+QString instanceLockPath();
+
+// Gives up the lock this process holds (the end of the process does too).
+void releaseInstanceLock();

@@ -1,0 +1,387 @@
+#include "RecordingDesktop.h"
+
+#include "app/modSettings.h"
+#include "app/modStartup.h"
+#include "ui/frmMain.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <sys/types.h>
+#include <utime.h>
+#include <vector>
+
+namespace {
+
+// This test program doubles as a second copy of the program: started with
+// --hold-lock PATH [--at EPOCH_MS] it runs the single-instance check on PATH
+// (at that moment, so several copies can start at the same instant), prints
+// "running" or "refused", and a running copy holds the lock until its input
+// is closed.
+int holdLockHelper(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString lockPath = arguments.value(2);
+    if (const int at = arguments.indexOf(QStringLiteral("--at")); at > 0) {
+        const qint64 startAt = arguments.value(at + 1).toLongLong();
+        while (QDateTime::currentMSecsSinceEpoch() < startAt)
+            QThread::usleep(200);
+    }
+    const bool refused = IsAnotherCopyRunning(lockPath);
+    std::fputs(refused ? "refused\n" : "running\n", stdout);
+    std::fflush(stdout);
+    if (refused)
+        return 3;
+    char buffer[64];
+    while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
+    }
+    return 0;
+}
+
+// A second copy of the program, run as a child process.
+class Copy {
+public:
+    explicit Copy(const QString &lockPath, qint64 startAt = 0)
+    {
+        QStringList arguments{QStringLiteral("--hold-lock"), lockPath};
+        if (startAt > 0)
+            arguments << QStringLiteral("--at") << QString::number(startAt);
+        process.start(QCoreApplication::applicationFilePath(), arguments);
+    }
+    ~Copy()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+    }
+
+    // "running", "refused", or empty when the copy said nothing in time.
+    QString answer()
+    {
+        while (!process.canReadLine()) {
+            if (!process.waitForReadyRead(10000))
+                return {};
+        }
+        return QString::fromLatin1(process.readLine()).trimmed();
+    }
+
+    bool isRunning() const { return process.state() == QProcess::Running; }
+    qint64 pid() const { return process.processId(); }
+
+    // The user ends the copy normally.
+    bool quit()
+    {
+        process.closeWriteChannel();
+        return process.waitForFinished(10000) && process.exitCode() == 0;
+    }
+
+    // The copy is killed outright (kill -9): it gets no chance to clean up.
+    bool killHard()
+    {
+        ::kill(pid_t(process.processId()), SIGKILL);
+        return process.waitForFinished(10000);  // reaped, so its pid is gone
+    }
+
+private:
+    QProcess process;
+};
+
+void processDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QList<QWidget *> visibleWindows()
+{
+    QList<QWidget *> windows;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            windows.append(window);
+    }
+    return windows;
+}
+
+// EndProgram asks the event loop to stop; with no loop running that request
+// would end the next one at once. Run a loop to completion to consume it.
+void consumeQuitRequest()
+{
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+}
+
+bool setAge(const QString &path, qint64 seconds)
+{
+    const time_t when = time_t(QDateTime::currentSecsSinceEpoch() - seconds);
+    const utimbuf times{when, when};
+    return ::utime(QFile::encodeName(path).constData(), &times) == 0;
+}
+
+qint64 lockOwner(const QString &path)
+{
+    QLockFile lock(path);
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    return lock.getLockInfo(&pid, &host, &application) ? pid : 0;
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        QVERIFY(folder.isValid());
+        lockPath = folder.filePath(QStringLiteral("Quorvel.lock"));
+        QFile::remove(lockPath);
+        recorder = std::make_unique<RecordingDesktop>();
+    }
+
+    void cleanup()
+    {
+        releaseInstanceLock();
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (!window->parentWidget()) {
+                window->hide();
+                window->deleteLater();
+            }
+        }
+        processDeletes();
+        recorder.reset();
+        consumeQuitRequest();
+    }
+
+    void lockLivesInTheRuntimeFolderNamedAfterTheExecutable()
+    {
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        if (!runtime.isEmpty()) {
+            QVERIFY(QDir().mkpath(runtime));
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QCOMPARE(instanceLockPath(), QDir(runtime).filePath(QStringLiteral("test_startup.lock")));
+        }
+        QCOMPARE(QFileInfo(instanceLockPath()).fileName(), QStringLiteral("test_startup.lock"));
+    }
+
+    void firstCopyStartsAndHoldsTheLock()
+    {
+        WriteSetting(QStringLiteral("Duration"), QString());
+        QVERIFY(StartProgram(lockPath));
+        processDeletes();
+        const QList<QWidget *> windows = visibleWindows();
+        QCOMPARE(windows.size(), 1);
+        QVERIFY(qobject_cast<frmMain *>(windows.constFirst()));
+        QVERIFY(recorder->messages.isEmpty());
+        // The update reminder ran: a first start arms it.
+        QVERIFY(!ReadSetting(QStringLiteral("Duration")).isEmpty());
+
+        QCOMPARE(lockOwner(lockPath), QCoreApplication::applicationPid());
+        QVERIFY(!IsAnotherCopyRunning(lockPath));  // asking again doesn't refuse ourselves
+        Copy second(lockPath);
+        QCOMPARE(second.answer(), QStringLiteral("refused"));
+    }
+
+    void secondCopyIsRefusedWithoutAWindow()
+    {
+        Copy first(lockPath);
+        QCOMPARE(first.answer(), QStringLiteral("running"));
+        WriteSetting(QStringLiteral("Duration"), QStringLiteral("untouched"));
+
+        QVERIFY(!StartProgram(lockPath));
+        processDeletes();
+        QCOMPARE(recorder->messages.size(), 1);
+        QCOMPARE(recorder->messages.constFirst().text, QStringLiteral("Application is already running"));
+        QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Information);
+        QVERIFY(!recorder->messages.constFirst().yesNo);
+        QVERIFY(visibleWindows().isEmpty());
+        QCOMPARE(ReadSetting(QStringLiteral("Duration")), QStringLiteral("untouched"));
+
+        // The first copy is left alone.
+        QVERIFY(first.isRunning());
+        QCOMPARE(lockOwner(lockPath), first.pid());
+        QVERIFY(first.quit());
+        QVERIFY(!QFile::exists(lockPath));
+    }
+
+    void refusalThroughARealMessageBox()
+    {
+        Copy first(lockPath);
+        QCOMPARE(first.answer(), QStringLiteral("running"));
+        recorder.reset();  // the Qt desktop: a real modal message box
+
+        QString text, title;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int buttons = 0;
+        QTimer closer;
+        closer.setInterval(20);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            text = box->text();
+            title = box->windowTitle();
+            icon = box->icon();
+            buttons = int(box->buttons().size());
+            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+                ok->click();
+            closer.stop();
+        });
+        closer.start();
+        QVERIFY(!StartProgram(lockPath));
+        processDeletes();
+
+        QCOMPARE(text, QStringLiteral("Application is already running"));
+        QCOMPARE(title, QStringLiteral("Quorvel"));
+        QCOMPARE(icon, QMessageBox::Information);
+        QCOMPARE(buttons, 1);
+        QVERIFY(visibleWindows().isEmpty());
+    }
+
+    // A lock is stale only when its owner is gone: a copy that has run for
+    // hours is as much a running copy as one started a second ago.
+    void longRunningCopyIsStillDetected()
+    {
+        Copy first(lockPath);
+        QCOMPARE(first.answer(), QStringLiteral("running"));
+        QVERIFY(setAge(lockPath, 2 * 60 * 60));
+        QVERIFY(IsAnotherCopyRunning(lockPath));
+        Copy second(lockPath);
+        QCOMPARE(second.answer(), QStringLiteral("refused"));
+        QCOMPARE(lockOwner(lockPath), first.pid());
+    }
+
+    void killedCopyNeverBlocks_data()
+    {
+        QTest::addColumn<qint64>("ageSeconds");
+        QTest::newRow("just killed") << qint64(0);
+        QTest::newRow("killed an hour ago") << qint64(60 * 60);
+    }
+
+    void killedCopyNeverBlocks()
+    {
+        QFETCH(qint64, ageSeconds);
+        Copy killed(lockPath);
+        QCOMPARE(killed.answer(), QStringLiteral("running"));
+        QVERIFY(killed.killHard());
+        QVERIFY(QFile::exists(lockPath));  // left behind
+        if (ageSeconds > 0)
+            QVERIFY(setAge(lockPath, ageSeconds));
+
+        Copy next(lockPath);
+        QCOMPARE(next.answer(), QStringLiteral("running"));
+        QCOMPARE(lockOwner(lockPath), next.pid());
+        QVERIFY(next.quit());
+    }
+
+    void killedCopyNeverBlocksTheProgram()
+    {
+        Copy killed(lockPath);
+        QCOMPARE(killed.answer(), QStringLiteral("running"));
+        QVERIFY(killed.killHard());
+        QVERIFY(StartProgram(lockPath));
+        QVERIFY(recorder->messages.isEmpty());
+        QCOMPARE(visibleWindows().size(), 1);
+    }
+
+    void simultaneousStartsLeaveExactlyOne()
+    {
+        constexpr int rounds = 5;
+        constexpr int copiesPerRound = 4;
+        for (int round = 0; round < rounds; ++round) {
+            const qint64 startAt = QDateTime::currentMSecsSinceEpoch() + 400;
+            std::vector<std::unique_ptr<Copy>> copies;
+            for (int i = 0; i < copiesPerRound; ++i)
+                copies.push_back(std::make_unique<Copy>(lockPath, startAt));
+            int running = 0;
+            int refused = 0;
+            Copy *holder = nullptr;
+            for (auto &copy : copies) {
+                const QString answer = copy->answer();
+                if (answer == QLatin1String("running")) {
+                    ++running;
+                    holder = copy.get();
+                } else if (answer == QLatin1String("refused")) {
+                    ++refused;
+                }
+            }
+            QCOMPARE(running, 1);
+            QCOMPARE(refused, copiesPerRound - 1);
+            QCOMPARE(lockOwner(lockPath), holder->pid());
+            QVERIFY(holder->quit());
+            QVERIFY(!QFile::exists(lockPath));
+        }
+    }
+
+    // A lock file whose owner can't be read is being written by a copy that
+    // is starting right now, unless it has stayed that way: then the copy
+    // that wrote it died half way and its file must not block the program.
+    void unreadableLockFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<qint64>("ageSeconds");
+        QTest::addColumn<bool>("anotherCopy");
+        QTest::newRow("empty, being written") << QByteArray() << qint64(0) << true;
+        QTest::newRow("empty, left by a dead copy") << QByteArray() << qint64(60) << false;
+        QTest::newRow("garbage, left long ago") << QByteArray("\x01\x02 not a lock\n") << qint64(86400) << false;
+        QTest::newRow("dead pid") << "999999999\nQuorvel\n" + QSysInfo::machineHostName().toUtf8() + "\n" << qint64(0)
+                                   << false;
+    }
+
+    void unreadableLockFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(qint64, ageSeconds);
+        QFETCH(bool, anotherCopy);
+        QFile file(lockPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        QVERIFY(setAge(lockPath, ageSeconds));
+        QCOMPARE(IsAnotherCopyRunning(lockPath), anotherCopy);
+        if (!anotherCopy)
+            QCOMPARE(lockOwner(lockPath), QCoreApplication::applicationPid());
+    }
+
+    void unusableLockFolderDoesNotStopTheProgram()
+    {
+        const QString nowhere = folder.filePath(QStringLiteral("missing/folder/Quorvel.lock"));
+        QVERIFY(!IsAnotherCopyRunning(nowhere));
+        QVERIFY(StartProgram(nowhere));
+        QCOMPARE(visibleWindows().size(), 1);
+    }
+
+private:
+    QTemporaryDir folder;
+    QString lockPath;
+    std::unique_ptr<RecordingDesktop> recorder;
+};
+
+int main(int argc, char *argv[])
+{
+    if (argc >= 3 && qstrcmp(argv[1], "--hold-lock") == 0)
+        return holdLockHelper(argc, argv);
+    QApplication application(argc, argv);
+    TestStartup test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_startup.moc"
