@@ -26,6 +26,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Design sizes in twips.
@@ -287,8 +289,17 @@ void frmMain::createCoordinateFrames(QWidget *inputFrame)
         optLatGroup->addButton(m_optLat[index], index);
         optLongGroup->addButton(m_optLong[index], index);
     }
-    optLatGroup->setExclusive(true);
-    optLongGroup->setExclusive(true);
+    for (QButtonGroup *group : {optLatGroup, optLongGroup}) {
+        group->setExclusive(true);
+        connect(group, &QButtonGroup::buttonToggled, this, &frmMain::keepTabStopOnChoice);
+    }
+}
+
+// Each option group is one stop of the focus order: its chosen button, also
+// when the choice was made by the program rather than by focusing a button.
+void frmMain::keepTabStopOnChoice(QAbstractButton *button, bool checked)
+{
+    button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void frmMain::connectControls()
@@ -331,6 +342,8 @@ void frmMain::Form_Load()
 
     m_optLat[0]->setChecked(true);   // North
     m_optLong[0]->setChecked(true);  // East
+    for (QRadioButton *option : {m_optLat[0], m_optLat[1], m_optLong[0], m_optLong[1]})
+        keepTabStopOnChoice(option, option->isChecked());
     m_chkDST->setChecked(false);
 }
 
@@ -425,11 +438,14 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     // The key filter of the six number boxes: a typed character that isn't a
     // digit or Backspace is refused with a message and never reaches the box
     // (Enter, Escape and Ctrl+V's character included, so Ctrl+V pastes
-    // nothing). Keys that type nothing pass.
+    // nothing). Keys that type nothing pass. A key that types several
+    // characters at once (a compose sequence) must type digits only.
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const QString text = key->text();
-        if (!text.isEmpty() && !isEditingKey(key->key()) && !isAcceptedNumberKey(text.at(0).unicode())) {
+        const bool typesNonDigit = std::any_of(text.cbegin(), text.cend(),
+                                               [](QChar c) { return !isAcceptedNumberKey(c.unicode()); });
+        if (typesNonDigit && !isEditingKey(key->key())) {
             desktop().showMessage(this, MessageIcon::Error, QString::fromUtf8(Messages::onlyNumbers));
             return true;
         }

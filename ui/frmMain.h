@@ -6,6 +6,7 @@
 
 enum class InputBox;
 class LinkLabel;
+class QAbstractButton;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -80,6 +81,7 @@ private:
     void createCoordinateFrames(QWidget *inputFrame);
     void connectControls();
     void setFocusOrder();
+    void keepTabStopOnChoice(QAbstractButton *button, bool checked);
     void Form_Load();
     void focusBox(InputBox box);
 

@@ -1,0 +1,551 @@
+#include "RecordingDesktop.h"
+#include "core/Pipeline.h"
+#include "ui/LinkLabel.h"
+#include "ui/frmMain.h"
+#include "ui/frmTimeZone.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString onlyNumbers = QStringLiteral("Only Numbers Are Accepted");
+
+// Closes every screen the program opened, as the program itself would, and
+// lets the deferred deletes run so no window outlives its test.
+void closeAllScreens()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *screen = qobject_cast<Screen *>(window))
+            screen->closeByProgram();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Runs `act` on the modal window as soon as it is up (exec() blocks the test).
+void whenModal(std::function<void(QWidget *)> act)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            act(modal);
+        }
+    });
+    poll->start();
+}
+
+// Picks a zone in the picker the way the user does: a double-click on it.
+void pickZone(QWidget *modal, const QString &text)
+{
+    auto *picker = qobject_cast<frmTimeZone *>(modal);
+    QVERIFY(picker);
+    QListWidget *list = picker->lstTimeZone();
+    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    list->scrollToItem(found.first());
+    const QPoint at = list->viewport()->mapTo(picker, list->visualItemRect(found.first()).center());
+    QTest::mouseDClick(picker->windowHandle(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+class TestFrmMain : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<RecordingDesktop> recorder;
+    QPointer<frmMain> w;
+
+    // A screen that passes validation: Ann, 15 March 1975, IST, Delhi.
+    void fillValid()
+    {
+        w->txtName()->setText(QStringLiteral("Ann"));
+        w->cboMonth()->setCurrentIndex(2);
+        w->cboDate()->setCurrentIndex(14);
+        w->cboYear()->setCurrentText(QStringLiteral("1975"));
+        w->txtZoneHour()->setText(QStringLiteral("5"));
+        w->txtZoneMinute()->setText(QStringLiteral("30"));
+        w->txtLonD()->setText(QStringLiteral("77"));
+        w->txtLonM()->setText(QStringLiteral("12"));
+        w->txtLatD()->setText(QStringLiteral("28"));
+        w->txtLatM()->setText(QStringLiteral("36"));
+    }
+
+    QLineEdit *box(const QString &name) const { return w->findChild<QLineEdit *>(name); }
+
+    QString focusName() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+
+private slots:
+    void init()
+    {
+        recorder = std::make_unique<RecordingDesktop>();
+        birthData() = BirthData{};
+        ephemerisResult() = EphemerisResult{};
+        currentNakshatraName().clear();
+        w = new frmMain;
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+
+    void cleanup()
+    {
+        closeAllScreens();
+        recorder.reset();
+    }
+
+    // --- the window as it opens ---
+
+    void listsAndInitialState()
+    {
+        QCOMPARE(w->windowTitle(), QStringLiteral("Quorvel v1.15"));
+        const QStringList months = {"January", "February", "March",     "April",   "May",      "June",
+                                    "July",    "August",   "September", "October", "November", "December"};
+        QCOMPARE(w->cboMonth()->count(), 12);
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(w->cboMonth()->itemText(i), months[i]);
+        struct Range {
+            QComboBox *list;
+            int first, last;
+        };
+        for (const Range &r : {Range{w->cboDate(), 1, 31}, Range{w->cboYear(), 1901, 2050}, Range{w->cboHH(), 0, 23},
+                               Range{w->cboMM(), 0, 59}, Range{w->cboSS(), 0, 59}}) {
+            QCOMPARE(r.list->count(), r.last - r.first + 1);
+            for (int i = 0; i < r.list->count(); ++i)
+                QCOMPARE(r.list->itemText(i), QString::number(r.first + i));  // no leading zeros
+        }
+        for (QComboBox *list : w->findChildren<QComboBox *>()) {
+            QVERIFY2(!list->isEditable(), qPrintable(list->objectName()));
+            QCOMPARE(list->currentIndex(), 0);
+        }
+        QCOMPARE(w->findChildren<QComboBox *>().size(), 6);
+        QCOMPARE(w->findChildren<QLineEdit *>().size(), 10);
+        for (QLineEdit *edit : w->findChildren<QLineEdit *>())
+            QVERIFY2(edit->text().isEmpty(), qPrintable(edit->objectName()));
+        QVERIFY(w->optLat(0)->isChecked() && !w->optLat(1)->isChecked());
+        QVERIFY(w->optLong(0)->isChecked() && !w->optLong(1)->isChecked());
+        QVERIFY(!w->chkDST()->isChecked());
+        QCOMPARE(focusName(), QStringLiteral("txtName"));
+        QVERIFY(w->lblFullBrand() && w->lblCobrand());
+    }
+
+    void captionsAndMenus()
+    {
+        QCOMPARE(w->cmdOpen()->text(), QStringLiteral("&Open Previously Saved Reading"));
+        QCOMPARE(w->cmdCalculate()->text(), QStringLiteral("&Get My Chinese Lunar Mansion"));
+        QCOMPARE(w->lblTZHelp()->text(), QStringLiteral("TZ Help"));
+        QCOMPARE(w->lblTZHelp()->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(w->chkDST()->text(), QStringLiteral("DST"));
+        QCOMPARE(w->optLat(0)->text(), QStringLiteral("North"));
+        QCOMPARE(w->optLat(1)->text(), QStringLiteral("South"));
+        QCOMPARE(w->optLong(0)->text(), QStringLiteral("East"));
+        QCOMPARE(w->optLong(1)->text(), QStringLiteral("West"));
+        QCOMPARE(w->mnuCalculate()->text(), QStringLiteral("&Calculate"));
+        QCOMPARE(w->menuBar()->actions().first()->text(), QStringLiteral("&File"));
+
+        // The lookup button's caption wraps inside the button, with one "&".
+        auto *caption = w->cmdBrowser()->findChild<QLabel *>();
+        QVERIFY(caption);
+        QCOMPARE(caption->text(), QStringLiteral("Click Here To Find Latitude & Longitude"));
+        QVERIFY(caption->height() > 2 * caption->fontMetrics().height());
+        QVERIFY(w->cmdBrowser()->rect().contains(caption->geometry()));
+        const QRect needed = caption->fontMetrics().boundingRect(caption->contentsRect(), Qt::TextWordWrap | Qt::AlignCenter,
+                                                                 caption->text());
+        QVERIFY(caption->contentsRect().contains(needed));
+    }
+
+    void designGeometry()
+    {
+        QCOMPARE(w->centralWidget()->size(), QSize(485, 427));
+        QCOMPARE(w->minimumSize(), w->maximumSize());  // not resizable
+        QCOMPARE(w->cmdOpen()->geometry(), QRect(2, 40, 481, 33));
+        QCOMPARE(w->txtName()->geometry(), QRect(88, 16, 233, 19));
+        QCOMPARE(w->cmdBrowser()->geometry(), QRect(240, 187, 81, 63));
+        QCOMPARE(w->txtZoneHour()->geometry(), QRect(4, 10, 33, 19));
+        QCOMPARE(w->lblFullBrand()->parentWidget()->geometry(), QRect(2, 368, 481, 57));
+        QVERIFY(w->txtZoneHour()->font().bold());
+        QVERIFY(w->cmdCalculate()->font().bold());
+        QCOMPARE(w->lblTZHelp()->font().pointSizeF(), 11.25);
+    }
+
+    void optionGroupsHoldOneChoice()
+    {
+        QTest::mouseClick(w->optLat(1), Qt::LeftButton);
+        QVERIFY(w->optLat(1)->isChecked() && !w->optLat(0)->isChecked());
+        QTest::mouseClick(w->optLat(1), Qt::LeftButton);  // clicking the chosen one keeps it
+        QVERIFY(w->optLat(1)->isChecked());
+        QVERIFY(w->optLong(0)->isChecked());  // the other group is untouched
+        QTest::mouseClick(w->optLong(1), Qt::LeftButton);
+        QVERIFY(w->optLong(1)->isChecked() && !w->optLong(0)->isChecked());
+        const ScreenInput input = w->screenInput();
+        QVERIFY(!input.isEast && !input.isNorth);
+    }
+
+    void aSecondScreenStartsAfresh()
+    {
+        fillValid();
+        w->chkDST()->setChecked(true);
+        w->optLong(1)->setChecked(true);
+        auto *second = new frmMain;
+        QCOMPARE(second->cboYear()->count(), 150);
+        QCOMPARE(second->cboMonth()->currentText(), QStringLiteral("January"));
+        QVERIFY(second->txtName()->text().isEmpty());
+        QVERIFY(second->optLong(0)->isChecked() && !second->chkDST()->isChecked());
+        delete second;
+    }
+
+    void focusOrderWalksWithTab()
+    {
+        const QStringList expected = {"txtName",  "cboMonth",  "cboDate",     "cboYear",     "cboHH",
+                                      "cboMM",    "cboSS",     "txtLonD",     "txtLonM",     "optLong0",
+                                      "txtLatD",  "txtLatM",   "optLat0",     "txtMCity",    "txtMState",
+                                      "txtMCountry", "cmdBrowser", "cmdCalculate", "cmdOpen", "txtZoneHour",
+                                      "txtZoneMinute", "chkDST", "txtName"};
+        QStringList walked = {focusName()};
+        for (int i = 1; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walked.append(focusName());
+        }
+        QCOMPARE(walked, expected);
+        QVERIFY(recorder->messages.isEmpty());  // Tab through the number boxes is no typed character
+
+        // A group is one stop, at its chosen button.
+        w->optLong(1)->setChecked(true);
+        w->txtLonM()->setFocus();
+        QTest::keyClick(w->txtLonM(), Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("optLong1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("txtLatD"));
+
+        // Arrow keys move the choice within the group, and the stop with it.
+        w->optLat(0)->setFocus();
+        QTest::keyClick(w->optLat(0), Qt::Key_Down);
+        QCOMPARE(focusName(), QStringLiteral("optLat1"));
+        QVERIFY(w->optLat(1)->isChecked() && !w->optLat(0)->isChecked());
+        QTest::keyClick(w->optLat(1), Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("txtMCity"));
+        QTest::keyClick(w->txtMCity(), Qt::Key_Backtab);
+        QCOMPARE(focusName(), QStringLiteral("optLat1"));
+    }
+
+    // --- the key filter ---
+
+    void keyFilterRefusesNonDigits_data()
+    {
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");  // as the window system attaches it
+        QTest::newRow("minus") << "txtLatD" << int(Qt::Key_Minus) << 0 << "-";
+        QTest::newRow("point") << "txtLatM" << int(Qt::Key_Period) << 0 << ".";
+        QTest::newRow("space") << "txtLonD" << int(Qt::Key_Space) << 0 << " ";
+        QTest::newRow("letter") << "txtLonM" << int(Qt::Key_A) << 0 << "a";
+        QTest::newRow("Enter") << "txtZoneHour" << int(Qt::Key_Return) << 0 << "\r";
+        QTest::newRow("keypad Enter") << "txtZoneMinute" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r";
+        QTest::newRow("Escape") << "txtLatD" << int(Qt::Key_Escape) << 0 << "\x1b";
+        QTest::newRow("Ctrl+V") << "txtLonD" << int(Qt::Key_V) << int(Qt::ControlModifier) << "\x16";
+        QTest::newRow("Ctrl+X") << "txtZoneHour" << int(Qt::Key_X) << int(Qt::ControlModifier) << "\x18";
+        QTest::newRow("digit then letter") << "txtLonM" << int(Qt::Key_unknown) << 0 << "1x";
+        QTest::newRow("superscript two") << "txtLatM" << int(Qt::Key_twosuperior) << 0 << QString(QChar(0xB2));
+    }
+
+    void keyFilterRefusesNonDigits()
+    {
+        QFETCH(QString, boxName);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QLineEdit *edit = box(boxName);
+        QVERIFY(edit);
+        QGuiApplication::clipboard()->setText(QStringLiteral("99"));
+        QTest::keyClicks(edit, QStringLiteral("12"));
+        edit->setCursorPosition(1);
+        edit->selectAll();  // a refused key must not even replace a selection
+
+        int refused = 1;
+        if (key != Qt::Key_unknown) {
+            QTest::keyClick(edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));  // QTest's own text
+            ++refused;
+        }
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+        QApplication::sendEvent(edit, &press);
+
+        QCOMPARE(edit->text(), QStringLiteral("12"));
+        QCOMPARE(recorder->messages.size(), refused);  // each refused key shows the message
+        for (const RecordingDesktop::Message &m : recorder->messages) {
+            QCOMPARE(m.text, onlyNumbers);
+            QCOMPARE(m.icon, MessageIcon::Error);
+        }
+    }
+
+    void keyFilterPassesDigitsAndEditingKeys()
+    {
+        for (QLineEdit *edit : {w->txtLatD(), w->txtLatM(), w->txtLonD(), w->txtLonM(), w->txtZoneHour(),
+                                w->txtZoneMinute()}) {
+            edit->setFocus();
+            QTest::keyClicks(edit, QStringLiteral("0123456789"));
+            QCOMPARE(edit->text(), QStringLiteral("0123456789"));  // no limit on the digits
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QTest::keyClick(edit, Qt::Key_Left);
+            QTest::keyClick(edit, Qt::Key_Left);
+            QTest::keyClick(edit, Qt::Key_Backspace);  // removes the 6
+            QTest::keyClick(edit, Qt::Key_Home);
+            QTest::keyClick(edit, Qt::Key_Delete);     // removes the 0
+            QTest::keyClick(edit, Qt::Key_Right);
+            QTest::keyClick(edit, Qt::Key_Delete);     // removes the 2
+            QTest::keyClick(edit, Qt::Key_End);
+            QTest::keyClick(edit, Qt::Key_4);
+            QCOMPARE(edit->text(), QStringLiteral("1345784"));
+        }
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
+    void otherBoxesAreNotFiltered()
+    {
+        QTest::keyClicks(w->txtName(), QStringLiteral(" Ann-Marie 2. "));
+        QTest::keyClicks(w->txtMCity(), QStringLiteral("St. John's"));
+        QCOMPARE(w->txtName()->text(), QStringLiteral(" Ann-Marie 2. "));
+        QCOMPARE(w->txtMCity()->text(), QStringLiteral("St. John's"));
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
+    void pastingThroughTheMenuIsNotFiltered()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("12.5"));
+        w->txtLatD()->paste();  // what the context menu's Paste does
+        QCOMPARE(w->txtLatD()->text(), QStringLiteral("12.5"));
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
+    // --- validation ---
+
+    void validation_data()
+    {
+        QTest::addColumn<QString>("boxName");  // box to overwrite, or empty
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("month");         // position, -1 keeps March
+        QTest::addColumn<int>("day");           // day of month, 0 keeps 15
+        QTest::addColumn<QString>("year");      // empty keeps 1975
+        QTest::addColumn<QString>("message");   // empty: passes
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("focus");     // empty: focus stays where it was
+
+        const QString febMessage = QStringLiteral("Please Enter Correct Date Or Month!");
+        const QString aprMessage = QStringLiteral("Please Enter Correct Date Or Month !");
+        const int error = int(MessageIcon::Error);
+        const int info = int(MessageIcon::Information);
+        QTest::newRow("valid") << "" << "" << -1 << 0 << "" << "" << 0 << "";
+        QTest::newRow("name of spaces") << "txtName" << "   " << -1 << 0 << "" << "Please Enter Name" << error << "txtName";
+        QTest::newRow("zone hour empty") << "txtZoneHour" << "" << -1 << 0 << "" << "Please Enter Hour and Minute of Time Zone" << error << "txtZoneHour";
+        QTest::newRow("zone minute empty") << "txtZoneMinute" << " " << -1 << 0 << "" << "Please Enter Hour and Minute of Time Zone" << error << "txtZoneHour";
+        QTest::newRow("lon degrees") << "txtLonD" << "" << -1 << 0 << "" << "Please Enter Degree of Longitude" << error << "txtLonD";
+        QTest::newRow("lon minutes") << "txtLonM" << "" << -1 << 0 << "" << "Please Enter Minute of Longitude" << error << "txtLonM";
+        QTest::newRow("lat degrees") << "txtLatD" << "" << -1 << 0 << "" << "Please Enter Degree of Latitude" << error << "txtLatD";
+        QTest::newRow("lat minutes") << "txtLatM" << "" << -1 << 0 << "" << "Please Enter Minute of Latitude" << error << "txtLatM";
+        QTest::newRow("29 Feb 2000") << "" << "" << 1 << 29 << "2000" << "" << 0 << "";
+        QTest::newRow("29 Feb 1904") << "" << "" << 1 << 29 << "1904" << "" << 0 << "";
+        QTest::newRow("28 Feb 1901") << "" << "" << 1 << 28 << "1901" << "" << 0 << "";
+        QTest::newRow("29 Feb 1901") << "" << "" << 1 << 29 << "1901" << febMessage << info << "";
+        QTest::newRow("30 Feb 2000") << "" << "" << 1 << 30 << "2000" << febMessage << info << "";
+        QTest::newRow("31 Feb 2048") << "" << "" << 1 << 31 << "2048" << febMessage << info << "";
+        QTest::newRow("31 Apr") << "" << "" << 3 << 31 << "" << aprMessage << info << "";
+        QTest::newRow("31 Jun") << "" << "" << 5 << 31 << "" << aprMessage << info << "";
+        QTest::newRow("31 Sep") << "" << "" << 8 << 31 << "" << aprMessage << info << "";
+        QTest::newRow("31 Nov") << "" << "" << 10 << 31 << "" << aprMessage << info << "";
+        QTest::newRow("31 Mar") << "" << "" << 2 << 31 << "" << "" << 0 << "";
+        QTest::newRow("30 Apr") << "" << "" << 3 << 30 << "" << "" << 0 << "";
+        QTest::newRow("31 Dec 2050") << "" << "" << 11 << 31 << "2050" << "" << 0 << "";
+        QTest::newRow("empty box before wrong date") << "txtLatM" << "" << 3 << 31 << "" << "Please Enter Minute of Latitude" << error << "txtLatM";
+        QTest::newRow("95 degrees") << "txtLonD" << "95" << -1 << 0 << "" << "" << 0 << "";
+        QTest::newRow("75 minutes") << "txtLatM" << "75" << -1 << 0 << "" << "" << 0 << "";
+        QTest::newRow("30-hour zone") << "txtZoneHour" << "30" << -1 << 0 << "" << "" << 0 << "";
+        QTest::newRow("picker's minus") << "txtZoneMinute" << "-30" << -1 << 0 << "" << "" << 0 << "";
+        QTest::newRow("007") << "txtLatD" << "007" << -1 << 0 << "" << "" << 0 << "";
+        QTest::newRow("40000 degrees") << "txtLonD" << "40000" << -1 << 0 << "" << "Please Enter Degree of Longitude" << error << "txtLonD";
+        QTest::newRow("12.5 pasted") << "txtLatD" << "12.5" << -1 << 0 << "" << "Please Enter Degree of Latitude" << error << "txtLatD";
+        QTest::newRow("letters pasted") << "txtLonM" << "1a" << -1 << 0 << "" << "Please Enter Minute of Longitude" << error << "txtLonM";
+        QTest::newRow("zone minute 99999") << "txtZoneMinute" << "99999" << -1 << 0 << "" << "Please Enter Hour and Minute of Time Zone" << error << "txtZoneHour";
+        QTest::newRow("zone hour 5.5") << "txtZoneHour" << "5.5" << -1 << 0 << "" << "Please Enter Hour and Minute of Time Zone" << error << "txtZoneHour";
+        QTest::newRow("32767 fits") << "txtLatM" << "32767" << -1 << 0 << "" << "" << 0 << "";
+        QTest::newRow("32768 doesn't") << "txtLatM" << "32768" << -1 << 0 << "" << "Please Enter Minute of Latitude" << error << "txtLatM";
+    }
+
+    void validation()
+    {
+        QFETCH(QString, boxName);
+        QFETCH(QString, text);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(QString, year);
+        QFETCH(QString, message);
+        QFETCH(int, icon);
+        QFETCH(QString, focus);
+
+        fillValid();
+        if (!boxName.isEmpty())
+            box(boxName)->setText(text);
+        if (month >= 0)
+            w->cboMonth()->setCurrentIndex(month);
+        if (day > 0)
+            w->cboDate()->setCurrentText(QString::number(day));
+        if (!year.isEmpty())
+            w->cboYear()->setCurrentText(year);
+        w->cmdCalculate()->setFocus();
+        const ScreenInput before = w->screenInput();
+
+        const bool passed = w->validateInput();
+
+        QCOMPARE(passed, message.isEmpty());
+        if (passed) {
+            QVERIFY(recorder->messages.isEmpty());
+            QCOMPARE(focusName(), QStringLiteral("cmdCalculate"));
+        } else {
+            QCOMPARE(recorder->messages.size(), 1);
+            QCOMPARE(recorder->messages.first().text, message);
+            QCOMPARE(int(recorder->messages.first().icon), icon);
+            QCOMPARE(focusName(), focus.isEmpty() ? QStringLiteral("cmdCalculate") : focus);
+        }
+        // The screen is left exactly as the user entered it.
+        const ScreenInput after = w->screenInput();
+        QCOMPARE(after.name, before.name);
+        QCOMPARE(after.zoneHourText, before.zoneHourText);
+        QCOMPARE(after.latDegreesText, before.latDegreesText);
+        QCOMPARE(after.dayPosition, before.dayPosition);
+    }
+
+    void validationReportsInTableOrder()
+    {
+        // Everything empty and 31 February: one message at a time, in order.
+        w->cboMonth()->setCurrentIndex(1);
+        w->cboDate()->setCurrentIndex(30);
+        const QList<std::pair<QString, QString>> steps = {
+            {"Please Enter Name", "txtName"},
+            {"Please Enter Hour and Minute of Time Zone", "txtZoneHour"},
+            {"Please Enter Hour and Minute of Time Zone", "txtZoneMinute"},
+            {"Please Enter Degree of Longitude", "txtLonD"},
+            {"Please Enter Minute of Longitude", "txtLonM"},
+            {"Please Enter Degree of Latitude", "txtLatD"},
+            {"Please Enter Minute of Latitude", "txtLatM"},
+            {"Please Enter Correct Date Or Month!", ""},
+        };
+        for (const auto &[message, fill] : steps) {
+            recorder->messages.clear();
+            w->cmdCalculate_Click();
+            QCOMPARE(recorder->messageTexts(), QStringList{message});
+            if (!fill.isEmpty())
+                QTest::keyClicks(box(fill), fill == QLatin1String("txtName") ? QStringLiteral("Ann") : QStringLiteral("1"));
+        }
+        QCOMPARE(currentNakshatraName(), QString());  // nothing was calculated
+        QCOMPARE(birthData().name, QString());
+    }
+
+    void calculateMenuGivesTheButtonsMessages()
+    {
+        w->mnuCalculate()->trigger();
+        QTest::mouseClick(w->cmdCalculate(), Qt::LeftButton);
+        QTest::keyClick(w, Qt::Key_G, Qt::AltModifier);
+        QTRY_COMPARE(recorder->messageTexts(),
+                     QStringList({"Please Enter Name", "Please Enter Name", "Please Enter Name"}));
+        // An access key works from a number box; it is no typed character.
+        QTest::keyClick(w->txtLatD(), Qt::Key_G, Qt::AltModifier);
+        QTRY_COMPARE(recorder->messageTexts().size(), 4);
+        QCOMPARE(recorder->messageTexts().last(), QStringLiteral("Please Enter Name"));
+
+        w->txtName()->setText(QStringLiteral("Ann"));
+        w->mnuCalculate()->trigger();
+        QCOMPARE(recorder->messageTexts().last(), QStringLiteral("Please Enter Hour and Minute of Time Zone"));
+        QCOMPARE(focusName(), QStringLiteral("txtZoneHour"));
+    }
+
+    // --- the picker from the screen ---
+
+    void pickerWritesOnlyTheZoneBoxes()
+    {
+        QTest::keyClicks(w->txtZoneHour(), QStringLiteral("11"));
+        QTest::keyClicks(w->txtZoneMinute(), QStringLiteral("15"));
+        w->chkDST()->setChecked(true);
+        w->optLong(1)->setChecked(true);
+        whenModal([](QWidget *modal) { pickZone(modal, QStringLiteral("Eastern Daylight Time,EDT,-4.0")); });
+        QTest::mouseClick(w->lblTZHelp(), Qt::LeftButton);
+        QCOMPARE(w->txtZoneHour()->text(), QStringLiteral("4"));
+        QCOMPARE(w->txtZoneMinute()->text(), QStringLiteral("0"));
+        QVERIFY(w->chkDST()->isChecked());
+        QVERIFY(w->optLong(1)->isChecked());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void pickerQuitLeavesTheBoxes()
+    {
+        QTest::keyClicks(w->txtZoneHour(), QStringLiteral("8"));
+        whenModal([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+        w->lblTZHelp_Click();
+        QCOMPARE(w->txtZoneHour()->text(), QStringLiteral("8"));
+        QCOMPARE(w->txtZoneMinute()->text(), QString());
+    }
+
+    void pickersMinusIsKeptAndAccepted()
+    {
+        fillValid();
+        whenModal([](QWidget *modal) { pickZone(modal, QStringLiteral("Indian Time, IST, +5.3")); });
+        w->lblTZHelp_Click();
+        QCOMPARE(w->txtZoneHour()->text(), QStringLiteral("-5"));
+        QCOMPARE(w->txtZoneMinute()->text(), QStringLiteral("-30"));
+        QVERIFY(w->validateInput());
+        QVERIFY(recorder->messages.isEmpty());
+        QCOMPARE(w->screenInput().zoneMinuteText, QStringLiteral("-30"));
+    }
+
+    // --- end to end ---
+
+    void independenceDayReachesPushya()
+    {
+        QTest::keyClicks(w->txtName(), QStringLiteral("  Ann  "));
+        w->cboMonth()->setCurrentText(QStringLiteral("August"));
+        w->cboDate()->setCurrentText(QStringLiteral("15"));
+        w->cboYear()->setCurrentText(QStringLiteral("1947"));
+        QCOMPARE(w->cboHH()->currentText(), QStringLiteral("0"));
+        QCOMPARE(w->cboMM()->currentText(), QStringLiteral("0"));
+        w->cboSS()->setCurrentText(QStringLiteral("45"));  // never read
+        QTest::keyClicks(w->txtLonD(), QStringLiteral("77"));
+        QTest::keyClicks(w->txtLonM(), QStringLiteral("13"));
+        QTest::keyClicks(w->txtLatD(), QStringLiteral("28"));
+        QTest::keyClicks(w->txtLatM(), QStringLiteral("36"));
+        whenModal([](QWidget *modal) { pickZone(modal, QStringLiteral("Indian Time, IST, +5.3")); });
+        w->lblTZHelp_Click();
+
+        w->cmdCalculate_Click();
+
+        QVERIFY(recorder->messages.isEmpty());
+        QCOMPARE(currentNakshatraName(), QStringLiteral("Pushya"));
+        const BirthData &birth = birthData();
+        QCOMPARE(birth.name, QStringLiteral("Ann"));
+        QCOMPARE(birth.month, qint16(8));
+        QCOMPARE(birth.day, qint16(15));
+        QCOMPARE(birth.year, qint16(1947));
+        QCOMPARE(birth.zoneHours, qint16(5));
+        QCOMPARE(birth.zoneMinutes, qint16(30));
+        QCOMPARE(birth.lonDegrees, qint16(77));
+        QCOMPARE(birth.lonMinutes, qint16(13));
+        QVERIFY(birth.isEast && birth.isNorth && !birth.dst);
+    }
+};
+
+QTEST_MAIN(TestFrmMain)
+#include "test_frmmain.moc"
