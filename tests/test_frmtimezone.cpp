@@ -61,8 +61,6 @@ private slots:
     {
         QCOMPARE(picker->windowTitle(), QStringLiteral("Quorvel v1.15"));
         QCOMPARE(picker->size(), QSize(329, 232));
-        QCOMPARE(picker->lstTimeZone()->geometry(), QRect(0, 0, 329, 210));
-        QCOMPARE(picker->cmdQuit()->geometry(), QRect(0, 210, 329, 23));
         QCOMPARE(picker->cmdQuit()->text(), QStringLiteral("&Quit"));
         QVERIFY(picker->cmdQuit()->isDefault());
         QVERIFY(picker->lstTimeZone()->font().bold());
@@ -203,18 +201,6 @@ private slots:
         openPicker();
         QCOMPARE(picker->lstTimeZone()->count(), 71);
         QVERIFY(picker->lstTimeZone()->selectedItems().isEmpty());
-    }
-
-    void keyboardSelectionThenDoubleClickElsewhere()
-    {
-        // Choosing with the arrow keys selects; a double-click then writes
-        // the entry under the pointer, which its first click selected.
-        QListWidget *list = picker->lstTimeZone();
-        QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Down);
-        doubleClick(entry(QStringLiteral("Japan Standard Time,JST,+9.0")));
-        QCOMPARE(hourBox->text(), QStringLiteral("-9"));
-        QCOMPARE(minuteBox->text(), QStringLiteral("0"));
     }
 };
 
