@@ -10,6 +10,8 @@ class QLineEdit;
 enum class WebPage { OnlineHelp, Home, Download, CoBrand, FullBrand };
 
 QUrl webPageUrl(WebPage page);
+// The address as captions show it: host and path, without the scheme.
+QString webPageDisplayAddress(WebPage page);
 // Hands the page to the user's browser through the desktop; failures are silent.
 void OpenWebPage(WebPage page);
 
@@ -26,6 +28,14 @@ void CoBrand_Randomize(QWidget *lblFullBrand, QWidget *lblCobrand);
 // Seeds the random generator from the clock (once, at start-up); the banner
 // draw is its only consumer.
 void seedRandomGenerator();
+// The generator's next number, uniform in [0, 1).
+float nextRandomSingle();
+// The banner number 1..7 for a draw r in [0, 1): r * 6 + 1 in single
+// precision, rounded half to even.
+int coBrandNumber(float r);
+// 2, 4, 6 raise the full-branding banner; 1, 3, 5 the co-branding one;
+// anything else leaves the order as it is.
+void bringBannerToFront(int number, QWidget *lblFullBrand, QWidget *lblCobrand);
 
 // "Click Here To Find Latitude && Longitude": checks the three place boxes
 // (message and focus on the first empty one), then hands the query to the

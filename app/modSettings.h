@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 // Per-user settings: application name from the executable, section
 // "Settings", key and value scrambled.
@@ -10,3 +13,15 @@ void WriteSetting(const QString &key, const QString &value);
 // At start-up: asks whether to look for an update when the last reminder is
 // 15 or more calendar days away, and opens the download page on Yes.
 void UpdateReminder();
+// The same with the clock given, for tests.
+void UpdateReminder(const QDateTime &now);
+
+// The settings file of the running program (under the user's configuration folder).
+QString settingsFilePath();
+
+// The reminder date as stored: the regional short date and long time where
+// that text survives the scrambler and reads back as the same date, ISO 8601
+// otherwise.
+QString reminderDateText(const QDateTime &moment);
+// Reads either form back; nothing when the text is no date.
+std::optional<QDateTime> parseReminderDate(const QString &text);

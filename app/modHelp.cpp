@@ -1,0 +1,166 @@
+#include "app/modHelp.h"
+
+#include "core/Messages.h"
+#include "ui/Desktop.h"
+#include "ui/frmAbout.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWidget>
+
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <random>
+
+namespace {
+
+struct WebPageAddress {
+    WebPage page;
+    const char *host;
+    const char *path;
+};
+
+// Every page the program opens: the program's own host carries help and
+// downloads, the main host the discussion board, the help host the branding
+// offers.
+constexpr std::array<WebPageAddress, 5> webPages{{
+    {WebPage::OnlineHelp, "www.quorvel.example", "/quorvel-help.html"},
+    {WebPage::Home, "forum.quorvel.example", ""},
+    {WebPage::Download, "www.quorvel.example", "/download-quorvel.html"},
+    {WebPage::CoBrand, "help.quorvel.example", "/co-brand.html"},
+    {WebPage::FullBrand, "help.quorvel.example", "/fully-branded.html"},
+}};
+
+const WebPageAddress &addressOf(WebPage page)
+{
+    for (const WebPageAddress &address : webPages) {
+        if (address.page == page)
+            return address;
+    }
+    return webPages.front();
+}
+
+// The banner draw's generator: one per process, seeded from the clock at start-up.
+std::mt19937 &randomGenerator()
+{
+    static std::mt19937 generator;
+    return generator;
+}
+
+} // namespace
+
+QUrl webPageUrl(WebPage page)
+{
+    const WebPageAddress &address = addressOf(page);
+    QUrl url;
+    url.setScheme(QStringLiteral("http"));
+    url.setHost(QString::fromLatin1(address.host));
+    url.setPath(QString::fromLatin1(address.path));
+    return url;
+}
+
+QString webPageDisplayAddress(WebPage page)
+{
+    const WebPageAddress &address = addressOf(page);
+    return QString::fromLatin1(address.host) + QString::fromLatin1(address.path);
+}
+
+void OpenWebPage(WebPage page)
+{
+    // The desktop's answer is not examined: without a browser nothing happens.
+    desktop().openUrl(webPageUrl(page));
+}
+
+void addHelpMenu(QMenuBar *menuBar, QWidget *screen)
+{
+    if (!menuBar)
+        return;
+    QMenu *mnuHelp = menuBar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+
+    const auto addEntry = [mnuHelp](const char *name, const QString &caption, auto action) {
+        QAction *entry = mnuHelp->addAction(caption);
+        entry->setObjectName(QString::fromLatin1(name));
+        QObject::connect(entry, &QAction::triggered, mnuHelp, action);
+    };
+    const auto addSeparator = [mnuHelp](const char *name) {
+        mnuHelp->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+
+    addEntry("mnuOnline", QStringLiteral("&Online Help"), [] { OpenWebPage(WebPage::OnlineHelp); });
+    addEntry("mnuVisit", QStringLiteral("&Visit Us Online"), [] { OpenWebPage(WebPage::Home); });
+    addSeparator("mnuHelp1");
+    // Opens the download page only: the start-up reminder's date stays as it is.
+    addEntry("mnuUpdate", QStringLiteral("Check for Software &Update"), [] { OpenWebPage(WebPage::Download); });
+    addSeparator("mnuHelp2");
+    addEntry("mnuAbout", QStringLiteral("&About Software"), [screen] { showAboutBox(screen); });
+}
+
+void showAboutBox(QWidget *parent)
+{
+    frmAbout about(parent);
+    about.exec();
+}
+
+void seedRandomGenerator()
+{
+    const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+    std::seed_seq seed{static_cast<unsigned>(ticks), static_cast<unsigned>(ticks >> 32)};
+    randomGenerator().seed(seed);
+}
+
+float nextRandomSingle()
+{
+    // 24 random bits make every value a float holds exactly, never 1.
+    constexpr float unit = 1.0f / 16777216.0f;
+    return static_cast<float>(randomGenerator()() >> 8) * unit;
+}
+
+int coBrandNumber(float r)
+{
+    // Single precision throughout; nearbyint rounds half to even in the
+    // default rounding mode, so 1 and 7 get half the share of 2 to 6.
+    const float scaled = r * 6.0f + 1.0f;
+    return static_cast<int>(std::nearbyint(scaled));
+}
+
+void bringBannerToFront(int number, QWidget *lblFullBrand, QWidget *lblCobrand)
+{
+    QWidget *front = nullptr;
+    if (number == 2 || number == 4 || number == 6)
+        front = lblFullBrand;
+    else if (number == 1 || number == 3 || number == 5)
+        front = lblCobrand;
+    if (front)
+        front->raise();
+}
+
+void CoBrand_Randomize(QWidget *lblFullBrand, QWidget *lblCobrand)
+{
+    bringBannerToFront(coBrandNumber(nextRandomSingle()), lblFullBrand, lblCobrand);
+}
+
+void searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country)
+{
+    if (!city || !state || !country)
+        return;
+    // A box is empty only with no character at all; blanks go into the query.
+    const std::array<std::pair<QLineEdit *, const char *>, 3> boxes{{
+        {city, Messages::enterCity},
+        {state, Messages::enterState},
+        {country, Messages::enterCountry},
+    }};
+    for (const auto &[box, message] : boxes) {
+        if (box->text().isEmpty()) {
+            desktop().showMessage(box->window(), MessageIcon::Information, QString::fromUtf8(message));
+            box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    const QString query = city->text() + u' ' + state->text() + u' ' + country->text()
+                          + QStringLiteral(" Latitude Longitude");
+    desktop().webSearch(query, webPageUrl(WebPage::Home).toString());
+}

@@ -1,0 +1,140 @@
+#include "ui/frmAbout.h"
+
+#include "app/modHelp.h"
+#include "core/Messages.h"
+#include "ui/BrandingTexts.h"
+#include "ui/LinkLabel.h"
+#include "ui/Look.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+const QString iconPath = QStringLiteral(":/content/icon/quorvel-32.png");
+
+constexpr char description[] =
+    "Quorvel gives a detailed report that includes the positive and negative characteristics of people born "
+    "with the moon in a particular lunar mansion or birth star according to Chinese Astrology.";
+constexpr char homePageInvitation[] = "Click here to visit ";
+
+QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry,
+                 const QColor &colour, const QFont &font, bool wrap = false)
+{
+    QLabel *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setWordWrap(wrap);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+LinkLabel *addLink(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+{
+    auto *link = new LinkLabel(text, parent);
+    link->setObjectName(QString::fromLatin1(name));
+    link->setTextFormat(Qt::PlainText);
+    link->setGeometry(geometry);
+    link->setFont(Look::verdana(8.25, false, true));
+    link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::WindowText, Look::orange);
+    link->setPalette(palette);
+    return link;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
+{
+    Look::applyScreenPalette(this);
+
+    auto *Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipRect(150, 90, 480, 480));
+    Picture1->setPixmap(QPixmap(iconPath));
+
+    addLabel(this, "Label2", QString::fromUtf8(Messages::windowTitle), twipRect(750, 90, 4095, 240), Look::white,
+             Look::verdana(9.75, true));
+    addLabel(this, "Label1", QString::fromUtf8(description), twipRect(750, 360, 6255, 795), Look::lightOrange,
+             Look::verdana(8.25), true);
+    lblHomePage = addLink(this, "lblHomePage",
+                          QString::fromUtf8(homePageInvitation) + webPageDisplayAddress(WebPage::Home),
+                          twipRect(2955, 1155, 4050, 195));
+    addLabel(this, "Label3", QString::fromUtf8(BrandingTexts::fullBrandOffer), twipRect(120, 1590, 6885, 435),
+             Look::white, Look::verdana(8.25, true), true);
+    lblCoBrand = addLink(this, "lblCoBrand", QString::fromUtf8(BrandingTexts::moreDetails),
+                         twipRect(4710, 2025, 2295, 195));
+
+    // An orange rule, 2 pixels thick, running past both edges.
+    auto *Line1 = new QFrame(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setGeometry(twips(-60), twips(2430), twips(7080 + 60), 2);
+    Line1->setAutoFillBackground(true);
+    QPalette linePalette = Line1->palette();
+    linePalette.setColor(QPalette::Window, Look::orange);
+    Line1->setPalette(linePalette);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipRect(5745, 2520, 1260, 345));
+    cmdOK->setFont(Look::verdana(8.25));
+    cmdOK->setDefault(true);
+    cmdOK->setAutoDefault(true);
+    cmdOK->setFocus();
+
+    connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
+    connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    setWindowTitle(QString::fromUtf8(Messages::windowTitle));
+    setWindowIcon(QIcon(iconPath));
+    setFixedSize(twips(7095), twips(2955));
+}
+
+void frmAbout::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Centred on the screen rather than over the screen that asked for it.
+    if (QScreen *screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void frmAbout::keyPressEvent(QKeyEvent *event)
+{
+    // OK is the cancel button too: Escape presses it.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmAbout::lblHomePage_Click()
+{
+    OpenWebPage(WebPage::Home);
+}
+
+void frmAbout::lblCoBrand_Click()
+{
+    // Belongs to the full-branding offer above it.
+    OpenWebPage(WebPage::FullBrand);
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}
