@@ -1,5 +1,7 @@
 #include "ui/Desktop.h"
 
+#include "ui/WebSearchLoader.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -40,7 +42,10 @@ public:
             clipboard->clear();
     }
 
-    void webSearch(const QString &, const QString &) override {}
+    void webSearch(const QString &query, const QString &site) override
+    {
+        runWebSearchPlugin(query, site, webSearchPluginFolders());
+    }
 
 private:
     static QMessageBox::Icon iconOf(MessageIcon icon)
