@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Measures Quorvel's start-up against a minimal Qt Widgets program under Xvfb.
+#   bench/run_startup.sh [BUILD_FOLDER] [LAUNCHES]
+# Both programs run with a throw-away home, so the user's settings and the
+# single-instance lock of a running Quorvel are not involved.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build/bench-release}
+launches=${2:-21}
+if [ ! -x "$build/bench/bench_startup" ]; then
+  bash "$root/tools/build.sh" "$build" -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BUILD_TESTS=OFF
+fi
+home=$(mktemp -d)
+# The runtime folder is a memory file system, as the user's session has it.
+runtime=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
+trap 'rm -rf "$home" "$runtime"' EXIT
+mkdir -p "$home/config"
+chmod 700 "$runtime"
+HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1024x768x24" "$build/bench/bench_startup" "$launches"
