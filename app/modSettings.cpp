@@ -108,10 +108,21 @@ std::optional<QDateTime> parseReminderDate(const QString &text)
     const QDateTime iso = QDateTime::fromString(text, Qt::ISODate);
     if (iso.isValid())
         return iso;
-    const QLocale locale;
-    const QDateTime regional = locale.toDateTime(text, regionalFormat(locale));
-    if (regional.isValid())
+    const auto readAs = [&text](const QLocale &locale) { return locale.toDateTime(text, regionalFormat(locale)); };
+    const QLocale current;
+    if (const QDateTime regional = readAs(current); regional.isValid())
         return regional;
+    // Text written before the user changed the regional settings: any
+    // locale's short date and long time will do, rather than a reminder
+    // blocked for good. An ambiguous day and month only moves the question.
+    if (const QDateTime regional = readAs(QLocale::system()); regional.isValid())
+        return regional;
+    const QList<QLocale> locales =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    for (const QLocale &locale : locales) {
+        if (const QDateTime regional = readAs(locale); regional.isValid())
+            return regional;
+    }
     return std::nullopt;
 }
 

@@ -356,6 +356,22 @@ private slots:
         QCOMPARE(parseReminderDate(ReadSetting(duration))->date(), moment.addDays(15).date());
     }
 
+    void regionalTextAfterTheUserChangedLocale()
+    {
+        // Written as regional text under one locale, read under another.
+        QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
+        const QString written = reminderDateText(at(2024, 1, 1, 9));
+        QVERIFY(written.startsWith(QStringLiteral("01.01.2024 ")));
+        WriteSetting(duration, written);
+        QLocale::setDefault(QLocale(QStringLiteral("en_GB")));
+        QCOMPARE(parseReminderDate(written)->date(), QDate(2024, 1, 1));
+        RecordingDesktop recorder;
+        UpdateReminder(at(2024, 1, 15));
+        QVERIFY(recorder.messages.isEmpty());
+        UpdateReminder(at(2024, 1, 16));
+        QCOMPARE(recorder.messages.size(), 1);
+    }
+
     void isoReadsUnderAnyLocale()
     {
         QLocale::setDefault(QLocale(QStringLiteral("de_DE")));

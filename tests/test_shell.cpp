@@ -578,7 +578,7 @@ private slots:
         // Files that look like plugins but aren't: garbage, an empty file, a text file.
         QFile garbage(folder.filePath(QStringLiteral("quorvel_websearch.so")));
         QVERIFY(garbage.open(QIODevice::WriteOnly));
-        garbage.write(QByteArray("\x7f" "ELF this is not a library", 29));
+        garbage.write(QByteArrayLiteral("\x7f" "ELF this is not a library"));
         garbage.close();
         QFile empty(folder.filePath(QStringLiteral("empty.so")));
         QVERIFY(empty.open(QIODevice::WriteOnly));
