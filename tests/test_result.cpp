@@ -427,6 +427,24 @@ private slots:
         QCOMPARE(onlyResultScreen(), screen);
     }
 
+    void accessKeysReachBothCommands()
+    {
+        presentReading(QStringLiteral("Ashwini"), nullptr);
+        QPointer<frmChineseLunarMansionResult> screen = onlyResultScreen();
+        QVERIFY(screen);
+        QApplication::setActiveWindow(screen);
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+
+        recorder->fileNames.push_back(std::nullopt);
+        // A button's access key presses it after a moment, as a click shows.
+        QTest::keyClick(screen, Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(recorder->fileRequests.size(), 1);
+
+        QTest::keyClick(screen, Qt::Key_B, Qt::AltModifier);
+        QTRY_VERIFY(screen.isNull());
+        QVERIFY(onlyMainScreen());
+    }
+
     void saveReplacesAnExistingFileWhole()
     {
         const QString path = folder.filePath(QStringLiteral("replace.qvr"));
