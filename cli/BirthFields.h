@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/BirthData.h"
+
+#include <QString>
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+// The seven fields of one birth as the command line and the batch file write
+// them, read into a BirthData by the input screen's own rules.
+
+enum class BirthField { Name, Date, Time, Zone, Lon, Lat, Dst };
+inline constexpr int birthFieldCount = 7;
+
+// "name", "date", "time", "zone", "lon", "lat", "dst": the batch columns and,
+// with "--" before them, the options.
+const char *birthFieldName(BirthField field);
+
+struct FieldError {
+    BirthField field;
+    QString message;
+};
+
+// The fields' texts in BirthField order, UTF-8.
+using BirthTexts = std::array<std::string_view, birthFieldCount>;
+
+class BirthParser {
+public:
+    // Reads the texts into `birth`. On bad input returns false with one error
+    // per bad field, in field order, and leaves `birth` alone.
+    bool parse(const BirthTexts &texts, BirthData &birth, std::vector<FieldError> &errors);
+
+private:
+    // Kept between calls so that a batch reuses its buffers row after row.
+    ScreenInput m_screen;
+};

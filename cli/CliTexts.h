@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+
+// The fixed texts of the command-line companion, in one place.
+namespace CliTexts {
+
+inline constexpr char programName[] = "quorvel-cli";
+inline constexpr char version[] = "quorvel-cli 1.15";
+
+// The result screen's captions, in the order of its value labels, then the
+// two traits captions.
+inline constexpr std::array<const char *, 7> resultCaptions = {
+    "Chinese Lunar Mansion Name", "Associated Direction", "Western Constellation", "Associated Animal",
+    "Literal Translation",        "Associated Season",    "Corresponding Indian Lunar Mansion",
+};
+inline constexpr std::array<const char *, 2> traitsCaptions = {"Positive Human Traits", "Negative Human Traits"};
+
+inline constexpr char usage[] =
+    "Usage: quorvel-cli --name TEXT --date YYYY-MM-DD --time HH:MM --zone [+|-]H[:MM]\n"
+    "                   --lon DEG:MIN{E|W} --lat DEG:MIN{N|S} [--dst] [--json] [--save FILE.qvr]\n"
+    "       quorvel-cli --open FILE.qvr [--json]\n"
+    "       quorvel-cli --batch FILE.csv [--span]\n"
+    "       quorvel-cli --help | --version\n";
+
+inline constexpr char help[] =
+    "\n"
+    "Finds the Chinese lunar mansion of a birth from the Moon's nakshatra, as Quorvel\n"
+    "does, and prints the reading with the stretch of clock time around the birth\n"
+    "during which the Moon stays in that nakshatra.\n"
+    "\n"
+    "One reading:\n"
+    "  --name TEXT          the person's name (required; it plays no part in the result)\n"
+    "  --date YYYY-MM-DD    date of birth, 1901-01-01 to 2050-12-31\n"
+    "  --time HH:MM         clock time of birth, 00:00 to 23:59; seconds may follow\n"
+    "                       (HH:MM:SS) and are ignored, as on Quorvel's screen\n"
+    "  --zone [+|-]H[:MM]   the size of the birthplace's offset from Universal Time,\n"
+    "                       such as 5:30. Its direction is not given here: as on\n"
+    "                       Quorvel's screen it follows the longitude, East of\n"
+    "                       Greenwich ahead of Universal Time, West (and 0:00 exactly)\n"
+    "                       behind it. A sign may be written the way Quorvel's time\n"
+    "                       zone picker writes it: '-' for a zone ahead of Universal\n"
+    "                       Time (East), '+' for one behind it (West); a sign that\n"
+    "                       contradicts the longitude is refused.\n"
+    "  --lon DEG:MIN{E|W}   longitude, such as 77:13E\n"
+    "  --lat DEG:MIN{N|S}   latitude, such as 28:36N\n"
+    "  --dst                daylight saving was in force (one hour further from\n"
+    "                       Universal Time in the zone's direction)\n"
+    "  --json               print one JSON object instead of text: the birth data,\n"
+    "                       every value of the calculation, the reading and the span\n"
+    "  --save FILE.qvr      also write the reading to a file that Quorvel opens;\n"
+    "                       a name without an extension gets .qvr\n"
+    "\n"
+    "A saved reading:\n"
+    "  --open FILE.qvr      print the reading of a saved file (text or --json); a saved\n"
+    "                       reading holds no birth data, so it has no span\n"
+    "\n"
+    "Many readings:\n"
+    "  --batch FILE.csv     read births from a CSV file ('-' reads standard input) and\n"
+    "                       write one CSV result row per birth to standard output\n"
+    "  --span               add the span columns to the batch output\n"
+    "\n"
+    "  The first row names the columns, in any order: name,date,time,zone,lon,lat,dst.\n"
+    "  Each later row is one birth, its fields written as for the options above; dst\n"
+    "  is yes or no (also 1 or 0, true or false; empty means no). Fields may be quoted\n"
+    "  with \"double quotes\". Rows are counted as a spreadsheet counts them, the header\n"
+    "  being row 1. A bad row is reported on standard error as\n"
+    "  \"row N: field F: message\", its output row carries the message in the error\n"
+    "  column, and the next row follows.\n"
+    "\n"
+    "  --help               show this help\n"
+    "  --version            show the version\n"
+    "\n"
+    "Exit status: 0 success; 1 bad input, or a file that could not be read or\n"
+    "written; 2 wrong use of the options.\n";
+
+} // namespace CliTexts

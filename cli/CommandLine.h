@@ -1,0 +1,28 @@
+#pragma once
+
+#include "cli/BirthFields.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+enum class CliMode { Help, Version, Single, Open, Batch };
+
+struct CommandLine {
+    CliMode mode = CliMode::Help;
+    // The texts of --name, --date, --time, --zone, --lon and --lat, by
+    // BirthField; --dst is the flag below.
+    std::array<std::optional<QString>, birthFieldCount> fields;
+    bool dst = false;
+    bool json = false;
+    bool span = false;
+    QString savePath;   // empty: don't save
+    QString openPath;
+    QString batchPath;  // "-" is standard input
+};
+
+// The arguments after the program name. On wrong use of the options returns
+// nothing and puts the reason in `error`.
+std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QString &error);

@@ -1,0 +1,242 @@
+// quorvel-cli: Quorvel's readings from the command line, one at a time, from
+// a saved reading file, or a CSV file of births at a time.
+#include "cli/Batch.h"
+#include "cli/BirthFields.h"
+#include "cli/CliTexts.h"
+#include "cli/CommandLine.h"
+#include "cli/ReadingReport.h"
+#include "mansions/ReadingFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// Exit statuses.
+constexpr int exitSuccess = 0;
+constexpr int exitBadInput = 1;  // also a file that can't be read or written
+constexpr int exitUsage = 2;
+
+bool writeTo(std::FILE *stream, std::string_view bytes)
+{
+    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+}
+
+void print(const QString &text)
+{
+    writeTo(stdout, text.toStdString());
+}
+
+void complain(const QString &message)
+{
+    writeTo(stderr, QStringLiteral("%1: %2\n").arg(QLatin1String(CliTexts::programName), message).toStdString());
+}
+
+// Standard output is buffered: a failed write (a full disk, a closed pipe)
+// shows up only when it is flushed, and must not end as a success.
+int finish(int status)
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        complain(QStringLiteral("could not write the output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return status == exitSuccess ? exitBadInput : status;
+    }
+    return status;
+}
+
+int usageError(const QString &message)
+{
+    complain(message);
+    writeTo(stderr, CliTexts::usage);
+    writeTo(stderr, "Try 'quorvel-cli --help' for more.\n");
+    return exitUsage;
+}
+
+// Why a path could not be opened as a saved reading.
+QString unreadableReason(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("'%1' does not exist").arg(path);
+    if (info.isDir())
+        return QStringLiteral("'%1' is a folder").arg(path);
+    if (!info.isReadable())
+        return QStringLiteral("'%1' can't be read").arg(path);
+    return QStringLiteral("'%1' is not a saved Quorvel reading").arg(path);
+}
+
+// The path a reading is saved to: a name without an extension gets ".qvr",
+// as the program's save dialog adds it. Empty when the name can't be opened
+// by the program, which takes only names ending in "qvr".
+QString savePathFor(const QString &given)
+{
+    const QFileInfo info(given);
+    if (info.fileName().isEmpty())
+        return {};
+    const QString path = info.fileName().contains(u'.') ? given : given + QStringLiteral(".qvr");
+    return hasReadingExtension(path) ? path : QString();
+}
+
+bool saveReading(const QString &path, const QString &nakshatraName)
+{
+    if (writeReadingFile(path, nakshatraName))
+        return true;
+    complain(QStringLiteral("--save: could not write '%1'; check that its folder exists and may be written to")
+                 .arg(path));
+    return false;
+}
+
+int runSingle(const CommandLine &line)
+{
+    // The texts stay alive as UTF-8 while the parser reads them.
+    std::array<std::string, birthFieldCount> utf8;
+    BirthTexts texts;
+    for (int f = 0; f < birthFieldCount; ++f) {
+        if (line.fields[std::size_t(f)])
+            utf8[std::size_t(f)] = line.fields[std::size_t(f)]->toStdString();
+        texts[std::size_t(f)] = utf8[std::size_t(f)];
+    }
+    texts[std::size_t(BirthField::Dst)] = line.dst ? "yes" : "no";
+
+    BirthParser parser;
+    BirthData birth;
+    std::vector<FieldError> errors;
+    bool good = parser.parse(texts, birth, errors);
+    for (const FieldError &error : errors)
+        complain(QStringLiteral("--%1: %2").arg(QLatin1String(birthFieldName(error.field)), error.message));
+    QString savePath;
+    if (!line.savePath.isNull()) {
+        savePath = savePathFor(line.savePath);
+        if (savePath.isEmpty()) {
+            complain(QStringLiteral("--save: '%1': Quorvel opens only files whose names end in qvr, "
+                                    "such as reading.qvr")
+                         .arg(line.savePath));
+            good = false;
+        }
+    }
+    if (!good)
+        return exitBadInput;
+
+    BirthReport report;
+    if (!makeBirthReport(birth, report)) {
+        complain(QStringLiteral("the calculation failed for this birth"));
+        return exitBadInput;
+    }
+    if (line.json)
+        print(QString::fromUtf8(QJsonDocument(birthReportJson(report)).toJson(QJsonDocument::Indented)));
+    else
+        print(birthReportText(report));
+    if (!savePath.isEmpty() && !saveReading(savePath, report.ephemeris.nakshatraName))
+        return exitBadInput;
+    return exitSuccess;
+}
+
+int runOpen(const CommandLine &line)
+{
+    const std::optional<QString> name = readReadingFile(line.openPath);
+    if (!name) {
+        complain(QStringLiteral("--open: %1").arg(unreadableReason(line.openPath)));
+        return exitBadInput;
+    }
+    const CapturedReading reading = captureReading(*name);
+    if (line.json)
+        print(QString::fromUtf8(QJsonDocument(savedReadingJson(line.openPath, reading)).toJson(QJsonDocument::Indented)));
+    else
+        print(QStringLiteral("Saved reading: %1\n\n").arg(line.openPath) + readingText(reading));
+    return exitSuccess;
+}
+
+// The whole input of a batch: a regular file is mapped rather than read.
+bool readBatchInput(const QString &path, QFile &file, QByteArray &bytes, std::string_view &view)
+{
+    if (path == QLatin1String("-")) {
+        if (!file.open(stdin, QIODevice::ReadOnly)) {
+            complain(QStringLiteral("--batch: can't read standard input"));
+            return false;
+        }
+        bytes = file.readAll();
+        view = std::string_view(bytes.constData(), std::size_t(bytes.size()));
+        return true;
+    }
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir()) {
+        complain(QStringLiteral("--batch: '%1' %2").arg(path, info.exists() ? QStringLiteral("is a folder")
+                                                                             : QStringLiteral("does not exist")));
+        return false;
+    }
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        complain(QStringLiteral("--batch: can't read '%1': %2").arg(path, file.errorString()));
+        return false;
+    }
+    if (file.size() > 0 && info.isFile()) {
+        if (const uchar *mapped = file.map(0, file.size())) {
+            view = std::string_view(reinterpret_cast<const char *>(mapped), std::size_t(file.size()));
+            return true;
+        }
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        complain(QStringLiteral("--batch: can't read '%1': %2").arg(path, file.errorString()));
+        return false;
+    }
+    view = std::string_view(bytes.constData(), std::size_t(bytes.size()));
+    return true;
+}
+
+int runBatchMode(const CommandLine &line)
+{
+    QFile file;
+    QByteArray bytes;
+    std::string_view csv;
+    if (!readBatchInput(line.batchPath, file, bytes, csv))
+        return exitBadInput;
+
+    ByteSink out([](std::string_view piece) { return writeTo(stdout, piece); });
+    ByteSink err([](std::string_view piece) { return writeTo(stderr, piece); });
+    BatchOptions options;
+    options.span = line.span;
+    const BatchSummary summary = runBatch(csv, options, out, err);
+    out.flush();
+    err.flush();
+    if (!summary.headerRead || summary.badRows > 0)
+        return exitBadInput;
+    return exitSuccess;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    QString error;
+    const std::optional<CommandLine> line = parseCommandLine(arguments, error);
+    if (!line)
+        return finish(usageError(error));
+
+    switch (line->mode) {
+    case CliMode::Help:
+        writeTo(stdout, CliTexts::usage);
+        writeTo(stdout, CliTexts::help);
+        return finish(exitSuccess);
+    case CliMode::Version:
+        writeTo(stdout, CliTexts::version);
+        writeTo(stdout, "\n");
+        return finish(exitSuccess);
+    case CliMode::Single:
+        return finish(runSingle(*line));
+    case CliMode::Open:
+        return finish(runOpen(*line));
+    case CliMode::Batch:
+        return finish(runBatchMode(*line));
+    }
+    return exitUsage;
+}

@@ -1,0 +1,780 @@
+// quorvel-cli, run as a separate program the way a user runs it.
+#include "core/BirthTimeSpan.h"
+#include "ephemeris/modEphemeris.h"
+#include "mansions/Reading.h"
+#include "mansions/ReadingFile.h"
+#include "mansions/modChineseLunarMansionInformation.h"
+#include "mansions/modRTB.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+struct Run {
+    int status = -1;  // the exit code; -1 when the program didn't end normally
+    QByteArray out;
+    QByteArray err;
+};
+
+Run run(const QStringList &arguments, const QByteArray &input = {}, const QString &outputFile = {})
+{
+    QProcess process;
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
+    process.start(QStringLiteral(QUORVEL_CLI), arguments);
+    Run result;
+    if (!process.waitForStarted())
+        return result;
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    if (process.exitStatus() == QProcess::NormalExit)
+        result.status = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+QString utf8(const QByteArray &bytes)
+{
+    return QString::fromUtf8(bytes);
+}
+
+// A small CSV reader of our own, so that the output is checked by something
+// other than the code that wrote it.
+QList<QStringList> parseCsv(const QByteArray &bytes)
+{
+    const QString text = utf8(bytes);
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    bool any = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        any = true;
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"') {
+                field += u'"';
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            row << field;
+            field.clear();
+        } else if (c == u'\n') {
+            row << field;
+            rows << row;
+            row.clear();
+            field.clear();
+            any = false;
+        } else if (c != u'\r') {
+            field += c;
+        }
+    }
+    if (any) {
+        row << field;
+        rows << row;
+    }
+    return rows;
+}
+
+// One line of tests/data/ephemeris.tsv.
+struct Vector {
+    int month, day, year, hour, minute, zoneHours, zoneMinutes, lonDegrees, lonMinutes;
+    bool isEast, dst;
+    std::array<double, 6> values;  // julianDay .. siderealLongitude
+    int index;
+    QString name;
+
+    QString date() const { return QStringLiteral("%1-%2-%3").arg(year, 4, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0')); }
+    QString time() const { return QStringLiteral("%1:%2").arg(hour, 2, 10, QLatin1Char('0')).arg(minute, 2, 10, QLatin1Char('0')); }
+    QString zone() const { return QStringLiteral("%1:%2").arg(zoneHours).arg(zoneMinutes, 2, 10, QLatin1Char('0')); }
+    QString lon() const
+    {
+        return QStringLiteral("%1:%2%3").arg(lonDegrees).arg(lonMinutes, 2, 10, QLatin1Char('0')).arg(QChar(isEast ? u'E' : u'W'));
+    }
+    QStringList arguments() const
+    {
+        QStringList args{QStringLiteral("--name"), QStringLiteral("Vector"), QStringLiteral("--date"), date(),
+                         QStringLiteral("--time"), time(), QStringLiteral("--zone"), zone(),
+                         QStringLiteral("--lon"), lon(), QStringLiteral("--lat"), QStringLiteral("10:00N")};
+        if (dst)
+            args << QStringLiteral("--dst");
+        return args;
+    }
+    BirthData birth() const
+    {
+        BirthData b;
+        b.name = QStringLiteral("Vector");
+        b.month = qint16(month);
+        b.day = qint16(day);
+        b.year = qint16(year);
+        b.hour = qint16(hour);
+        b.minute = qint16(minute);
+        b.zoneHours = qint16(zoneHours);
+        b.zoneMinutes = qint16(zoneMinutes);
+        b.lonDegrees = qint16(lonDegrees);
+        b.lonMinutes = qint16(lonMinutes);
+        b.latDegrees = 10;
+        b.isEast = isEast;
+        b.isNorth = true;
+        b.dst = dst;
+        return b;
+    }
+};
+
+std::vector<Vector> referenceVectors()
+{
+    std::vector<Vector> vectors;
+    QFile file(QStringLiteral(QUORVEL_TEST_DATA "/ephemeris.tsv"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return vectors;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).chopped(1);
+        if (line.startsWith(u'#') || line.isEmpty())
+            continue;
+        const QStringList fields = line.split(u'\t');
+        const QStringList in = fields[0].split(u' ');
+        if (fields.size() != 9 || in.size() != 11)
+            return {};
+        Vector v{in[0].toInt(), in[1].toInt(), in[2].toInt(), in[3].toInt(), in[4].toInt(), in[5].toInt(),
+                 in[6].toInt(), in[7].toInt(), in[8].toInt(), in[9] == u"1", in[10] == u"1", {}, fields[7].toInt(),
+                 fields[8]};
+        for (int i = 0; i < 6; ++i)
+            v.values[std::size_t(i)] = fields[i + 1].toDouble();
+        vectors.push_back(v);
+    }
+    return vectors;
+}
+
+const char *const valueKeys[] = {"julianDay", "universalTime", "centuries", "tropicalLongitude", "siderealOffset",
+                                 "siderealLongitude"};
+// The reference values carry 17 significant digits; ours come from the same
+// double arithmetic, so they may differ only in the last bits.
+constexpr double tolerance = 1e-9;
+
+QByteArray birthsCsv(const QStringList &rows)
+{
+    return (QStringList{QStringLiteral("name,date,time,zone,lon,lat,dst")} + rows).join(u'\n').toUtf8() + '\n';
+}
+
+const QStringList pushyaArguments{QStringLiteral("--name"), QStringLiteral("Ann"), QStringLiteral("--date"),
+                                  QStringLiteral("1947-08-15"), QStringLiteral("--time"), QStringLiteral("00:00"),
+                                  QStringLiteral("--zone"), QStringLiteral("-5:30"), QStringLiteral("--lon"),
+                                  QStringLiteral("77:13E"), QStringLiteral("--lat"), QStringLiteral("28:36N")};
+
+BirthData pushyaBirth()
+{
+    BirthData b;
+    b.name = QStringLiteral("Ann");
+    b.year = 1947;
+    b.month = 8;
+    b.day = 15;
+    b.zoneHours = 5;
+    b.zoneMinutes = 30;
+    b.lonDegrees = 77;
+    b.lonMinutes = 13;
+    b.latDegrees = 28;
+    b.latMinutes = 36;
+    b.isEast = true;
+    b.isNorth = true;
+    return b;
+}
+
+QStringList with(QStringList arguments, const QString &option, const QString &value)
+{
+    const qsizetype at = arguments.indexOf(option);
+    if (at >= 0)
+        arguments[at + 1] = value;
+    return arguments;
+}
+
+const QString pushyaReadingLines = QStringLiteral(
+    "Chinese Lunar Mansion Name: DOU\n"
+    "Associated Direction: South\n"
+    "Western Constellation: Sagittarius\n"
+    "Associated Animal: Red Sparrow\n"
+    "Literal Translation: DIPPER\n"
+    "Associated Season: Summer\n"
+    "Corresponding Indian Lunar Mansion: Pushya\n");
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void versionAndHelp()
+    {
+        const Run version = run({QStringLiteral("--version")});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, QByteArray("quorvel-cli 1.15\n"));
+        QVERIFY(version.err.isEmpty());
+
+        // Help wins over anything else on the line, even a wrong option.
+        for (const QStringList &args : {QStringList{QStringLiteral("--help")},
+                                        QStringList{QStringLiteral("--colour"), QStringLiteral("-h")}}) {
+            const Run help = run(args);
+            QCOMPARE(help.status, 0);
+            QVERIFY(help.out.startsWith("Usage: quorvel-cli"));
+            QVERIFY(help.out.contains("follows the longitude"));  // the zone's direction is explained
+            QVERIFY(help.out.contains("name,date,time,zone,lon,lat,dst"));
+            QVERIFY(help.err.isEmpty());
+        }
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        const QStringList single = pushyaArguments;
+        QTest::newRow("nothing") << QStringList{} << "nothing to do";
+        QTest::newRow("unknown option") << (single + QStringList{"--colour"}) << "unknown option '--colour'";
+        QTest::newRow("stray argument") << (single + QStringList{"extra"}) << "unexpected argument 'extra'";
+        QTest::newRow("value missing at the end") << QStringList{"--lat", "1:00N", "--name"} << "--name needs a value";
+        QTest::newRow("value missing before an option") << QStringList{"--name", "--date", "2000-01-01"}
+                                                        << "--name needs a value";
+        QTest::newRow("option twice") << (single + QStringList{"--time", "01:00"}) << "--time is given more than once";
+        QTest::newRow("flag with a value") << (single + QStringList{"--dst=yes"}) << "--dst takes no value";
+        QTest::newRow("required option missing") << single.mid(0, 10) << "--lat is missing";
+        QTest::newRow("open with birth data") << QStringList{"--open", "a.qvr", "--date", "2000-01-01"}
+                                              << "--date can't be used with --open";
+        QTest::newRow("batch with birth data") << QStringList{"--batch", "a.csv", "--dst"}
+                                               << "--dst can't be used with --batch";
+        QTest::newRow("open and batch") << QStringList{"--open", "a.qvr", "--batch", "a.csv"}
+                                        << "--open and --batch can't be used together";
+        QTest::newRow("batch as JSON") << QStringList{"--batch", "a.csv", "--json"} << "--json can't be used with --batch";
+        QTest::newRow("batch saved") << QStringList{"--batch", "a.csv", "--save", "a.qvr"}
+                                     << "--save can't be used with --batch";
+        QTest::newRow("span without batch") << (single + QStringList{"--span"}) << "--span goes with --batch";
+        QTest::newRow("version with more") << QStringList{"--version", "--json"} << "--version goes alone";
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const Run result = run(arguments);
+        QCOMPARE(result.status, 2);
+        QVERIFY(result.out.isEmpty());
+        QVERIFY2(utf8(result.err).startsWith(QStringLiteral("quorvel-cli: ") + message), result.err.constData());
+        QVERIFY(result.err.contains("\nUsage: quorvel-cli"));
+    }
+
+    void workedExampleAsText()
+    {
+        const Run result = run(pushyaArguments);
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.err.isEmpty());
+        const QString expected =
+            QStringLiteral("Name: Ann\nBorn: 15 August 1947, 00:00 at UTC+05:30, longitude 77:13E, latitude 28:36N\n\n")
+            + pushyaReadingLines + QStringLiteral("\nPositive Human Traits:\n") + positiveTraits(7)
+            + QStringLiteral("\n\nNegative Human Traits:\n") + negativeTraits(7) + QStringLiteral("\n\n")
+            + birthTimeSpanTooltip(pushyaBirth()) + u'\n';
+        QCOMPARE(utf8(result.out), expected);
+        QVERIFY(expected.contains(QStringLiteral("The Moon stays in Pushya from 14 August 1947, 22:58")));
+    }
+
+    void clockOffsetAsCalculated_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("born");
+        QTest::newRow("west with daylight saving")
+            << QStringList{"--zone", "5", "--lon", "74:00W", "--dst"} << "at UTC-04:00 (daylight saving)";
+        QTest::newRow("east with daylight saving")
+            << QStringList{"--zone", "1", "--lon", "13:24E", "--dst"} << "at UTC+02:00 (daylight saving)";
+        // 0:00 counts as West whatever the letter: zone 0 with daylight saving is an hour ahead.
+        QTest::newRow("greenwich with daylight saving")
+            << QStringList{"--zone", "0", "--lon", "0:00E", "--dst"} << "at UTC+01:00 (daylight saving)";
+        QTest::newRow("half hour west") << QStringList{"--zone", "3:30", "--lon", "52:43W"} << "at UTC-03:30,";
+    }
+
+    void clockOffsetAsCalculated()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, born);
+        QStringList args = with(with(pushyaArguments, "--zone", arguments[1]), "--lon", arguments[3]);
+        args += arguments.mid(4);
+        const Run result = run(args);
+        QCOMPARE(result.status, 0);
+        QVERIFY2(utf8(result.out).section(u'\n', 1, 1).contains(born), result.out.constData());
+    }
+
+    void equivalentSpellingsGiveTheSameReading_data()
+    {
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("second");
+        const QStringList west = with(with(pushyaArguments, "--lon", "74:00W"), "--zone", "5");
+        QTest::newRow("picker's minus") << pushyaArguments << with(pushyaArguments, "--zone", "5:30");
+        QTest::newRow("plus for the west") << west << with(west, "--zone", "+5");
+        QTest::newRow("seconds ignored") << pushyaArguments << with(pushyaArguments, "--time", "00:00:59");
+        QTest::newRow("lower-case hemisphere") << pushyaArguments << with(with(pushyaArguments, "--lon", "77:13e"), "--lat", "28:36n");
+        QTest::newRow("short date") << with(pushyaArguments, "--date", "1947-08-05") << with(pushyaArguments, "--date", "1947-8-5");
+        QStringList joined = pushyaArguments;
+        joined.removeAt(1);
+        joined[0] = QStringLiteral("--name=Ann");
+        QTest::newRow("option=value") << pushyaArguments << joined;
+        QTest::newRow("blanks around values") << pushyaArguments << with(with(pushyaArguments, "--date", " 1947-08-15 "), "--lon", "77:13 E");
+    }
+
+    void equivalentSpellingsGiveTheSameReading()
+    {
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, second);
+        const Run a = run(first);
+        const Run b = run(second);
+        QCOMPARE(a.status, 0);
+        QCOMPARE(b.status, 0);
+        QCOMPARE(utf8(b.out), utf8(a.out));
+    }
+
+    void jsonMatchesTheReferenceVectors()
+    {
+        const std::vector<Vector> vectors = referenceVectors();
+        QCOMPARE(vectors.size(), std::size_t(2000));
+        int checked = 0;
+        for (std::size_t i = 0; i < vectors.size(); i += 50) {
+            const Vector &v = vectors[i];
+            const Run result = run(v.arguments() + QStringList{QStringLiteral("--json")});
+            QCOMPARE(result.status, 0);
+            QJsonParseError error;
+            const QJsonObject json = QJsonDocument::fromJson(result.out, &error).object();
+            QCOMPARE(error.error, QJsonParseError::NoError);
+
+            const QJsonObject ephemeris = json.value(QStringLiteral("ephemeris")).toObject();
+            for (int k = 0; k < 6; ++k) {
+                const double actual = ephemeris.value(QLatin1String(valueKeys[k])).toDouble();
+                if (std::abs(actual - v.values[std::size_t(k)]) > tolerance)
+                    QFAIL(qPrintable(QStringLiteral("%1 %2: %3 is %4, expected %5").arg(v.date(), v.time(),
+                        QLatin1String(valueKeys[k])).arg(actual, 0, 'g', 17).arg(v.values[std::size_t(k)], 0, 'g', 17)));
+            }
+            QCOMPARE(ephemeris.value(QStringLiteral("nakshatraIndex")).toInt(), v.index);
+            QCOMPARE(ephemeris.value(QStringLiteral("nakshatraName")).toString(), v.name);
+
+            // The reading is the catalogue row of the same number.
+            const QJsonObject reading = json.value(QStringLiteral("reading")).toObject();
+            const MansionRecord &row = mansionRow(v.index);
+            QCOMPARE(reading.value(QStringLiteral("mansionRow")).toInt(), v.index);
+            QCOMPARE(reading.value(QStringLiteral("mansionName")).toString(), QString::fromUtf8(row.name));
+            QCOMPARE(reading.value(QStringLiteral("literalTranslation")).toString(), QString::fromUtf8(row.literalTranslation));
+            QCOMPARE(reading.value(QStringLiteral("westernConstellation")).toString(), QString::fromUtf8(row.westernConstellation));
+            QCOMPARE(reading.value(QStringLiteral("animal")).toString(), QString::fromUtf8(quadrantOf(v.index).animal));
+            QCOMPARE(reading.value(QStringLiteral("direction")).toString(), QString::fromUtf8(quadrantOf(v.index).direction));
+            QCOMPARE(reading.value(QStringLiteral("season")).toString(), QString::fromUtf8(quadrantOf(v.index).season));
+            QCOMPARE(reading.value(QStringLiteral("positiveTraits")).toString(), positiveTraits(v.index));
+            QCOMPARE(reading.value(QStringLiteral("negativeTraits")).toString(), negativeTraits(v.index));
+            QCOMPARE(reading.value(QStringLiteral("pictureNumber")).toInt(), v.index + 1);
+
+            // The birth data as the calculation read it, and its span.
+            const QJsonObject birth = json.value(QStringLiteral("birthData")).toObject();
+            QCOMPARE(birth.value(QStringLiteral("zoneHours")).toInt(), v.zoneHours);
+            QCOMPARE(birth.value(QStringLiteral("lonMinutes")).toInt(), v.lonMinutes);
+            QCOMPARE(birth.value(QStringLiteral("isEast")).toBool(), v.isEast);
+            QCOMPARE(birth.value(QStringLiteral("dst")).toBool(), v.dst);
+            const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(v.birth());
+            QVERIFY(span);
+            const QJsonObject spanJson = json.value(QStringLiteral("span")).toObject();
+            QCOMPARE(spanJson.value(QStringLiteral("text")).toString(), birthTimeSpanText(*span));
+            QCOMPARE(spanJson.value(QStringLiteral("minutesEarlier")).toInteger(), span->minutesEarlier());
+            QCOMPARE(spanJson.value(QStringLiteral("minutesLater")).toInteger(), span->minutesLater());
+            ++checked;
+        }
+        QCOMPARE(checked, 40);
+    }
+
+    void batchMatchesTheReferenceVectors()
+    {
+        const std::vector<Vector> vectors = referenceVectors();
+        QCOMPARE(vectors.size(), std::size_t(2000));
+        QStringList rows;
+        for (const Vector &v : vectors)
+            rows << QStringLiteral("P%1,%2,%3,%4,%5,10:00N,%6").arg(rows.size()).arg(v.date(), v.time(), v.zone(), v.lon(),
+                                                                                    v.dst ? QStringLiteral("yes") : QStringLiteral("no"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("births.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(birthsCsv(rows));
+        file.close();
+
+        const Run result = run({QStringLiteral("--batch"), path});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(utf8(result.err), QString());
+        const QList<QStringList> out = parseCsv(result.out);
+        QCOMPARE(out.size(), qsizetype(2001));
+        const QStringList header = out[0];
+        QCOMPARE(header.join(u','), QStringLiteral(
+            "row,name,date,time,zone,lon,lat,dst,julianDay,universalTime,centuries,tropicalLongitude,siderealOffset,"
+            "siderealLongitude,nakshatraIndex,nakshatraName,mansionName,literalTranslation,westernConstellation,animal,"
+            "direction,season,pictureNumber,error"));
+        for (std::size_t i = 0; i < vectors.size(); ++i) {
+            const Vector &v = vectors[i];
+            const QStringList &row = out[qsizetype(i) + 1];
+            QCOMPARE(row.size(), header.size());
+            QCOMPARE(row[0].toInt(), int(i) + 2);  // the header is row 1
+            QCOMPARE(row[1], QStringLiteral("P%1").arg(i));
+            for (int k = 0; k < 6; ++k) {
+                const double actual = row[8 + k].toDouble();
+                if (std::abs(actual - v.values[std::size_t(k)]) > tolerance)
+                    QFAIL(qPrintable(QStringLiteral("row %1: %2 is %3").arg(i + 2).arg(QLatin1String(valueKeys[k]), row[8 + k])));
+            }
+            QCOMPARE(row[14].toInt(), v.index);
+            QCOMPARE(row[15], v.name);
+            QCOMPARE(row[16], QString::fromUtf8(mansionRow(v.index).name));
+            QCOMPARE(row[17], QString::fromUtf8(mansionRow(v.index).literalTranslation));  // some hold commas
+            QCOMPARE(row[18], QString::fromUtf8(mansionRow(v.index).westernConstellation));
+            QCOMPARE(row[19], QString::fromUtf8(quadrantOf(v.index).animal));
+            QCOMPARE(row[22].toInt(), v.index + 1);
+            QCOMPARE(row[23], QString());
+        }
+    }
+
+    void badInputNamesTheOptionAndExitsWithOne_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("messages");
+        const QStringList a = pushyaArguments;
+        QTest::newRow("not a leap year") << with(a, "--date", "1901-02-29")
+                                         << "--date: there is no 29 February 1901: February 1901 has 28 days";
+        QTest::newRow("30 February") << with(a, "--date", "2000-02-30")
+                                     << "--date: there is no 30 February 2000: February 2000 has 29 days";
+        QTest::newRow("31 April") << with(a, "--date", "1975-04-31")
+                                  << "--date: there is no 31 April 1975: April 1975 has 30 days";
+        QTest::newRow("after the range") << with(a, "--date", "2051-01-01")
+                                         << "--date: '2051-01-01': the year must be from 1901 to 2050";
+        QTest::newRow("before the range") << with(a, "--date", "1900-12-31")
+                                          << "--date: '1900-12-31': the year must be from 1901 to 2050";
+        QTest::newRow("month 13") << with(a, "--date", "1975-13-01") << "--date: '1975-13-01': the month must be from 01 to 12";
+        QTest::newRow("another date format") << with(a, "--date", "15/08/1947")
+                                             << "--date: '15/08/1947' is not a date: write YYYY-MM-DD, such as 1975-03-15";
+        QTest::newRow("hour 24") << with(a, "--time", "24:00") << "--time: '24:00': the hour must be from 00 to 23";
+        QTest::newRow("minute 60") << with(a, "--time", "12:60") << "--time: '12:60': minutes and seconds must be from 00 to 59";
+        QTest::newRow("time with a point") << with(a, "--time", "12.30")
+                                           << "--time: '12.30' is not a time: write HH:MM, such as 14:30";
+        QTest::newRow("ahead of UT in the west") << with(a, "--lon", "77:13W")
+            << "--zone: '-5:30' is a zone ahead of Universal Time, which needs an East longitude; the direction "
+               "follows the longitude, so give the size alone, such as 5:30";
+        QTest::newRow("ahead of UT on the meridian") << with(with(a, "--lon", "0:00E"), "--zone", "-1")
+            << "--zone: '-1' is a zone ahead of Universal Time, which needs an East longitude (0:00 counts as West); "
+               "the direction follows the longitude, so give the size alone, such as 5:30";
+        QTest::newRow("behind UT in the east") << with(a, "--zone", "+5:30")
+            << "--zone: '+5:30' is a zone behind Universal Time, which needs a West longitude; the direction "
+               "follows the longitude, so give the size alone, such as 5:30";
+        QTest::newRow("zone in decimal hours") << with(a, "--zone", "5.5")
+                                               << "--zone: '5.5' is not a zone: write its size as H or H:MM, such as 5:30";
+        QTest::newRow("no hemisphere") << with(a, "--lon", "77:13")
+                                       << "--lon: '77:13' is not a longitude: write DEG:MIN and E or W, such as 77:13E";
+        QTest::newRow("latitude with E") << with(a, "--lat", "28:36E")
+                                         << "--lat: '28:36E' is not a latitude: write DEG:MIN and N or S, such as 28:36N";
+        QTest::newRow("beyond 16 bits") << with(a, "--lon", "40000:00E")
+                                        << "--lon: '40000:00E': the degrees and the minutes must each be at most 32767";
+        QTest::newRow("zone beyond 16 bits") << with(a, "--zone", "5:99999")
+                                             << "--zone: '5:99999': the hours and the minutes must each be at most 32767";
+        QTest::newRow("blank name") << with(a, "--name", "   ") << "--name: the name is empty";
+        QTest::newRow("every bad field at once")
+            << with(with(with(a, "--name", ""), "--date", "1901-02-29"), "--lat", "95")
+            << "--name: the name is empty\n--date: there is no 29 February 1901: February 1901 has 28 days\n"
+               "--lat: '95' is not a latitude: write DEG:MIN and N or S, such as 28:36N";
+    }
+
+    void badInputNamesTheOptionAndExitsWithOne()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, messages);
+        QString expected;
+        for (const QString &message : messages.split(u'\n'))
+            expected += QStringLiteral("quorvel-cli: ") + message + u'\n';
+        const Run result = run(arguments);
+        QCOMPARE(result.status, 1);
+        QCOMPARE(utf8(result.err), expected);
+        QVERIFY(result.out.isEmpty());
+    }
+
+    void rangeOfTheScreenIsKept()
+    {
+        // The screen takes 95 degrees, 75 minutes and a 30-hour zone as they
+        // are; so does the companion, with the same result.
+        const QStringList args = with(with(with(pushyaArguments, "--lon", "95:75E"), "--zone", "30"), "--date", "1950-01-01");
+        const Run result = run(args + QStringList{QStringLiteral("--json")});
+        QCOMPARE(result.status, 0);
+        const QJsonObject ephemeris = QJsonDocument::fromJson(result.out).object().value(QStringLiteral("ephemeris")).toObject();
+        QCOMPARE(ephemeris.value(QStringLiteral("universalTime")).toDouble(), -30.0);
+        QCOMPARE(ephemeris.value(QStringLiteral("nakshatraName")).toString(), QStringLiteral("Bharani"));
+    }
+
+    void batchReportsBadRowsAndGoesOn()
+    {
+        const QByteArray csv = birthsCsv({
+            QStringLiteral("Ann,1947-08-15,00:00,-5:30,77:13E,28:36N,no"),
+            QStringLiteral("Bob,1901-02-29,25:00,5,74:00W,40:42N,maybe"),
+            QStringLiteral("Cy,1975-03-15"),
+            QStringLiteral(",2000-01-01,12:00,0,0:00W,51:28N,"),
+            QStringLiteral("Dee,2000-01-01,12:00,0,0:00W,51:28N,yes"),
+            QStringLiteral("Eve,1947-08-15,00:00,+5:30,77:13E,28:36N,0"),
+        });
+        const Run result = run({QStringLiteral("--batch"), QStringLiteral("-")}, csv);
+        QCOMPARE(result.status, 1);
+        QCOMPARE(utf8(result.err), QStringLiteral(
+            "row 3: field date: there is no 29 February 1901: February 1901 has 28 days\n"
+            "row 3: field time: '25:00': the hour must be from 00 to 23\n"
+            "row 3: field dst: 'maybe': write yes or no\n"
+            "row 4: the row has 2 fields where the header has 7\n"
+            "row 5: field name: the name is empty\n"
+            "row 7: field zone: '+5:30' is a zone behind Universal Time, which needs a West longitude; the direction "
+            "follows the longitude, so give the size alone, such as 5:30\n"));
+
+        // One output row per input row, in order; bad rows carry their message.
+        const QList<QStringList> out = parseCsv(result.out);
+        QCOMPARE(out.size(), qsizetype(7));
+        QStringList rowNumbers;
+        for (const QStringList &row : out.mid(1))
+            rowNumbers << row[0];
+        QCOMPARE(rowNumbers, QStringList({"2", "3", "4", "5", "6", "7"}));
+        QCOMPARE(out[1][15], QStringLiteral("Pushya"));
+        QCOMPARE(out[1].last(), QString());
+        QCOMPARE(out[2][1], QStringLiteral("Bob"));
+        QCOMPARE(out[2][15], QString());
+        QCOMPARE(out[2].last(), QStringLiteral("field date: there is no 29 February 1901: February 1901 has 28 days; "
+                                               "field time: '25:00': the hour must be from 00 to 23; "
+                                               "field dst: 'maybe': write yes or no"));
+        QCOMPARE(out[3].last(), QStringLiteral("the row has 2 fields where the header has 7"));
+        // The good row after the bad ones is calculated: 12:00 with daylight saving on the meridian is 11:00 UT.
+        QCOMPARE(out[5][1], QStringLiteral("Dee"));
+        QCOMPARE(out[5][9].toDouble(), 11.0);
+        QCOMPARE(out[5][15], QStringLiteral("Swati"));
+        QCOMPARE(out[5].last(), QString());
+        for (const QStringList &row : out)
+            QCOMPARE(row.size(), out[0].size());
+    }
+
+    void batchReadsQuotingLineEndsAndColumnOrder()
+    {
+        // A byte order mark, CR LF, blank lines, columns in another order and
+        // in capitals, and quoted fields holding commas, quotes and a line break.
+        const QByteArray csv = "\xEF\xBB\xBF" "DST, Lat ,lon,zone,time,date,Name\r\n"
+                               "no,28:36N,77:13E,5:30,00:00,1947-08-15,\"Smith, Ann\"\r\n"
+                               "\r\n"
+                               "1,51:28N,0:00W,0,12:00,2000-01-01,\"Dee \"\"D\"\"\r\nJones\"\r\n"
+                               "no,28:36N,77:13E,5:30,00:00,1947-08-15,Ann";  // no line end at the very end
+        const Run result = run({QStringLiteral("--batch"), QStringLiteral("-")}, csv);
+        QCOMPARE(result.status, 0);
+        QCOMPARE(utf8(result.err), QString());
+        const QList<QStringList> out = parseCsv(result.out);
+        QCOMPARE(out.size(), qsizetype(4));
+        QCOMPARE(out[1][0], QStringLiteral("2"));
+        QCOMPARE(out[1][1], QStringLiteral("Smith, Ann"));
+        QCOMPARE(out[1][15], QStringLiteral("Pushya"));
+        QCOMPARE(out[2][0], QStringLiteral("4"));  // the blank line is row 3
+        QCOMPARE(out[2][1], QStringLiteral("Dee \"D\"\r\nJones"));
+        QCOMPARE(out[2][7], QStringLiteral("1"));
+        QCOMPARE(out[2][15], QStringLiteral("Swati"));
+        QCOMPARE(out[3][0], QStringLiteral("5"));
+        QCOMPARE(out[3][15], QStringLiteral("Pushya"));
+    }
+
+    void batchHeaderProblems_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QString>("messages");
+        QTest::newRow("missing column") << QByteArray("name,date,time,zone,lon,lat\nAnn,1947-08-15,00:00,5:30,77:13E,28:36N\n")
+                                        << "row 1: missing column 'dst'\n";
+        QTest::newRow("unknown column") << QByteArray("name,date,time,zone,lon,lat,dst,city\n")
+                                        << "row 1: unknown column 'city': the columns are name,date,time,zone,lon,lat,dst\n";
+        QTest::newRow("column twice") << QByteArray("name,date,time,zone,lon,lat,dst,Date\n")
+                                      << "row 1: column 'date' appears twice\n";
+        QTest::newRow("header after blank lines") << QByteArray("\n\nname,date\n") 
+            << "row 3: missing column 'time'\nrow 3: missing column 'zone'\nrow 3: missing column 'lon'\n"
+               "row 3: missing column 'lat'\nrow 3: missing column 'dst'\n";
+        QTest::newRow("empty file") << QByteArray()
+            << "the file is empty: the first row must name the columns name,date,time,zone,lon,lat,dst\n";
+        QTest::newRow("unclosed quote in the header") << QByteArray("\"name,date\n")
+                                                      << "row 1: a quoted field is not closed\n";
+    }
+
+    void batchHeaderProblems()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QString, messages);
+        const Run result = run({QStringLiteral("--batch"), QStringLiteral("-")}, csv);
+        QCOMPARE(result.status, 1);
+        QCOMPARE(utf8(result.err), messages);
+        QVERIFY(result.out.isEmpty());
+    }
+
+    void batchFileThatCannotBeRead()
+    {
+        QTemporaryDir dir;
+        const Run missing = run({QStringLiteral("--batch"), dir.filePath(QStringLiteral("none.csv"))});
+        QCOMPARE(missing.status, 1);
+        QCOMPARE(utf8(missing.err), QStringLiteral("quorvel-cli: --batch: '%1' does not exist\n").arg(dir.filePath(QStringLiteral("none.csv"))));
+        const Run folder = run({QStringLiteral("--batch"), dir.path()});
+        QCOMPARE(folder.status, 1);
+        QCOMPARE(utf8(folder.err), QStringLiteral("quorvel-cli: --batch: '%1' is a folder\n").arg(dir.path()));
+        QVERIFY(missing.out.isEmpty() && folder.out.isEmpty());
+    }
+
+    void batchSpanColumns()
+    {
+        const std::vector<Vector> vectors = referenceVectors();
+        QCOMPARE(vectors.size(), std::size_t(2000));
+        QStringList rows;
+        std::vector<Vector> chosen;
+        for (std::size_t i = 0; i < vectors.size(); i += 100) {
+            const Vector &v = vectors[i];
+            chosen.push_back(v);
+            rows << QStringLiteral("V,%1,%2,%3,%4,10:00N,%5").arg(v.date(), v.time(), v.zone(), v.lon(), v.dst ? QStringLiteral("1") : QStringLiteral("0"));
+        }
+        const Run result = run({QStringLiteral("--batch"), QStringLiteral("-"), QStringLiteral("--span")}, birthsCsv(rows));
+        QCOMPARE(result.status, 0);
+        const QList<QStringList> out = parseCsv(result.out);
+        QCOMPARE(out.size(), qsizetype(chosen.size()) + 1);
+        const QStringList header = out[0];
+        QCOMPARE(header.mid(23), QStringList({"spanFirst", "spanLast", "minutesEarlier", "minutesLater",
+                                              "previousNakshatra", "nextNakshatra", "error"}));
+        for (std::size_t i = 0; i < chosen.size(); ++i) {
+            const QStringList &row = out[qsizetype(i) + 1];
+            const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(chosen[i].birth());
+            QVERIFY(span);
+            auto iso = [](const ClockMinute &m) {
+                return QStringLiteral("%1 %2:%3").arg(m.date.toString(Qt::ISODate)).arg(m.hour, 2, 10, QLatin1Char('0')).arg(m.minute, 2, 10, QLatin1Char('0'));
+            };
+            QCOMPARE(row[23], iso(span->first));
+            QCOMPARE(row[24], iso(span->last));
+            QCOMPARE(row[25].toLongLong(), span->minutesEarlier());
+            QCOMPARE(row[26].toLongLong(), span->minutesLater());
+            QCOMPARE(row[27], QString::fromLatin1(nakshatraNames[std::size_t((chosen[i].index + 26) % 27)]));
+            QCOMPARE(row[28], QString::fromLatin1(nakshatraNames[std::size_t((chosen[i].index + 1) % 27)]));
+            QCOMPARE(row[29], QString());
+        }
+    }
+
+    void savedReadingOpensInQuorvelAndInTheCompanion()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ann.qvr"));
+        const Run saved = run(pushyaArguments + QStringList{QStringLiteral("--save"), path});
+        QCOMPARE(saved.status, 0);
+        QVERIFY(saved.err.isEmpty());
+        QVERIFY(saved.out.contains(pushyaReadingLines.toUtf8()));
+        // The program's own reader takes it, and the bytes are the scrambled name and CR LF.
+        QCOMPARE(readReadingFile(path).value_or(QString()), QStringLiteral("Pushya"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), toSingleByte(scrambleText(QStringLiteral("Pushya"))) + "\r\n");
+
+        const Run opened = run({QStringLiteral("--open"), path});
+        QCOMPARE(opened.status, 0);
+        QCOMPARE(utf8(opened.out), QStringLiteral("Saved reading: %1\n\n").arg(path) + pushyaReadingLines
+                                       + QStringLiteral("\nPositive Human Traits:\n") + positiveTraits(7)
+                                       + QStringLiteral("\n\nNegative Human Traits:\n") + negativeTraits(7) + u'\n');
+
+        const Run json = run({QStringLiteral("--open"), path, QStringLiteral("--json")});
+        QCOMPARE(json.status, 0);
+        const QJsonObject object = QJsonDocument::fromJson(json.out).object();
+        QCOMPARE(object.value(QStringLiteral("nakshatraName")).toString(), QStringLiteral("Pushya"));
+        QCOMPARE(object.value(QStringLiteral("reading")).toObject().value(QStringLiteral("mansionName")).toString(), QStringLiteral("Dou"));
+        QVERIFY(!object.contains(QStringLiteral("span")));  // a saved reading holds no birth data
+
+        // A name without an extension gets .qvr, as the save dialog gives it.
+        const Run bare = run(pushyaArguments + QStringList{QStringLiteral("--save"), dir.filePath(QStringLiteral("bare"))});
+        QCOMPARE(bare.status, 0);
+        QCOMPARE(readReadingFile(dir.filePath(QStringLiteral("bare.qvr"))).value_or(QString()), QStringLiteral("Pushya"));
+
+        // Saving over an earlier reading replaces it.
+        const Run again = run(with(pushyaArguments, "--date", "2000-01-01") + QStringList{QStringLiteral("--save"), path});
+        QCOMPARE(again.status, 0);
+        QCOMPARE(readReadingFile(path).value_or(QString()), QStringLiteral("Swati"));
+    }
+
+    void failedSaveIsReported()
+    {
+        QTemporaryDir dir;
+        // A name Quorvel's open command would refuse: nothing is calculated or written.
+        const QString text = dir.filePath(QStringLiteral("ann.txt"));
+        const Run wrongName = run(pushyaArguments + QStringList{QStringLiteral("--save"), text});
+        QCOMPARE(wrongName.status, 1);
+        QVERIFY(wrongName.out.isEmpty());
+        QCOMPARE(utf8(wrongName.err), QStringLiteral("quorvel-cli: --save: '%1': Quorvel opens only files whose names "
+                                                     "end in qvr, such as reading.qvr\n").arg(text));
+        QVERIFY(!QFile::exists(text));
+        const Run upperCase = run(pushyaArguments + QStringList{QStringLiteral("--save"), dir.filePath(QStringLiteral("ann.QVR"))});
+        QCOMPARE(upperCase.status, 1);
+
+        // A folder that doesn't exist: the reading is shown, the failure is not hidden.
+        const QString nowhere = dir.filePath(QStringLiteral("missing/ann.qvr"));
+        const Run failed = run(pushyaArguments + QStringList{QStringLiteral("--save"), nowhere});
+        QCOMPARE(failed.status, 1);
+        QVERIFY(failed.out.contains("Corresponding Indian Lunar Mansion: Pushya"));
+        QCOMPARE(utf8(failed.err), QStringLiteral("quorvel-cli: --save: could not write '%1'; check that its folder "
+                                                  "exists and may be written to\n").arg(nowhere));
+        QVERIFY(!QFile::exists(nowhere));
+    }
+
+    void openRefusesWhatIsNotAReading_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "none.qvr" << QByteArray() << "does not exist";
+        QTest::newRow("folder") << "folder.qvr" << QByteArray() << "is a folder";
+        QTest::newRow("empty") << "empty.qvr" << QByteArray("") << "is not a saved Quorvel reading";
+        QTest::newRow("plain name, unscrambled") << "plain.qvr" << QByteArray("Pushya\r\n") << "is not a saved Quorvel reading";
+        QTest::newRow("other text") << "other.qvr" << QByteArray(5000, 'x') << "is not a saved Quorvel reading";
+    }
+
+    void openRefusesWhatIsNotAReading()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        if (name.startsWith(QStringLiteral("folder"))) {
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        } else if (!name.startsWith(QStringLiteral("none"))) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const Run result = run({QStringLiteral("--open"), path});
+        QCOMPARE(result.status, 1);
+        QVERIFY(result.out.isEmpty());
+        QCOMPARE(utf8(result.err), QStringLiteral("quorvel-cli: --open: '%1' %2\n").arg(path, reason));
+    }
+
+    void failedOutputIsNotASuccess()
+    {
+        // A full disk under standard output: every mode says so and fails.
+        const Run single = run(pushyaArguments, {}, QStringLiteral("/dev/full"));
+        QCOMPARE(single.status, 1);
+        QVERIFY(single.err.startsWith("quorvel-cli: could not write the output"));
+        const Run batch = run({QStringLiteral("--batch"), QStringLiteral("-")},
+                              birthsCsv({QStringLiteral("Ann,1947-08-15,00:00,5:30,77:13E,28:36N,no")}),
+                              QStringLiteral("/dev/full"));
+        QCOMPARE(batch.status, 1);
+        QVERIFY(batch.err.startsWith("quorvel-cli: could not write the output"));
+        const Run version = run({QStringLiteral("--version")}, {}, QStringLiteral("/dev/full"));
+        QCOMPARE(version.status, 1);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCli)
+#include "test_cli.moc"
