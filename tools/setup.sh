@@ -9,7 +9,7 @@ packages=(
   libbenchmark-dev
   clang
   fonts-dejavu-core
-  xvfb xauth imagemagick x11-utils
+  xvfb xauth imagemagick x11-utils xdotool
 )
 
 missing=()
