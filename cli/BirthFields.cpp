@@ -196,22 +196,27 @@ QString readFlag(std::string_view text, bool &flag)
 }
 
 // The zone's sign must say what the longitude says: the picker writes '-'
-// for a zone ahead of Universal Time, which the calculation takes only from
-// an eastern longitude (0:00 counts as western).
+// for a zone ahead of Universal Time, and the calculation takes a zone as
+// ahead only with an eastern longitude (0:00 counts as western). A sign that
+// disagrees is refused rather than dropped, since dropping it would calculate
+// the other direction without a word.
 QString checkZoneSign(std::string_view text, const Zone &zone, const Angle &longitude)
 {
     if (zone.sign == 0 || (isZero(zone.hours) && isZero(zone.minutes)))
         return {};
     const bool eastern = longitude.positive && !(isZero(longitude.degrees) && isZero(longitude.minutes));
+    const QString size = QString::fromLatin1(text.substr(1).data(), qsizetype(text.size() - 1));
     if (zone.sign == '-' && !eastern) {
-        return QStringLiteral("%1 is a zone ahead of Universal Time, which needs an East longitude%2; "
-                              "the direction follows the longitude, so give the size alone, such as 5:30")
-            .arg(shown(text), longitude.positive ? QStringLiteral(" (0:00 counts as West)") : QString());
+        return QStringLiteral("%1 would be a zone ahead of Universal Time, but Quorvel counts the zone of a West "
+                              "longitude (0:00 included) as behind it; give the size alone, %2, if the clock is "
+                              "behind Universal Time")
+            .arg(shown(text), size);
     }
     if (zone.sign == '+' && eastern) {
-        return QStringLiteral("%1 is a zone behind Universal Time, which needs a West longitude; "
-                              "the direction follows the longitude, so give the size alone, such as 5:30")
-            .arg(shown(text));
+        return QStringLiteral("%1 would be a zone behind Universal Time, but Quorvel counts the zone of an East "
+                              "longitude as ahead of it; give the size alone, %2, if the clock is ahead of "
+                              "Universal Time")
+            .arg(shown(text), size);
     }
     return {};
 }

@@ -54,10 +54,14 @@ std::optional<BirthField> birthFieldOf(Option option)
 
 std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QString &error)
 {
-    // Help wins over everything else on the line, as users expect.
-    for (const QString &argument : arguments) {
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+    // Help wins over everything else on the line, as users expect; a value
+    // such as a name "-h" is not taken for it.
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const OptionSpec *spec = findOption(arguments.at(i));
+        if (spec && spec->option == Option::Help)
             return CommandLine{};
+        if (spec && spec->takesValue)
+            ++i;
     }
 
     CommandLine line;

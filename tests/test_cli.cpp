@@ -229,6 +229,11 @@ private slots:
         QCOMPARE(version.out, QByteArray("quorvel-cli 1.15\n"));
         QVERIFY(version.err.isEmpty());
 
+        // A value that looks like the help option is a value.
+        const Run named = run(with(pushyaArguments, "--name", "-h"));
+        QCOMPARE(named.status, 0);
+        QVERIFY(named.out.startsWith("Name: -h\n"));
+
         // Help wins over anything else on the line, even a wrong option.
         for (const QStringList &args : {QStringList{QStringLiteral("--help")},
                                         QStringList{QStringLiteral("--colour"), QStringLiteral("-h")}}) {
@@ -470,14 +475,14 @@ private slots:
         QTest::newRow("time with a point") << with(a, "--time", "12.30")
                                            << "--time: '12.30' is not a time: write HH:MM, such as 14:30";
         QTest::newRow("ahead of UT in the west") << with(a, "--lon", "77:13W")
-            << "--zone: '-5:30' is a zone ahead of Universal Time, which needs an East longitude; the direction "
-               "follows the longitude, so give the size alone, such as 5:30";
+            << "--zone: '-5:30' would be a zone ahead of Universal Time, but Quorvel counts the zone of a West "
+               "longitude (0:00 included) as behind it; give the size alone, 5:30, if the clock is behind Universal Time";
         QTest::newRow("ahead of UT on the meridian") << with(with(a, "--lon", "0:00E"), "--zone", "-1")
-            << "--zone: '-1' is a zone ahead of Universal Time, which needs an East longitude (0:00 counts as West); "
-               "the direction follows the longitude, so give the size alone, such as 5:30";
+            << "--zone: '-1' would be a zone ahead of Universal Time, but Quorvel counts the zone of a West "
+               "longitude (0:00 included) as behind it; give the size alone, 1, if the clock is behind Universal Time";
         QTest::newRow("behind UT in the east") << with(a, "--zone", "+5:30")
-            << "--zone: '+5:30' is a zone behind Universal Time, which needs a West longitude; the direction "
-               "follows the longitude, so give the size alone, such as 5:30";
+            << "--zone: '+5:30' would be a zone behind Universal Time, but Quorvel counts the zone of an East "
+               "longitude as ahead of it; give the size alone, 5:30, if the clock is ahead of Universal Time";
         QTest::newRow("zone in decimal hours") << with(a, "--zone", "5.5")
                                                << "--zone: '5.5' is not a zone: write its size as H or H:MM, such as 5:30";
         QTest::newRow("no hemisphere") << with(a, "--lon", "77:13")
@@ -538,8 +543,8 @@ private slots:
             "row 3: field dst: 'maybe': write yes or no\n"
             "row 4: the row has 2 fields where the header has 7\n"
             "row 5: field name: the name is empty\n"
-            "row 7: field zone: '+5:30' is a zone behind Universal Time, which needs a West longitude; the direction "
-            "follows the longitude, so give the size alone, such as 5:30\n"));
+            "row 7: field zone: '+5:30' would be a zone behind Universal Time, but Quorvel counts the zone of an East "
+            "longitude as ahead of it; give the size alone, 5:30, if the clock is ahead of Universal Time\n"));
 
         // One output row per input row, in order; bad rows carry their message.
         const QList<QStringList> out = parseCsv(result.out);
