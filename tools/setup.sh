@@ -10,6 +10,7 @@ packages=(
   clang
   fonts-dejavu-core
   xvfb xauth imagemagick x11-utils xdotool
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()
