@@ -1,23 +1,25 @@
 #include "app/websearch/WebSearchPlugin.h"
 
+#include "app/websearch/Atlas.h"
+#include "app/websearch/AtlasWindow.h"
+
+#include <QApplication>
+#include <QDate>
 #include <QDesktopServices>
-
-namespace {
-// The search service's results page; the encoded query follows "q=".
-constexpr char resultsPage[] = "https://duckduckgo.com/?q=";
-} // namespace
-
-QUrl WebSearchPlugin::resultsUrl(const QString &query)
-{
-    // Everything but the unreserved characters is percent-encoded, so "&",
-    // "#", "+" and "=" typed into a place name stay part of the query.
-    return QUrl::fromEncoded(QByteArray(resultsPage) + QUrl::toPercentEncoding(query), QUrl::StrictMode);
-}
 
 QVariant WebSearchPlugin::Search(const QString &query, const QString &site)
 {
     // The site names the caller; searching within it would find no
     // coordinates, so it is not part of the query.
     Q_UNUSED(site);
-    return QDesktopServices::openUrl(resultsUrl(query));
+    // Without a widget application there is no window to show: the browser
+    // is the only way to present results.
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        QDesktopServices::openUrl(webSearchUrl(query));
+        return 0;
+    }
+    const QList<AtlasMatch> matches = Atlas::load().search(placeTextOfQuery(query));
+    AtlasWindow window(query, matches, QDate::currentDate().year(), QApplication::activeWindow());
+    window.exec();
+    return int(matches.size());
 }

@@ -3,17 +3,15 @@
 #include "app/websearch/WebSearchInterface.h"
 
 #include <QObject>
-#include <QUrl>
 
-// Opens the user's browser on a search results page for the query.
+// Looks the typed place up in the offline atlas and shows the places found,
+// with their coordinates and zones, in a modal window that also offers the
+// web search in the browser.
 class WebSearchPlugin : public QObject, public WebSearchInterface {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QUORVEL_WEBSEARCH_IID)
     Q_INTERFACES(WebSearchInterface)
 public:
-    // The results page address, the query percent-encoded in full.
-    static QUrl resultsUrl(const QString &query);
-
-    // Returns whether the desktop accepted the address.
+    // Returns the number of atlas places shown.
     QVariant Search(const QString &query, const QString &site) override;
 };

@@ -1,0 +1,207 @@
+#include "app/websearch/AtlasWindow.h"
+
+#include "core/Messages.h"
+#include "ui/Look.h"
+
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The window's own texts, in one place.
+namespace Texts {
+constexpr char found[] = "Places in the atlas for \u201c%1\u201d, best match first:";
+constexpr char foundElsewhere[] =
+    "The atlas has places named as in \u201c%1\u201d, but none in the state or country typed. "
+    "Check them, or search the web.";
+constexpr char notFound[] = "\u201c%1\u201d is not in the atlas. Search the web for its latitude and longitude.";
+constexpr char nothingTyped[] = "The place is not in the atlas. Search the web for its latitude and longitude.";
+constexpr char howToType[] =
+    "Latitude and longitude are rounded to the nearest minute. Type the zone's standard offset into "
+    "Time Zone, and tick DST for a birth in daylight saving time.";
+constexpr char zoneAgainstLongitudeNote[] =
+    "* Clocks here are set to the other side of UTC than the longitude. Quorvel takes the zone as "
+    "ahead of UTC east of Greenwich and behind it west, so a reading for this place can be off.";
+constexpr char credit[] =
+    "Place data: <a href=\"https://www.geonames.org/\">GeoNames (geonames.org)</a>, "
+    "<a href=\"https://creativecommons.org/licenses/by/4.0/\">CC BY 4.0</a>";
+constexpr char browserFailed[] = "The browser could not be opened.";
+constexpr char webButton[] = "Search the &Web";
+constexpr char closeButton[] = "&Close";
+constexpr std::array<const char *, 6> columns{"Place", "State", "Country", "Latitude", "Longitude", "Time zone"};
+} // namespace Texts
+
+enum Column { PlaceColumn, StateColumn, CountryColumn, LatitudeColumn, LongitudeColumn, ZoneColumn };
+
+// Rows shown without scrolling; more scroll.
+constexpr int visibleRows = 8;
+
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QLabel *wrappedLabel(QWidget *parent, const char *objectName)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(objectName));
+    label->setWordWrap(true);
+    // Typed text is shown as typed, never read as markup.
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
+
+AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches, int zoneYear, QWidget *parent)
+    : QDialog(parent), m_query(query)
+{
+    setObjectName(QStringLiteral("AtlasWindow"));
+    setFont(Look::verdana(8.25));
+    Look::applyScreenPalette(this);
+
+    m_lblHeading = wrappedLabel(this, "lblHeading");
+    m_lblHeading->setFont(Look::verdana(9.75, true));
+    m_tblPlaces = new QTableWidget(this);
+    m_tblPlaces->setObjectName(QStringLiteral("tblPlaces"));
+    m_lblNote = wrappedLabel(this, "lblNote");
+    m_lblCredit = wrappedLabel(this, "lblCredit");
+    m_lblCredit->setTextFormat(Qt::RichText);
+    m_lblCredit->setOpenExternalLinks(true);
+    m_lblCredit->setText(text(Texts::credit));
+    QPalette creditPalette = m_lblCredit->palette();
+    creditPalette.setColor(QPalette::Link, Look::lightOrange);
+    m_lblCredit->setPalette(creditPalette);
+    m_lblStatus = wrappedLabel(this, "lblStatus");
+    m_lblStatus->setFont(Look::verdana(8.25, true));
+    m_lblStatus->hide();
+    m_cmdWeb = new QPushButton(text(Texts::webButton), this);
+    m_cmdWeb->setObjectName(QStringLiteral("cmdWeb"));
+    m_cmdClose = new QPushButton(text(Texts::closeButton), this);
+    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    m_cmdClose->setDefault(true);
+
+    connect(m_cmdWeb, &QPushButton::clicked, this, &AtlasWindow::cmdWeb_Click);
+    connect(m_cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_cmdWeb);
+    buttons->addStretch();
+    buttons->addWidget(m_cmdClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_lblHeading);
+    layout->addWidget(m_tblPlaces);
+    layout->addWidget(m_lblNote);
+    layout->addWidget(m_lblCredit);
+    layout->addWidget(m_lblStatus);
+    layout->addLayout(buttons);
+
+    const QString place = placeTextOfQuery(query).simplified();
+    const bool anyTyped = !place.isEmpty();
+    if (matches.isEmpty()) {
+        m_lblHeading->setText(anyTyped ? text(Texts::notFound).arg(place) : text(Texts::nothingTyped));
+        m_tblPlaces->hide();
+        m_lblNote->hide();
+        m_cmdWeb->setFocus();
+    } else {
+        const AtlasMatch &best = matches.constFirst();
+        const bool bestFits = best.stateMatches || best.countryMatches;
+        m_lblHeading->setText(text(bestFits ? Texts::found : Texts::foundElsewhere).arg(place));
+        fillTable(matches, zoneYear);
+        if (bestFits)
+            m_tblPlaces->setFocus();
+        else
+            m_cmdWeb->setFocus();
+    }
+
+    setWindowTitle(QString::fromUtf8(Messages::windowTitle));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(true);
+    adjustSize();
+}
+
+void AtlasWindow::fillTable(const QList<AtlasMatch> &matches, int zoneYear)
+{
+    QStringList headers;
+    for (const char *column : Texts::columns)
+        headers.append(text(column));
+    m_tblPlaces->setColumnCount(int(headers.size()));
+    m_tblPlaces->setHorizontalHeaderLabels(headers);
+    m_tblPlaces->setRowCount(int(matches.size()));
+    m_tblPlaces->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tblPlaces->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tblPlaces->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tblPlaces->setTabKeyNavigation(false);
+    m_tblPlaces->setWordWrap(false);
+    m_tblPlaces->verticalHeader()->hide();
+    m_tblPlaces->horizontalHeader()->setStretchLastSection(true);
+    m_tblPlaces->horizontalHeader()->setHighlightSections(false);
+
+    bool anyAgainstLongitude = false;
+    for (int row = 0; row < matches.size(); ++row) {
+        const AtlasPlace &place = matches.at(row).place;
+        const ZoneSummary zone = summarizeZone(place.timeZone, zoneYear);
+        const bool against = zoneAgainstLongitude(zone, place.longitude);
+        anyAgainstLongitude = anyAgainstLongitude || against;
+        const QStringList cells{place.name,
+                                place.state,
+                                place.country,
+                                formatDegreesMinutes(place.latitude, true),
+                                formatDegreesMinutes(place.longitude, false),
+                                describeZone(place.timeZone, zone) + (against ? QStringLiteral(" *") : QString())};
+        for (int column = 0; column < cells.size(); ++column) {
+            auto *item = new QTableWidgetItem(cells.at(column));
+            if (column == LatitudeColumn || column == LongitudeColumn)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_tblPlaces->setItem(row, column, item);
+        }
+        if (against)
+            m_tblPlaces->item(row, ZoneColumn)->setToolTip(text(Texts::zoneAgainstLongitudeNote));
+    }
+    m_tblPlaces->selectRow(0);
+    m_lblNote->setText(text(Texts::howToType)
+                       + (anyAgainstLongitude ? u'\n' + text(Texts::zoneAgainstLongitudeNote) : QString()));
+    fitTableToRows();
+}
+
+void AtlasWindow::fitTableToRows()
+{
+    m_tblPlaces->resizeColumnsToContents();
+    m_tblPlaces->resizeRowsToContents();
+    const int frame = 2 * m_tblPlaces->frameWidth();
+    int width = frame;
+    for (int column = 0; column < m_tblPlaces->columnCount(); ++column)
+        width += m_tblPlaces->columnWidth(column);
+    const int rows = std::min(m_tblPlaces->rowCount(), visibleRows);
+    int height = frame + m_tblPlaces->horizontalHeader()->sizeHint().height();
+    for (int row = 0; row < rows; ++row)
+        height += m_tblPlaces->rowHeight(row);
+    if (m_tblPlaces->rowCount() > visibleRows)
+        width += m_tblPlaces->verticalScrollBar()->sizeHint().width();
+    // Never wider than most of the screen; the table scrolls sideways then.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+    m_tblPlaces->setMinimumSize(width, height);
+    m_tblPlaces->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void AtlasWindow::cmdWeb_Click()
+{
+    if (QDesktopServices::openUrl(webSearchUrl(m_query))) {
+        accept();
+        return;
+    }
+    m_lblStatus->setText(text(Texts::browserFailed));
+    m_lblStatus->show();
+}

@@ -1,0 +1,439 @@
+#include "app/websearch/Atlas.h"
+#include "app/websearch/AtlasWindow.h"
+#include "app/websearch/WebSearchInterface.h"
+#include "core/Messages.h"
+#include "ui/WebSearchLoader.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPluginLoader>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+#include <QUrlQuery>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+// Stands in for the browser: QDesktopServices hands it every https address.
+class BrowserRecorder : public QObject {
+    Q_OBJECT
+public:
+    BrowserRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open"); }
+    ~BrowserRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+namespace {
+
+// The year whose zone rules the tests describe: fixed, so a change of law
+// after it can't change the expected texts.
+constexpr int zoneYear = 2024;
+
+const Atlas &systemAtlas()
+{
+    static const Atlas atlas = Atlas::load();
+    return atlas;
+}
+
+QStringList rowTexts(const QTableWidget *table, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < table->columnCount(); ++column)
+        texts.append(table->item(row, column)->text());
+    return texts;
+}
+
+QString plainText(const QLabel *label)
+{
+    QTextDocument document;
+    document.setHtml(label->text());
+    return document.toPlainText();
+}
+
+AtlasPlace place(const char *name, const char *state, const char *country, const char *code, quint32 population)
+{
+    AtlasPlace p;
+    p.name = QString::fromUtf8(name);
+    p.state = QString::fromUtf8(state);
+    p.country = QString::fromUtf8(country);
+    p.countryCode = QString::fromUtf8(code);
+    p.population = population;
+    return p;
+}
+
+} // namespace
+
+class TestAtlas : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        // The plugin loads the atlas on every click: it has to be quick.
+        QElapsedTimer clock;
+        clock.start();
+        const qsizetype places = systemAtlas().size();
+        const qint64 elapsed = clock.elapsed();
+        qInfo("atlas: %lld places loaded in %lld ms", qlonglong(places), qlonglong(elapsed));
+        QVERIFY2(places > 20000, "the GeoNames city atlas is missing or cut short");
+        QVERIFY2(elapsed < 3000, "loading the atlas is too slow for a click");
+    }
+
+    // ---- degrees and minutes as the user types them --------------------------
+
+    void degreesMinutes_data()
+    {
+        QTest::addColumn<double>("degrees");
+        QTest::addColumn<bool>("latitude");
+        QTest::addColumn<QString>("text");
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("Pune latitude") << 18.51957 << true << QStringLiteral("18° 31' N");
+        QTest::newRow("Pune longitude") << 73.85535 << false << QStringLiteral("73° 51' E");
+        QTest::newRow("south") << -23.5475 << true << QStringLiteral("23° 33' S");
+        QTest::newRow("west") << -46.63611 << false << QStringLiteral("46° 38' W");
+        QTest::newRow("below half a minute rounds down") << 45 + 29.4 / 60 << true << QStringLiteral("45° 29' N");
+        QTest::newRow("above half a minute rounds up") << 45 + 29.6 / 60 << false << QStringLiteral("45° 30' E");
+        QTest::newRow("60 minutes carry north") << 10.9999 << true << QStringLiteral("11° 0' N");
+        QTest::newRow("60 minutes carry west") << -0.99999 << false << QStringLiteral("1° 0' W");
+        QTest::newRow("equator") << 0.0 << true << QStringLiteral("0° 0' N");
+        QTest::newRow("greenwich") << 0.0 << false << QStringLiteral("0° 0' E");
+        QTest::newRow("negative zero") << -0.0 << false << QStringLiteral("0° 0' E");
+        QTest::newRow("rounds to zero from the south") << -0.004 << true << QStringLiteral("0° 0' N");
+        QTest::newRow("one minute south") << -0.01 << true << QStringLiteral("0° 1' S");
+        QTest::newRow("one minute west") << -0.01 << false << QStringLiteral("0° 1' W");
+        QTest::newRow("south pole") << -90.0 << true << QStringLiteral("90° 0' S");
+        QTest::newRow("date line west") << -180.0 << false << QStringLiteral("180° 0' W");
+        QTest::newRow("not a number") << nan << true << QString();
+        QTest::newRow("infinite") << -inf << false << QString();
+    }
+
+    void degreesMinutes()
+    {
+        QFETCH(double, degrees);
+        QFETCH(bool, latitude);
+        QFETCH(QString, text);
+        QCOMPARE(formatDegreesMinutes(degrees, latitude), text);
+    }
+
+    // ---- reading the query and comparing names -------------------------------
+
+    void queryAndFolding()
+    {
+        QCOMPARE(placeTextOfQuery(QStringLiteral("Pune Maharashtra India Latitude Longitude")),
+                 QStringLiteral("Pune Maharashtra India"));
+        QCOMPARE(placeTextOfQuery(QStringLiteral("      Latitude Longitude")), QStringLiteral("     "));
+        QCOMPARE(placeTextOfQuery(QStringLiteral("q")), QStringLiteral("q"));
+        QCOMPARE(placeTextOfQuery(QStringLiteral("Latitude Longitude")), QStringLiteral("Latitude Longitude"));
+
+        const QList<QPair<QString, QString>> folds{
+            {QStringLiteral("São Paulo"), QStringLiteral("sao paulo")},
+            {QStringLiteral("ZÜRICH"), QStringLiteral("zurich")},
+            {QStringLiteral("Łódź"), QStringLiteral("lodz")},
+            {QStringLiteral("Straße"), QStringLiteral("strasse")},
+            {QStringLiteral("Kürdǝmir"), QStringLiteral("kurdemir")},
+            {QStringLiteral("St. John's"), QStringLiteral("st johns")},
+            {QStringLiteral("Saint-Louis"), QStringLiteral("st louis")},
+            {QStringLiteral("Mount Isa"), QStringLiteral("mt isa")},
+            {QStringLiteral("Winston–Salem"), QStringLiteral("winston salem")},
+            {QStringLiteral("  New   York,  NY "), QStringLiteral("new york ny")},
+            {QStringLiteral("   "), QString()}};
+        for (const auto &[typed, folded] : folds)
+            QCOMPARE(foldForSearch(typed), folded);
+    }
+
+    // ---- ranking in the system's atlas ----------------------------------------
+
+    void ranking_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("best");  // name, state, country code
+        const auto row = [](const char *tag, const char *place, QStringList best) {
+            QTest::newRow(tag) << QString::fromUtf8(place) + QStringLiteral(" Latitude Longitude") << best;
+        };
+        row("Pune", "Pune Maharashtra India", {"Pune", "Maharashtra", "IN"});
+        row("Springfield in Illinois, not the larger one", "Springfield Illinois USA",
+            {"Springfield", "Illinois", "US"});
+        row("postal code and short country", "Springfield IL US", {"Springfield", "Illinois", "US"});
+        row("full country name", "Springfield Massachusetts United States of America",
+            {"Springfield", "Massachusetts", "US"});
+        row("blank inside the city", "New York NY USA", {"New York", "New York", "US"});
+        row("smaller London in Ontario", "London Ontario Canada", {"London", "Ontario", "CA"});
+        row("London in the UK", "London England UK", {"London", "England", "GB"});
+        row("Perth WA", "Perth WA Australia", {"Perth", "Western Australia", "AU"});
+        row("Perth in Scotland", "Perth Scotland United Kingdom", {"Perth", "Scotland", "GB"});
+        row("state without its 'State of'", "Portland Maine USA", {"Portland", "State of Maine", "US"});
+        row("Portland OR", "Portland OR USA", {"Portland", "Oregon", "US"});
+        row("Victoria BC", "Victoria BC Canada", {"Victoria", "British Columbia", "CA"});
+        row("Madrid in Spain", "Madrid Madrid Spain", {"Madrid", "Madrid", "ES"});
+        row("Delhi's long state name", "Delhi Delhi India", {"Delhi", "National Capital Territory of Delhi", "IN"});
+        row("accents left out", "Sao Paulo Sao Paulo Brazil", {"São Paulo", "São Paulo", "BR"});
+        row("accent typed, none in the atlas", "ZÜRICH Zürich Switzerland", {"Zurich", "Canton of Zurich", "CH"});
+        row("Saint for St", "Saint Louis Missouri USA", {"St Louis", "Missouri", "US"});
+        row("former name", "Bombay Maharashtra India", {"Mumbai", "Maharashtra", "IN"});
+        row("untrimmed boxes", "  pune    MAHARASHTRA   india ", {"Pune", "Maharashtra", "IN"});
+        row("punctuation typed", "Springfield, Ill., U.S.A.", {"Springfield", "Illinois", "US"});
+    }
+
+    void ranking()
+    {
+        QFETCH(QString, query);
+        QFETCH(QStringList, best);
+        const QList<AtlasMatch> matches = systemAtlas().search(placeTextOfQuery(query));
+        QVERIFY(!matches.isEmpty());
+        const AtlasPlace &first = matches.constFirst().place;
+        QCOMPARE((QStringList{first.name, first.state, first.countryCode}), best);
+        QVERIFY(matches.constFirst().stateMatches);
+        QVERIFY(matches.constFirst().countryMatches);
+        // Every other place with the same name in the list matches less well.
+        for (const AtlasMatch &other : matches.sliced(1))
+            QVERIFY(!(other.stateMatches && other.countryMatches));
+    }
+
+    void springfieldsRankedByFitThenSize()
+    {
+        const QList<AtlasMatch> matches = systemAtlas().search(QStringLiteral("Springfield Illinois USA"));
+        QVERIFY(matches.size() >= 5);
+        QCOMPARE(matches.at(0).place.state, QStringLiteral("Illinois"));
+        // The others are all in the United States but not in Illinois: by population.
+        for (qsizetype i = 1; i < matches.size(); ++i) {
+            QVERIFY(matches.at(i).countryMatches);
+            QVERIFY(!matches.at(i).stateMatches);
+            if (i > 1)
+                QVERIFY(matches.at(i - 1).place.population >= matches.at(i).place.population);
+        }
+        // "Springfield Gardens" is another place, not a Springfield.
+        for (const AtlasMatch &match : matches)
+            QCOMPARE(match.place.name, QStringLiteral("Springfield"));
+        QCOMPARE(systemAtlas().search(QStringLiteral("Springfield Illinois USA"), 3).size(), 3);
+    }
+
+    void missingPlacesFindNothing_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::newRow("made up") << "Qwertzville Nowhere Land Latitude Longitude";
+        QTest::newRow("misspelt") << "Punee Maharashtra India Latitude Longitude";
+        QTest::newRow("state typed first") << "Maharashtra Pune India Latitude Longitude";
+        QTest::newRow("blanks only") << "      Latitude Longitude";
+        QTest::newRow("punctuation only") << ".,; -- ' Latitude Longitude";
+        QTest::newRow("empty") << "";
+    }
+
+    void missingPlacesFindNothing()
+    {
+        QFETCH(QString, query);
+        QVERIFY(systemAtlas().search(placeTextOfQuery(query)).isEmpty());
+    }
+
+    // ---- ranking rules on a small atlas ----------------------------------------
+
+    void longestNameAndLocalNames()
+    {
+        AtlasPlace munich = place("Munich", "Bavaria", "Germany", "DE", 1260391);
+        munich.localName = QStringLiteral("München");
+        munich.localState = QStringLiteral("Bayern");
+        munich.localCountry = QStringLiteral("Deutschland");
+        const Atlas atlas({place("Mexico", "Missouri", "United States of America", "US", 11000),
+                           place("Mexico City", "Mexico City", "Mexico", "MX", 12294193),
+                           place("Mexico", "Central Luzon", "Philippines", "PH", 43694), munich});
+        QCOMPARE(atlas.size(), 4);
+
+        // "Mexico City" is the longer name; "Mexico" of Missouri is still offered.
+        QList<AtlasMatch> matches = atlas.search(QStringLiteral("Mexico City Mexico"));
+        QCOMPARE(matches.size(), 3);
+        QCOMPARE(matches.at(0).place.name, QStringLiteral("Mexico City"));
+        QVERIFY(matches.at(0).stateMatches && matches.at(0).countryMatches);
+
+        // The state counts more than the size of the place.
+        matches = atlas.search(QStringLiteral("Mexico MO USA"));
+        QCOMPARE(matches.at(0).place.state, QStringLiteral("Missouri"));
+        // Neither state nor country typed: the larger place first.
+        matches = atlas.search(QStringLiteral("Mexico Nowhere Land"));
+        QCOMPARE(matches.size(), 2);
+        QCOMPARE(matches.at(0).place.countryCode, QStringLiteral("PH"));
+        QVERIFY(!matches.at(0).stateMatches && !matches.at(0).countryMatches);
+
+        // The user's-language names are searched too, accents or not.
+        matches = atlas.search(QStringLiteral("Munchen Bayern Deutschland"));
+        QCOMPARE(matches.size(), 1);
+        QCOMPARE(matches.at(0).place.name, QStringLiteral("Munich"));
+        QVERIFY(matches.at(0).stateMatches && matches.at(0).countryMatches);
+        QCOMPARE(atlas.search(QStringLiteral("Munich Bavaria Germany")).size(), 1);
+    }
+
+    // ---- time zones ------------------------------------------------------------
+
+    void zones_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("India") << "Asia/Kolkata" << "Asia/Kolkata (UTC+5:30, no daylight saving)";
+        QTest::newRow("Nepal") << "Asia/Kathmandu" << "Asia/Kathmandu (UTC+5:45, no daylight saving)";
+        QTest::newRow("west with summer time") << "America/Chicago" << "America/Chicago (UTC-6:00, daylight saving)";
+        QTest::newRow("southern summer time") << "Australia/Sydney" << "Australia/Sydney (UTC+10:00, daylight saving)";
+        QTest::newRow("Newfoundland") << "America/St_Johns" << "America/St_Johns (UTC-3:30, daylight saving)";
+        QTest::newRow("London") << "Europe/London" << "Europe/London (UTC+0:00, daylight saving)";
+        // Irish law calls winter time the exception; the clocks read GMT in winter.
+        QTest::newRow("Dublin") << "Europe/Dublin" << "Europe/Dublin (UTC+0:00, daylight saving)";
+        QTest::newRow("unknown") << "Nowhere/Atlantis" << "Nowhere/Atlantis (offset unknown)";
+        QTest::newRow("empty") << "" << " (offset unknown)";
+    }
+
+    void zones()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QString, description);
+        QCOMPARE(describeZone(zone, summarizeZone(zone, zoneYear)), description);
+    }
+
+    void zoneAgainstLongitudeFlagged()
+    {
+        const auto against = [](const char *zone, double longitude) {
+            return zoneAgainstLongitude(summarizeZone(QString::fromLatin1(zone), zoneYear), longitude);
+        };
+        QVERIFY(!against("Asia/Kolkata", 73.85535));      // ahead, east
+        QVERIFY(!against("America/Chicago", -89.64371));  // behind, west
+        QVERIFY(!against("Europe/London", -0.12574));     // no offset: either way
+        QVERIFY(against("Europe/Madrid", -3.70256));       // ahead, yet west of Greenwich
+        QVERIFY(against("Pacific/Apia", -171.76666));      // far ahead, far west
+        QVERIFY(against("Europe/Paris", 0.001));           // 0° 0' counts as west
+        QVERIFY(!against("Nowhere/Atlantis", -3.0));
+    }
+
+    // ---- the results window ------------------------------------------------------
+
+    void windowShowsPuneAsTyped()
+    {
+        const QString query = QStringLiteral("Pune Maharashtra India Latitude Longitude");
+        AtlasWindow window(query, systemAtlas().search(placeTextOfQuery(query)), zoneYear);
+        QCOMPARE(window.windowTitle(), QString::fromUtf8(Messages::windowTitle));
+        QVERIFY(window.isModal());
+        QTableWidget *table = window.tblPlaces();
+        QCOMPARE(table->rowCount(), 1);
+        QCOMPARE(rowTexts(table, 0), (QStringList{"Pune", "Maharashtra", "India", "18° 31' N", "73° 51' E",
+                                                  "Asia/Kolkata (UTC+5:30, no daylight saving)"}));
+        QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+        // The whole row fits without scrolling sideways.
+        int columns = 0;
+        for (int column = 0; column < table->columnCount(); ++column)
+            columns += table->columnWidth(column);
+        QVERIFY(table->minimumWidth() >= columns);
+
+        const auto *credit = window.findChild<QLabel *>(QStringLiteral("lblCredit"));
+        QVERIFY(plainText(credit).contains(QStringLiteral("GeoNames (geonames.org), CC BY 4.0")));
+        QVERIFY(credit->text().contains(QStringLiteral("https://creativecommons.org/licenses/by/4.0/")));
+        QCOMPARE(window.cmdWeb()->text(), QStringLiteral("Search the &Web"));
+        QCOMPARE(window.cmdClose()->text(), QStringLiteral("&Close"));
+        QVERIFY(window.cmdClose()->isDefault());
+        const auto *note = window.findChild<QLabel *>(QStringLiteral("lblNote"));
+        QVERIFY(!note->text().contains(u'*'));
+
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(QApplication::focusWidget(), table);
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.result(), int(QDialog::Rejected));
+    }
+
+    void windowOpensTheWebSearch()
+    {
+        BrowserRecorder browser;
+        const QString query = QStringLiteral("Qwertzville A&B #1 x+y=z Latitude Longitude");
+        AtlasWindow window(query, systemAtlas().search(placeTextOfQuery(query)), zoneYear);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(window.tblPlaces()->isHidden());
+        const auto *heading = window.findChild<QLabel *>(QStringLiteral("lblHeading"));
+        QCOMPARE(heading->text(), QStringLiteral("\u201cQwertzville A&B #1 x+y=z\u201d is not in the atlas. "
+                                                 "Search the web for its latitude and longitude."));
+        // With nothing found the web search is one key press away.
+        QCOMPARE(QApplication::focusWidget(), window.cmdWeb());
+        QTest::keyClick(window.cmdWeb(), Qt::Key_Space);
+        QCOMPARE(browser.urls.size(), 1);
+        QCOMPARE(browser.urls.first().query(QUrl::FullyEncoded),
+                 QStringLiteral("q=Qwertzville%20A%26B%20%231%20x%2By%3Dz%20Latitude%20Longitude"));
+        QCOMPARE(QUrlQuery(browser.urls.first()).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded), query);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+    }
+
+    void windowFlagsDoubtfulPlaces()
+    {
+        // Typed markup is shown as text.
+        const QString typed = QStringLiteral("<b>Madrid</b> Nowhere Land Latitude Longitude");
+        AtlasWindow nothing(typed, {}, zoneYear);
+        QCOMPARE(nothing.findChild<QLabel *>(QStringLiteral("lblHeading"))->textFormat(), Qt::PlainText);
+
+        // Places of the name, none in the state or country typed: the
+        // window says so and offers the web first.
+        const QString elsewhere = QStringLiteral("Madrid Ontario Canada Latitude Longitude");
+        AtlasWindow window(elsewhere, systemAtlas().search(placeTextOfQuery(elsewhere)), zoneYear);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(window.findChild<QLabel *>(QStringLiteral("lblHeading"))
+                    ->text()
+                    .contains(QStringLiteral("none in the state or country typed")));
+        QCOMPARE(QApplication::focusWidget(), window.cmdWeb());
+
+        // Madrid's clocks run ahead of UTC though it lies west of Greenwich.
+        const int spain = int(window.tblPlaces()->findItems(QStringLiteral("Spain"), Qt::MatchExactly).value(0)->row());
+        QCOMPARE(window.tblPlaces()->item(spain, 5)->text(),
+                 QStringLiteral("Europe/Madrid (UTC+1:00, daylight saving) *"));
+        QVERIFY(window.findChild<QLabel *>(QStringLiteral("lblNote"))->text().contains(u'*'));
+    }
+
+    // ---- the plugin as the program runs it ---------------------------------------
+
+    void pluginShowsResultsAndIsReleased()
+    {
+        BrowserRecorder browser;
+        const QString plugin = QDir::cleanPath(QCoreApplication::applicationDirPath()
+                                               + QStringLiteral("/../plugins/quorvel_websearch.so"));
+        std::optional<QStringList> firstRow;
+        QString title;
+        qint64 shownAfter = -1;
+        QElapsedTimer clock;
+        // Reads the modal window once it is up, then closes it as the user would.
+        QTimer watcher;
+        watcher.setInterval(10);
+        connect(&watcher, &QTimer::timeout, this, [&] {
+            // The plugin has its own copy of the window class: find it by name.
+            QWidget *window = QApplication::activeModalWidget();
+            if (!window || window->objectName() != QLatin1String("AtlasWindow"))
+                return;
+            watcher.stop();
+            shownAfter = clock.elapsed();
+            title = window->windowTitle();
+            const auto *table = window->findChild<QTableWidget *>(QStringLiteral("tblPlaces"));
+            if (table && table->rowCount() > 0)
+                firstRow = rowTexts(table, 0);
+            QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+        });
+        watcher.start();
+        clock.start();
+        QVERIFY(runWebSearchPlugin(QStringLiteral("Pune Maharashtra India Latitude Longitude"),
+                                   QStringLiteral("http://forum.quorvel.example"), webSearchPluginFolders()));
+        qInfo("results window up %lld ms after the click", qlonglong(shownAfter));
+        QVERIFY(shownAfter >= 0);
+        QCOMPARE(title, QString::fromUtf8(Messages::windowTitle));
+        QVERIFY(firstRow.has_value());
+        QCOMPARE(firstRow->mid(0, 5), (QStringList{"Pune", "Maharashtra", "India", "18° 31' N", "73° 51' E"}));
+        QVERIFY(firstRow->at(5).startsWith(QStringLiteral("Asia/Kolkata (UTC+5:30")));
+        QVERIFY(browser.urls.isEmpty());  // closing searches nothing
+        QVERIFY(!QPluginLoader(plugin).isLoaded());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+};
+
+QTEST_MAIN(TestAtlas)
+#include "test_atlas.moc"
