@@ -3,6 +3,8 @@
 // the 2,000 reference moments, repeated.
 #include "cli/Batch.h"
 
+#include "tests/ReferenceVectors.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
@@ -21,17 +23,9 @@ namespace {
 std::string referenceRows()
 {
     std::string rows;
-    QFile file(QStringLiteral(QUORVEL_TEST_DATA "/ephemeris.tsv"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return rows;
     int count = 0;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine());
-        if (line.startsWith(u'#'))
-            continue;
-        const QStringList in = line.section(u'\t', 0, 0).split(u' ');
-        if (in.size() != 11)
-            continue;
+    for (const ReferenceCase &c : loadReferenceCases()) {
+        const QStringList &in = c.inputs;
         auto two = [](const QString &n) { return n.rightJustified(2, u'0'); };
         const QString row = QStringLiteral("Person %1,%2-%3-%4,%5:%6,%7:%8,%9:%10%11,51:28N,%12\n")
                                 .arg(count++)

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTest>
 
+#include "ReferenceVectors.h"
+
 #include <vector>
 
 namespace {
@@ -32,20 +34,8 @@ BirthData birth(int year, int month, int day, int hour, int minute, int zoneHour
 std::vector<BirthData> referenceBirths()
 {
     std::vector<BirthData> births;
-    QFile file(QStringLiteral(QUORVEL_TEST_DATA "/ephemeris.tsv"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return births;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(u'#') || line.isEmpty())
-            continue;
-        const QStringList in = line.section(u'\t', 0, 0).split(u' ');
-        if (in.size() != 11)
-            return {};
-        births.push_back(birth(in[2].toInt(), in[0].toInt(), in[1].toInt(), in[3].toInt(), in[4].toInt(),
-                               in[5].toInt(), in[6].toInt(), in[7].toInt(), in[8].toInt(), in[9] == u"1",
-                               in[10] == u"1"));
-    }
+    for (const ReferenceCase &c : loadReferenceCases())
+        births.push_back(c.birth);
     return births;
 }
 

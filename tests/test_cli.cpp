@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "ReferenceVectors.h"
+
 #include <cmath>
 #include <vector>
 
@@ -121,47 +123,17 @@ struct Vector {
             args << QStringLiteral("--dst");
         return args;
     }
-    BirthData birth() const
-    {
-        BirthData b;
-        b.name = QStringLiteral("Vector");
-        b.month = qint16(month);
-        b.day = qint16(day);
-        b.year = qint16(year);
-        b.hour = qint16(hour);
-        b.minute = qint16(minute);
-        b.zoneHours = qint16(zoneHours);
-        b.zoneMinutes = qint16(zoneMinutes);
-        b.lonDegrees = qint16(lonDegrees);
-        b.lonMinutes = qint16(lonMinutes);
-        b.latDegrees = 10;
-        b.isEast = isEast;
-        b.isNorth = true;
-        b.dst = dst;
-        return b;
-    }
+    BirthData record;
+    BirthData birth() const { return record; }
 };
 
 std::vector<Vector> referenceVectors()
 {
     std::vector<Vector> vectors;
-    QFile file(QStringLiteral(QUORVEL_TEST_DATA "/ephemeris.tsv"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return vectors;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).chopped(1);
-        if (line.startsWith(u'#') || line.isEmpty())
-            continue;
-        const QStringList fields = line.split(u'\t');
-        const QStringList in = fields[0].split(u' ');
-        if (fields.size() != 9 || in.size() != 11)
-            return {};
-        Vector v{in[0].toInt(), in[1].toInt(), in[2].toInt(), in[3].toInt(), in[4].toInt(), in[5].toInt(),
-                 in[6].toInt(), in[7].toInt(), in[8].toInt(), in[9] == u"1", in[10] == u"1", {}, fields[7].toInt(),
-                 fields[8]};
-        for (int i = 0; i < 6; ++i)
-            v.values[std::size_t(i)] = fields[i + 1].toDouble();
-        vectors.push_back(v);
+    for (const ReferenceCase &c : loadReferenceCases()) {
+        const BirthData &b = c.birth;
+        vectors.push_back(Vector{b.month, b.day, b.year, b.hour, b.minute, b.zoneHours, b.zoneMinutes, b.lonDegrees,
+                                 b.lonMinutes, b.isEast, b.dst, c.expected, c.nakshatraIndex, c.nakshatraName, b});
     }
     return vectors;
 }

@@ -1,7 +1,8 @@
 #include "ephemeris/modEphemeris.h"
 
-#include <QFile>
 #include <QTest>
+
+#include "ReferenceVectors.h"
 
 #include <cmath>
 
@@ -161,35 +162,21 @@ private slots:
     // within 1e-9, index and name exact.
     void referenceVectors()
     {
-        QFile file(QStringLiteral(QUORVEL_TEST_DATA "/ephemeris.tsv"));
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        int cases = 0;
-        while (!file.atEnd()) {
-            const QString line = QString::fromUtf8(file.readLine()).chopped(1);
-            if (line.startsWith(u'#') || line.isEmpty())
-                continue;
-            const QStringList fields = line.split(u'\t');
-            QCOMPARE(fields.size(), 9);
-            const QStringList in = fields[0].split(u' ');
-            QCOMPARE(in.size(), 11);
-            const BirthData b = birth(in[0].toInt(), in[1].toInt(), in[2].toInt(), in[3].toInt(), in[4].toInt(),
-                                      in[5].toInt(), in[6].toInt(), in[7].toInt(), in[8].toInt(), in[9] == u"1",
-                                      in[10] == u"1");
-            const EphemerisResult r = compute(b);
-            const double expected[] = {fields[1].toDouble(), fields[2].toDouble(), fields[3].toDouble(),
-                                       fields[4].toDouble(), fields[5].toDouble(), fields[6].toDouble()};
+        const std::vector<ReferenceCase> cases = loadReferenceCases();
+        QCOMPARE(cases.size(), std::size_t(2000));
+        for (const ReferenceCase &c : cases) {
+            const EphemerisResult r = compute(c.birth);
             const double actual[] = {r.julianDay,         r.universalTime,  r.centuries,
                                      r.tropicalLongitude, r.siderealOffset, r.siderealLongitude};
-            for (int i = 0; i < 6; ++i) {
-                if (!near(actual[i], expected[i], 1e-9))
+            for (std::size_t i = 0; i < 6; ++i) {
+                if (!near(actual[i], c.expected[i], 1e-9))
                     QFAIL(qPrintable(QStringLiteral("%1: field %2 is %3, expected %4")
-                                         .arg(fields[0]).arg(i).arg(actual[i], 0, 'g', 17).arg(expected[i], 0, 'g', 17)));
+                                         .arg(c.inputs.join(u' ')).arg(i).arg(actual[i], 0, 'g', 17)
+                                         .arg(c.expected[i], 0, 'g', 17)));
             }
-            QCOMPARE(r.nakshatraIndex, fields[7].toInt());
-            QCOMPARE(r.nakshatraName, fields[8]);
-            ++cases;
+            QCOMPARE(r.nakshatraIndex, c.nakshatraIndex);
+            QCOMPARE(r.nakshatraName, c.nakshatraName);
         }
-        QCOMPARE(cases, 2000);
     }
 };
 
