@@ -8,14 +8,6 @@ namespace CliTexts {
 inline constexpr char programName[] = "quorvel-cli";
 inline constexpr char version[] = "quorvel-cli 1.15";
 
-// The result screen's captions, in the order of its value labels, then the
-// two traits captions.
-inline constexpr std::array<const char *, 7> resultCaptions = {
-    "Chinese Lunar Mansion Name", "Associated Direction", "Western Constellation", "Associated Animal",
-    "Literal Translation",        "Associated Season",    "Corresponding Indian Lunar Mansion",
-};
-inline constexpr std::array<const char *, 2> traitsCaptions = {"Positive Human Traits", "Negative Human Traits"};
-
 inline constexpr char usage[] =
     "Usage: quorvel-cli --name TEXT --date YYYY-MM-DD --time HH:MM --zone [+|-]H[:MM]\n"
     "                   --lon DEG:MIN{E|W} --lat DEG:MIN{N|S} [--dst] [--json] [--save FILE.qvr]\n"

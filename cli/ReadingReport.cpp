@@ -1,6 +1,6 @@
 #include "cli/ReadingReport.h"
 
-#include "cli/CliTexts.h"
+#include "mansions/ReadingCaptions.h"
 
 #include <QJsonValue>
 
@@ -162,9 +162,9 @@ QString readingText(const CapturedReading &reading)
 {
     QString text;
     for (std::size_t i = 0; i < reading.results.size(); ++i)
-        text += QStringLiteral("%1: %2\n").arg(QLatin1String(CliTexts::resultCaptions[i]), reading.results[i]);
+        text += QStringLiteral("%1: %2\n").arg(QLatin1String(ReadingCaptions::values[i]), reading.results[i]);
     for (std::size_t i = 0; i < reading.traits.size(); ++i)
-        text += QStringLiteral("\n%1:\n%2\n").arg(QLatin1String(CliTexts::traitsCaptions[i]), reading.traits[i]);
+        text += QStringLiteral("\n%1:\n%2\n").arg(QLatin1String(ReadingCaptions::traits[i]), reading.traits[i]);
     return text;
 }
 
