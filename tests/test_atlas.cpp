@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPluginLoader>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextDocument>
@@ -345,6 +346,21 @@ private slots:
         QCOMPARE(window.result(), int(QDialog::Rejected));
     }
 
+    void windowShowsEveryRowWithoutScrolling()
+    {
+        // Eight Springfields: all in view, none cut off, nothing to scroll.
+        const QString query = QStringLiteral("Springfield IL USA Latitude Longitude");
+        AtlasWindow window(query, systemAtlas().search(placeTextOfQuery(query)), zoneYear);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTableWidget *table = window.tblPlaces();
+        QCOMPARE(table->rowCount(), 8);
+        QCOMPARE(table->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(table->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(window.rect().contains(table->geometry()));  // the window doesn't cut it off
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("Illinois"));
+    }
+
     void windowOpensTheWebSearch()
     {
         BrowserRecorder browser;
@@ -382,7 +398,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QVERIFY(window.findChild<QLabel *>(QStringLiteral("lblHeading"))
                     ->text()
-                    .contains(QStringLiteral("none in the state or country typed")));
+                    .contains(QStringLiteral("none in the state or country of \u201cMadrid Ontario Canada\u201d")));
         QCOMPARE(QApplication::focusWidget(), window.cmdWeb());
 
         // Madrid's clocks run ahead of UTC though it lies west of Greenwich.

@@ -18,10 +18,6 @@ namespace {
 
 using Words = QStringList;
 
-// The atlas library's gettext domain: its city, state and country names are
-// translated into the user's language through it.
-constexpr char atlasTextDomain[] = "geonames";
-
 // A query's trailing words, added by the program to every search.
 constexpr char queryEnding[] = " Latitude Longitude";
 
@@ -260,18 +256,11 @@ bool messagesAreTranslated()
     return !(name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0);
 }
 
-// The user's-language form of an English atlas name, or empty when the
-// atlas has none; each distinct name is looked up once.
-QString translated(const QString &english, QHash<QString, QString> &cache)
+// The user's-language form of an atlas name, or empty when it is the English one.
+QString localForm(const char *local, const QString &english)
 {
-    const auto cached = cache.constFind(english);
-    if (cached != cache.constEnd())
-        return *cached;
-    const QByteArray utf8 = english.toUtf8();
-    const QString local = QString::fromUtf8(g_dgettext(atlasTextDomain, utf8.constData()));
-    const QString result = local == english ? QString() : local;
-    cache.insert(english, result);
-    return result;
+    const QString text = QString::fromUtf8(local);
+    return text == english ? QString() : text;
 }
 
 } // namespace
@@ -302,7 +291,9 @@ Atlas Atlas::load()
 {
     const int count = std::max(geonames_get_n_cities(), 0);
     QList<AtlasPlace> places;
+    QList<int> libraryIndex;  // each place's number in the library
     places.reserve(count);
+    libraryIndex.reserve(count);
     {
         const EnglishMessages english;
         for (int index = 0; index < count; ++index) {
@@ -319,16 +310,24 @@ Atlas Atlas::load()
             place.longitude = geonames_city_get_longitude(city);
             place.population = geonames_city_get_population(city);
             geonames_city_free(city);
-            if (!place.name.isEmpty() && std::isfinite(place.latitude) && std::isfinite(place.longitude))
+            if (!place.name.isEmpty() && std::isfinite(place.latitude) && std::isfinite(place.longitude)) {
                 places.append(std::move(place));
+                libraryIndex.append(index);
+            }
         }
     }
+    // The library translates by its own place numbers, so the names in the
+    // user's language are read in a second pass.
     if (messagesAreTranslated()) {
-        QHash<QString, QString> cache;
-        for (AtlasPlace &place : places) {
-            place.localName = translated(place.name, cache);
-            place.localState = translated(place.state, cache);
-            place.localCountry = translated(place.country, cache);
+        for (qsizetype i = 0; i < places.size(); ++i) {
+            GeonamesCity *city = geonames_get_city(libraryIndex.at(i));
+            if (!city)
+                continue;
+            AtlasPlace &place = places[i];
+            place.localName = localForm(geonames_city_get_name(city), place.name);
+            place.localState = localForm(geonames_city_get_state(city), place.state);
+            place.localCountry = localForm(geonames_city_get_country(city), place.country);
+            geonames_city_free(city);
         }
     }
     return Atlas(std::move(places));

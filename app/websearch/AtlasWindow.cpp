@@ -23,7 +23,7 @@ namespace {
 namespace Texts {
 constexpr char found[] = "Places in the atlas for \u201c%1\u201d, best match first:";
 constexpr char foundElsewhere[] =
-    "The atlas has places named as in \u201c%1\u201d, but none in the state or country typed. "
+    "The atlas has places of this name, but none in the state or country of \u201c%1\u201d. "
     "Check them, or search the web.";
 constexpr char notFound[] = "\u201c%1\u201d is not in the atlas. Search the web for its latitude and longitude.";
 constexpr char nothingTyped[] = "The place is not in the atlas. Search the web for its latitude and longitude.";
@@ -33,9 +33,10 @@ constexpr char howToType[] =
 constexpr char zoneAgainstLongitudeNote[] =
     "* Clocks here are set to the other side of UTC than the longitude. Quorvel takes the zone as "
     "ahead of UTC east of Greenwich and behind it west, so a reading for this place can be off.";
+// %1 is the colour of the links.
 constexpr char credit[] =
-    "Place data: <a href=\"https://www.geonames.org/\">GeoNames (geonames.org)</a>, "
-    "<a href=\"https://creativecommons.org/licenses/by/4.0/\">CC BY 4.0</a>";
+    "Place data: <a style=\"color: %1\" href=\"https://www.geonames.org/\">GeoNames (geonames.org)</a>, "
+    "<a style=\"color: %1\" href=\"https://creativecommons.org/licenses/by/4.0/\">CC BY 4.0</a>";
 constexpr char browserFailed[] = "The browser could not be opened.";
 constexpr char webButton[] = "Search the &Web";
 constexpr char closeButton[] = "&Close";
@@ -46,6 +47,9 @@ enum Column { PlaceColumn, StateColumn, CountryColumn, LatitudeColumn, Longitude
 
 // Rows shown without scrolling; more scroll.
 constexpr int visibleRows = 8;
+// The narrowest the window gets, in average characters: room for a heading
+// of two lines and both buttons.
+constexpr int minimumWidthInCharacters = 60;
 
 QString text(const char *utf8)
 {
@@ -79,10 +83,7 @@ AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches,
     m_lblCredit = wrappedLabel(this, "lblCredit");
     m_lblCredit->setTextFormat(Qt::RichText);
     m_lblCredit->setOpenExternalLinks(true);
-    m_lblCredit->setText(text(Texts::credit));
-    QPalette creditPalette = m_lblCredit->palette();
-    creditPalette.setColor(QPalette::Link, Look::lightOrange);
-    m_lblCredit->setPalette(creditPalette);
+    m_lblCredit->setText(text(Texts::credit).arg(Look::lightOrange.name()));
     m_lblStatus = wrappedLabel(this, "lblStatus");
     m_lblStatus->setFont(Look::verdana(8.25, true));
     m_lblStatus->hide();
@@ -128,6 +129,9 @@ AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches,
     setWindowTitle(QString::fromUtf8(Messages::windowTitle));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
+    // On the heading, not the window: a window's own minimum would override
+    // the one its layout takes from a wide table.
+    m_lblHeading->setMinimumWidth(fontMetrics().averageCharWidth() * minimumWidthInCharacters);
     adjustSize();
 }
 
@@ -192,7 +196,9 @@ void AtlasWindow::fitTableToRows()
     // Never wider than most of the screen; the table scrolls sideways then.
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         width = std::min(width, screen->availableGeometry().width() * 9 / 10);
-    m_tblPlaces->setMinimumSize(width, height);
+    // Exactly as high as its rows (up to the visible number), no blank below.
+    m_tblPlaces->setMinimumWidth(width);
+    m_tblPlaces->setFixedHeight(height);
     m_tblPlaces->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
