@@ -157,7 +157,7 @@ private slots:
     void ranking_data()
     {
         QTest::addColumn<QString>("query");
-        QTest::addColumn<QStringList>("best");  // name, state, country code
+        QTest::addColumn<QStringList>("best"); // name, state, country code
         const auto row = [](const char *tag, const char *place, QStringList best) {
             QTest::newRow(tag) << QString::fromUtf8(place) + QStringLiteral(" Latitude Longitude") << best;
         };
@@ -198,6 +198,38 @@ private slots:
         // Every other place with the same name in the list matches less well.
         for (const AtlasMatch &other : matches.sliced(1))
             QVERIFY(!(other.stateMatches && other.countryMatches));
+    }
+
+    void formerNames_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("atlasName");
+        const QList<QPair<const char *, const char *>> names{{"Bombay", "Mumbai"},
+                                                             {"Calcutta", "Kolkata"},
+                                                             {"Madras", "Chennai"},
+                                                             {"Bangalore", "Bengaluru"},
+                                                             {"Poona", "Pune"},
+                                                             {"Benares", "Varanasi"},
+                                                             {"Banaras", "Varanasi"},
+                                                             {"Mysuru", "Mysore"},
+                                                             {"Gurugram", "Gurgaon"},
+                                                             {"Cochin", "Kochi"},
+                                                             {"Thiruvananthapuram", "Trivandrum"},
+                                                             {"Peking", "Beijing"},
+                                                             {"Saigon", "Ho Chi Minh City"},
+                                                             {"Rangoon", "Yangon"},
+                                                             {"Kiev", "Kyiv"}};
+        for (const auto &[typed, atlasName] : names)
+            QTest::newRow(typed) << QString::fromLatin1(typed) << QString::fromLatin1(atlasName);
+    }
+
+    void formerNames()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, atlasName);
+        const QList<AtlasMatch> matches = systemAtlas().search(typed);
+        QCOMPARE(matches.size(), 1); // only the one place: Kochi in India, not in Japan
+        QCOMPARE(matches.first().place.name, atlasName);
     }
 
     void springfieldsRankedByFitThenSize()
@@ -277,16 +309,25 @@ private slots:
     {
         QTest::addColumn<QString>("zone");
         QTest::addColumn<QString>("description");
-        QTest::newRow("India") << "Asia/Kolkata" << "Asia/Kolkata (UTC+5:30, no daylight saving)";
-        QTest::newRow("Nepal") << "Asia/Kathmandu" << "Asia/Kathmandu (UTC+5:45, no daylight saving)";
-        QTest::newRow("west with summer time") << "America/Chicago" << "America/Chicago (UTC-6:00, daylight saving)";
-        QTest::newRow("southern summer time") << "Australia/Sydney" << "Australia/Sydney (UTC+10:00, daylight saving)";
-        QTest::newRow("Newfoundland") << "America/St_Johns" << "America/St_Johns (UTC-3:30, daylight saving)";
-        QTest::newRow("London") << "Europe/London" << "Europe/London (UTC+0:00, daylight saving)";
+        QTest::newRow("India") << "Asia/Kolkata"
+                               << "Asia/Kolkata (UTC+5:30, no daylight saving)";
+        QTest::newRow("Nepal") << "Asia/Kathmandu"
+                               << "Asia/Kathmandu (UTC+5:45, no daylight saving)";
+        QTest::newRow("west with summer time") << "America/Chicago"
+                                               << "America/Chicago (UTC-6:00, daylight saving)";
+        QTest::newRow("southern summer time") << "Australia/Sydney"
+                                              << "Australia/Sydney (UTC+10:00, daylight saving)";
+        QTest::newRow("Newfoundland") << "America/St_Johns"
+                                      << "America/St_Johns (UTC-3:30, daylight saving)";
+        QTest::newRow("London") << "Europe/London"
+                                << "Europe/London (UTC+0:00, daylight saving)";
         // Irish law calls winter time the exception; the clocks read GMT in winter.
-        QTest::newRow("Dublin") << "Europe/Dublin" << "Europe/Dublin (UTC+0:00, daylight saving)";
-        QTest::newRow("unknown") << "Nowhere/Atlantis" << "Nowhere/Atlantis (offset unknown)";
-        QTest::newRow("empty") << "" << " (offset unknown)";
+        QTest::newRow("Dublin") << "Europe/Dublin"
+                                << "Europe/Dublin (UTC+0:00, daylight saving)";
+        QTest::newRow("unknown") << "Nowhere/Atlantis"
+                                 << "Nowhere/Atlantis (offset unknown)";
+        QTest::newRow("empty") << ""
+                               << " (offset unknown)";
     }
 
     void zones()
@@ -301,12 +342,12 @@ private slots:
         const auto against = [](const char *zone, double longitude) {
             return zoneAgainstLongitude(summarizeZone(QString::fromLatin1(zone), zoneYear), longitude);
         };
-        QVERIFY(!against("Asia/Kolkata", 73.85535));      // ahead, east
-        QVERIFY(!against("America/Chicago", -89.64371));  // behind, west
-        QVERIFY(!against("Europe/London", -0.12574));     // no offset: either way
-        QVERIFY(against("Europe/Madrid", -3.70256));       // ahead, yet west of Greenwich
-        QVERIFY(against("Pacific/Apia", -171.76666));      // far ahead, far west
-        QVERIFY(against("Europe/Paris", 0.001));           // 0° 0' counts as west
+        QVERIFY(!against("Asia/Kolkata", 73.85535));     // ahead, east
+        QVERIFY(!against("America/Chicago", -89.64371)); // behind, west
+        QVERIFY(!against("Europe/London", -0.12574));    // no offset: either way
+        QVERIFY(against("Europe/Madrid", -3.70256));     // ahead, yet west of Greenwich
+        QVERIFY(against("Pacific/Apia", -171.76666));    // far ahead, far west
+        QVERIFY(against("Europe/Paris", 0.001));         // 0° 0' counts as west
         QVERIFY(!against("Nowhere/Atlantis", -3.0));
     }
 
@@ -357,7 +398,7 @@ private slots:
         QCOMPARE(table->rowCount(), 8);
         QCOMPARE(table->verticalScrollBar()->maximum(), 0);
         QCOMPARE(table->horizontalScrollBar()->maximum(), 0);
-        QVERIFY(window.rect().contains(table->geometry()));  // the window doesn't cut it off
+        QVERIFY(window.rect().contains(table->geometry())); // the window doesn't cut it off
         QCOMPARE(table->item(0, 1)->text(), QStringLiteral("Illinois"));
     }
 
@@ -413,8 +454,8 @@ private slots:
     void pluginShowsResultsAndIsReleased()
     {
         BrowserRecorder browser;
-        const QString plugin = QDir::cleanPath(QCoreApplication::applicationDirPath()
-                                               + QStringLiteral("/../plugins/quorvel_websearch.so"));
+        const QString plugin = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                               QStringLiteral("/../plugins/quorvel_websearch.so"));
         std::optional<QStringList> firstRow;
         QString title;
         qint64 shownAfter = -1;
@@ -445,7 +486,7 @@ private slots:
         QVERIFY(firstRow.has_value());
         QCOMPARE(firstRow->mid(0, 5), (QStringList{"Pune", "Maharashtra", "India", "18° 31' N", "73° 51' E"}));
         QVERIFY(firstRow->at(5).startsWith(QStringLiteral("Asia/Kolkata (UTC+5:30")));
-        QVERIFY(browser.urls.isEmpty());  // closing searches nothing
+        QVERIFY(browser.urls.isEmpty()); // closing searches nothing
         QVERIFY(!QPluginLoader(plugin).isLoaded());
         QVERIFY(!QApplication::activeModalWidget());
     }

@@ -44,14 +44,14 @@ bool containsRun(const Words &haystack, const Words &needle)
 bool isGenericWord(const QString &word)
 {
     static const QSet<QString> generic{
-        QStringLiteral("of"), QStringLiteral("the"), QStringLiteral("state"), QStringLiteral("province"),
-        QStringLiteral("region"), QStringLiteral("canton"), QStringLiteral("governorate"),
-        QStringLiteral("oblast"), QStringLiteral("krai"), QStringLiteral("prefecture"),
-        QStringLiteral("county"), QStringLiteral("department"), QStringLiteral("district"),
-        QStringLiteral("territory"), QStringLiteral("territories"), QStringLiteral("autonomous"),
-        QStringLiteral("municipality"), QStringLiteral("national"), QStringLiteral("capital"),
-        QStringLiteral("federal"), QStringLiteral("voivodeship"), QStringLiteral("city"),
-        QStringLiteral("republic"), QStringLiteral("principality")};
+        QStringLiteral("of"),          QStringLiteral("the"),          QStringLiteral("state"),
+        QStringLiteral("province"),    QStringLiteral("region"),       QStringLiteral("canton"),
+        QStringLiteral("governorate"), QStringLiteral("oblast"),       QStringLiteral("krai"),
+        QStringLiteral("prefecture"),  QStringLiteral("county"),       QStringLiteral("department"),
+        QStringLiteral("district"),    QStringLiteral("territory"),    QStringLiteral("territories"),
+        QStringLiteral("autonomous"),  QStringLiteral("municipality"), QStringLiteral("national"),
+        QStringLiteral("capital"),     QStringLiteral("federal"),      QStringLiteral("voivodeship"),
+        QStringLiteral("city"),        QStringLiteral("republic"),     QStringLiteral("principality")};
     return generic.contains(word);
 }
 
@@ -75,49 +75,112 @@ struct Aliases {
 
 constexpr std::array stateAliases{
     // The United States: postal codes.
-    Aliases{"US", "alabama", "al"}, Aliases{"US", "alaska", "ak"}, Aliases{"US", "arizona", "az"},
-    Aliases{"US", "arkansas", "ar"}, Aliases{"US", "california", "ca|calif"}, Aliases{"US", "colorado", "co"},
-    Aliases{"US", "connecticut", "ct"}, Aliases{"US", "delaware", "de"}, Aliases{"US", "florida", "fl|fla"},
-    Aliases{"US", "georgia", "ga"}, Aliases{"US", "hawaii", "hi"}, Aliases{"US", "idaho", "id"},
-    Aliases{"US", "illinois", "il|ill"}, Aliases{"US", "indiana", "in|ind"}, Aliases{"US", "iowa", "ia"},
-    Aliases{"US", "kansas", "ks"}, Aliases{"US", "kentucky", "ky"}, Aliases{"US", "louisiana", "la"},
-    Aliases{"US", "maine", "me"}, Aliases{"US", "maryland", "md"}, Aliases{"US", "massachusetts", "ma|mass"},
-    Aliases{"US", "michigan", "mi|mich"}, Aliases{"US", "minnesota", "mn|minn"},
-    Aliases{"US", "mississippi", "ms|miss"}, Aliases{"US", "missouri", "mo"}, Aliases{"US", "montana", "mt"},
-    Aliases{"US", "nebraska", "ne"}, Aliases{"US", "nevada", "nv"}, Aliases{"US", "new hampshire", "nh"},
-    Aliases{"US", "new jersey", "nj"}, Aliases{"US", "new mexico", "nm"}, Aliases{"US", "new york", "ny"},
-    Aliases{"US", "north carolina", "nc"}, Aliases{"US", "north dakota", "nd"}, Aliases{"US", "ohio", "oh"},
-    Aliases{"US", "oklahoma", "ok|okla"}, Aliases{"US", "oregon", "or|ore"},
-    Aliases{"US", "pennsylvania", "pa|penn"}, Aliases{"US", "rhode island", "ri"},
-    Aliases{"US", "south carolina", "sc"}, Aliases{"US", "south dakota", "sd"},
-    Aliases{"US", "tennessee", "tn|tenn"}, Aliases{"US", "texas", "tx|tex"}, Aliases{"US", "utah", "ut"},
-    Aliases{"US", "vermont", "vt"}, Aliases{"US", "virginia", "va"}, Aliases{"US", "washington", "wa|wash"},
-    Aliases{"US", "west virginia", "wv"}, Aliases{"US", "wisconsin", "wi|wis"}, Aliases{"US", "wyoming", "wy"},
+    Aliases{"US", "alabama", "al"},
+    Aliases{"US", "alaska", "ak"},
+    Aliases{"US", "arizona", "az"},
+    Aliases{"US", "arkansas", "ar"},
+    Aliases{"US", "california", "ca|calif"},
+    Aliases{"US", "colorado", "co"},
+    Aliases{"US", "connecticut", "ct"},
+    Aliases{"US", "delaware", "de"},
+    Aliases{"US", "florida", "fl|fla"},
+    Aliases{"US", "georgia", "ga"},
+    Aliases{"US", "hawaii", "hi"},
+    Aliases{"US", "idaho", "id"},
+    Aliases{"US", "illinois", "il|ill"},
+    Aliases{"US", "indiana", "in|ind"},
+    Aliases{"US", "iowa", "ia"},
+    Aliases{"US", "kansas", "ks"},
+    Aliases{"US", "kentucky", "ky"},
+    Aliases{"US", "louisiana", "la"},
+    Aliases{"US", "maine", "me"},
+    Aliases{"US", "maryland", "md"},
+    Aliases{"US", "massachusetts", "ma|mass"},
+    Aliases{"US", "michigan", "mi|mich"},
+    Aliases{"US", "minnesota", "mn|minn"},
+    Aliases{"US", "mississippi", "ms|miss"},
+    Aliases{"US", "missouri", "mo"},
+    Aliases{"US", "montana", "mt"},
+    Aliases{"US", "nebraska", "ne"},
+    Aliases{"US", "nevada", "nv"},
+    Aliases{"US", "new hampshire", "nh"},
+    Aliases{"US", "new jersey", "nj"},
+    Aliases{"US", "new mexico", "nm"},
+    Aliases{"US", "new york", "ny"},
+    Aliases{"US", "north carolina", "nc"},
+    Aliases{"US", "north dakota", "nd"},
+    Aliases{"US", "ohio", "oh"},
+    Aliases{"US", "oklahoma", "ok|okla"},
+    Aliases{"US", "oregon", "or|ore"},
+    Aliases{"US", "pennsylvania", "pa|penn"},
+    Aliases{"US", "rhode island", "ri"},
+    Aliases{"US", "south carolina", "sc"},
+    Aliases{"US", "south dakota", "sd"},
+    Aliases{"US", "tennessee", "tn|tenn"},
+    Aliases{"US", "texas", "tx|tex"},
+    Aliases{"US", "utah", "ut"},
+    Aliases{"US", "vermont", "vt"},
+    Aliases{"US", "virginia", "va"},
+    Aliases{"US", "washington", "wa|wash"},
+    Aliases{"US", "west virginia", "wv"},
+    Aliases{"US", "wisconsin", "wi|wis"},
+    Aliases{"US", "wyoming", "wy"},
     Aliases{"US", "columbia", "dc|washington dc"},
     // India: the vehicle registration codes, and older names.
-    Aliases{"IN", "andhra pradesh", "ap"}, Aliases{"IN", "arunachal pradesh", "ar"}, Aliases{"IN", "assam", "as"},
-    Aliases{"IN", "bihar", "br"}, Aliases{"IN", "chhattisgarh", "cg|ct"}, Aliases{"IN", "goa", "ga"},
-    Aliases{"IN", "gujarat", "gj"}, Aliases{"IN", "haryana", "hr"}, Aliases{"IN", "himachal pradesh", "hp"},
-    Aliases{"IN", "jharkhand", "jh"}, Aliases{"IN", "karnataka", "ka|mysore"}, Aliases{"IN", "kerala", "kl"},
-    Aliases{"IN", "madhya pradesh", "mp"}, Aliases{"IN", "maharashtra", "mh"}, Aliases{"IN", "manipur", "mn"},
-    Aliases{"IN", "meghalaya", "ml"}, Aliases{"IN", "mizoram", "mz"}, Aliases{"IN", "nagaland", "nl"},
-    Aliases{"IN", "odisha", "od|or|orissa"}, Aliases{"IN", "punjab", "pb"}, Aliases{"IN", "rajasthan", "rj"},
-    Aliases{"IN", "sikkim", "sk"}, Aliases{"IN", "tamil nadu", "tn"}, Aliases{"IN", "telangana", "tg|ts"},
-    Aliases{"IN", "tripura", "tr"}, Aliases{"IN", "uttar pradesh", "up"},
-    Aliases{"IN", "uttarakhand", "uk|ut|uttaranchal"}, Aliases{"IN", "west bengal", "wb"},
-    Aliases{"IN", "delhi", "dl|nct"}, Aliases{"IN", "jammu and kashmir", "jk"}, Aliases{"IN", "ladakh", "la"},
-    Aliases{"IN", "puducherry", "py|pondicherry"}, Aliases{"IN", "chandigarh", "ch"},
+    Aliases{"IN", "andhra pradesh", "ap"},
+    Aliases{"IN", "arunachal pradesh", "ar"},
+    Aliases{"IN", "assam", "as"},
+    Aliases{"IN", "bihar", "br"},
+    Aliases{"IN", "chhattisgarh", "cg|ct"},
+    Aliases{"IN", "goa", "ga"},
+    Aliases{"IN", "gujarat", "gj"},
+    Aliases{"IN", "haryana", "hr"},
+    Aliases{"IN", "himachal pradesh", "hp"},
+    Aliases{"IN", "jharkhand", "jh"},
+    Aliases{"IN", "karnataka", "ka|mysore"},
+    Aliases{"IN", "kerala", "kl"},
+    Aliases{"IN", "madhya pradesh", "mp"},
+    Aliases{"IN", "maharashtra", "mh"},
+    Aliases{"IN", "manipur", "mn"},
+    Aliases{"IN", "meghalaya", "ml"},
+    Aliases{"IN", "mizoram", "mz"},
+    Aliases{"IN", "nagaland", "nl"},
+    Aliases{"IN", "odisha", "od|or|orissa"},
+    Aliases{"IN", "punjab", "pb"},
+    Aliases{"IN", "rajasthan", "rj"},
+    Aliases{"IN", "sikkim", "sk"},
+    Aliases{"IN", "tamil nadu", "tn"},
+    Aliases{"IN", "telangana", "tg|ts"},
+    Aliases{"IN", "tripura", "tr"},
+    Aliases{"IN", "uttar pradesh", "up"},
+    Aliases{"IN", "uttarakhand", "uk|ut|uttaranchal"},
+    Aliases{"IN", "west bengal", "wb"},
+    Aliases{"IN", "delhi", "dl|nct"},
+    Aliases{"IN", "jammu and kashmir", "jk"},
+    Aliases{"IN", "ladakh", "la"},
+    Aliases{"IN", "puducherry", "py|pondicherry"},
+    Aliases{"IN", "chandigarh", "ch"},
     // Canada: postal abbreviations.
-    Aliases{"CA", "ontario", "on|ont"}, Aliases{"CA", "quebec", "qc|que"}, Aliases{"CA", "british columbia", "bc"},
-    Aliases{"CA", "alberta", "ab|alta"}, Aliases{"CA", "saskatchewan", "sk|sask"}, Aliases{"CA", "manitoba", "mb|man"},
-    Aliases{"CA", "new brunswick", "nb"}, Aliases{"CA", "nova scotia", "ns"},
+    Aliases{"CA", "ontario", "on|ont"},
+    Aliases{"CA", "quebec", "qc|que"},
+    Aliases{"CA", "british columbia", "bc"},
+    Aliases{"CA", "alberta", "ab|alta"},
+    Aliases{"CA", "saskatchewan", "sk|sask"},
+    Aliases{"CA", "manitoba", "mb|man"},
+    Aliases{"CA", "new brunswick", "nb"},
+    Aliases{"CA", "nova scotia", "ns"},
     Aliases{"CA", "newfoundland and labrador", "nl|newfoundland"},
-    Aliases{"CA", "prince edward island", "pe|pei"}, Aliases{"CA", "yukon", "yt"},
+    Aliases{"CA", "prince edward island", "pe|pei"},
+    Aliases{"CA", "yukon", "yt"},
     Aliases{"CA", "northwest", "nt|nwt|northwest territories"},
     // Australia.
-    Aliases{"AU", "new south wales", "nsw"}, Aliases{"AU", "victoria", "vic"}, Aliases{"AU", "queensland", "qld"},
-    Aliases{"AU", "western australia", "wa"}, Aliases{"AU", "south australia", "sa"},
-    Aliases{"AU", "tasmania", "tas"}, Aliases{"AU", "northern", "nt|northern territory"},
+    Aliases{"AU", "new south wales", "nsw"},
+    Aliases{"AU", "victoria", "vic"},
+    Aliases{"AU", "queensland", "qld"},
+    Aliases{"AU", "western australia", "wa"},
+    Aliases{"AU", "south australia", "sa"},
+    Aliases{"AU", "tasmania", "tas"},
+    Aliases{"AU", "northern", "nt|northern territory"},
     Aliases{"AU", "australian", "act|australian capital territory"},
 };
 
@@ -146,25 +209,31 @@ constexpr std::array countryAliases{
 // Former and other common names of cities, pointing at the atlas's name.
 struct CityAlias {
     const char *countryCode;
-    const char *atlasName;  // folded
-    const char *alias;      // folded
+    const char *atlasName; // folded
+    const char *alias;     // folded
 };
 
 constexpr std::array cityAliases{
-    CityAlias{"IN", "mumbai", "bombay"},      CityAlias{"IN", "kolkata", "calcutta"},
-    CityAlias{"IN", "chennai", "madras"},     CityAlias{"IN", "bengaluru", "bangalore"},
-    CityAlias{"IN", "pune", "poona"},         CityAlias{"IN", "varanasi", "benares"},
-    CityAlias{"IN", "varanasi", "banaras"},   CityAlias{"IN", "mysore", "mysuru"},
-    CityAlias{"IN", "gurgaon", "gurugram"},   CityAlias{"IN", "kochi", "cochin"},
+    CityAlias{"IN", "mumbai", "bombay"},
+    CityAlias{"IN", "kolkata", "calcutta"},
+    CityAlias{"IN", "chennai", "madras"},
+    CityAlias{"IN", "bengaluru", "bangalore"},
+    CityAlias{"IN", "pune", "poona"},
+    CityAlias{"IN", "varanasi", "benares"},
+    CityAlias{"IN", "varanasi", "banaras"},
+    CityAlias{"IN", "mysore", "mysuru"},
+    CityAlias{"IN", "gurgaon", "gurugram"},
+    CityAlias{"IN", "kochi", "cochin"},
     CityAlias{"IN", "trivandrum", "thiruvananthapuram"},
-    CityAlias{"CN", "beijing", "peking"},     CityAlias{"VN", "ho chi minh", "saigon"},
-    CityAlias{"MM", "yangon", "rangoon"},     CityAlias{"UA", "kyiv", "kiev"},
+    CityAlias{"CN", "beijing", "peking"},
+    CityAlias{"VN", "ho chi minh city", "saigon"},
+    CityAlias{"MM", "yangon", "rangoon"},
+    CityAlias{"UA", "kyiv", "kiev"},
 };
 
-using AliasTable = QHash<QString, QList<Words>>;  // "CC|name" -> aliases
+using AliasTable = QHash<QString, QList<Words>>; // "CC|name" -> aliases
 
-template <std::size_t N>
-AliasTable buildAliasTable(const std::array<Aliases, N> &rows)
+template <std::size_t N> AliasTable buildAliasTable(const std::array<Aliases, N> &rows)
 {
     AliasTable table;
     for (const Aliases &row : rows) {
@@ -291,7 +360,7 @@ Atlas Atlas::load()
 {
     const int count = std::max(geonames_get_n_cities(), 0);
     QList<AtlasPlace> places;
-    QList<int> libraryIndex;  // each place's number in the library
+    QList<int> libraryIndex; // each place's number in the library
     places.reserve(count);
     libraryIndex.reserve(count);
     {
@@ -396,17 +465,39 @@ QString foldForSearch(const QString &text)
         }
         // Letters that carry no separable accent.
         switch (c.toCaseFolded().unicode()) {
-        case 0x00df: append(u"ss"); break;  // ß
-        case 0x00e6: append(u"ae"); break;  // æ
-        case 0x0153: append(u"oe"); break;  // œ
-        case 0x00f8: append(u"o"); break;   // ø
-        case 0x0142: append(u"l"); break;   // ł
-        case 0x0111: append(u"d"); break;   // đ
-        case 0x00f0: append(u"d"); break;   // ð
-        case 0x00fe: append(u"th"); break;  // þ
-        case 0x0131: append(u"i"); break;   // dotless ı
-        case 0x01dd: append(u"e"); break;   // ǝ
-        case 0x0259: append(u"e"); break;   // ə
+        case 0x00df:
+            append(u"ss");
+            break; // ß
+        case 0x00e6:
+            append(u"ae");
+            break; // æ
+        case 0x0153:
+            append(u"oe");
+            break; // œ
+        case 0x00f8:
+            append(u"o");
+            break; // ø
+        case 0x0142:
+            append(u"l");
+            break; // ł
+        case 0x0111:
+            append(u"d");
+            break; // đ
+        case 0x00f0:
+            append(u"d");
+            break; // ð
+        case 0x00fe:
+            append(u"th");
+            break; // þ
+        case 0x0131:
+            append(u"i");
+            break; // dotless ı
+        case 0x01dd:
+            append(u"e");
+            break; // ǝ
+        case 0x0259:
+            append(u"e");
+            break; // ə
         default: {
             const QChar lower = c.toCaseFolded();
             append(QStringView(&lower, 1));

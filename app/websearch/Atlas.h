@@ -50,7 +50,7 @@ public:
 
 private:
     QList<AtlasPlace> m_places;
-    QHash<QString, QList<qsizetype>> m_byName;  // folded name -> places
+    QHash<QString, QList<qsizetype>> m_byName; // folded name -> places
 };
 
 // The place part of a coordinates query: the text before the trailing
@@ -70,8 +70,8 @@ QString formatDegreesMinutes(double degrees, bool latitude);
 // A time zone as the lookup describes it over one calendar year.
 struct ZoneSummary {
     bool valid = false;
-    int standardOffsetSeconds = 0;  // the smallest offset from UTC in the year
-    bool observesDaylightSaving = false;  // the clocks move during the year
+    int standardOffsetSeconds = 0;       // the smallest offset from UTC in the year
+    bool observesDaylightSaving = false; // the clocks move during the year
 };
 ZoneSummary summarizeZone(const QString &ianaId, int year);
 

@@ -174,8 +174,8 @@ void AtlasWindow::fillTable(const QList<AtlasMatch> &matches, int zoneYear)
             m_tblPlaces->item(row, ZoneColumn)->setToolTip(text(Texts::zoneAgainstLongitudeNote));
     }
     m_tblPlaces->selectRow(0);
-    m_lblNote->setText(text(Texts::howToType)
-                       + (anyAgainstLongitude ? u'\n' + text(Texts::zoneAgainstLongitudeNote) : QString()));
+    m_lblNote->setText(text(Texts::howToType) +
+                       (anyAgainstLongitude ? u'\n' + text(Texts::zoneAgainstLongitudeNote) : QString()));
     fitTableToRows();
 }
 
