@@ -8,8 +8,9 @@ namespace Look {
 QFont verdana(double pointSize, bool bold, bool underline)
 {
     static const bool substitutesRegistered = [] {
+        // Bitstream Vera Sans, DejaVu Sans's forerunner, where only it is installed.
         QFont::insertSubstitutions(QStringLiteral("Verdana"),
-                                   {QStringLiteral("DejaVu Sans"), QStringLiteral("Bitstream Vera Sans")});
+                                   {QString::fromLatin1(verdanaSubstitute), QStringLiteral("Bitstream Vera Sans")});
         return true;
     }();
     Q_UNUSED(substitutesRegistered);

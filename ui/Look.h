@@ -24,8 +24,13 @@ inline const QColor lightOrange(255, 192, 128);
 inline const QColor black(0, 0, 0);
 inline const QColor white(255, 255, 255);
 
+// The face of close metrics that stands in for Verdana where Verdana isn't
+// installed; the Debian package depends on the package that provides it
+// (fonts-dejavu-core).
+inline constexpr char verdanaSubstitute[] = "DejaVu Sans";
+
 // Verdana at the given point size; where Verdana isn't installed, the font
-// system substitutes a face of close metrics (DejaVu Sans).
+// system substitutes verdanaSubstitute.
 QFont verdana(double pointSize, bool bold = false, bool underline = false);
 
 // Black window background and orange text, the look of every screen.
