@@ -3,6 +3,7 @@
 #include "ui/Desktop.h"
 
 #include <QList>
+#include <QPrinter>
 #include <QStringList>
 
 #include <deque>
@@ -42,6 +43,22 @@ public:
         return name;
     }
 
+    // Answers the print dialog from `printerAnswers`: a file name sends the
+    // page there as PDF, nothing cancels.
+    bool choosePrinter(QWidget *, QPrinter &printer) override
+    {
+        ++printDialogs;
+        if (printerAnswers.empty())
+            return false;
+        const std::optional<QString> answer = printerAnswers.front();
+        printerAnswers.pop_front();
+        if (!answer)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*answer);
+        return true;
+    }
+
     void openUrl(const QUrl &url) override { openedUrls.append(url); }
     void clearClipboard() override { ++clipboardClears; }
     void webSearch(const QString &query, const QString &site) override { searches.append({query, site}); }
@@ -58,6 +75,8 @@ public:
     std::deque<MessageAnswer> answers;                 // for Yes/No questions; No when empty
     std::deque<std::optional<QString>> fileNames;      // nullopt = the user cancels
     QList<FileDialogRequest> fileRequests;
+    std::deque<std::optional<QString>> printerAnswers;  // nullopt = the user cancels
+    int printDialogs = 0;
     QList<QUrl> openedUrls;
     QList<QStringList> searches;
     int clipboardClears = 0;

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 // A file dialog's settings, as the command that shows it prepares them.
@@ -31,6 +32,9 @@ public:
                                       bool yesNo = false) = 0;
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<QString> chooseFile(QWidget *parent, const FileDialogRequest &request) = 0;
+    // The print dialog for `printer`, which it sets up as the user chooses;
+    // false when the user cancels. A desktop without one cancels.
+    virtual bool choosePrinter(QWidget * /*parent*/, QPrinter & /*printer*/) { return false; }
     // Hands the address to the user's browser; a failure is silent.
     virtual void openUrl(const QUrl &url) = 0;
     virtual void clearClipboard() = 0;

@@ -1,7 +1,9 @@
 #include "ui/ReadingFlow.h"
 
+#include "core/BirthTimeSpan.h"
 #include "core/Messages.h"
 #include "core/Pipeline.h"
+#include "ephemeris/modEphemeris.h"
 #include "mansions/Reading.h"
 #include "mansions/ReadingFile.h"
 #include "ui/Centred.h"
@@ -9,6 +11,7 @@
 #include "ui/Screen.h"
 #include "ui/frmChineseLunarMansionResult.h"
 
+#include <QLabel>
 #include <QPointer>
 
 namespace {
@@ -45,6 +48,19 @@ private:
     QPointer<QWidget> mainScreen;
 };
 
+// The sentence about the birth's span, only when it speaks of the nakshatra on
+// display: a calculation that stopped early shows the name an earlier one
+// left, which this birth's span would contradict.
+QString birthTimeTooltip(const BirthData &birth, const QString &shownName)
+{
+    const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(birth);
+    if (!span || span->nakshatraIndex < 0 || span->nakshatraIndex >= int(nakshatraNames.size()))
+        return QString();
+    if (QString::fromUtf8(nakshatraNames.at(span->nakshatraIndex)) != shownName)
+        return QString();
+    return birthTimeSpanText(*span);
+}
+
 void showFileMessage(QWidget *parent, MessageIcon icon, const char *text)
 {
     desktop().showMessage(parent, icon, QString::fromUtf8(text));
@@ -52,9 +68,11 @@ void showFileMessage(QWidget *parent, MessageIcon icon, const char *text)
 
 } // namespace
 
-void presentReading(const QString &nakshatraName, QWidget *mainScreen)
+void presentReading(const QString &nakshatraName, QWidget *mainScreen, const BirthData *birth)
 {
     auto *screen = new frmChineseLunarMansionResult;
+    if (birth)
+        screen->lblResult(6)->setToolTip(birthTimeTooltip(*birth, nakshatraName));
     ResultScreenView view(screen, mainScreen);
     showMansionReading(nakshatraName, view);
 }

@@ -9,6 +9,7 @@
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
+#include "ui/ReadingPrint.h"
 #include "ui/frmMain.h"
 
 #include <QFrame>
@@ -127,10 +128,16 @@ void frmChineseLunarMansionResult::createMenus()
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFile1"));
     mnuSave = mnuFile->addAction(QStringLiteral("&Save"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    mnuPrint = mnuFile->addAction(QStringLiteral("&Print..."));
+    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    mnuExportPdf = mnuFile->addAction(QStringLiteral("E&xport as PDF..."));
+    mnuExportPdf->setObjectName(QStringLiteral("mnuExportPdf"));
     addHelpMenu(menuBar(), this);
 
     connect(mnuBack, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuBack_Click);
     connect(mnuSave, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuSave_Click);
+    connect(mnuPrint, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuPrint_Click);
+    connect(mnuExportPdf, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuExportPdf_Click);
 }
 
 void frmChineseLunarMansionResult::createControls(QWidget *central)
@@ -241,6 +248,28 @@ void frmChineseLunarMansionResult::setPicture(int entryNumber)
     shownPictureEntry = entryNumber;
 }
 
+ReadingPage frmChineseLunarMansionResult::readingPage() const
+{
+    static_assert(resultCount == ReadingPage::valueCount && traitsCount == ReadingPage::traitsCount);
+    static_assert(captionCount == resultCount + traitsCount);  // the traits captions come last
+    ReadingPage page;
+    page.title = QString::fromLatin1(frameCaption);
+    for (int i = 0; i < resultCount; ++i) {
+        page.captions.at(i) = lblCaptions.at(i)->text();
+        page.values.at(i) = lblResults.at(i)->text();
+    }
+    for (int i = 0; i < traitsCount; ++i) {
+        page.traitsCaptions.at(i) = lblCaptions.at(resultCount + i)->text();
+        page.traits.at(i) = txtTraitsBoxes.at(i)->toPlainText();
+    }
+    // The picture at its own size, not the screen's fitted copy: paper
+    // enlarges it.
+    const QString path = picturePath(shownPictureEntry);
+    if (!path.isEmpty())
+        page.picture.load(path, "GIF");
+    return page;
+}
+
 void frmChineseLunarMansionResult::cmdBack_Click()
 {
     // The main input screen comes up before this screen goes, so the program
@@ -263,6 +292,16 @@ void frmChineseLunarMansionResult::mnuBack_Click()
 void frmChineseLunarMansionResult::mnuSave_Click()
 {
     cmdSave_Click();
+}
+
+void frmChineseLunarMansionResult::mnuPrint_Click()
+{
+    printReading(this, readingPage());
+}
+
+void frmChineseLunarMansionResult::mnuExportPdf_Click()
+{
+    exportReadingPdf(this, readingPage());
 }
 
 void frmChineseLunarMansionResult::txtTraits_Change()

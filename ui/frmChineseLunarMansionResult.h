@@ -8,6 +8,7 @@ class QAction;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+struct ReadingPage;
 
 // The result screen: one reading's mansion, its picture and its two traits
 // paragraphs, with Back, Save and the shared Help menu.
@@ -30,6 +31,8 @@ public:
     QLabel *picChinese() const { return picChineseBox; }
     // The picture list entry on display (1..28).
     int pictureEntry() const { return shownPictureEntry; }
+    // The reading on display, laid out for paper by "&Print..." and "E&xport as PDF...".
+    ReadingPage readingPage() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -42,6 +45,8 @@ private:
     void cmdSave_Click();
     void mnuBack_Click();
     void mnuSave_Click();
+    void mnuPrint_Click();
+    void mnuExportPdf_Click();
     void txtTraits_Change();
     void txtTraits_Mouse();
 
@@ -53,6 +58,8 @@ private:
     QPushButton *cmdSave = nullptr;
     QAction *mnuBack = nullptr;
     QAction *mnuSave = nullptr;
+    QAction *mnuPrint = nullptr;
+    QAction *mnuExportPdf = nullptr;
     int shownPictureEntry = 0;
     QObject *pressedBox = nullptr;  // the traits box a mouse button went down on, for Click
 };

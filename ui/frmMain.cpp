@@ -413,7 +413,7 @@ void frmMain::cmdCalculate_Click()
     runCalculation(CalculationStages{
         [this] { return validateInput(); },
         [this] { return screenInput(); },
-        [this](const QString &nakshatraName) { presentReading(nakshatraName, this); },
+        [this](const QString &nakshatraName) { presentReading(nakshatraName, this, &birthData()); },
     });
 }
 

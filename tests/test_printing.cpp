@@ -1,0 +1,507 @@
+#include "RecordingDesktop.h"
+
+#include "core/Pipeline.h"
+#include "mansions/Reading.h"
+#include "mansions/modChineseLunarMansionInformation.h"
+#include "ui/ReadingFlow.h"
+#include "ui/ReadingPrint.h"
+#include "ui/frmChineseLunarMansionResult.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// What a PDF holds, read back well enough to check a reading: its pages, its
+// images' filters and the text each BT ... ET text object shows. Fits what
+// Qt's PDF writer produces: plain object headers, Flate content streams and
+// Type0 fonts with two-byte codes, each with a ToUnicode map of bfranges.
+struct PdfContents {
+    bool wellFormed = false;  // header, trailer and end-of-file marker
+    int pages = 0;
+    QStringList imageFilters;
+    QStringList texts;
+
+    QString allText() const { return texts.join(QLatin1Char('\n')); }
+};
+
+PdfContents readPdf(const QByteArray &pdf)
+{
+    PdfContents contents;
+    contents.wellFormed = pdf.startsWith("%PDF-1.") && pdf.contains("trailer") && pdf.trimmed().endsWith("%%EOF");
+    const QString file = QString::fromLatin1(pdf);  // one character per byte
+    contents.pages = file.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![a-z])")));
+    static const QRegularExpression filter(QStringLiteral("/Subtype /Image[^>]*/Filter /(\\w+)"));
+    for (const QRegularExpressionMatch &match : filter.globalMatch(file))
+        contents.imageFilters.append(match.captured(1));
+
+    // Every object with its dictionary and stream, Flate streams inflated
+    // (qUncompress reads zlib data behind a four-byte size hint).
+    QHash<int, QString> dictionaries;
+    QHash<int, QString> streams;
+    static const QRegularExpression object(QStringLiteral("(?:^|\\n)(\\d+) 0 obj(.*?)endobj"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    for (const QRegularExpressionMatch &match : object.globalMatch(file)) {
+        const QString body = match.captured(2);
+        const qsizetype start = body.indexOf(QLatin1String("stream\n"));
+        const int number = match.captured(1).toInt();
+        dictionaries.insert(number, body.left(start < 0 ? body.size() : start));
+        if (start < 0)
+            continue;
+        QByteArray data = body.mid(start + 7, body.lastIndexOf(QLatin1String("endstream")) - start - 7).toLatin1();
+        if (dictionaries.value(number).contains(QLatin1String("/FlateDecode")))
+            data = qUncompress(QByteArray("\0\0\0\1", 4) + data);
+        streams.insert(number, QString::fromLatin1(data));
+    }
+
+    // Font resource name -> code -> text, from each font's ToUnicode bfranges.
+    QHash<QString, QHash<int, QString>> fonts;
+    static const QRegularExpression fontEntry(QStringLiteral("/(F\\d+) (\\d+) 0 R"));
+    static const QRegularExpression toUnicode(QStringLiteral("/ToUnicode (\\d+) 0 R"));
+    static const QRegularExpression range(QStringLiteral("<(\\w+)> <(\\w+)> (\\[[^\\]]*\\]|<\\w+>)"));
+    static const QRegularExpression hex(QStringLiteral("<(\\w+)>"));
+    for (const QRegularExpressionMatch &entry : fontEntry.globalMatch(file)) {
+        const QString cmap = streams.value(toUnicode.match(dictionaries.value(entry.captured(2).toInt())).captured(1).toInt());
+        QHash<int, QString> &codes = fonts[entry.captured(1)];
+        for (const QRegularExpressionMatch &match : range.globalMatch(cmap)) {
+            const int first = match.captured(1).toInt(nullptr, 16);
+            const int last = match.captured(2).toInt(nullptr, 16);
+            QStringList targets;
+            for (const QRegularExpressionMatch &target : hex.globalMatch(match.captured(3))) {
+                QString text;
+                for (qsizetype i = 0; i + 4 <= target.capturedLength(1); i += 4)
+                    text.append(QChar(target.captured(1).mid(i, 4).toUShort(nullptr, 16)));
+                targets.append(text);
+            }
+            const bool listed = match.captured(3).startsWith(QLatin1Char('['));
+            for (int code = first; code <= last && !targets.isEmpty(); ++code) {
+                const int offset = code - first;
+                if (listed && offset < targets.size())
+                    codes.insert(code, targets.at(offset));
+                else if (!listed && !targets.at(0).isEmpty())  // one target counting up through the range
+                    codes.insert(code, targets.at(0).chopped(1) + QChar(targets.at(0).back().unicode() + offset));
+            }
+        }
+    }
+
+    static const QRegularExpression textOperator(QStringLiteral("/(F\\d+) [\\d.]+ Tf|<(\\w*)> Tj|\\bET\\b"));
+    for (const QString &content : std::as_const(streams)) {
+        QHash<int, QString> font;
+        QString text;
+        for (const QRegularExpressionMatch &op : textOperator.globalMatch(content)) {
+            if (op.capturedLength(1) > 0) {
+                font = fonts.value(op.captured(1));
+            } else if (op.captured(0) == QLatin1String("ET")) {
+                if (!text.isEmpty())
+                    contents.texts.append(text.simplified());
+                text.clear();
+            } else {
+                for (qsizetype i = 0; i + 4 <= op.capturedLength(2); i += 4)
+                    text.append(font.value(op.captured(2).mid(i, 4).toInt(nullptr, 16), QStringLiteral("\uFFFD")));
+            }
+        }
+    }
+    return contents;
+}
+
+// A document information text as Qt writes it: UTF-16 behind a byte order mark.
+bool hasInfoText(const QByteArray &pdf, const char *key, const QString &text)
+{
+    QByteArray encoded("\xFE\xFF");
+    for (QChar c : text)
+        encoded.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    return pdf.contains(QByteArray(key) + " (" + encoded + ")");
+}
+
+// Makes every write beyond `bytes` fail while it lives, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = bytes;
+        active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    bool active = false;
+
+private:
+    rlimit saved{};
+    void (*previousHandler)(int) = nullptr;
+};
+
+frmChineseLunarMansionResult *onlyResultScreen()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<frmChineseLunarMansionResult *> found;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *screen = qobject_cast<frmChineseLunarMansionResult *>(window); screen && screen->isVisible())
+            found.append(screen);
+    }
+    return found.size() == 1 ? found.constFirst() : nullptr;
+}
+
+// An A4 sheet rendered at `dpi` with 20 mm margins, white, and the page
+// painted inside the margins.
+struct Sheet {
+    QImage image;
+    QRect page;
+
+    // Within the page, give or take a glyph's overhang at the left edge (a
+    // pixel or two; text starts at the margin, its ink may start just before).
+    bool inside(const QRect &ink) const { return page.adjusted(-2, 0, 0, 0).contains(ink); }
+};
+
+Sheet renderSheet(const ReadingPage &reading, int dpi = 100)
+{
+    const int width = qRound(210 / 25.4 * dpi);
+    const int height = qRound(297 / 25.4 * dpi);
+    const int margin = qRound(20 / 25.4 * dpi);
+    Sheet sheet{QImage(width, height, QImage::Format_RGB32), QRect(margin, margin, width - 2 * margin, height - 2 * margin)};
+    sheet.image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    sheet.image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    sheet.image.fill(Qt::white);
+    QPainter painter(&sheet.image);
+    paintReading(painter, sheet.page, reading);
+    return sheet;
+}
+
+bool isWhite(QRgb pixel)
+{
+    return (pixel & 0xFFFFFF) == 0xFFFFFF;
+}
+
+// The smallest rectangle holding every pixel of `area` that isn't white.
+QRect inkBounds(const QImage &image, const QRect &area)
+{
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (!isWhite(image.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+} // namespace
+
+class TestPrinting : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        recorder = std::make_unique<RecordingDesktop>();
+        currentReading() = Reading{};
+        currentNakshatraName().clear();
+        folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(folder->isValid());
+    }
+
+    void cleanup()
+    {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (!window->parentWidget()) {
+                window->hide();
+                window->deleteLater();
+            }
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        recorder.reset();
+    }
+
+    void fileMenuOffersPrintAndExport()
+    {
+        frmChineseLunarMansionResult screen;
+        const QList<QAction *> entries = screen.findChild<QMenu *>(QStringLiteral("mnuFile"))->actions();
+        QStringList names;
+        for (const QAction *entry : entries)
+            names.append(entry->objectName());
+        QCOMPARE(names, (QStringList{"mnuBack", "mnuFile1", "mnuSave", "mnuPrint", "mnuExportPdf"}));
+        QCOMPARE(entries.at(3)->text(), QStringLiteral("&Print..."));
+        QCOMPARE(entries.at(4)->text(), QStringLiteral("E&xport as PDF..."));
+    }
+
+    void exportWritesOnePageWithTheReading_data()
+    {
+        QTest::addColumn<QString>("nakshatra");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("Ashwini") << "Ashwini" << 0
+                                 << QStringList{"JIAO", "East", "Spica", "Green Dragon", "HORN", "Spring", "Ashwini"};
+        // Accented capitals and a translation with its own commas.
+        QTest::newRow("Bharani") << "Bharani" << 1
+                                 << QStringList{QString::fromUtf8("K\u00C0NG"), "East", "Virgo", "Green Dragon",
+                                                "NECK", "Spring", "Bharani"};
+        QTest::newRow("Uttara Phalguni")
+            << "Uttara Phalguni" << 11
+            << QStringList{"WEI", "South", "Aquarius/Pegasus", "Red Sparrow", "DANGER , ROOFTOP", "Summer",
+                           "Uttara Phalguni"};
+    }
+
+    void exportWritesOnePageWithTheReading()
+    {
+        QFETCH(QString, nakshatra);
+        QFETCH(int, row);
+        QFETCH(QStringList, values);
+
+        currentNakshatraName() = nakshatra;
+        presentReading(nakshatra, nullptr);
+        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        QVERIFY(screen);
+        const QString path = folder->filePath(nakshatra + QStringLiteral(".pdf"));
+        recorder->fileNames.push_back(path);
+        screen->findChild<QAction *>(QStringLiteral("mnuExportPdf"))->trigger();
+
+        QCOMPARE(recorder->fileRequests.size(), 1);
+        const FileDialogRequest &request = recorder->fileRequests.constFirst();
+        QCOMPARE(request.mode, FileDialogRequest::Mode::Save);
+        QCOMPARE(request.title, QStringLiteral("Quorvel"));
+        QCOMPARE(request.filter, QStringLiteral("PDF (*.pdf)"));
+        QCOMPARE(request.defaultSuffix, QStringLiteral("pdf"));
+        QVERIFY(recorder->messages.isEmpty());
+
+        const QByteArray pdf = fileBytes(path);
+        QVERIFY(pdf.startsWith("%PDF-"));
+        const PdfContents contents = readPdf(pdf);
+        QVERIFY(contents.wellFormed);
+        QCOMPARE(contents.pages, 1);
+        // The picture, stored losslessly so its pixel edges stay sharp.
+        QCOMPARE(contents.imageFilters, QStringList{QStringLiteral("FlateDecode")});
+
+        // The title, every caption and value, both traits paragraphs, each as
+        // its own text; a paragraph runs over several lines.
+        const QString text = contents.allText();
+        QVERIFY2(contents.texts.contains(QStringLiteral("Quorvel Result")), qPrintable(text));
+        for (int i = 0; i < values.size(); ++i) {
+            QVERIFY2(contents.texts.contains(values.at(i)), qPrintable(values.at(i)));
+            QVERIFY(contents.texts.contains(screen->findChild<QLabel *>(QStringLiteral("lblCaption%1").arg(i))->text()));
+        }
+        QVERIFY(contents.texts.contains(QStringLiteral("Positive Human Traits")));
+        QVERIFY(contents.texts.contains(QStringLiteral("Negative Human Traits")));
+        // Ligatures ("fi") come back as their letters.
+        const QString flowing = contents.texts.join(QLatin1Char(' ')).normalized(QString::NormalizationForm_KC);
+        QVERIFY2(flowing.contains(positiveTraits(row).simplified()), qPrintable(text));
+        QVERIFY2(flowing.contains(negativeTraits(row).simplified()), qPrintable(text));
+        // The mansion's name titles the document too, as viewers show it.
+        QVERIFY(hasInfoText(pdf, "/Title", QStringLiteral("Quorvel Result - ") + values.at(0)));
+    }
+
+    void cancelledExportWritesNothing()
+    {
+        presentReading(QStringLiteral("Ashwini"), nullptr);
+        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        QVERIFY(screen);
+        recorder->fileNames.push_back(std::nullopt);
+        recorder->fileNames.push_back(QString());
+        QAction *exportPdf = screen->findChild<QAction *>(QStringLiteral("mnuExportPdf"));
+        exportPdf->trigger();
+        exportPdf->trigger();
+        QCOMPARE(recorder->fileRequests.size(), 2);
+        QVERIFY(recorder->messages.isEmpty());
+        QVERIFY(QDir(folder->path()).entryList(QDir::Files).isEmpty());
+        QCOMPARE(onlyResultScreen(), screen);
+    }
+
+    void failedExportSaysSoAndKeepsWhatWasThere()
+    {
+        presentReading(QStringLiteral("Revati"), nullptr);
+        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        QVERIFY(screen);
+        QAction *exportPdf = screen->findChild<QAction *>(QStringLiteral("mnuExportPdf"));
+
+        recorder->fileNames.push_back(folder->filePath(QStringLiteral("no such folder/reading.pdf")));
+        exportPdf->trigger();
+        QCOMPARE(recorder->messages.size(), 1);
+        QCOMPARE(recorder->messages.constFirst().text, QStringLiteral("Unable To Save The File."));
+        QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Error);
+        QVERIFY(QDir(folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+
+        // A disk that fills up mid-way leaves the earlier file as it was and
+        // no half-written one beside it.
+        const QString path = folder->filePath(QStringLiteral("kept.pdf"));
+        const QByteArray before("an earlier export");
+        QVERIFY(writeBytes(path, before));
+        recorder->fileNames.push_back(path);
+        {
+            FileSizeLimit diskFull(2048);
+            QVERIFY(diskFull.active);
+            exportPdf->trigger();
+        }
+        QCOMPARE(recorder->messages.size(), 2);
+        QCOMPARE(recorder->messages.at(1).text, QStringLiteral("Unable To Save The File."));
+        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(QDir(folder->path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.pdf")});
+
+        // With room again the same export replaces it.
+        recorder->fileNames.push_back(path);
+        exportPdf->trigger();
+        QCOMPARE(recorder->messages.size(), 2);
+        QCOMPARE(readPdf(fileBytes(path)).pages, 1);
+    }
+
+    void printGoesToTheChosenPrinter()
+    {
+        presentReading(QStringLiteral("Moola"), nullptr);
+        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        QVERIFY(screen);
+        QAction *print = screen->findChild<QAction *>(QStringLiteral("mnuPrint"));
+
+        // Cancelling the print dialog prints nothing and says nothing.
+        recorder->printerAnswers.push_back(std::nullopt);
+        print->trigger();
+        QCOMPARE(recorder->printDialogs, 1);
+        QVERIFY(recorder->messages.isEmpty());
+        QVERIFY(QDir(folder->path()).entryList(QDir::Files).isEmpty());
+
+        const QString path = folder->filePath(QStringLiteral("printed.pdf"));
+        recorder->printerAnswers.push_back(path);
+        print->trigger();
+        QCOMPARE(recorder->printDialogs, 2);
+        QVERIFY(recorder->messages.isEmpty());
+        const PdfContents printed = readPdf(fileBytes(path));
+        QVERIFY(printed.wellFormed);
+        QCOMPARE(printed.pages, 1);
+        QVERIFY2(printed.texts.contains(QString::fromUtf8("B\u00CC")), qPrintable(printed.allText()));
+        QVERIFY(printed.texts.contains(QStringLiteral("Moola")));
+        // Print and export put the same page on paper.
+        recorder->fileNames.push_back(folder->filePath(QStringLiteral("exported.pdf")));
+        screen->findChild<QAction *>(QStringLiteral("mnuExportPdf"))->trigger();
+        QCOMPARE(readPdf(fileBytes(folder->filePath(QStringLiteral("exported.pdf")))).texts, printed.texts);
+
+        // A printer that can't be written to is reported, not ignored.
+        recorder->printerAnswers.push_back(folder->filePath(QStringLiteral("no such folder/printed.pdf")));
+        print->trigger();
+        QCOMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Unable To Print The Reading.")});
+        QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Error);
+    }
+
+    void printerCopiesAreAllPrinted()
+    {
+        presentReading(QStringLiteral("Swati"), nullptr);
+        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        QVERIFY(screen);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder->filePath(QStringLiteral("copies.pdf")));
+        printer.setCopyCount(3);
+        QVERIFY(printReadingOn(printer, screen->readingPage()));
+        const PdfContents copies = readPdf(fileBytes(printer.outputFileName()));
+        QCOMPARE(copies.pages, 3);
+        QCOMPARE(copies.texts.count(QString::fromUtf8("KU\u00CD")), 3);
+    }
+
+    // Every reading fits inside the margins of an A4 sheet, with its picture enlarged by whole pixels so it stays sharp.
+    void everyReadingFitsThePaper()
+    {
+        for (int row = 0; row < nakshatraRowCount; ++row) {
+            const QString nakshatra = QString::fromUtf8(mansionRow(row).nakshatra);
+            presentReading(nakshatra, nullptr);
+            frmChineseLunarMansionResult *screen = onlyResultScreen();
+            QVERIFY(screen);
+            const ReadingPage reading = screen->readingPage();
+            screen->closeByProgram();
+            QCOMPARE(reading.values.at(6), nakshatra);
+            QVERIFY(!reading.picture.isNull());
+
+            const Sheet sheet = renderSheet(reading);
+            const QRect ink = inkBounds(sheet.image, sheet.image.rect());
+            QVERIFY2(sheet.inside(ink), qPrintable(nakshatra));
+            // The text reaches across the page and well down it.
+            QVERIFY(ink.width() > sheet.page.width() * 9 / 10);
+            QVERIFY(ink.height() > sheet.page.height() / 3);
+
+            // The picture sits at the top right, above the rule that spans the
+            // page: every source pixel an equal square, no blended edges.
+            int ruleY = -1;
+            for (int y = sheet.page.top(); y < sheet.page.bottom() && ruleY < 0; ++y) {
+                int dark = 0;
+                for (int x = sheet.page.left(); x <= sheet.page.right(); ++x)
+                    dark += qGray(sheet.image.pixel(x, y)) < 128;
+                if (dark > sheet.page.width() * 95 / 100)
+                    ruleY = y;
+            }
+            QVERIFY(ruleY > 0);
+            const QRect drawn = inkBounds(sheet.image, QRect(QPoint(sheet.page.center().x(), sheet.page.top()),
+                                                             QPoint(sheet.page.right(), ruleY - 1)));
+            const QImage source = reading.picture.convertToFormat(QImage::Format_RGB32);
+            const QRect sourceInk = inkBounds(source, source.rect());
+            QVERIFY(!drawn.isEmpty() && !sourceInk.isEmpty());
+            const int factor = drawn.width() / sourceInk.width();
+            QVERIFY2(source.height() * factor * 25.4 / 100 >= 15, qPrintable(nakshatra));  // 15 mm or more on paper
+            QCOMPARE(drawn.size(), sourceInk.size() * factor);
+            int differing = 0;
+            for (int y = 0; y < drawn.height(); ++y)
+                for (int x = 0; x < drawn.width(); ++x)
+                    differing += sheet.image.pixel(drawn.x() + x, drawn.y() + y)
+                                 != source.pixel(sourceInk.x() + x / factor, sourceInk.y() + y / factor);
+            QCOMPARE(differing, 0);
+        }
+    }
+
+    // Text far beyond one page is scaled down to fit rather than running off
+    // the paper; words too long for a line break inside the margins.
+    void overlongTextStaysOnOnePage()
+    {
+        ReadingPage reading;
+        reading.title = QStringLiteral("Quorvel Result");
+        for (int i = 0; i < ReadingPage::valueCount; ++i) {
+            reading.captions.at(i) = QStringLiteral("Caption %1").arg(i);
+            reading.values.at(i) = QStringLiteral("Value %1").arg(i);
+        }
+        reading.values.at(6) = QString(300, QLatin1Char('W'));
+        reading.traitsCaptions = {QStringLiteral("Positive Human Traits"), QStringLiteral("Negative Human Traits")};
+        const QString paragraph = positiveTraits(0);
+        reading.traits.at(0) = QStringList(40, paragraph).join(QLatin1Char(' '));
+        reading.traits.at(1) = QString(2000, QLatin1Char('M'));
+
+        const Sheet sheet = renderSheet(reading);
+        const QRect ink = inkBounds(sheet.image, sheet.image.rect());
+        QVERIFY(sheet.inside(ink));
+        // Scaled to the page, not merely cut: the last paragraph reaches its foot.
+        QVERIFY(ink.bottom() > sheet.page.bottom() - sheet.page.height() / 20);
+
+        // An empty reading (no picture, no texts) paints only the title and rules.
+        ReadingPage empty;
+        empty.title = QStringLiteral("Quorvel Result");
+        const Sheet blank = renderSheet(empty);
+        QVERIFY(blank.inside(inkBounds(blank.image, blank.image.rect())));
+    }
+
+private:
+    std::unique_ptr<RecordingDesktop> recorder;
+    std::unique_ptr<QTemporaryDir> folder;  // empty for each test
+};
+
+QTEST_MAIN(TestPrinting)
+#include "test_printing.moc"

@@ -1,0 +1,161 @@
+#include "RecordingDesktop.h"
+
+#include "core/BirthTimeSpan.h"
+#include "core/Pipeline.h"
+#include "mansions/Reading.h"
+#include "mansions/ReadingFile.h"
+#include "ui/ReadingFlow.h"
+#include "ui/frmChineseLunarMansionResult.h"
+#include "ui/frmMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+frmChineseLunarMansionResult *onlyResultScreen()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<frmChineseLunarMansionResult *> found;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *screen = qobject_cast<frmChineseLunarMansionResult *>(window); screen && screen->isVisible())
+            found.append(screen);
+    }
+    return found.size() == 1 ? found.constFirst() : nullptr;
+}
+
+frmMain *onlyMainScreen()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<frmMain *> found;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *screen = qobject_cast<frmMain *>(window); screen && screen->isVisible())
+            found.append(screen);
+    }
+    return found.size() == 1 ? found.constFirst() : nullptr;
+}
+
+// Types a birth in Delhi on 15 August 1947 at midnight into the main input
+// screen as a user would, and calculates: the Moon is in Pushya.
+void calculateDelhi1947(frmMain *main)
+{
+    QTest::keyClicks(main->txtName(), QStringLiteral("Ann"));
+    main->cboMonth()->setCurrentText(QStringLiteral("August"));
+    main->cboDate()->setCurrentText(QStringLiteral("15"));
+    main->cboYear()->setCurrentText(QStringLiteral("1947"));
+    QTest::keyClicks(main->txtZoneHour(), QStringLiteral("5"));
+    QTest::keyClicks(main->txtZoneMinute(), QStringLiteral("30"));
+    QTest::keyClicks(main->txtLonD(), QStringLiteral("77"));
+    QTest::keyClicks(main->txtLonM(), QStringLiteral("13"));
+    QTest::keyClicks(main->txtLatD(), QStringLiteral("28"));
+    QTest::keyClicks(main->txtLatM(), QStringLiteral("36"));
+    QTest::mouseClick(main->cmdCalculate(), Qt::LeftButton);
+}
+
+} // namespace
+
+// The result screen's nakshatra value tells, in its tooltip, how sensitive
+// the reading is to the time of birth; only a calculated reading has a birth.
+class TestResultTooltip : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        recorder = std::make_unique<RecordingDesktop>();
+        currentReading() = Reading{};
+        currentNakshatraName().clear();
+        birthData() = BirthData{};
+        QVERIFY(folder.isValid());
+    }
+
+    void cleanup()
+    {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (!window->parentWidget()) {
+                window->hide();
+                window->deleteLater();
+            }
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        recorder.reset();
+    }
+
+    void calculatedReadingTellsItsSpan()
+    {
+        auto *main = new frmMain;
+        main->show();
+        calculateDelhi1947(main);
+        QVERIFY(recorder->messages.isEmpty());
+
+        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        QVERIFY(screen);
+        QCOMPARE(screen->lblResult(6)->text(), QStringLiteral("Pushya"));
+        const QString tooltip = screen->lblResult(6)->toolTip();
+        QCOMPARE(tooltip, birthTimeSpanTooltip(birthData()));
+        QCOMPARE(birthData().year, qint16(1947));
+        QVERIFY2(tooltip.contains(QStringLiteral("Pushya")), qPrintable(tooltip));
+    }
+
+    // A saved reading holds no birth, so none is shown, not even the birth of
+    // an earlier calculation that the program still holds.
+    void openedReadingHasNoTooltip()
+    {
+        auto *main = new frmMain;
+        main->show();
+        calculateDelhi1947(main);
+        frmChineseLunarMansionResult *calculated = onlyResultScreen();
+        QVERIFY(calculated);
+        QVERIFY(!calculated->lblResult(6)->toolTip().isEmpty());
+
+        const QString path = folder.filePath(QStringLiteral("reading.qvr"));
+        QVERIFY(writeReadingFile(path, QStringLiteral("Pushya")));
+        calculated->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+        frmMain *fresh = onlyMainScreen();
+        QVERIFY(fresh);
+        recorder->fileNames.push_back(path);
+        fresh->cmdOpen()->click();
+
+        frmChineseLunarMansionResult *opened = onlyResultScreen();
+        QVERIFY(opened);
+        QCOMPARE(opened->lblResult(6)->text(), QStringLiteral("Pushya"));
+        QVERIFY(opened->lblResult(6)->toolTip().isEmpty());
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
+    // The tooltip speaks only of the nakshatra on display and only of a birth
+    // with a real date.
+    void tooltipNeverContradictsTheValue()
+    {
+        auto *main = new frmMain;
+        main->show();
+        calculateDelhi1947(main);
+        onlyResultScreen()->closeByProgram();
+        const BirthData birth = birthData();
+        const QString expected = birthTimeSpanTooltip(birth);
+        QVERIFY(expected.contains(QStringLiteral("Pushya")));
+
+        presentReading(QStringLiteral("Ashwini"), nullptr, &birth);
+        QVERIFY(onlyResultScreen()->lblResult(6)->toolTip().isEmpty());
+        onlyResultScreen()->closeByProgram();
+
+        BirthData impossible = birth;
+        impossible.month = 2;
+        impossible.day = 30;
+        presentReading(QStringLiteral("Pushya"), nullptr, &impossible);
+        QVERIFY(onlyResultScreen()->lblResult(6)->toolTip().isEmpty());
+    }
+
+private:
+    std::unique_ptr<RecordingDesktop> recorder;
+    QTemporaryDir folder;
+};
+
+QTEST_MAIN(TestResultTooltip)
+#include "test_resulttooltip.moc"

@@ -1,0 +1,311 @@
+#include "ui/ReadingPrint.h"
+
+#include "core/Messages.h"
+#include "ui/Desktop.h"
+#include "ui/Look.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextOption>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Type sizes and spacing, in points.
+constexpr double titlePoints = 20;
+constexpr double mansionNamePoints = 16;    // value 0, larger as on the screen
+constexpr double tablePoints = 11;          // the other captions and values
+constexpr double traitsCaptionPoints = 12;
+constexpr double traitsPoints = 11;
+constexpr double pictureHeightPoints = 64;  // about 22 mm
+constexpr double headerGapPoints = 10;      // between the header and its rule
+constexpr double ruleGapPoints = 16;        // between the rule and the table
+constexpr double columnGapPoints = 18;      // between captions and values
+constexpr double rowPaddingPoints = 5;      // above and below each table row's text
+constexpr double sectionGapPoints = 22;     // before each traits paragraph's caption
+constexpr double captionGapPoints = 5;      // between a traits caption and its paragraph
+constexpr double ruleWidthPoints = 1;
+constexpr double gridWidthPoints = 0.4;
+constexpr double widestCaptionShare = 0.5;  // the caption column's limit, of the width
+
+constexpr double paperMarginMillimetres = 20;
+constexpr int fitSteps = 12;  // halvings that settle an overfull page's scale to 1/4096
+
+const QColor ink(0, 0, 0);
+const QColor gridGrey(160, 160, 160);
+
+const char *const pdfFilter = "PDF (*.pdf)";
+const char *const pdfSuffix = "pdf";
+
+// Lays the page out top to bottom within `area`, drawing only when `draw` is
+// set, and returns the height used. Running it once to measure and once to
+// draw keeps the two passes from drifting apart.
+class PageLayout {
+public:
+    PageLayout(QPainter &painter, const QRectF &area, bool draw)
+        : painter(painter), area(area), draw(draw), unit(painter.device()->logicalDpiY() / 72.0)
+    {
+    }
+
+    double layOut(const ReadingPage &reading)
+    {
+        double y = area.top();
+        y = header(reading, y);
+        y = table(reading, y + ruleGapPoints * unit);
+        for (int i = 0; i < ReadingPage::traitsCount; ++i)
+            y = traits(reading.traitsCaptions.at(i), reading.traits.at(i), y + sectionGapPoints * unit);
+        return y - area.top();
+    }
+
+private:
+    double points(double value) const { return value * unit; }
+
+    // The height of `text` wrapped to `width` in `font`, drawn at (x, y) when drawing.
+    double text(const QString &text, const QFont &font, double x, double y, double width)
+    {
+        QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+        // Words wrap at blanks; a word longer than the line breaks inside
+        // rather than running off the paper.
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        painter.setFont(font);
+        // Tall enough never to clip, and well inside the text engine's fixed-point range.
+        const QRectF box(x, y, std::max(width, 1.0), area.height() * 16);
+        const QRectF used = painter.boundingRect(box, text, option);
+        if (draw)
+            painter.drawText(box, text, option);
+        return text.isEmpty() ? QFontMetricsF(font, painter.device()).height() : used.height();
+    }
+
+    void rule(double y, double widthPoints, const QColor &colour)
+    {
+        if (!draw)
+            return;
+        QPen pen(colour);
+        pen.setWidthF(points(widthPoints));
+        pen.setCapStyle(Qt::FlatCap);
+        painter.setPen(pen);
+        painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+        painter.setPen(ink);
+    }
+
+    // The title on the left, the picture on the right, a rule under both.
+    double header(const ReadingPage &reading, double y)
+    {
+        QSizeF pictureSize;
+        QImage picture;
+        if (!reading.picture.isNull()) {
+            // Whole-number enlargement with every source pixel kept square: the
+            // pictures are small pixel art and must stay sharp on paper.
+            const int factor = std::max(1, int(std::floor(points(pictureHeightPoints) / reading.picture.height())));
+            picture = reading.picture.scaled(reading.picture.size() * factor, Qt::IgnoreAspectRatio,
+                                             Qt::FastTransformation);
+            pictureSize = picture.size();
+            // Never wider than half the page.
+            if (pictureSize.width() > area.width() / 2)
+                pictureSize.scale(area.width() / 2, pictureSize.height(), Qt::KeepAspectRatio);
+        }
+
+        const QFont titleFont = Look::verdana(titlePoints, true);
+        const double titleWidth = area.width() - pictureSize.width() - (pictureSize.isEmpty() ? 0 : points(columnGapPoints));
+        painter.setFont(titleFont);
+        const QRectF titleBox(area.left(), y, std::max(titleWidth, 1.0), area.height());
+        const QRectF titleUsed = painter.boundingRect(titleBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                                      reading.title);
+        const double height = std::max(titleUsed.height(), pictureSize.height());
+
+        if (draw) {
+            painter.setPen(ink);
+            const QRectF titleAt(area.left(), y + (height - titleUsed.height()) / 2, titleBox.width(),
+                                 titleUsed.height());
+            painter.drawText(titleAt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reading.title);
+            if (!picture.isNull()) {
+                const QRectF target(area.right() - pictureSize.width(), y + (height - pictureSize.height()) / 2,
+                                    pictureSize.width(), pictureSize.height());
+                painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+                // PDF output would store it as JPEG otherwise, blurring the
+                // pixel edges and greying the white ground.
+                painter.setRenderHint(QPainter::LosslessImageRendering, true);
+                painter.drawImage(target, picture);
+            }
+        }
+        const double ruleY = y + height + points(headerGapPoints);
+        rule(ruleY, ruleWidthPoints, ink);
+        return ruleY + points(ruleWidthPoints);
+    }
+
+    // Captions in the left column, values in the right, a hairline under each row.
+    double table(const ReadingPage &reading, double y)
+    {
+        const QFont captionFont = Look::verdana(tablePoints, true);
+        const QFont valueFont = Look::verdana(tablePoints);
+        const QFont nameFont = Look::verdana(mansionNamePoints, true);
+
+        const QFontMetricsF captionMetrics(captionFont, painter.device());
+        double captionWidth = 0;
+        for (const QString &caption : reading.captions)
+            captionWidth = std::max(captionWidth, captionMetrics.horizontalAdvance(caption));
+        captionWidth = std::min(std::ceil(captionWidth) + 1, area.width() * widestCaptionShare);
+        const double valueLeft = area.left() + captionWidth + points(columnGapPoints);
+        const double valueWidth = area.right() - valueLeft;
+
+        for (int i = 0; i < ReadingPage::valueCount; ++i) {
+            const QFont &font = i == 0 ? nameFont : valueFont;
+            // The caption and the value share their first baseline.
+            const double captionAscent = captionMetrics.ascent();
+            const double valueAscent = QFontMetricsF(font, painter.device()).ascent();
+            const double baseline = y + points(rowPaddingPoints) + std::max(captionAscent, valueAscent);
+            const double captionHeight = text(reading.captions.at(i), captionFont, area.left(),
+                                              baseline - captionAscent, captionWidth);
+            const double valueHeight = text(reading.values.at(i), font, valueLeft, baseline - valueAscent,
+                                            valueWidth);
+            const double bottom = std::max(baseline - captionAscent + captionHeight,
+                                           baseline - valueAscent + valueHeight);
+            y = bottom + points(rowPaddingPoints);
+            rule(y, gridWidthPoints, gridGrey);
+        }
+        return y;
+    }
+
+    double traits(const QString &caption, const QString &paragraph, double y)
+    {
+        y += text(caption, Look::verdana(traitsCaptionPoints, true), area.left(), y, area.width());
+        y += points(captionGapPoints);
+        return y + text(paragraph, Look::verdana(traitsPoints), area.left(), y, area.width());
+    }
+
+    QPainter &painter;
+    const QRectF area;
+    const bool draw;
+    const double unit;  // device units per point
+};
+
+QPageLayout paperLayout()
+{
+    const double margin = paperMarginMillimetres;
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(margin, margin, margin, margin),
+                       QPageLayout::Millimeter);
+}
+
+} // namespace
+
+void paintReading(QPainter &painter, const QRectF &page, const ReadingPage &reading)
+{
+    if (page.isEmpty())
+        return;
+    painter.save();
+    painter.setPen(ink);
+    // The height the reading takes when drawn `scale` times its size.
+    const auto heightAt = [&](double scale) {
+        const QRectF area(0, 0, page.width() / scale, page.height() / scale);
+        return scale * PageLayout(painter, area, false).layOut(reading);
+    };
+    // Text wraps to the width, so only the height can overflow. Shrinking
+    // widens the lines, so fewer are needed: page height over needed height
+    // surely fits, and the largest scale that fits lies between that and 1.
+    double scale = 1.0;
+    const double needed = heightAt(1.0);
+    if (needed > page.height()) {
+        double fits = page.height() / needed;
+        double overflows = 1.0;
+        for (int step = 0; step < fitSteps; ++step) {
+            const double middle = (fits + overflows) / 2;
+            (heightAt(middle) <= page.height() ? fits : overflows) = middle;
+        }
+        scale = fits;
+    }
+    painter.translate(page.topLeft());
+    painter.scale(scale, scale);
+    PageLayout(painter, QRectF(0, 0, page.width() / scale, page.height() / scale), true).layOut(reading);
+    painter.restore();
+}
+
+QString readingDocumentTitle(const ReadingPage &reading)
+{
+    const QString name = reading.values.at(0).trimmed();
+    return name.isEmpty() ? reading.title : QStringLiteral("%1 - %2").arg(reading.title, name);
+}
+
+bool writeReadingPdf(const QString &path, const ReadingPage &reading)
+{
+    // The PDF writer doesn't check its own writes, so a short one (disk full,
+    // file size limit) would go unnoticed: the document is made in memory and
+    // then written in one checked step.
+    QByteArray document;
+    {
+        QBuffer buffer(&document);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(paperLayout());
+        writer.setTitle(readingDocumentTitle(reading));
+        writer.setCreator(QString::fromUtf8(Messages::windowTitle));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return false;
+        const QRectF page(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size());
+        paintReading(painter, page, reading);
+        if (!painter.end())
+            return false;
+    }
+
+    // QSaveFile writes beside the target and renames it into place only once
+    // everything is on disk, so a failed export never leaves a partial PDF or
+    // harms an existing file. The flush is checked because commit() alone
+    // would still put a truncated temporary in place.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(document) != document.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool printReadingOn(QPrinter &printer, const ReadingPage &reading)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+    // A printer that can't make copies itself gets the page once per copy.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    for (int copy = 0; copy < copies; ++copy) {
+        if (copy > 0 && !printer.newPage()) {
+            painter.end();
+            return false;
+        }
+        paintReading(painter, page, reading);
+    }
+    return painter.end() && printer.printerState() != QPrinter::Error;
+}
+
+void printReading(QWidget *parent, const ReadingPage &reading)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(readingDocumentTitle(reading));
+    printer.setCreator(QString::fromUtf8(Messages::windowTitle));
+    printer.setPageMargins(paperLayout().margins(), QPageLayout::Millimeter);
+    if (!desktop().choosePrinter(parent, printer))
+        return;
+    if (!printReadingOn(printer, reading))
+        desktop().showMessage(parent, MessageIcon::Error, QString::fromUtf8(Messages::unableToPrint));
+}
+
+void exportReadingPdf(QWidget *parent, const ReadingPage &reading)
+{
+    const FileDialogRequest request{FileDialogRequest::Mode::Save, QString::fromUtf8(Messages::applicationTitle),
+                                    QString::fromUtf8(pdfFilter), QString::fromUtf8(pdfSuffix)};
+    const std::optional<QString> path = desktop().chooseFile(parent, request);
+    if (!path || path->isEmpty())
+        return;
+    if (!writeReadingPdf(*path, reading))
+        desktop().showMessage(parent, MessageIcon::Error, QString::fromUtf8(Messages::unableToSave));
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <array>
+
+class QPainter;
+class QPrinter;
+class QRectF;
+class QWidget;
+
+// One reading as it goes on paper: the texts the result screen shows, in the
+// screen's order, and the mansion's picture.
+struct ReadingPage {
+    static constexpr int valueCount = 7;
+    static constexpr int traitsCount = 2;
+
+    QString title;                                     // the frame's caption
+    std::array<QString, valueCount> captions;          // "Chinese Lunar Mansion Name", ...
+    std::array<QString, valueCount> values;            // as the value labels show them
+    std::array<QString, traitsCount> traitsCaptions;   // "Positive Human Traits", ...
+    std::array<QString, traitsCount> traits;
+    QImage picture;                                    // at its own size; null for none
+};
+
+// Lays the reading out on one page of paper inside `page` (the painter's
+// coordinates, usually the printable area): the title with the picture beside
+// it, the seven captions and values as a two-column table, then the two traits
+// paragraphs under their captions. Black on white; sizes are in points, so the
+// result looks the same on any device. A page too small for the text is
+// scaled down as a whole rather than cut off.
+void paintReading(QPainter &painter, const QRectF &page, const ReadingPage &reading);
+
+// "Quorvel Result - JIAO": the title print queues and PDF viewers show.
+QString readingDocumentTitle(const ReadingPage &reading);
+
+// Writes the reading as a one-page A4 PDF. The file at `path` is replaced only
+// once the whole document has been written; on failure it is left as it was.
+bool writeReadingPdf(const QString &path, const ReadingPage &reading);
+
+// Prints the reading on a printer that has been set up; false when the
+// printer or its spooler refuses.
+bool printReadingOn(QPrinter &printer, const ReadingPage &reading);
+
+// The result screen's "&Print..." and "E&xport as PDF..." commands: ask
+// through the desktop's dialogs, say so when the output fails, and do nothing
+// when the user cancels.
+void printReading(QWidget *parent, const ReadingPage &reading);
+void exportReadingPdf(QWidget *parent, const ReadingPage &reading);
