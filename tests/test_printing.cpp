@@ -43,7 +43,7 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 // Qt's PDF writer produces: plain object headers, Flate content streams and
 // Type0 fonts with two-byte codes, each with a ToUnicode map of bfranges.
 struct PdfContents {
-    bool wellFormed = false;  // header, trailer and end-of-file marker
+    bool wellFormed = false; // header, trailer and end-of-file marker
     int pages = 0;
     QStringList imageFilters;
     QStringList texts;
@@ -55,7 +55,7 @@ PdfContents readPdf(const QByteArray &pdf)
 {
     PdfContents contents;
     contents.wellFormed = pdf.startsWith("%PDF-1.") && pdf.contains("trailer") && pdf.trimmed().endsWith("%%EOF");
-    const QString file = QString::fromLatin1(pdf);  // one character per byte
+    const QString file = QString::fromLatin1(pdf); // one character per byte
     contents.pages = file.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![a-z])")));
     static const QRegularExpression filter(QStringLiteral("/Subtype /Image[^>]*/Filter /(\\w+)"));
     for (const QRegularExpressionMatch &match : filter.globalMatch(file))
@@ -87,7 +87,8 @@ PdfContents readPdf(const QByteArray &pdf)
     static const QRegularExpression range(QStringLiteral("<(\\w+)> <(\\w+)> (\\[[^\\]]*\\]|<\\w+>)"));
     static const QRegularExpression hex(QStringLiteral("<(\\w+)>"));
     for (const QRegularExpressionMatch &entry : fontEntry.globalMatch(file)) {
-        const QString cmap = streams.value(toUnicode.match(dictionaries.value(entry.captured(2).toInt())).captured(1).toInt());
+        const QString cmap =
+            streams.value(toUnicode.match(dictionaries.value(entry.captured(2).toInt())).captured(1).toInt());
         QHash<int, QString> &codes = fonts[entry.captured(1)];
         for (const QRegularExpressionMatch &match : range.globalMatch(cmap)) {
             const int first = match.captured(1).toInt(nullptr, 16);
@@ -104,7 +105,7 @@ PdfContents readPdf(const QByteArray &pdf)
                 const int offset = code - first;
                 if (listed && offset < targets.size())
                     codes.insert(code, targets.at(offset));
-                else if (!listed && !targets.at(0).isEmpty())  // one target counting up through the range
+                else if (!listed && !targets.at(0).isEmpty()) // one target counting up through the range
                     codes.insert(code, targets.at(0).chopped(1) + QChar(targets.at(0).back().unicode() + offset));
             }
         }
@@ -189,7 +190,8 @@ Sheet renderSheet(const ReadingPage &reading, int dpi = 100)
     const int width = qRound(210 / 25.4 * dpi);
     const int height = qRound(297 / 25.4 * dpi);
     const int margin = qRound(20 / 25.4 * dpi);
-    Sheet sheet{QImage(width, height, QImage::Format_RGB32), QRect(margin, margin, width - 2 * margin, height - 2 * margin)};
+    Sheet sheet{QImage(width, height, QImage::Format_RGB32),
+                QRect(margin, margin, width - 2 * margin, height - 2 * margin)};
     sheet.image.setDotsPerMeterX(qRound(dpi / 0.0254));
     sheet.image.setDotsPerMeterY(qRound(dpi / 0.0254));
     sheet.image.fill(Qt::white);
@@ -260,13 +262,14 @@ private slots:
         QTest::newRow("Ashwini") << "Ashwini" << 0
                                  << QStringList{"JIAO", "East", "Spica", "Green Dragon", "HORN", "Spring", "Ashwini"};
         // Accented capitals and a translation with its own commas.
-        QTest::newRow("Bharani") << "Bharani" << 1
-                                 << QStringList{QString::fromUtf8("K\u00C0NG"), "East", "Virgo", "Green Dragon",
-                                                "NECK", "Spring", "Bharani"};
+        QTest::newRow("Bharani")
+            << "Bharani" << 1
+            << QStringList{
+                   QString::fromUtf8("K\u00C0NG"), "East", "Virgo", "Green Dragon", "NECK", "Spring", "Bharani"};
         QTest::newRow("Uttara Phalguni")
             << "Uttara Phalguni" << 11
-            << QStringList{"WEI", "South", "Aquarius/Pegasus", "Red Sparrow", "DANGER , ROOFTOP", "Summer",
-                           "Uttara Phalguni"};
+            << QStringList{"WEI",    "South",          "Aquarius/Pegasus", "Red Sparrow", "DANGER , ROOFTOP",
+                           "Summer", "Uttara Phalguni"};
     }
 
     void exportWritesOnePageWithTheReading()
@@ -305,7 +308,8 @@ private slots:
         QVERIFY2(contents.texts.contains(QStringLiteral("Quorvel Result")), qPrintable(text));
         for (int i = 0; i < values.size(); ++i) {
             QVERIFY2(contents.texts.contains(values.at(i)), qPrintable(values.at(i)));
-            QVERIFY(contents.texts.contains(screen->findChild<QLabel *>(QStringLiteral("lblCaption%1").arg(i))->text()));
+            QVERIFY(
+                contents.texts.contains(screen->findChild<QLabel *>(QStringLiteral("lblCaption%1").arg(i))->text()));
         }
         QVERIFY(contents.texts.contains(QStringLiteral("Positive Human Traits")));
         QVERIFY(contents.texts.contains(QStringLiteral("Negative Human Traits")));
@@ -421,7 +425,8 @@ private slots:
         QCOMPARE(copies.texts.count(QString::fromUtf8("KU\u00CD")), 3);
     }
 
-    // Every reading fits inside the margins of an A4 sheet, with its picture enlarged by whole pixels so it stays sharp.
+    // Every reading fits inside the margins of an A4 sheet, with its picture enlarged by whole pixels so it stays
+    // sharp.
     void everyReadingFitsThePaper()
     {
         for (int row = 0; row < nakshatraRowCount; ++row) {
@@ -458,13 +463,13 @@ private slots:
             const QRect sourceInk = inkBounds(source, source.rect());
             QVERIFY(!drawn.isEmpty() && !sourceInk.isEmpty());
             const int factor = drawn.width() / sourceInk.width();
-            QVERIFY2(source.height() * factor * 25.4 / 100 >= 15, qPrintable(nakshatra));  // 15 mm or more on paper
+            QVERIFY2(source.height() * factor * 25.4 / 100 >= 15, qPrintable(nakshatra)); // 15 mm or more on paper
             QCOMPARE(drawn.size(), sourceInk.size() * factor);
             int differing = 0;
             for (int y = 0; y < drawn.height(); ++y)
                 for (int x = 0; x < drawn.width(); ++x)
-                    differing += sheet.image.pixel(drawn.x() + x, drawn.y() + y)
-                                 != source.pixel(sourceInk.x() + x / factor, sourceInk.y() + y / factor);
+                    differing += sheet.image.pixel(drawn.x() + x, drawn.y() + y) !=
+                                 source.pixel(sourceInk.x() + x / factor, sourceInk.y() + y / factor);
             QCOMPARE(differing, 0);
         }
     }
@@ -500,7 +505,7 @@ private slots:
 
 private:
     std::unique_ptr<RecordingDesktop> recorder;
-    std::unique_ptr<QTemporaryDir> folder;  // empty for each test
+    std::unique_ptr<QTemporaryDir> folder; // empty for each test
 };
 
 QTEST_MAIN(TestPrinting)

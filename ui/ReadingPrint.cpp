@@ -21,23 +21,25 @@ namespace {
 
 // Type sizes and spacing, in points.
 constexpr double titlePoints = 20;
-constexpr double mansionNamePoints = 16;    // value 0, larger as on the screen
-constexpr double tablePoints = 11;          // the other captions and values
+constexpr double mansionNamePoints = 16; // value 0, larger as on the screen
+constexpr double tablePoints = 11;       // the other captions and values
 constexpr double traitsCaptionPoints = 12;
 constexpr double traitsPoints = 11;
-constexpr double pictureHeightPoints = 64;  // about 22 mm
-constexpr double headerGapPoints = 10;      // between the header and its rule
-constexpr double ruleGapPoints = 16;        // between the rule and the table
-constexpr double columnGapPoints = 18;      // between captions and values
-constexpr double rowPaddingPoints = 5;      // above and below each table row's text
-constexpr double sectionGapPoints = 22;     // before each traits paragraph's caption
-constexpr double captionGapPoints = 5;      // between a traits caption and its paragraph
+constexpr double pictureHeightPoints = 64; // about 22 mm
+constexpr double headerGapPoints = 10;     // between the header and its rule
+constexpr double ruleGapPoints = 16;       // between the rule and the table
+constexpr double columnGapPoints = 18;     // between captions and values
+constexpr double rowPaddingPoints = 5;     // above and below each table row's text
+constexpr double sectionGapPoints = 22;    // before each traits paragraph's caption
+constexpr double captionGapPoints = 5;     // between a traits caption and its paragraph
 constexpr double ruleWidthPoints = 1;
 constexpr double gridWidthPoints = 0.4;
-constexpr double widestCaptionShare = 0.5;  // the caption column's limit, of the width
+constexpr double widestCaptionShare = 0.5; // the caption column's limit, of the width
 
 constexpr double paperMarginMillimetres = 20;
-constexpr int fitSteps = 12;  // halvings that settle an overfull page's scale to 1/4096
+constexpr int fitSteps = 12; // halvings that settle an overfull page's scale to 1/4096
+
+constexpr double tallestTextBox = 4e6; // device units; text positions are 26.6 fixed point
 
 const QColor ink(0, 0, 0);
 const QColor gridGrey(160, 160, 160);
@@ -77,7 +79,7 @@ private:
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         painter.setFont(font);
         // Tall enough never to clip, and well inside the text engine's fixed-point range.
-        const QRectF box(x, y, std::max(width, 1.0), area.height() * 16);
+        const QRectF box(x, y, std::max(width, 1.0), std::min(area.height() * 16, tallestTextBox));
         const QRectF used = painter.boundingRect(box, text, option);
         if (draw)
             painter.drawText(box, text, option);
@@ -100,25 +102,24 @@ private:
     double header(const ReadingPage &reading, double y)
     {
         QSizeF pictureSize;
-        QImage picture;
+        int factor = 1;
         if (!reading.picture.isNull()) {
             // Whole-number enlargement with every source pixel kept square: the
             // pictures are small pixel art and must stay sharp on paper.
-            const int factor = std::max(1, int(std::floor(points(pictureHeightPoints) / reading.picture.height())));
-            picture = reading.picture.scaled(reading.picture.size() * factor, Qt::IgnoreAspectRatio,
-                                             Qt::FastTransformation);
-            pictureSize = picture.size();
+            factor = std::max(1, int(std::floor(points(pictureHeightPoints) / reading.picture.height())));
+            pictureSize = reading.picture.size() * factor;
             // Never wider than half the page.
             if (pictureSize.width() > area.width() / 2)
                 pictureSize.scale(area.width() / 2, pictureSize.height(), Qt::KeepAspectRatio);
         }
 
         const QFont titleFont = Look::verdana(titlePoints, true);
-        const double titleWidth = area.width() - pictureSize.width() - (pictureSize.isEmpty() ? 0 : points(columnGapPoints));
+        const double titleWidth =
+            area.width() - pictureSize.width() - (pictureSize.isEmpty() ? 0 : points(columnGapPoints));
         painter.setFont(titleFont);
         const QRectF titleBox(area.left(), y, std::max(titleWidth, 1.0), area.height());
-        const QRectF titleUsed = painter.boundingRect(titleBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                                                      reading.title);
+        const QRectF titleUsed =
+            painter.boundingRect(titleBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reading.title);
         const double height = std::max(titleUsed.height(), pictureSize.height());
 
         if (draw) {
@@ -126,7 +127,9 @@ private:
             const QRectF titleAt(area.left(), y + (height - titleUsed.height()) / 2, titleBox.width(),
                                  titleUsed.height());
             painter.drawText(titleAt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reading.title);
-            if (!picture.isNull()) {
+            if (!pictureSize.isEmpty()) {
+                const QImage picture = reading.picture.scaled(reading.picture.size() * factor, Qt::IgnoreAspectRatio,
+                                                              Qt::FastTransformation);
                 const QRectF target(area.right() - pictureSize.width(), y + (height - pictureSize.height()) / 2,
                                     pictureSize.width(), pictureSize.height());
                 painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -162,12 +165,11 @@ private:
             const double captionAscent = captionMetrics.ascent();
             const double valueAscent = QFontMetricsF(font, painter.device()).ascent();
             const double baseline = y + points(rowPaddingPoints) + std::max(captionAscent, valueAscent);
-            const double captionHeight = text(reading.captions.at(i), captionFont, area.left(),
-                                              baseline - captionAscent, captionWidth);
-            const double valueHeight = text(reading.values.at(i), font, valueLeft, baseline - valueAscent,
-                                            valueWidth);
-            const double bottom = std::max(baseline - captionAscent + captionHeight,
-                                           baseline - valueAscent + valueHeight);
+            const double captionHeight =
+                text(reading.captions.at(i), captionFont, area.left(), baseline - captionAscent, captionWidth);
+            const double valueHeight = text(reading.values.at(i), font, valueLeft, baseline - valueAscent, valueWidth);
+            const double bottom =
+                std::max(baseline - captionAscent + captionHeight, baseline - valueAscent + valueHeight);
             y = bottom + points(rowPaddingPoints);
             rule(y, gridWidthPoints, gridGrey);
         }
@@ -184,7 +186,7 @@ private:
     QPainter &painter;
     const QRectF area;
     const bool draw;
-    const double unit;  // device units per point
+    const double unit; // device units per point
 };
 
 QPageLayout paperLayout()

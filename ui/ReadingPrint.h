@@ -16,12 +16,12 @@ struct ReadingPage {
     static constexpr int valueCount = 7;
     static constexpr int traitsCount = 2;
 
-    QString title;                                     // the frame's caption
-    std::array<QString, valueCount> captions;          // "Chinese Lunar Mansion Name", ...
-    std::array<QString, valueCount> values;            // as the value labels show them
-    std::array<QString, traitsCount> traitsCaptions;   // "Positive Human Traits", ...
+    QString title;                                   // the frame's caption
+    std::array<QString, valueCount> captions;        // "Chinese Lunar Mansion Name", ...
+    std::array<QString, valueCount> values;          // as the value labels show them
+    std::array<QString, traitsCount> traitsCaptions; // "Positive Human Traits", ...
     std::array<QString, traitsCount> traits;
-    QImage picture;                                    // at its own size; null for none
+    QImage picture; // at its own size; null for none
 };
 
 // Lays the reading out on one page of paper inside `page` (the painter's
