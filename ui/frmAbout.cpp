@@ -63,6 +63,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipRect(150, 90, 480, 480));
     Picture1->setPixmap(QPixmap(iconPath));
+    Picture1->setAccessibleName(QString::fromUtf8(Messages::applicationTitle));
 
     addLabel(this, "Label2", QString::fromUtf8(Messages::windowTitle), twipRect(750, 90, 4095, 240), Look::white,
              Look::verdana(9.75, true));
@@ -92,6 +93,12 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
     cmdOK->setFocus();
+
+    // The two links follow OK in the tab order; Space or Enter opens them.
+    lblHomePage->setFocusPolicy(Qt::TabFocus);
+    lblCoBrand->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(cmdOK, lblHomePage);
+    setTabOrder(lblHomePage, lblCoBrand);
 
     connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
     connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);

@@ -3,6 +3,7 @@
 #include "app/modHelp.h"
 #include "core/Messages.h"
 #include "mansions/modChineseLunarMansionInformation.h"
+#include "ui/Accessible.h"
 #include "ui/Branding.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
@@ -166,6 +167,8 @@ void frmChineseLunarMansionResult::createControls(QWidget *central)
         lblResults.at(i) = addLabel(frame1, QString::fromLatin1(initialResult), resultDesigns.at(i).pixels(), font,
                                     Look::lightOrange);
         lblResults.at(i)->setObjectName(QStringLiteral("lblResult%1").arg(i));
+        // Read out as its caption and the value shown.
+        Accessible::exposeValue(lblResults.at(i), lblCaptions.at(i));
     }
 
     for (int i = 0; i < traitsCount; ++i) {
@@ -188,12 +191,14 @@ void frmChineseLunarMansionResult::createControls(QWidget *central)
         box->viewport()->installEventFilter(this);
         connect(box, &QPlainTextEdit::textChanged, this, &frmChineseLunarMansionResult::txtTraits_Change);
         txtTraitsBoxes.at(i) = box;
+        Accessible::nameAfter(box, lblCaptions.at(resultCount + i));
     }
 
     picChineseBox = new QLabel(frame1);
     picChineseBox->setObjectName(QStringLiteral("picChinese"));
     picChineseBox->setGeometry(pictureDesign.pixels());
     picChineseBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picChineseBox->setAccessibleName(QStringLiteral("Chinese Lunar Mansion Picture"));
     setPicture(1);
 
     const QFont buttonFont = Look::verdana(defaultPointSize, true);

@@ -5,6 +5,7 @@
 #include "ui/Look.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -30,6 +31,9 @@ frmTimeZone::frmTimeZone(QWidget *parent, QLineEdit *zoneHourBox, QLineEdit *zon
 
     m_lstTimeZone = new QListWidget(this);
     m_lstTimeZone->setObjectName(QStringLiteral("lstTimeZone"));
+    m_lstTimeZone->setAccessibleName(QStringLiteral("Time Zones"));
+    m_lstTimeZone->setAccessibleDescription(
+        QStringLiteral("Double-click a zone, or press Space on it, to fill in its hours and minutes"));
     m_lstTimeZone->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstTimeZone->setSortingEnabled(false);  // the double-click relies on the positions
     m_lstTimeZone->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -40,6 +44,9 @@ frmTimeZone::frmTimeZone(QWidget *parent, QLineEdit *zoneHourBox, QLineEdit *zon
     m_lstTimeZone->setPalette(listPalette);
     // Any double-click on the list counts, also one that hits no entry.
     m_lstTimeZone->viewport()->installEventFilter(this);
+    // Enter belongs to "&Quit"; Space on the selected zone chooses it, the
+    // keyboard's double-click.
+    m_lstTimeZone->installEventFilter(this);
 
     m_cmdQuit = new QPushButton(QStringLiteral("&Quit"), this);
     m_cmdQuit->setObjectName(QStringLiteral("cmdQuit"));
@@ -92,6 +99,16 @@ bool frmTimeZone::eventFilter(QObject *watched, QEvent *event)
         // The first click of the double-click has already selected the entry.
         lstTimeZone_DblClick();
         return true;
+    }
+    if (watched == m_lstTimeZone && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat()) {
+            // The entry with the focus frame is the one chosen, selected or not yet.
+            if (QListWidgetItem *current = m_lstTimeZone->currentItem())
+                current->setSelected(true);
+            lstTimeZone_DblClick();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

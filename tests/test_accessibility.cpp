@@ -1,0 +1,470 @@
+// What a screen reader and a keyboard user get from each screen: the
+// accessible tree walked through QAccessible, the names of the inputs, the
+// values of a reading, and every command reached without the mouse.
+
+#include "RecordingDesktop.h"
+
+#include "app/modHelp.h"
+#include "mansions/Reading.h"
+#include "mansions/modChineseLunarMansionInformation.h"
+#include "ui/LinkLabel.h"
+#include "ui/frmAbout.h"
+#include "ui/frmChineseLunarMansionResult.h"
+#include "ui/frmMain.h"
+#include "ui/frmTimeZone.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct Node {
+    QAccessibleInterface *iface;
+    QString path;  // names from the window down, for failure messages
+};
+
+// Every interface under `root`, depth first. Links between parent and child
+// that don't hold both ways are reported in `problems`.
+void walk(QAccessibleInterface *root, const QString &path, QList<Node> &nodes, QStringList &problems)
+{
+    nodes.append({root, path});
+    for (int i = 0; i < root->childCount(); ++i) {
+        QAccessibleInterface *child = root->child(i);
+        if (!child || !child->isValid()) {
+            problems.append(QStringLiteral("%1: child %2 missing").arg(path).arg(i));
+            continue;
+        }
+        const QString childPath = path + u'/' + child->text(QAccessible::Name);
+        if (child->parent() == nullptr || child->parent()->object() != root->object())
+            problems.append(QStringLiteral("%1: reports another parent").arg(childPath));
+        if (root->indexOfChild(child) != i)
+            problems.append(QStringLiteral("%1: not found at its index %2").arg(childPath).arg(i));
+        walk(child, childPath, nodes, problems);
+    }
+}
+
+QList<Node> accessibleTree(QWidget *window)
+{
+    QAccessibleInterface *root = QAccessible::queryAccessibleInterface(window);
+    if (!root)
+        return {};
+    QList<Node> nodes;
+    QStringList problems;
+    walk(root, window->objectName(), nodes, problems);
+    if (!problems.isEmpty())
+        qWarning("%s", qPrintable(problems.join(u'\n')));
+    return problems.isEmpty() ? nodes : QList<Node>();
+}
+
+QAccessibleInterface *nodeOf(const QList<Node> &nodes, const QObject *object)
+{
+    for (const Node &node : nodes) {
+        if (node.iface->object() == object)
+            return node.iface;
+    }
+    return nullptr;
+}
+
+// What a screen reader says a control is. On Linux a drop-down list's name
+// is its current entry and what it is for comes from its related label.
+QString announcedName(QAccessibleInterface *iface)
+{
+    if (iface->role() == QAccessible::ComboBox) {
+        const auto labels = iface->relations(QAccessible::Label);
+        return labels.size() == 1 ? labels.first().first->text(QAccessible::Name) : QString();
+    }
+    return iface->text(QAccessible::Name);
+}
+
+bool isInputRole(QAccessible::Role role)
+{
+    switch (role) {
+    case QAccessible::EditableText:
+    case QAccessible::ComboBox:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::SpinBox:
+    case QAccessible::List:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The result screen's slots filled for one reading, without showing the
+// screen or touching the main input screen.
+class ScreenView final : public ReadingView {
+public:
+    explicit ScreenView(frmChineseLunarMansionResult &screen) : screen(screen) {}
+    void setResult(int index, const QString &text) override { screen.setResult(index, text); }
+    void setTraits(int index, const QString &text) override { screen.setTraits(index, text); }
+    void setPicture(int entryNumber) override { screen.setPicture(entryNumber); }
+    void showScreen() override {}
+    void closeMainScreen() override {}
+
+private:
+    frmChineseLunarMansionResult &screen;
+};
+
+// Runs `check` on the modal window that `open` shows, then closes it.
+void whileModal(const std::function<void()> &open, const std::function<void(QWidget *)> &check)
+{
+    bool checked = false;
+    QTimer::singleShot(0, qApp, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        check(modal);
+        checked = true;
+        if (modal)
+            modal->close();
+    });
+    open();
+    QVERIFY(checked);
+}
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<RecordingDesktop> recorder;
+
+private slots:
+    void init() { recorder = std::make_unique<RecordingDesktop>(); }
+    void cleanup()
+    {
+        QApplication::closeAllWindows();
+        recorder.reset();
+    }
+
+    // --- names ---
+
+    void mainScreenInputsAreNamedAfterTheirLabels()
+    {
+        frmMain screen;
+        screen.show();
+        const QList<Node> nodes = accessibleTree(&screen);
+        QVERIFY(!nodes.isEmpty());
+
+        // The row caption each name starts with, as the screen shows it.
+        const QList<std::pair<QString, QString>> expected = {
+            {"txtName", "Name"},
+            {"cboMonth", "Date of Birth Month"},
+            {"cboDate", "Date of Birth Day"},
+            {"cboYear", "Date of Birth Year"},
+            {"cboHH", "Time of Birth Hour"},
+            {"cboMM", "Time of Birth Minute"},
+            {"cboSS", "Time of Birth Second"},
+            {"txtZoneHour", "Time Zone Hours"},
+            {"txtZoneMinute", "Time Zone Minutes"},
+            {"chkDST", "DST"},
+            {"txtLonD", "Longitude Degrees"},
+            {"txtLonM", "Longitude Minutes"},
+            {"optLong0", "East"},
+            {"optLong1", "West"},
+            {"txtLatD", "Latitude Degrees"},
+            {"txtLatM", "Latitude Minutes"},
+            {"optLat0", "North"},
+            {"optLat1", "South"},
+            {"txtMCity", "City"},
+            {"txtMState", "State"},
+            {"txtMCountry", "Country"},
+        };
+        QStringList captions;
+        for (const QLabel *label : screen.findChildren<QLabel *>()) {
+            if (label->isVisibleTo(&screen))
+                captions.append(label->text());
+        }
+        for (const QGroupBox *frame : screen.findChildren<QGroupBox *>())
+            captions.append(frame->title());
+        for (const QAbstractButton *button : screen.findChildren<QAbstractButton *>())
+            captions.append(button->text());
+
+        QStringList inputs;
+        for (const Node &node : nodes) {
+            // A drop-down list's entries are part of the list, not an input of their own.
+            const QAccessibleInterface *parent = node.iface->parent();
+            if (!isInputRole(node.iface->role()) || (parent && parent->role() == QAccessible::ComboBox))
+                continue;
+            const QString objectName = node.iface->object()->objectName();
+            inputs.append(objectName);
+            const QString name = announcedName(node.iface);
+            const auto row = std::find_if(expected.cbegin(), expected.cend(),
+                                          [&](const auto &pair) { return pair.first == objectName; });
+            QVERIFY2(row != expected.cend(), qPrintable(QStringLiteral("unexpected input %1 (%2)").arg(objectName, node.path)));
+            QCOMPARE(name, row->second);
+            const bool startsWithCaption = std::any_of(captions.cbegin(), captions.cend(), [&](const QString &caption) {
+                return !caption.isEmpty() && name.startsWith(caption);
+            });
+            QVERIFY2(startsWithCaption, qPrintable(name));
+        }
+        // Every input is in the tree exactly once, so no two are announced alike.
+        QCOMPARE(inputs.size(), expected.size());
+
+        // The row label is related to the control it introduces.
+        QAccessibleInterface *name = nodeOf(nodes, screen.txtName());
+        const auto labels = name->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.first().first->text(QAccessible::Name), QStringLiteral("Name"));
+
+        // A value typed into a box is its accessible value.
+        QTest::keyClicks(screen.txtLatD(), QStringLiteral("28"));
+        QCOMPARE(nodeOf(nodes, screen.txtLatD())->text(QAccessible::Value), QStringLiteral("28"));
+    }
+
+    void resultValuesAndTraitsAreReadable()
+    {
+        frmChineseLunarMansionResult screen;
+        ScreenView view(screen);
+        const MansionRecord &row = mansionRow(20);
+        showMansionReading(QString::fromUtf8(row.nakshatra), view);
+        screen.show();
+        const QList<Node> nodes = accessibleTree(&screen);
+        QVERIFY(!nodes.isEmpty());
+
+        const QStringList captions = {"Chinese Lunar Mansion Name", "Associated Direction", "Western Constellation",
+                                      "Associated Animal",          "Literal Translation",  "Associated Season",
+                                      "Corresponding Indian Lunar Mansion"};
+        for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i) {
+            QAccessibleInterface *value = nodeOf(nodes, screen.lblResult(i));
+            QVERIFY2(value, qPrintable(captions.at(i)));
+            QCOMPARE(value->role(), QAccessible::StaticText);
+            QCOMPARE(value->text(QAccessible::Name), captions.at(i));
+            QVERIFY(screen.lblResult(i)->text() != QStringLiteral("Result"));
+            QCOMPARE(value->text(QAccessible::Value), screen.lblResult(i)->text());
+            QCOMPARE(value->text(QAccessible::Description), screen.lblResult(i)->text());
+            QVERIFY(value->state().readOnly);
+        }
+        QCOMPARE(nodeOf(nodes, screen.lblResult(6))->text(QAccessible::Value), QString::fromUtf8(row.nakshatra));
+
+        // The value follows what the screen writes later.
+        screen.setResult(3, QStringLiteral("Tiger"));
+        QCOMPARE(nodeOf(nodes, screen.lblResult(3))->text(QAccessible::Value), QStringLiteral("Tiger"));
+
+        const QStringList traitsCaptions = {"Positive Human Traits", "Negative Human Traits"};
+        for (int i = 0; i < frmChineseLunarMansionResult::traitsCount; ++i) {
+            QAccessibleInterface *traits = nodeOf(nodes, screen.txtTraits(i));
+            QVERIFY(traits);
+            QCOMPARE(traits->text(QAccessible::Name), traitsCaptions.at(i));
+            QVERIFY(traits->state().readOnly);
+            QAccessibleTextInterface *text = traits->textInterface();
+            QVERIFY(text);
+            const QString shown = screen.txtTraits(i)->toPlainText();
+            QVERIFY(shown.size() > 100);
+            QCOMPARE(text->text(0, text->characterCount()), shown);
+        }
+        QVERIFY(!nodeOf(nodes, screen.picChinese())->text(QAccessible::Name).isEmpty());
+    }
+
+    void pickerListIsNamed()
+    {
+        QLineEdit hours;
+        QLineEdit minutes;
+        frmTimeZone picker(nullptr, &hours, &minutes);
+        picker.show();
+        const QList<Node> nodes = accessibleTree(&picker);
+        QAccessibleInterface *list = nodeOf(nodes, picker.lstTimeZone());
+        QVERIFY(list);
+        QCOMPARE(list->role(), QAccessible::List);
+        QVERIFY(!list->text(QAccessible::Name).isEmpty());
+        QVERIFY(list->tableInterface() || list->childCount() > 0);
+    }
+
+    // --- commands ---
+
+    void everyCommandIsNamedAndReachable_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::newRow("main input screen") << 0;
+        QTest::newRow("result screen") << 1;
+        QTest::newRow("time zone picker") << 2;
+        QTest::newRow("about box") << 3;
+    }
+
+    void everyCommandIsNamedAndReachable()
+    {
+        QFETCH(int, screen);
+        QLineEdit hours;
+        QLineEdit minutes;
+        std::unique_ptr<QWidget> window;
+        switch (screen) {
+        case 0:
+            window = std::make_unique<frmMain>();
+            break;
+        case 1:
+            window = std::make_unique<frmChineseLunarMansionResult>();
+            break;
+        case 2:
+            window = std::make_unique<frmTimeZone>(nullptr, &hours, &minutes);
+            break;
+        default:
+            window = std::make_unique<frmAbout>();
+            break;
+        }
+        window->show();
+        const QList<Node> nodes = accessibleTree(window.get());
+        QVERIFY(!nodes.isEmpty());
+
+        // Access keys that open a menu or press a button from anywhere in
+        // the window, and those within each menu, must not clash.
+        QStringList windowKeys;
+        QHash<QObject *, QStringList> menuKeys;
+        int commands = 0;
+        for (const Node &node : nodes) {
+            QAccessibleInterface *iface = node.iface;
+            const QAccessible::Role role = iface->role();
+            const QString name = iface->text(QAccessible::Name);
+            const QString key = iface->text(QAccessible::Accelerator);
+            if (role == QAccessible::PushButton) {
+                ++commands;
+                QVERIFY2(!name.isEmpty(), qPrintable(node.path));
+                auto *button = qobject_cast<QWidget *>(iface->object());
+                QVERIFY2(!key.isEmpty() || (button->focusPolicy() & Qt::TabFocus), qPrintable(node.path));
+                if (!key.isEmpty())
+                    windowKeys.append(key);
+            } else if (role == QAccessible::MenuItem) {
+                ++commands;
+                QVERIFY2(!name.isEmpty(), qPrintable(node.path));
+                QVERIFY2(!key.isEmpty(), qPrintable(node.path + QStringLiteral(" has no access key")));
+                if (iface->parent()->role() == QAccessible::MenuBar)
+                    windowKeys.append(key);
+                else
+                    menuKeys[iface->parent()->object()].append(key);
+                QVERIFY2(iface->actionInterface() && !iface->actionInterface()->actionNames().isEmpty(),
+                         qPrintable(node.path));
+            } else if (role == QAccessible::Link) {
+                ++commands;
+                QVERIFY2(!name.isEmpty(), qPrintable(node.path));
+                QAccessibleActionInterface *action = iface->actionInterface();
+                QVERIFY2(action && action->actionNames().contains(QAccessibleActionInterface::pressAction()),
+                         qPrintable(node.path));
+            }
+        }
+        QVERIFY(commands > 0);
+        QCOMPARE(QSet<QString>(windowKeys.cbegin(), windowKeys.cend()).size(), windowKeys.size());
+        for (const QStringList &keys : std::as_const(menuKeys))
+            QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());
+    }
+
+    void linksCanBePressedByAssistiveTechnology()
+    {
+        frmMain screen;
+        screen.show();
+        const QList<Node> nodes = accessibleTree(&screen);
+        QAccessibleInterface *banner = nodeOf(nodes, screen.lblCobrand());
+        QVERIFY(banner);
+        QCOMPARE(banner->role(), QAccessible::Link);
+        QCOMPARE(banner->text(QAccessible::Name), screen.lblCobrand()->text());
+        banner->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(recorder->openedUrls, QList<QUrl>{webPageUrl(WebPage::CoBrand)});
+
+        // "TZ Help" opens the picker when pressed this way too.
+        QAccessibleInterface *tzHelp = nodeOf(nodes, screen.lblTZHelp());
+        QVERIFY(tzHelp);
+        whileModal([&] { tzHelp->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); },
+                   [](QWidget *modal) { QVERIFY(qobject_cast<frmTimeZone *>(modal)); });
+    }
+
+    void tzHelpOpensWithF1FromTheZoneBoxes_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("zone hours") << "txtZoneHour" << true;
+        QTest::newRow("zone minutes") << "txtZoneMinute" << true;
+        QTest::newRow("DST") << "chkDST" << true;
+        QTest::newRow("name") << "txtName" << false;
+    }
+
+    void tzHelpOpensWithF1FromTheZoneBoxes()
+    {
+        QFETCH(QString, focus);
+        QFETCH(bool, opens);
+        frmMain screen;
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        auto *target = screen.findChild<QWidget *>(focus);
+        target->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+
+        bool opened = false;
+        QTimer::singleShot(0, qApp, [&] {
+            if (auto *picker = qobject_cast<frmTimeZone *>(QApplication::activeModalWidget())) {
+                opened = true;
+                // Space chooses the entry the keyboard moved to: the first.
+                QTest::keyClick(picker->lstTimeZone(), Qt::Key_Home);
+                QTest::keyClick(picker->lstTimeZone(), Qt::Key_Space);
+            }
+        });
+        QTest::keyClick(target, Qt::Key_F1);
+        QCoreApplication::processEvents();
+        QCOMPARE(opened, opens);
+        QVERIFY(recorder->messages.isEmpty());  // F1 is no typed character for the key filter
+        QCOMPARE(screen.txtZoneHour()->text(), opens ? QStringLiteral("9") : QString());  // Alaska/Hawaii Daylight Time
+        QCOMPARE(screen.txtZoneMinute()->text(), opens ? QStringLiteral("0") : QString());
+    }
+
+    void pickerChoosesWithSpaceAndQuitsWithEnter()
+    {
+        QLineEdit hours;
+        QLineEdit minutes;
+        frmTimeZone picker(nullptr, &hours, &minutes);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowActive(&picker));
+        QCOMPARE(QApplication::focusWidget(), picker.lstTimeZone());
+        QTest::keyClick(picker.lstTimeZone(), Qt::Key_Home);
+        for (int i = 0; i < 27; ++i)
+            QTest::keyClick(picker.lstTimeZone(), Qt::Key_Down);
+        QCOMPARE(picker.lstTimeZone()->currentItem()->text(), QStringLiteral("Eastern Standard Time,EST,-5.0"));
+        QTest::keyClick(picker.lstTimeZone(), Qt::Key_Space);
+        QCOMPARE(hours.text(), QStringLiteral("5"));
+        QCOMPARE(minutes.text(), QStringLiteral("0"));
+        QCOMPARE(picker.result(), int(QDialog::Accepted));
+        QVERIFY(!picker.isVisible());
+
+        // Enter stays "&Quit"'s, whatever entry the keyboard is on.
+        frmTimeZone again(nullptr, &hours, &minutes);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowActive(&again));
+        QTest::keyClick(again.lstTimeZone(), Qt::Key_End);
+        QTest::keyClick(again.lstTimeZone(), Qt::Key_Return);
+        QCOMPARE(again.result(), int(QDialog::Rejected));
+        QCOMPARE(hours.text(), QStringLiteral("5"));
+    }
+
+    void aboutBoxLinksFollowOkInTheTabOrder()
+    {
+        frmAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        auto *ok = about.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+        QTRY_COMPARE(QApplication::focusWidget(), ok);
+
+        QTest::keyClick(ok, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("lblHomePage"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("lblCoBrand"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(recorder->openedUrls, (QList<QUrl>{webPageUrl(WebPage::Home), webPageUrl(WebPage::FullBrand)}));
+        QVERIFY(about.isVisible());  // the links leave the box open
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), ok);
+        QTest::keyClick(ok, Qt::Key_Escape);
+        QVERIFY(!about.isVisible());
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "test_accessibility.moc"
