@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/Pipeline.h"
 #include "core/Validation.h"
+#include "ui/Accessible.h"
 #include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -182,21 +184,21 @@ void frmMain::createControls(QWidget *central)
 
 void frmMain::createInputFrame(QWidget *frame)
 {
-    addLabel(QStringLiteral("Name"), frame, 120, 360);
+    QLabel *nameRow = addLabel(QStringLiteral("Name"), frame, 120, 360);
     m_txtName = addBox("txtName", frame, twipRect(1320, 240, 3495, 285));
 
-    addLabel(QStringLiteral("Date of Birth"), frame, 120, 720);
+    QLabel *dateRow = addLabel(QStringLiteral("Date of Birth"), frame, 120, 720);
     m_cboMonth = addList("cboMonth", frame, twipRect(1320, 600, 1335, 315));
     m_cboDate = addList("cboDate", frame, twipRect(2760, 600, 615, 315));
     m_cboYear = addList("cboYear", frame, twipRect(3480, 600, 855, 315));
 
-    addLabel(QStringLiteral("Time of Birth"), frame, 120, 1080);
+    QLabel *timeRow = addLabel(QStringLiteral("Time of Birth"), frame, 120, 1080);
     m_cboHH = addList("cboHH", frame, twipRect(1320, 960, 615, 315));
     m_cboMM = addList("cboMM", frame, twipRect(1980, 960, 615, 315));
     m_cboSS = addList("cboSS", frame, twipRect(2640, 960, 615, 315));
     addLabel(QStringLiteral("HH:MM:SS"), frame, 3360, 1080);
 
-    addLabel(QStringLiteral("Time Zone"), frame, 120, 1440);
+    QLabel *zoneRow = addLabel(QStringLiteral("Time Zone"), frame, 120, 1440);
     auto *fraZone = new QFrame(frame);
     fraZone->setObjectName(QStringLiteral("fraZone"));
     fraZone->setGeometry(twipRect(1320, 1280, 3200, 500));
@@ -205,12 +207,26 @@ void frmMain::createInputFrame(QWidget *frame)
 
     createCoordinateFrames(frame);
 
-    addLabel(QStringLiteral("City"), frame, 120, 2850);
+    QLabel *cityRow = addLabel(QStringLiteral("City"), frame, 120, 2850);
     m_txtMCity = addBox("txtMCity", frame, twipRect(1320, 2760, 2175, 285));
-    addLabel(QStringLiteral("State"), frame, 120, 3240);
+    QLabel *stateRow = addLabel(QStringLiteral("State"), frame, 120, 3240);
     m_txtMState = addBox("txtMState", frame, twipRect(1320, 3120, 2175, 285));
-    addLabel(QStringLiteral("Country"), frame, 120, 3600);
+    QLabel *countryRow = addLabel(QStringLiteral("Country"), frame, 120, 3600);
     m_txtMCountry = addBox("txtMCountry", frame, twipRect(1320, 3510, 2175, 285));
+
+    // Screen readers announce each control by the caption of its row.
+    Accessible::nameAfter(m_txtName, nameRow);
+    Accessible::nameAfter(m_cboMonth, dateRow, QStringLiteral("Month"));
+    Accessible::nameAfter(m_cboDate, dateRow, QStringLiteral("Day"));
+    Accessible::nameAfter(m_cboYear, dateRow, QStringLiteral("Year"));
+    Accessible::nameAfter(m_cboHH, timeRow, QStringLiteral("Hour"));
+    Accessible::nameAfter(m_cboMM, timeRow, QStringLiteral("Minute"));
+    Accessible::nameAfter(m_cboSS, timeRow, QStringLiteral("Second"));
+    Accessible::nameAfter(m_txtZoneHour, zoneRow, QStringLiteral("Hours"));
+    Accessible::nameAfter(m_txtZoneMinute, zoneRow, QStringLiteral("Minutes"));
+    Accessible::nameAfter(m_txtMCity, cityRow);
+    Accessible::nameAfter(m_txtMState, stateRow);
+    Accessible::nameAfter(m_txtMCountry, countryRow);
 
     // A push button draws its caption on one line; a word-wrapping label
     // inside it keeps the caption within the button's design size.
@@ -254,6 +270,16 @@ void frmMain::createZoneFrame(QFrame *frame)
     m_chkDST->setObjectName(QStringLiteral("chkDST"));
     m_chkDST->setFont(bold);
     m_chkDST->setGeometry(twipRect(2265, 160, 735, 250));
+    m_chkDST->setAccessibleDescription(QStringLiteral("Daylight saving time"));
+
+    // "TZ Help" has no tab stop of its own (the focus order is fixed): F1 in
+    // the zone boxes or on "DST" opens the picker from the keyboard.
+    const QString keyHint = QStringLiteral("F1 opens TZ Help, the list of named time zones");
+    m_txtZoneHour->setAccessibleDescription(keyHint);
+    m_txtZoneMinute->setAccessibleDescription(keyHint);
+    auto *tzHelpKey = new QShortcut(QKeySequence(Qt::Key_F1), frame);
+    tzHelpKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(tzHelpKey, &QShortcut::activated, this, &frmMain::lblTZHelp_Click);
 }
 
 void frmMain::createCoordinateFrames(QWidget *inputFrame)
@@ -262,8 +288,10 @@ void frmMain::createCoordinateFrames(QWidget *inputFrame)
                                    twipRect(120, 1800, 2415, 855));
     m_txtLatD = addBox("txtLatD", latitude, twipRect(120, 240, 375, 285));
     m_txtLatM = addBox("txtLatM", latitude, twipRect(840, 240, 375, 285));
-    addLabel(QStringLiteral("Deg"), latitude, 120, 600);
-    addLabel(QStringLiteral("Min"), latitude, 840, 600);
+    addLabel(QStringLiteral("Deg"), latitude, 120, 600)->setBuddy(m_txtLatD);
+    addLabel(QStringLiteral("Min"), latitude, 840, 600)->setBuddy(m_txtLatM);
+    Accessible::nameAfter(m_txtLatD, latitude->title(), QStringLiteral("Degrees"));
+    Accessible::nameAfter(m_txtLatM, latitude->title(), QStringLiteral("Minutes"));
     m_optLat[0] = new QRadioButton(QStringLiteral("North"), latitude);
     m_optLat[0]->setGeometry(twipRect(1480, 240, 855, 255));
     m_optLat[1] = new QRadioButton(QStringLiteral("South"), latitude);
@@ -271,10 +299,14 @@ void frmMain::createCoordinateFrames(QWidget *inputFrame)
 
     QGroupBox *longitude = addFrame("fraLongitude", QStringLiteral("Longitude"), inputFrame,
                                     twipRect(2580, 1800, 2235, 855));
-    m_txtLonD = addBox("txtLonD", longitude, twipRect(90, 240, 375, 285));
+    // 45 twips wider than the other coordinate boxes: three digits (up to
+    // 180 degrees) need the room to show in full with the system's frame.
+    m_txtLonD = addBox("txtLonD", longitude, twipRect(90, 240, 420, 285));
     m_txtLonM = addBox("txtLonM", longitude, twipRect(810, 240, 375, 285));
-    addLabel(QStringLiteral("Deg"), longitude, 120, 600);
-    addLabel(QStringLiteral("Min"), longitude, 810, 600);
+    addLabel(QStringLiteral("Deg"), longitude, 120, 600)->setBuddy(m_txtLonD);
+    addLabel(QStringLiteral("Min"), longitude, 810, 600)->setBuddy(m_txtLonM);
+    Accessible::nameAfter(m_txtLonD, longitude->title(), QStringLiteral("Degrees"));
+    Accessible::nameAfter(m_txtLonM, longitude->title(), QStringLiteral("Minutes"));
     m_optLong[0] = new QRadioButton(QStringLiteral("East"), longitude);
     m_optLong[0]->setGeometry(twipRect(1440, 240, 735, 255));
     m_optLong[1] = new QRadioButton(QStringLiteral("West"), longitude);
