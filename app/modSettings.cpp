@@ -1,6 +1,7 @@
 #include "app/modSettings.h"
 
 #include "app/modHelp.h"
+#include "core/FileSizeSignal.h"
 #include "core/Messages.h"
 #include "mansions/modRTB.h"
 #include "ui/Desktop.h"
@@ -50,6 +51,7 @@ public:
     {
         if (settings.status() != QSettings::NoError)
             return false;
+        const FileSizeSignalIgnored overLimitIsAnError;
         settings.setValue(address(key), scrambleText(value));
         settings.sync();
         return settings.status() == QSettings::NoError;

@@ -1,5 +1,6 @@
 #include "mansions/ReadingFile.h"
 
+#include "core/FileSizeSignal.h"
 #include "mansions/Reading.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
@@ -91,6 +92,7 @@ bool writeReadingFile(const QString &path, const QString &nakshatraName)
     // QSaveFile writes a temporary beside the target and renames it over the
     // target only once everything is on disk; on any failure the temporary is
     // discarded and an existing file keeps its old content.
+    const FileSizeSignalIgnored overLimitIsAnError;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

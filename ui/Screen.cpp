@@ -15,6 +15,10 @@ Screen::Screen(QWidget *parent) : QMainWindow(parent)
 void Screen::closeByProgram()
 {
     closingByProgram = true;
+    // Input the window system had already queued for this screen (the second
+    // click of a double click on Back, Open or Calculate) must not run its
+    // command again once the program has switched to the other screen.
+    setEnabled(false);
     close();
 }
 
