@@ -3,32 +3,96 @@
 #include "core/BirthData.h"
 #include "core/Validation.h"
 
+#include <cstring>
+#include <optional>
+
+namespace {
+
+// The same conversion written another way: blanks trimmed, one optional
+// sign, ASCII digits only, the value within -32768..32767.
+std::optional<int> referenceInteger(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ')
+        ++first;
+    while (last > first && text.at(last - 1) == u' ')
+        --last;
+    bool negative = false;
+    if (first < last && (text.at(first) == u'-' || text.at(first) == u'+'))
+        negative = text.at(first++) == u'-';
+    if (first == last)
+        return std::nullopt;
+    for (qsizetype i = first; i < last; ++i) {
+        if (text.at(i) < u'0' || text.at(i) > u'9')
+            return std::nullopt;
+    }
+    while (first < last - 1 && text.at(first) == u'0')
+        ++first;
+    if (last - first > 5)
+        return std::nullopt;
+    int value = 0;
+    for (qsizetype i = first; i < last; ++i)
+        value = value * 10 + (text.at(i).unicode() - u'0');
+    if (negative)
+        value = -value;
+    if (value < -32768 || value > 32767)
+        return std::nullopt;
+    return value;
+}
+
+bool isProgramMessage(const char *text)
+{
+    using namespace Messages;
+    for (const char *known : {enterName, enterTimeZone, enterLongitudeDegree, enterLongitudeMinute,
+                              enterLatitudeDegree, enterLatitudeMinute, wrongFebruaryDate, wrongThirtyDayDate}) {
+        if (std::strcmp(text, known) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QString text = utf16FromBytes(data, size);
     const auto value = boxInteger(text);
+    const auto reference = referenceInteger(text);
+    FUZZ_CHECK(value.has_value() == reference.has_value());
     if (value) {
+        FUZZ_CHECK(*value == *reference);
         // Whatever was accepted reads back as the same number once written plainly.
         FUZZ_CHECK(boxInteger(QString::number(*value)) == value);
-        const QString trimmed = trimBlanks(text);
-        bool ok = false;
-        FUZZ_CHECK(trimmed.toInt(&ok) == *value && ok);
     }
     const auto magnitude = boxMagnitude(text);
-    FUZZ_CHECK(!magnitude || *magnitude >= 0);
+    FUZZ_CHECK(magnitude.has_value() == (value.has_value() && *value != -32768));
+    if (magnitude)
+        FUZZ_CHECK(*magnitude >= 0 && (*magnitude == *value || *magnitude == -*value));
 
+    // The same text in every box, then with the date lists driven by the input too.
     ScreenInput screen;
     screen.name = text;
     screen.zoneHourText = screen.zoneMinuteText = text;
     screen.lonDegreesText = screen.lonMinutesText = text;
     screen.latDegreesText = screen.latMinutesText = text;
     screen.yearText = text;
-    if (!validateScreen(screen)) {
+    if (size >= 2) {
+        screen.monthPosition = data[0] % 12;
+        screen.dayPosition = data[1] % 31;
+    }
+    const auto failure = validateScreen(screen);
+    if (failure) {
+        FUZZ_CHECK(failure->message && isProgramMessage(failure->message));
+    } else {
         // A screen that passes copies every number box into its field.
+        FUZZ_CHECK(magnitude.has_value());
         BirthData birth;
         birth.lonDegrees = 12345;
         copyScreenIntoBirthData(screen, birth);
-        FUZZ_CHECK(birth.lonDegrees == *value);
+        FUZZ_CHECK(birth.lonDegrees == *value && birth.latMinutes == *value);
+        FUZZ_CHECK(birth.zoneHours == *magnitude && birth.zoneMinutes == *magnitude);
+        FUZZ_CHECK(!birth.name.isEmpty());
     }
     return 0;
 }

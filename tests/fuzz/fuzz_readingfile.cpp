@@ -2,28 +2,49 @@
 #include "FuzzInput.h"
 #include "ephemeris/modEphemeris.h"
 #include "mansions/ReadingFile.h"
+#include "mansions/modRTB.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
 
+namespace {
+
+bool isKnownName(const QString &name)
+{
+    return std::any_of(nakshatraNames.begin(), nakshatraNames.begin() + 27,
+                       [&](const char *known) { return name == QLatin1String(known); });
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("fuzz.qvr"));
+    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return 0;
-        file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+        file.write(bytes);
     }
     const auto name = readReadingFile(path);
     if (name) {
         // Only one of the 27 names is ever taken as a reading.
         FUZZ_CHECK(!name->isEmpty());
-        FUZZ_CHECK(std::any_of(nakshatraNames.begin(), nakshatraNames.begin() + 27,
-                               [&](const char *known) { return *name == QLatin1String(known); }));
+        FUZZ_CHECK(isKnownName(*name));
     }
+
+    // A first line that is exactly a scrambled name, ended by CR, LF or the
+    // end of the file, always opens as that name, whatever follows it.
+    const qsizetype lineEnd = std::min(bytes.indexOf('\r') < 0 ? bytes.size() : bytes.indexOf('\r'),
+                                       bytes.indexOf('\n') < 0 ? bytes.size() : bytes.indexOf('\n'));
+    const QString line = fromSingleByte(bytes.left(lineEnd));
+    const QString unscrambled = unscrambleText(line);
+    if (scrambleText(unscrambled) == line && isKnownName(unscrambled))
+        FUZZ_CHECK(name == unscrambled);
+
     return 0;
 }
