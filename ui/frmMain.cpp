@@ -122,6 +122,9 @@ frmMain::frmMain(QWidget *parent) : Screen(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(Messages::windowTitle));
+    // The menu bar first: it needs no font, so it is built while the screen
+    // font is still being found at start-up (Look::FontSetUpAhead).
+    createMenus();
 
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("frmMainClient"));
@@ -130,7 +133,6 @@ frmMain::frmMain(QWidget *parent) : Screen(parent)
     Look::applyScreenPalette(central);
     setCentralWidget(central);
 
-    createMenus();
     createControls(central);
     connectControls();
     setFocusOrder();
