@@ -4,13 +4,13 @@ namespace {
 
 enum class Option { Name, Date, Time, Zone, Lon, Lat, Dst, Json, Span, Save, Open, Batch, Help, Version };
 
-struct OptionSpec {
+struct OptionInfo {
     const char *name;
     Option option;
     bool takesValue;
 };
 
-constexpr std::array<OptionSpec, 15> optionSpecs{{
+constexpr std::array<OptionInfo, 15> optionTable{{
     {"--name", Option::Name, true},
     {"--date", Option::Date, true},
     {"--time", Option::Time, true},
@@ -28,11 +28,11 @@ constexpr std::array<OptionSpec, 15> optionSpecs{{
     {"--version", Option::Version, false},
 }};
 
-const OptionSpec *findOption(const QString &name)
+const OptionInfo *findOption(const QString &name)
 {
-    for (const OptionSpec &spec : optionSpecs) {
-        if (name == QLatin1String(spec.name))
-            return &spec;
+    for (const OptionInfo &known : optionTable) {
+        if (name == QLatin1String(known.name))
+            return &known;
     }
     return nullptr;
 }
@@ -57,10 +57,10 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
     // Help wins over everything else on the line, as users expect; a value
     // such as a name "-h" is not taken for it.
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const OptionSpec *spec = findOption(arguments.at(i));
-        if (spec && spec->option == Option::Help)
+        const OptionInfo *known = findOption(arguments.at(i));
+        if (known && known->option == Option::Help)
             return CommandLine{};
-        if (spec && spec->takesValue)
+        if (known && known->takesValue)
             ++i;
     }
 
@@ -69,7 +69,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
     bool opening = false;
     bool batching = false;
     bool saving = false;
-    std::array<bool, optionSpecs.size()> seen{};
+    std::array<bool, optionTable.size()> seen{};
     QStringList birthOptions;  // as given, for the messages about mixing modes
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
@@ -80,36 +80,36 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
             name = argument.left(equals);
             value = argument.mid(equals + 1);
         }
-        const OptionSpec *spec = findOption(name);
-        if (!spec) {
+        const OptionInfo *known = findOption(name);
+        if (!known) {
             error = argument.startsWith(u'-') ? QStringLiteral("unknown option '%1'").arg(name)
                                               : QStringLiteral("unexpected argument '%1'").arg(argument);
             return std::nullopt;
         }
-        const std::size_t slot = std::size_t(spec - optionSpecs.data());
+        const std::size_t slot = std::size_t(known - optionTable.data());
         if (seen[slot]) {
             error = QStringLiteral("%1 is given more than once").arg(name);
             return std::nullopt;
         }
         seen[slot] = true;
-        if (spec->takesValue && !value) {
+        if (known->takesValue && !value) {
             // A zone such as -5:30 starts with a minus sign; only "--" marks the next option.
             if (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(QLatin1String("--"))) {
                 error = QStringLiteral("%1 needs a value").arg(name);
                 return std::nullopt;
             }
             value = arguments.at(++i);
-        } else if (!spec->takesValue && value) {
+        } else if (!known->takesValue && value) {
             error = QStringLiteral("%1 takes no value").arg(name);
             return std::nullopt;
         }
 
-        if (const std::optional<BirthField> field = birthFieldOf(spec->option)) {
+        if (const std::optional<BirthField> field = birthFieldOf(known->option)) {
             line.fields[std::size_t(*field)] = *value;
             birthOptions << name;
             continue;
         }
-        switch (spec->option) {
+        switch (known->option) {
         case Option::Dst:
             line.dst = true;
             birthOptions << name;
