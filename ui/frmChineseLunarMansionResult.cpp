@@ -2,6 +2,7 @@
 
 #include "app/modHelp.h"
 #include "core/Messages.h"
+#include "mansions/ReadingCaptions.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "ui/Accessible.h"
 #include "ui/Branding.h"
@@ -40,15 +41,15 @@ struct CaptionDesign {
 // The caption labels, in index order; each sits on the line of the value
 // label with the same index.
 constexpr std::array<CaptionDesign, frmChineseLunarMansionResult::captionCount> captionDesigns{{
-    {"Chinese Lunar Mansion Name", {120, 360, 2850, 195}},
-    {"Associated Direction", {120, 720, 2010, 195}},
-    {"Western Constellation", {120, 1080, 2145, 195}},
-    {"Associated Animal", {120, 1440, 1800, 195}},
-    {"Literal Translation", {120, 1800, 1800, 195}},
-    {"Associated Season", {120, 2160, 1830, 195}},
-    {"Corresponding Indian Lunar Mansion", {120, 2520, 3585, 195}},
-    {"Positive Human Traits", {120, 2880, 2145, 195}},
-    {"Negative Human Traits", {3960, 2880, 2235, 195}},
+    {ReadingCaptions::values[0], {120, 360, 2850, 195}},
+    {ReadingCaptions::values[1], {120, 720, 2010, 195}},
+    {ReadingCaptions::values[2], {120, 1080, 2145, 195}},
+    {ReadingCaptions::values[3], {120, 1440, 1800, 195}},
+    {ReadingCaptions::values[4], {120, 1800, 1800, 195}},
+    {ReadingCaptions::values[5], {120, 2160, 1830, 195}},
+    {ReadingCaptions::values[6], {120, 2520, 3585, 195}},
+    {ReadingCaptions::traits[0], {120, 2880, 2145, 195}},
+    {ReadingCaptions::traits[1], {3960, 2880, 2235, 195}},
 }};
 
 constexpr std::array<DesignRect, frmChineseLunarMansionResult::resultCount> resultDesigns{{
@@ -80,7 +81,7 @@ constexpr double frameCaptionPointSize = 9.0;
 constexpr double mansionNamePointSize = 14.25;
 
 const char *const initialResult = "Result";
-const char *const frameCaption = "Quorvel Result";
+const char *const frameCaption = ReadingCaptions::frame;
 
 void setTextColour(QWidget *widget, const QColor &colour)
 {
