@@ -4,6 +4,7 @@
 // and no web search plugin. Each proves that nothing saved is lost, the
 // user sees only the program's own message, and the program goes on.
 #include "RecordingDesktop.h"
+#include "TestFiles.h"
 
 #include "app/modHelp.h"
 #include "app/modSettings.h"
@@ -65,12 +66,6 @@ QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QStringList entriesOf(const QString &folder)

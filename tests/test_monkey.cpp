@@ -17,6 +17,7 @@
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
 #include "ui/frmTimeZone.h"
+#include "TestFiles.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -72,12 +73,6 @@ QSet<QString> programMessages()
         texts.insert(text);
     }
     return texts;
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // The desktop the monkey plays against: records every message, answers

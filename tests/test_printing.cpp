@@ -1,4 +1,5 @@
 #include "RecordingDesktop.h"
+#include "TestFiles.h"
 
 #include "core/Pipeline.h"
 #include "mansions/Reading.h"
@@ -30,12 +31,6 @@ QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // What a PDF holds, read back well enough to check a reading: its pages, its
@@ -139,29 +134,6 @@ bool hasInfoText(const QByteArray &pdf, const char *key, const QString &text)
         encoded.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
     return pdf.contains(QByteArray(key) + " (" + encoded + ")");
 }
-
-// Makes every write beyond `bytes` fail while it lives, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-    bool active = false;
-
-private:
-    rlimit saved{};
-    void (*previousHandler)(int) = nullptr;
-};
 
 frmChineseLunarMansionResult *onlyResultScreen()
 {

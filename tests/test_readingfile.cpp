@@ -1,6 +1,7 @@
 #include "ephemeris/modEphemeris.h"
 #include "mansions/ReadingFile.h"
 #include "mansions/modRTB.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -41,12 +42,6 @@ QByteArray contentOf(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return "<unreadable>";
     return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QStringList allNames()

@@ -1,4 +1,5 @@
 #include "RecordingDesktop.h"
+#include "TestFiles.h"
 
 #include "core/Pipeline.h"
 #include "mansions/Reading.h"
@@ -104,12 +105,6 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 QMouseEvent mouseEvent(QEvent::Type type, QWidget *target, Qt::MouseButton button)
 {
     const QPointF local(target->width() / 2.0, target->height() / 2.0);
@@ -118,30 +113,6 @@ QMouseEvent mouseEvent(QEvent::Type type, QWidget *target, Qt::MouseButton butto
                                       : Qt::MouseButtons(button);
     return QMouseEvent(type, local, target->mapToGlobal(local), button, held, Qt::NoModifier);
 }
-
-// Makes every write beyond `bytes` fail for the lifetime of the object, as a
-// full disk would; the signal the kernel sends for it is ignored meanwhile.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-    bool active = false;
-
-private:
-    rlimit saved{};
-    void (*previousHandler)(int) = nullptr;
-};
 
 } // namespace
 
