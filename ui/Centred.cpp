@@ -2,15 +2,23 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QStyle>
 #include <QWidget>
+
+void centreOnScreen(QWidget *window, const QScreen *screen)
+{
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // A window's position is that of its frame, so centre the frame.
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
 
 void showCentred(QWidget *window)
 {
     window->adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        window->move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), area).topLeft());
-    }
+    centreOnScreen(window);
     window->show();
 }

@@ -1,6 +1,11 @@
 #pragma once
 
+class QScreen;
 class QWidget;
+
+// Moves a top-level window to the centre of the screen's available area
+// (the primary screen when none is given).
+void centreOnScreen(QWidget *window, const QScreen *screen = nullptr);
 
 // Shows a top-level window, modeless, centred on the primary screen.
 void showCentred(QWidget *window);

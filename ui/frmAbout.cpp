@@ -3,6 +3,7 @@
 #include "app/modHelp.h"
 #include "core/Messages.h"
 #include "ui/BrandingTexts.h"
+#include "ui/Centred.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -113,11 +113,7 @@ void frmAbout::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // Centred on the screen rather than over the screen that asked for it.
-    if (QScreen *screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this, screen());
 }
 
 void frmAbout::keyPressEvent(QKeyEvent *event)

@@ -5,6 +5,7 @@
 #include "core/Pipeline.h"
 #include "core/Validation.h"
 #include "ui/Accessible.h"
+#include "ui/Centred.h"
 #include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
@@ -16,7 +17,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +24,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -104,15 +103,6 @@ bool isEditingKey(int key)
         return true;
     default:
         return false;
-    }
-}
-
-void centreOnScreen(QWidget *window)
-{
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect placed(QPoint(), window->size());
-        placed.moveCenter(screen->availableGeometry().center());
-        window->move(placed.topLeft());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/TimeZones.h"
+#include "ui/Centred.h"
 #include "ui/Look.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -65,11 +65,7 @@ frmTimeZone::frmTimeZone(QWidget *parent, QLineEdit *zoneHourBox, QLineEdit *zon
     m_lstTimeZone->setFocus();
 
     // Centred on the screen, not on the window that opened the picker.
-    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
-        QRect placed(QPoint(), size());
-        placed.moveCenter(screen->availableGeometry().center());
-        move(placed.topLeft());
-    }
+    centreOnScreen(this, parent ? parent->screen() : nullptr);
 }
 
 void frmTimeZone::Form_Load()
