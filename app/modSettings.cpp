@@ -20,16 +20,6 @@ const QString fallbackApplicationName = QStringLiteral("Quorvel");
 // A reminder this many calendar days away, either way, is still recent.
 constexpr qint64 reminderDays = 14;
 
-// The executable's file name without its extension: renaming the program
-// starts it from empty settings.
-QString applicationName()
-{
-    if (!QCoreApplication::instance())
-        return fallbackApplicationName;
-    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return name.isEmpty() ? fallbackApplicationName : name;
-}
-
 // An INI file under the user's configuration folder, addressed by the
 // application name.
 class SettingsStore {
@@ -72,6 +62,16 @@ QString regionalFormat(const QLocale &locale)
 }
 
 } // namespace
+
+// The executable's file name without its extension: renaming the program
+// starts it from empty settings.
+QString applicationName()
+{
+    if (!QCoreApplication::instance())
+        return fallbackApplicationName;
+    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return name.isEmpty() ? fallbackApplicationName : name;
+}
 
 QString ReadSetting(const QString &key)
 {

@@ -5,6 +5,10 @@
 
 #include <optional>
 
+// The running executable's file name without its extension ("Quorvel" as
+// shipped): it names the settings and the single-instance lock.
+QString applicationName();
+
 // Per-user settings: application name from the executable, section
 // "Settings", key and value scrambled.
 QString ReadSetting(const QString &key);

@@ -52,8 +52,7 @@ QString instanceLockPath()
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return QDir(folder).filePath(executable + QStringLiteral(".lock"));
+    return QDir(folder).filePath(applicationName() + QStringLiteral(".lock"));
 }
 
 bool IsAnotherCopyRunning()
