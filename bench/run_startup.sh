@@ -24,5 +24,11 @@ scheduling=()
 if [ -n "${QUORVEL_BENCH_REALTIME:-}" ]; then
   scheduling=(chrt --fifo 10)
 fi
+# A desktop session has a session bus; without one, each program's first
+# use of it starts a helper to look for one, which no user pays.
+session=()
+if command -v dbus-run-session >/dev/null; then
+  session=(dbus-run-session --)
+fi
 HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb \
-  "${scheduling[@]}" xvfb-run -a -s "-screen 0 1024x768x24" "$build/bench/bench_startup" "$launches"
+  "${scheduling[@]}" "${session[@]}" xvfb-run -a -s "-screen 0 1024x768x24" "$build/bench/bench_startup" "$launches"

@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <sched.h>
+
 namespace {
 
 // The image-format plugins this process has loaded, by file name.
@@ -85,11 +87,15 @@ private slots:
             abandoned.finish();
             abandoned.finish();
         }
+        const int policyBefore = sched_getscheduler(0);
         Look::FontSetUpAhead ahead;
         ahead.applicationReady();
         ahead.applicationReady();
         const QString family = Look::screenFontFamily();
         ahead.finish();
+        // Only the helper that reads the configuration gives way to other
+        // work: the thread that builds the screens keeps its priority.
+        QCOMPARE(sched_getscheduler(0), policyBefore);
 
         const QStringList installed = QFontDatabase::families();
         const QString substitute = QString::fromLatin1(Look::verdanaSubstitute);

@@ -13,6 +13,8 @@
 #include <QWidget>
 
 #include <dlfcn.h>
+#include <pthread.h>
+#include <sched.h>
 
 #include <algorithm>
 #include <functional>
@@ -76,6 +78,16 @@ void readFontConfiguration()
         fcInit();
 }
 
+// Puts the calling thread in the scheduling class that runs only when a
+// processor would otherwise be idle: a thread of the user interface or the
+// display server that wakes up takes the processor at once. Where the system
+// refuses, the thread keeps its normal priority.
+void useSpareProcessorTimeOnly()
+{
+    const sched_param noPriority{};
+    pthread_setschedparam(pthread_self(), SCHED_IDLE, &noPriority);
+}
+
 } // namespace
 
 namespace Look {
@@ -84,7 +96,8 @@ struct FontSetUpAhead::Worker {
     std::promise<bool> applicationReady;
     std::shared_future<QString> family;
     bool released = false;
-    std::thread thread;
+    std::thread configurationReader;
+    std::thread familyFinder;
 };
 
 FontSetUpAhead::FontSetUpAhead() : worker(std::make_unique<Worker>())
@@ -92,9 +105,16 @@ FontSetUpAhead::FontSetUpAhead() : worker(std::make_unique<Worker>())
     std::promise<QString> found;
     worker->family = found.get_future().share();
     try {
-        worker->thread = std::thread(
+        // Nothing waits for the reader: Qt's font database reads the
+        // configuration itself if it gets there first (the library keeps
+        // whichever copy is finished first), so the reader may run on spare
+        // processor time only and never slows the start-up it overlaps.
+        worker->configurationReader = std::thread([] {
+            useSpareProcessorTimeOnly();
+            readFontConfiguration();
+        });
+        worker->familyFinder = std::thread(
             [ready = worker->applicationReady.get_future(), found = std::move(found)]() mutable {
-                readFontConfiguration();
                 QString family;
                 try {
                     if (ready.get())
@@ -116,7 +136,7 @@ FontSetUpAhead::~FontSetUpAhead()
 
 void FontSetUpAhead::applicationReady()
 {
-    if (worker->released || !worker->thread.joinable())
+    if (worker->released || !worker->familyFinder.joinable())
         return;
     registerVerdanaSubstitutes();
     {
@@ -129,13 +149,15 @@ void FontSetUpAhead::applicationReady()
 
 void FontSetUpAhead::finish()
 {
-    if (!worker->thread.joinable())
-        return;
-    if (!worker->released) {
-        worker->released = true;
-        worker->applicationReady.set_value(false);
+    if (worker->familyFinder.joinable()) {
+        if (!worker->released) {
+            worker->released = true;
+            worker->applicationReady.set_value(false);
+        }
+        worker->familyFinder.join();
     }
-    worker->thread.join();
+    if (worker->configurationReader.joinable())
+        worker->configurationReader.join();
 }
 
 QString screenFontFamily()

@@ -45,12 +45,13 @@ void applyScreenPalette(QWidget *widget);
 // system a search through all installed faces for every screen font.
 QString screenFontFamily();
 
-// Start-up work of the font system on a second thread, so that it overlaps
+// Start-up work of the font system on two more threads, so that it overlaps
 // the rest of the start-up instead of waiting for the first text on screen:
-// from construction (before the application object) it reads the font
-// configuration; after applicationReady() it fills Qt's font database and
-// finds screenFontFamily(), which waits for it. Nothing is skipped or put
-// off: the first label would otherwise do the same work on the spot.
+// from construction (before the application object) one reads the font
+// configuration on spare processor time; after applicationReady() the other
+// fills Qt's font database and finds screenFontFamily(), which waits for it.
+// Nothing is skipped or put off: the first label would otherwise do the same
+// work on the spot.
 class FontSetUpAhead {
 public:
     FontSetUpAhead();
@@ -60,7 +61,7 @@ public:
 
     // The application object exists: go on with Qt's font database.
     void applicationReady();
-    // Waits for the thread; call it before the application object goes.
+    // Waits for the threads; call it before the application object goes.
     void finish();
 
 private:

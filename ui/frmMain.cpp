@@ -68,8 +68,11 @@ QComboBox *addList(const char *name, QWidget *parent, const QRect &geometry)
 
 void addNumbers(QComboBox *list, int first, int last)
 {
+    QStringList numbers;
+    numbers.reserve(last - first + 1);
     for (int value = first; value <= last; ++value)
-        list->addItem(QString::number(value));
+        numbers.append(QString::number(value));
+    list->addItems(numbers);  // in one insertion: the list tells its views once
 }
 
 // A frame with a black background; `caption` (may be empty) in orange.
@@ -354,8 +357,10 @@ void frmMain::setFocusOrder()
 
 void frmMain::Form_Load()
 {
+    QStringList months;
     for (const char *month : monthNames)
-        m_cboMonth->addItem(QString::fromLatin1(month));
+        months.append(QString::fromLatin1(month));
+    m_cboMonth->addItems(months);
     addNumbers(m_cboDate, 1, 31);
     addNumbers(m_cboYear, firstYear, lastYear);
     addNumbers(m_cboHH, 0, 23);
