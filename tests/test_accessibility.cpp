@@ -3,6 +3,7 @@
 // values of a reading, and every command reached without the mouse.
 
 #include "RecordingDesktop.h"
+#include "TestWindows.h"
 
 #include "app/modHelp.h"
 #include "mansions/Reading.h"
@@ -102,21 +103,6 @@ bool isInputRole(QAccessible::Role role)
         return false;
     }
 }
-
-// The result screen's slots filled for one reading, without showing the
-// screen or touching the main input screen.
-class ScreenView final : public ReadingView {
-public:
-    explicit ScreenView(frmChineseLunarMansionResult &screen) : screen(screen) {}
-    void setResult(int index, const QString &text) override { screen.setResult(index, text); }
-    void setTraits(int index, const QString &text) override { screen.setTraits(index, text); }
-    void setPicture(int entryNumber) override { screen.setPicture(entryNumber); }
-    void showScreen() override {}
-    void closeMainScreen() override {}
-
-private:
-    frmChineseLunarMansionResult &screen;
-};
 
 // Runs `check` on the modal window that `open` shows, then closes it.
 void whileModal(const std::function<void()> &open, const std::function<void(QWidget *)> &check)

@@ -3,6 +3,7 @@
 // 96 dpi and, run again with QT_SCALE_FACTOR, at 1.5 and 2 times that.
 
 #include "RecordingDesktop.h"
+#include "TestWindows.h"
 
 #include "mansions/Reading.h"
 #include "mansions/modChineseLunarMansionInformation.h"
@@ -37,19 +38,6 @@
 namespace {
 
 enum class Window { Main, Result, Picker, About };
-
-class ScreenView final : public ReadingView {
-public:
-    explicit ScreenView(frmChineseLunarMansionResult &screen) : screen(screen) {}
-    void setResult(int index, const QString &text) override { screen.setResult(index, text); }
-    void setTraits(int index, const QString &text) override { screen.setTraits(index, text); }
-    void setPicture(int entryNumber) override { screen.setPicture(entryNumber); }
-    void showScreen() override {}
-    void closeMainScreen() override {}
-
-private:
-    frmChineseLunarMansionResult &screen;
-};
 
 // A screen as the user sees it; the result screen shows the reading of
 // catalogue row `row`.

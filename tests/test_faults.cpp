@@ -5,6 +5,7 @@
 // user sees only the program's own message, and the program goes on.
 #include "RecordingDesktop.h"
 #include "TestFiles.h"
+#include "TestWindows.h"
 
 #include "app/modHelp.h"
 #include "app/modSettings.h"
@@ -73,35 +74,12 @@ QStringList entriesOf(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-void processDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-QList<QWidget *> visibleWindows()
-{
-    QList<QWidget *> windows;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->isVisible())
-            windows.append(window);
-    }
-    return windows;
-}
-
 template <class T>
 T *onlyScreen()
 {
     processDeletes();
     const QList<QWidget *> windows = visibleWindows();
     return windows.size() == 1 ? qobject_cast<T *>(windows.constFirst()) : nullptr;
-}
-
-// EndProgram asks the event loop to stop; with no loop running that request
-// would end the next one at once. Run a loop to completion to consume it.
-void consumeQuitRequest()
-{
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    QCoreApplication::exec();
 }
 
 // How a child process ended.
@@ -219,21 +197,6 @@ public:
     int searchesAsked = 0;
     int searchesRun = 0;
 };
-
-// Runs `act` on the modal window once it is up (exec() blocks the caller).
-void whenModal(std::function<void(QWidget *)> act)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            act(modal);
-        }
-    });
-    poll->start();
-}
 
 // Clicks every link label of `window` that opens a web page.
 int clickPageLinks(QWidget *window)

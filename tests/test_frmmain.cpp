@@ -1,4 +1,5 @@
 #include "RecordingDesktop.h"
+#include "TestWindows.h"
 #include "core/Pipeline.h"
 #include "ui/LinkLabel.h"
 #include "ui/frmMain.h"
@@ -36,21 +37,6 @@ void closeAllScreens()
             screen->closeByProgram();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// Runs `act` on the modal window as soon as it is up (exec() blocks the test).
-void whenModal(std::function<void(QWidget *)> act)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            act(modal);
-        }
-    });
-    poll->start();
 }
 
 // Picks a zone in the picker the way the user does: a double-click on it.

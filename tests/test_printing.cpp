@@ -1,5 +1,6 @@
 #include "RecordingDesktop.h"
 #include "TestFiles.h"
+#include "TestWindows.h"
 
 #include "core/Pipeline.h"
 #include "mansions/Reading.h"
@@ -135,17 +136,6 @@ bool hasInfoText(const QByteArray &pdf, const char *key, const QString &text)
     return pdf.contains(QByteArray(key) + " (" + encoded + ")");
 }
 
-frmChineseLunarMansionResult *onlyResultScreen()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QList<frmChineseLunarMansionResult *> found;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *screen = qobject_cast<frmChineseLunarMansionResult *>(window); screen && screen->isVisible())
-            found.append(screen);
-    }
-    return found.size() == 1 ? found.constFirst() : nullptr;
-}
-
 // An A4 sheet rendered at `dpi` with 20 mm margins, white, and the page
 // painted inside the margins.
 struct Sheet {
@@ -204,13 +194,7 @@ private slots:
 
     void cleanup()
     {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (!window->parentWidget()) {
-                window->hide();
-                window->deleteLater();
-            }
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        deleteTopLevelWindows();
         recorder.reset();
     }
 

@@ -1,5 +1,6 @@
 #include "RecordingDesktop.h"
 #include "TestFiles.h"
+#include "TestWindows.h"
 
 #include "core/Pipeline.h"
 #include "mansions/Reading.h"
@@ -34,44 +35,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-template <class T>
-QList<T *> openWindows()
-{
-    QList<T *> found;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *typed = qobject_cast<T *>(window); typed && typed->isVisible())
-            found.append(typed);
-    }
-    return found;
-}
-
-void processDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// EndProgram asks the event loop to stop; with no loop running that request
-// would end the next one at once. Run a loop to completion to consume it.
-void consumeQuitRequest()
-{
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    QCoreApplication::exec();
-}
-
-frmChineseLunarMansionResult *onlyResultScreen()
-{
-    processDeletes();
-    const QList<frmChineseLunarMansionResult *> screens = openWindows<frmChineseLunarMansionResult>();
-    return screens.size() == 1 ? screens.constFirst() : nullptr;
-}
-
-frmMain *onlyMainScreen()
-{
-    processDeletes();
-    const QList<frmMain *> screens = openWindows<frmMain>();
-    return screens.size() == 1 ? screens.constFirst() : nullptr;
-}
 
 // What a result screen shows, slot by slot.
 struct Shown {
@@ -130,13 +93,7 @@ private slots:
 
     void cleanup()
     {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (!window->parentWidget()) {
-                window->hide();
-                window->deleteLater();
-            }
-        }
-        processDeletes();
+        deleteTopLevelWindows();
         recorder.reset();
     }
 

@@ -1,4 +1,5 @@
 #include "RecordingDesktop.h"
+#include "TestWindows.h"
 
 #include "core/BirthTimeSpan.h"
 #include "core/Pipeline.h"
@@ -19,28 +20,6 @@
 #include <memory>
 
 namespace {
-
-frmChineseLunarMansionResult *onlyResultScreen()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QList<frmChineseLunarMansionResult *> found;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *screen = qobject_cast<frmChineseLunarMansionResult *>(window); screen && screen->isVisible())
-            found.append(screen);
-    }
-    return found.size() == 1 ? found.constFirst() : nullptr;
-}
-
-frmMain *onlyMainScreen()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QList<frmMain *> found;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *screen = qobject_cast<frmMain *>(window); screen && screen->isVisible())
-            found.append(screen);
-    }
-    return found.size() == 1 ? found.constFirst() : nullptr;
-}
 
 // Types a birth in Delhi on 15 August 1947 at midnight into the main input
 // screen as a user would, and calculates: the Moon is in Pushya.
@@ -77,13 +56,7 @@ private slots:
 
     void cleanup()
     {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (!window->parentWidget()) {
-                window->hide();
-                window->deleteLater();
-            }
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        deleteTopLevelWindows();
         recorder.reset();
     }
 

@@ -1,4 +1,5 @@
 #include "RecordingDesktop.h"
+#include "TestWindows.h"
 
 #include "app/modSettings.h"
 #include "app/modStartup.h"
@@ -104,29 +105,6 @@ private:
     QProcess process;
 };
 
-void processDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-QList<QWidget *> visibleWindows()
-{
-    QList<QWidget *> windows;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->isVisible())
-            windows.append(window);
-    }
-    return windows;
-}
-
-// EndProgram asks the event loop to stop; with no loop running that request
-// would end the next one at once. Run a loop to completion to consume it.
-void consumeQuitRequest()
-{
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    QCoreApplication::exec();
-}
-
 bool setAge(const QString &path, qint64 seconds)
 {
     const time_t when = time_t(QDateTime::currentSecsSinceEpoch() - seconds);
@@ -159,13 +137,7 @@ private slots:
     void cleanup()
     {
         releaseInstanceLock();
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (!window->parentWidget()) {
-                window->hide();
-                window->deleteLater();
-            }
-        }
-        processDeletes();
+        deleteTopLevelWindows();
         recorder.reset();
         consumeQuitRequest();
     }
