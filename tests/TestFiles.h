@@ -6,8 +6,14 @@
 #include <QFile>
 #include <QString>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
+#include <thread>
+
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 inline bool writeBytes(const QString &path, const QByteArray &bytes)
 {
@@ -39,4 +45,39 @@ public:
 private:
     rlimit saved{};
     void (*previousHandler)(int) = nullptr;
+};
+
+// Should the code under test wait on the FIFO at `path`, this writes `bytes`
+// into it after three seconds, so the test fails on the time taken instead of
+// hanging. Call finished() once the code has returned.
+class FifoReleaser {
+public:
+    FifoReleaser(const QString &path, const QByteArray &bytes)
+        : releaser([this, native = QFile::encodeName(path), bytes] {
+              for (int i = 0; i < 100 && !returned; ++i)
+                  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+              if (returned)
+                  return;
+              const int fd = ::open(native.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+              if (fd >= 0) {
+                  [[maybe_unused]] const ssize_t written = ::write(fd, bytes.constData(), size_t(bytes.size()));
+                  ::close(fd);
+              }
+          })
+    {
+    }
+    ~FifoReleaser() { finished(); }
+    FifoReleaser(const FifoReleaser &) = delete;
+    FifoReleaser &operator=(const FifoReleaser &) = delete;
+
+    void finished()
+    {
+        returned = true;
+        if (releaser.joinable())
+            releaser.join();
+    }
+
+private:
+    std::atomic<bool> returned{false};
+    std::thread releaser;
 };

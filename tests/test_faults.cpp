@@ -38,7 +38,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -426,20 +425,7 @@ private slots:
             QVERIFY(QFile::link(target, target));
         }
 
-        // Should Open ever wait on the FIFO, a writer releases it after a
-        // while, so the test fails on the time taken instead of hanging.
-        std::atomic<bool> returned{false};
-        std::thread releaser([&] {
-            for (int i = 0; i < 100 && !returned; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(30));
-            if (returned)
-                return;
-            const int fd = ::open(native.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-            if (fd >= 0) {
-                [[maybe_unused]] const ssize_t written = ::write(fd, ashwiniLine.constData(), size_t(ashwiniLine.size()));
-                ::close(fd);
-            }
-        });
+        FifoReleaser releaser(target, ashwiniLine);  // should Open ever wait on a FIFO
 
         currentNakshatraName() = QStringLiteral("Revati");
         frmMain *screen = showMainScreen();
@@ -448,8 +434,7 @@ private slots:
         timer.start();
         openThroughTheScreen(screen, *recorder, target);
         const qint64 elapsed = timer.elapsed();
-        returned = true;
-        releaser.join();
+        releaser.finished();
         if (listening >= 0)
             ::close(listening);
 

@@ -10,9 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
 
 #include <csignal>
 
@@ -366,27 +363,12 @@ private slots:
         const QString fifo = path("pipe.qvr");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
-        // Should the read block on the FIFO, this writer releases it after a
-        // while so the test fails on the timing instead of hanging.
-        std::atomic<bool> returned{false};
-        std::thread releaser([&] {
-            for (int i = 0; i < 100 && !returned; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(30));
-            if (returned)
-                return;
-            const int fd = ::open(QFile::encodeName(fifo).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-            if (fd >= 0) {
-                const QByteArray line = ashwiniBytes + "\r\n";
-                [[maybe_unused]] const ssize_t written = ::write(fd, line.constData(), std::size_t(line.size()));
-                ::close(fd);
-            }
-        });
+        FifoReleaser releaser(fifo, ashwiniBytes + "\r\n");
         QElapsedTimer timer;
         timer.start();
         const std::optional<QString> read = readReadingFile(fifo);
         const qint64 elapsed = timer.elapsed();
-        returned = true;
-        releaser.join();
+        releaser.finished();
         QCOMPARE(read, std::nullopt);
         QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
     }
