@@ -4,28 +4,39 @@ namespace {
 
 enum class Option { Name, Date, Time, Zone, Lon, Lat, Dst, Json, Span, Save, Open, Batch, Help, Version };
 
+constexpr unsigned modeBit(CliMode mode)
+{
+    return 1u << unsigned(mode);
+}
+constexpr unsigned inSingle = modeBit(CliMode::Single);
+constexpr unsigned inOpen = modeBit(CliMode::Open);
+constexpr unsigned inBatch = modeBit(CliMode::Batch);
+
 struct OptionInfo {
     const char *name;
     Option option;
     bool takesValue;
+    unsigned modes;  // the modes it may be used in, by modeBit
 };
 
+// Every option and the modes it applies to; anything else on the line of a
+// mode is a usage error, so that no option is ever silently ignored.
 constexpr std::array<OptionInfo, 15> optionTable{{
-    {"--name", Option::Name, true},
-    {"--date", Option::Date, true},
-    {"--time", Option::Time, true},
-    {"--zone", Option::Zone, true},
-    {"--lon", Option::Lon, true},
-    {"--lat", Option::Lat, true},
-    {"--dst", Option::Dst, false},
-    {"--json", Option::Json, false},
-    {"--span", Option::Span, false},
-    {"--save", Option::Save, true},
-    {"--open", Option::Open, true},
-    {"--batch", Option::Batch, true},
-    {"--help", Option::Help, false},
-    {"-h", Option::Help, false},
-    {"--version", Option::Version, false},
+    {"--name", Option::Name, true, inSingle},
+    {"--date", Option::Date, true, inSingle},
+    {"--time", Option::Time, true, inSingle},
+    {"--zone", Option::Zone, true, inSingle},
+    {"--lon", Option::Lon, true, inSingle},
+    {"--lat", Option::Lat, true, inSingle},
+    {"--dst", Option::Dst, false, inSingle},
+    {"--json", Option::Json, false, inSingle | inOpen},
+    {"--span", Option::Span, false, inBatch},
+    {"--save", Option::Save, true, inSingle},
+    {"--open", Option::Open, true, inOpen},
+    {"--batch", Option::Batch, true, inBatch},
+    {"--help", Option::Help, false, 0},  // wins over everything, so never checked
+    {"-h", Option::Help, false, 0},
+    {"--version", Option::Version, false, modeBit(CliMode::Version)},
 }};
 
 const OptionInfo *findOption(const QString &name)
@@ -50,6 +61,20 @@ std::optional<BirthField> birthFieldOf(Option option)
     }
 }
 
+// Why an option doesn't belong on the line of `mode`; `name` is as written.
+QString misplacedOption(const QString &name, const OptionInfo &option, CliMode mode)
+{
+    switch (mode) {
+    case CliMode::Version: return QStringLiteral("--version goes alone");
+    case CliMode::Open: return QStringLiteral("%1 can't be used with --open").arg(name);
+    case CliMode::Batch: return QStringLiteral("%1 can't be used with --batch").arg(name);
+    default: break;
+    }
+    if (option.option == Option::Span)
+        return QStringLiteral("--span goes with --batch (a single reading always shows its span)");
+    return QStringLiteral("%1 can't be used with a single reading").arg(name);
+}
+
 } // namespace
 
 std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QString &error)
@@ -68,9 +93,8 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
     bool version = false;
     bool opening = false;
     bool batching = false;
-    bool saving = false;
     std::array<bool, optionTable.size()> seen{};
-    QStringList birthOptions;  // as given, for the messages about mixing modes
+    QList<std::pair<QString, const OptionInfo *>> given;  // as written, for the messages
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         QString name = argument;
@@ -92,6 +116,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
             return std::nullopt;
         }
         seen[slot] = true;
+        given.append({name, known});
         if (known->takesValue && !value) {
             // A zone such as -5:30 starts with a minus sign; only "--" marks the next option.
             if (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(QLatin1String("--"))) {
@@ -106,20 +131,13 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
 
         if (const std::optional<BirthField> field = birthFieldOf(known->option)) {
             line.fields[std::size_t(*field)] = *value;
-            birthOptions << name;
             continue;
         }
         switch (known->option) {
-        case Option::Dst:
-            line.dst = true;
-            birthOptions << name;
-            break;
+        case Option::Dst: line.dst = true; break;
         case Option::Json: line.json = true; break;
         case Option::Span: line.span = true; break;
-        case Option::Save:
-            line.savePath = *value;
-            saving = true;
-            break;
+        case Option::Save: line.savePath = *value; break;
         case Option::Open:
             line.openPath = *value;
             opening = true;
@@ -133,40 +151,22 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
         }
     }
 
-    if (version) {
-        if (arguments.size() != 1) {
-            error = QStringLiteral("--version goes alone");
-            return std::nullopt;
-        }
-        line.mode = CliMode::Version;
-        return line;
-    }
-    if (opening && batching) {
+    if (opening && batching && !version) {
         error = QStringLiteral("--open and --batch can't be used together");
         return std::nullopt;
     }
-    if ((opening || batching) && !birthOptions.isEmpty()) {
-        error = QStringLiteral("%1 can't be used with %2")
-                    .arg(birthOptions.first(), opening ? QStringLiteral("--open") : QStringLiteral("--batch"));
-        return std::nullopt;
-    }
-    if (line.span && !batching) {
-        error = QStringLiteral("--span goes with --batch (a single reading always shows its span)");
-        return std::nullopt;
-    }
-    if (batching) {
-        if (line.json || saving) {
-            error = QStringLiteral("%1 can't be used with --batch")
-                        .arg(line.json ? QStringLiteral("--json") : QStringLiteral("--save"));
+    line.mode = version ? CliMode::Version
+        : batching      ? CliMode::Batch
+        : opening       ? CliMode::Open
+                        : CliMode::Single;
+    for (const auto &[name, known] : given) {
+        if (!(known->modes & modeBit(line.mode))) {
+            error = misplacedOption(name, *known, line.mode);
             return std::nullopt;
         }
-        line.mode = CliMode::Batch;
-        return line;
     }
-    if (opening) {
-        line.mode = CliMode::Open;
+    if (line.mode != CliMode::Single)
         return line;
-    }
     if (arguments.isEmpty()) {
         error = QStringLiteral("nothing to do");
         return std::nullopt;
@@ -177,6 +177,5 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
             return std::nullopt;
         }
     }
-    line.mode = CliMode::Single;
     return line;
 }

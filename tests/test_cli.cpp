@@ -243,6 +243,14 @@ private slots:
                                      << "--save can't be used with --batch";
         QTest::newRow("span without batch") << (single + QStringList{"--span"}) << "--span goes with --batch";
         QTest::newRow("version with more") << QStringList{"--version", "--json"} << "--version goes alone";
+        QTest::newRow("version with a mode") << QStringList{"--open", "a.qvr", "--version"} << "--version goes alone";
+        // Every option the chosen mode doesn't take is refused, none ignored.
+        QTest::newRow("open saved") << QStringList{"--open", "a.qvr", "--save", "b.qvr"}
+                                    << "--save can't be used with --open";
+        QTest::newRow("open saved as text") << QStringList{"--save=y.txt", "--open", "a.qvr"}
+                                            << "--save can't be used with --open";
+        QTest::newRow("open with span") << QStringList{"--open", "a.qvr", "--span"} << "--span can't be used with --open";
+        QTest::newRow("open with dst") << QStringList{"--dst", "--open", "a.qvr"} << "--dst can't be used with --open";
     }
 
     void usageErrors()
