@@ -1,13 +1,14 @@
 #include "cli/Batch.h"
 
 #include "cli/BirthFields.h"
+#include "cli/CliTexts.h"
 #include "cli/ReadingReport.h"
 #include "core/BirthTimeSpan.h"
 #include "ephemeris/modEphemeris.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
-#include <deque>
 #include <optional>
 #include <vector>
 
@@ -35,108 +36,194 @@ namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
-// Reads CSV records: fields separated by commas, optionally quoted with
-// double quotes ("" inside a quoted field is one quote; a quoted field may
-// span lines), records ended by LF or CR LF. Records are counted from 1 as a
-// spreadsheet counts its rows.
+const std::string &fieldTooLong()
+{
+    static const std::string text = "a field is longer than " + std::to_string(CliTexts::batchFieldLimit) + " bytes";
+    return text;
+}
+
+const std::string &rowTooLong()
+{
+    static const std::string text = "the row is longer than " + std::to_string(CliTexts::batchRowLimit)
+        + " bytes; the rest of the file is not read";
+    return text;
+}
+
+// Reads CSV records from a source, a buffer at a time, so that memory stays
+// bounded whatever the input's size: fields separated by commas, optionally
+// quoted with double quotes ("" inside a quoted field is one quote; a quoted
+// field may span lines), records ended by LF, CR LF or CR. Records are
+// counted from 1 as a spreadsheet counts its rows. A record is at most
+// CliTexts::batchRowLimit bytes; past that its end can't be told (a quote
+// may never close), so reading stops there.
 class CsvReader {
 public:
-    explicit CsvReader(std::string_view text) : m_text(text)
-    {
-        if (m_text.substr(0, byteOrderMark.size()) == byteOrderMark)
-            m_text.remove_prefix(byteOrderMark.size());
-    }
+    explicit CsvReader(const ByteSource &source) : m_source(source), m_buffer(bufferSize, '\0') {}
 
-    // The next record's fields, or false at the end of the text. A record
-    // that can't be read whole says why in `problem`. The views stay valid
-    // until the next call.
+    // The next record's fields, or false at the end of the input or when it
+    // can't be read (see failed()). A record that can't be read whole says
+    // why in `problem`. The views stay valid until the next call.
     bool next(std::vector<std::string_view> &fields, std::string_view &problem)
     {
         fields.clear();
         problem = {};
-        m_unescaped.clear();
+        m_text.clear();
+        m_ends.clear();
         m_blank = false;
-        if (m_pos >= m_text.size())
+        if (m_stopped || !skipByteOrderMark() || peek() == endOfInput)
             return false;
         ++m_row;
-        bool quotedAny = false;
-        for (;;) {
-            if (m_pos < m_text.size() && m_text[m_pos] == '"') {
-                quotedAny = true;
-                if (!readQuoted(fields, problem))
-                    return true;
-            } else {
-                const std::size_t start = m_pos;
-                while (m_pos < m_text.size() && m_text[m_pos] != ',' && m_text[m_pos] != '\n'
-                       && m_text[m_pos] != '\r')
-                    ++m_pos;
-                fields.push_back(m_text.substr(start, m_pos - start));
-            }
-            if (m_pos >= m_text.size())
-                break;
-            const char separator = m_text[m_pos++];
-            if (separator == ',')
-                continue;
-            if (separator == '\r' && m_pos < m_text.size() && m_text[m_pos] == '\n')
-                ++m_pos;
-            break;
+        readRecord(problem);
+        if (m_failed)
+            return false;  // a record cut short by a read error is not taken
+        std::size_t start = 0;
+        for (const std::size_t end : m_ends) {
+            fields.push_back(std::string_view(m_text).substr(start, end - start));
+            start = end;
         }
-        m_blank = !quotedAny && fields.size() == 1 && fields.front().empty();
         return true;
     }
 
     qint64 row() const { return m_row; }
     bool blank() const { return m_blank; }
+    // True once the source reported a read error.
+    bool failed() const { return m_failed; }
 
 private:
-    // A quoted field from its opening quote; false (with the rest of the
-    // line skipped) when it is malformed.
-    bool readQuoted(std::vector<std::string_view> &fields, std::string_view &problem)
+    static constexpr int endOfInput = -1;
+    static constexpr std::size_t bufferSize = 1 << 16;
+    enum class State { FieldStart, Plain, Quoted, QuoteInQuoted, Skipping };
+
+    void readRecord(std::string_view &problem)
     {
-        ++m_pos;  // the opening quote
-        const std::size_t start = m_pos;
-        std::string *unescaped = nullptr;
-        std::size_t pieceStart = start;
+        State state = State::FieldStart;
+        bool quotedAny = false;
+        bool longField = false;
+        std::size_t rowBytes = 0;
+        auto endField = [&] { m_ends.push_back(m_text.size()); };
+        auto append = [&](char c) {
+            if (m_text.size() - (m_ends.empty() ? 0 : m_ends.back()) < CliTexts::batchFieldLimit)
+                m_text.push_back(c);
+            else
+                longField = true;
+        };
         for (;;) {
-            const std::size_t quote = m_text.find('"', m_pos);
-            if (quote == std::string_view::npos) {
-                m_pos = m_text.size();
-                problem = "a quoted field is not closed";
-                return false;
+            const int c = get();
+            const bool lineEnd = c == endOfInput || ((c == '\n' || c == '\r') && state != State::Quoted);
+            if (lineEnd && c == '\r' && peek() == '\n')
+                get();
+            if (!lineEnd && ++rowBytes > CliTexts::batchRowLimit) {
+                problem = rowTooLong();
+                m_stopped = true;
+                return;
             }
-            if (quote + 1 < m_text.size() && m_text[quote + 1] == '"') {
-                if (!unescaped)
-                    unescaped = &m_unescaped.emplace_back();
-                unescaped->append(m_text.substr(pieceStart, quote + 1 - pieceStart));
-                m_pos = quote + 2;
-                pieceStart = m_pos;
-                continue;
+            switch (state) {
+            case State::FieldStart:
+                if (c == '"') {
+                    quotedAny = true;
+                    state = State::Quoted;
+                    continue;
+                }
+                state = State::Plain;
+                [[fallthrough]];
+            case State::Plain:
+                if (c == ',' || lineEnd) {
+                    endField();
+                    state = State::FieldStart;
+                } else {
+                    append(char(c));
+                }
+                break;
+            case State::Quoted:
+                if (c == endOfInput) {
+                    endField();
+                    problem = "a quoted field is not closed";
+                    return;
+                }
+                if (c == '"')
+                    state = State::QuoteInQuoted;
+                else
+                    append(char(c));
+                break;
+            case State::QuoteInQuoted:
+                if (c == '"') {
+                    append('"');
+                    state = State::Quoted;
+                } else if (c == ',' || lineEnd) {
+                    endField();
+                    state = State::FieldStart;
+                } else {
+                    problem = "text follows a closing quote";
+                    state = State::Skipping;
+                }
+                break;
+            case State::Skipping:
+                break;
             }
-            m_pos = quote + 1;
-            if (unescaped) {
-                unescaped->append(m_text.substr(pieceStart, quote - pieceStart));
-                fields.push_back(*unescaped);
-            } else {
-                fields.push_back(m_text.substr(start, quote - start));
-            }
-            break;
+            if (lineEnd)
+                break;
         }
-        if (m_pos < m_text.size() && m_text[m_pos] != ',' && m_text[m_pos] != '\n' && m_text[m_pos] != '\r') {
-            problem = "text follows a closing quote";
-            while (m_pos < m_text.size() && m_text[m_pos] != '\n')
-                ++m_pos;
-            if (m_pos < m_text.size())
-                ++m_pos;
-            return false;
-        }
-        return true;
+        if (problem.empty() && longField)
+            problem = fieldTooLong();
+        m_blank = problem.empty() && !quotedAny && m_ends.size() == 1
+            && m_text.find_first_not_of(" \t") == std::string::npos;
     }
 
-    std::string_view m_text;
-    std::size_t m_pos = 0;
+    // Drops a byte order mark at the very start of the input; false when
+    // the input can't be read.
+    bool skipByteOrderMark()
+    {
+        if (m_started)
+            return true;
+        m_started = true;
+        while (m_filled < byteOrderMark.size() && !m_finished)
+            fill();
+        if (std::string_view(m_buffer).substr(0, std::min(m_filled, byteOrderMark.size())) == byteOrderMark)
+            m_next = byteOrderMark.size();
+        return !m_failed;
+    }
+
+    // Appends what the source gives to the buffered bytes.
+    void fill()
+    {
+        if (m_next == m_filled)
+            m_next = m_filled = 0;
+        const qint64 count = m_source(m_buffer.data() + m_filled, m_buffer.size() - m_filled);
+        if (count <= 0) {
+            m_finished = true;
+            m_failed = count < 0;
+        } else {
+            m_filled += std::size_t(count);
+        }
+    }
+
+    int peek()
+    {
+        if (m_next == m_filled && !m_finished)
+            fill();
+        return m_next < m_filled ? int(static_cast<unsigned char>(m_buffer[m_next])) : endOfInput;
+    }
+
+    int get()
+    {
+        const int c = peek();
+        if (c != endOfInput)
+            ++m_next;
+        return c;
+    }
+
+    const ByteSource &m_source;
+    std::string m_buffer;  // bytes read ahead from the source
+    std::size_t m_next = 0;
+    std::size_t m_filled = 0;
+    bool m_started = false;
+    bool m_finished = false;  // the source has nothing more
+    bool m_failed = false;
+    bool m_stopped = false;  // a record ran over the row limit
+    std::string m_text;                // the current record's fields, unescaped, one after another
+    std::vector<std::size_t> m_ends;   // where each field ends in m_text
     qint64 m_row = 0;
     bool m_blank = false;
-    std::deque<std::string> m_unescaped;  // a deque keeps earlier strings in place
 };
 
 void appendCsvField(std::string &out, std::string_view field)
@@ -412,16 +499,16 @@ private:
 
 } // namespace
 
-BatchSummary runBatch(std::string_view csv, const BatchOptions &options, ByteSink &out, ByteSink &err)
+BatchSummary runBatch(const ByteSource &input, const BatchOptions &options, ByteSink &out, ByteSink &err)
 {
     BatchSummary summary;
-    CsvReader reader(csv);
+    CsvReader reader(input);
     std::vector<std::string_view> fields;
     std::string_view problem;
 
     std::optional<Columns> columns;
     while (reader.next(fields, problem)) {
-        if (reader.blank() && problem.empty())
+        if (reader.blank())
             continue;
         if (!problem.empty()) {
             err.append(rowPrefix(reader.row()));
@@ -435,7 +522,10 @@ BatchSummary runBatch(std::string_view csv, const BatchOptions &options, ByteSin
         break;
     }
     if (!columns) {
-        err.append("the file is empty: the first row must name the columns name,date,time,zone,lon,lat,dst\n");
+        summary.readFailed = reader.failed();
+        if (!summary.readFailed) {
+            err.append("the file is empty: the first row must name the columns name,date,time,zone,lon,lat,dst\n");
+        }
         return summary;
     }
     summary.headerRead = true;
@@ -443,11 +533,23 @@ BatchSummary runBatch(std::string_view csv, const BatchOptions &options, ByteSin
     BatchWriter writer(options, out, err);
     writer.writeHeader();
     while (!out.failed() && reader.next(fields, problem)) {
-        if (reader.blank() && problem.empty())
+        if (reader.blank())
             continue;
         ++summary.births;
         if (!writer.process(reader.row(), fields, problem, *columns))
             ++summary.badRows;
     }
+    summary.readFailed = reader.failed();
     return summary;
+}
+
+BatchSummary runBatch(std::string_view csv, const BatchOptions &options, ByteSink &out, ByteSink &err)
+{
+    const ByteSource source = [&csv](char *buffer, std::size_t size) {
+        const std::size_t count = std::min(size, csv.size());
+        csv.copy(buffer, count);
+        csv.remove_prefix(count);
+        return qint64(count);
+    };
+    return runBatch(source, options, out, err);
 }

@@ -41,9 +41,19 @@ struct BatchSummary {
     qint64 births = 0;    // data rows read (blank rows aside)
     qint64 badRows = 0;   // rows reported as bad
     bool headerRead = false;
+    bool readFailed = false;  // the source reported a read error; the rows before it are done
 };
+
+// Hands the batch its input a piece at a time: puts up to `size` bytes into
+// `buffer` and returns how many, 0 at the end of the input, or -1 when the
+// input can't be read.
+using ByteSource = std::function<qint64(char *buffer, std::size_t size)>;
 
 // Reads births from CSV text (UTF-8, a header row naming the columns) and
 // writes one CSV result row per birth to `out`, every problem as
-// "row N: field F: message" to `err`. A bad row doesn't stop the batch.
+// "row N: field F: message" to `err`. A bad row doesn't stop the batch; a
+// row longer than CliTexts::batchRowLimit does. Memory stays bounded
+// whatever the input's size.
+BatchSummary runBatch(const ByteSource &input, const BatchOptions &options, ByteSink &out, ByteSink &err);
+// The same over CSV text in memory.
 BatchSummary runBatch(std::string_view csv, const BatchOptions &options, ByteSink &out, ByteSink &err);

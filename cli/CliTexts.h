@@ -1,12 +1,17 @@
 #pragma once
 
-#include <array>
+#include <cstddef>
 
 // The fixed texts of the command-line companion, in one place.
 namespace CliTexts {
 
 inline constexpr char programName[] = "quorvel-cli";
 inline constexpr char version[] = "quorvel-cli 1.15";
+
+// The longest field and the longest row of a batch file, in bytes, as the
+// help below states them.
+inline constexpr std::size_t batchFieldLimit = 4096;
+inline constexpr std::size_t batchRowLimit = 65536;
 
 inline constexpr char usage[] =
     "Usage: quorvel-cli --name TEXT --date YYYY-MM-DD --time HH:MM --zone [+|-]H[:MM]\n"
@@ -60,7 +65,8 @@ inline constexpr char help[] =
     "  with \"double quotes\". Rows are counted as a spreadsheet counts them, the header\n"
     "  being row 1. A bad row is reported on standard error as\n"
     "  \"row N: field F: message\", its output row carries the message in the error\n"
-    "  column, and the next row follows.\n"
+    "  column, and the next row follows. A field may hold up to 4096 bytes; a row\n"
+    "  longer than 65536 bytes ends the batch, since where it ends can't be told.\n"
     "\n"
     "  --help               show this help\n"
     "  --version            show the version\n"

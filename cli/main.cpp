@@ -16,6 +16,9 @@
 #include <cstring>
 #include <string>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // Exit statuses.
@@ -151,59 +154,60 @@ int runOpen(const CommandLine &line)
     return exitSuccess;
 }
 
-// The whole input of a batch: a regular file is mapped rather than read.
-bool readBatchInput(const QString &path, QFile &file, QByteArray &bytes, std::string_view &view)
+// Opens the batch input: standard input for "-", else the file; -1 with a
+// message when it can't be opened.
+int openBatchInput(const QString &path)
 {
-    if (path == QLatin1String("-")) {
-        if (!file.open(stdin, QIODevice::ReadOnly)) {
-            complain(QStringLiteral("--batch: can't read standard input"));
-            return false;
-        }
-        bytes = file.readAll();
-        view = std::string_view(bytes.constData(), std::size_t(bytes.size()));
-        return true;
-    }
+    if (path == QLatin1String("-"))
+        return STDIN_FILENO;
     const QFileInfo info(path);
     if (!info.exists() || info.isDir()) {
         complain(QStringLiteral("--batch: '%1' %2").arg(path, info.exists() ? QStringLiteral("is a folder")
                                                                              : QStringLiteral("does not exist")));
-        return false;
+        return -1;
     }
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        complain(QStringLiteral("--batch: can't read '%1': %2").arg(path, file.errorString()));
-        return false;
-    }
-    if (file.size() > 0 && info.isFile()) {
-        if (const uchar *mapped = file.map(0, file.size())) {
-            view = std::string_view(reinterpret_cast<const char *>(mapped), std::size_t(file.size()));
-            return true;
-        }
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        complain(QStringLiteral("--batch: can't read '%1': %2").arg(path, file.errorString()));
-        return false;
-    }
-    view = std::string_view(bytes.constData(), std::size_t(bytes.size()));
-    return true;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        complain(QStringLiteral("--batch: can't read '%1': %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    return fd;
 }
 
+// The batch reads its input a buffer at a time rather than whole or mapped:
+// memory stays bounded, and a file that shrinks or fails while it is read
+// ends the batch with a message instead of a crash.
 int runBatchMode(const CommandLine &line)
 {
-    QFile file;
-    QByteArray bytes;
-    std::string_view csv;
-    if (!readBatchInput(line.batchPath, file, bytes, csv))
+    const int fd = openBatchInput(line.batchPath);
+    if (fd < 0)
         return exitBadInput;
+    int readError = 0;
+    const ByteSource input = [fd, &readError](char *buffer, std::size_t size) -> qint64 {
+        for (;;) {
+            const ssize_t count = ::read(fd, buffer, size);
+            if (count >= 0)
+                return count;
+            if (errno != EINTR) {
+                readError = errno;
+                return -1;
+            }
+        }
+    };
 
     ByteSink out([](std::string_view piece) { return writeTo(stdout, piece); });
     ByteSink err([](std::string_view piece) { return writeTo(stderr, piece); });
     BatchOptions options;
     options.span = line.span;
-    const BatchSummary summary = runBatch(csv, options, out, err);
+    const BatchSummary summary = runBatch(input, options, out, err);
     out.flush();
     err.flush();
+    if (fd != STDIN_FILENO)
+        ::close(fd);
+    if (summary.readFailed) {
+        const QString source = line.batchPath == QLatin1String("-") ? QStringLiteral("standard input")
+                                                                      : QStringLiteral("'%1'").arg(line.batchPath);
+        complain(QStringLiteral("--batch: can't read %1: %2").arg(source, QString::fromLocal8Bit(std::strerror(readError))));
+        return exitBadInput;
+    }
     if (!summary.headerRead || summary.badRows > 0)
         return exitBadInput;
     return exitSuccess;

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "ReferenceVectors.h"
+#include "TestFiles.h"
 
 #include <cmath>
 #include <vector>
@@ -514,8 +515,11 @@ private slots:
             QStringLiteral(",2000-01-01,12:00,0,0:00W,51:28N,"),
             QStringLiteral("Dee,2000-01-01,12:00,0,0:00W,51:28N,yes"),
             QStringLiteral("Eve,1947-08-15,00:00,+5:30,77:13E,28:36N,0"),
+            QStringLiteral("Fay,%1,00:00,5:30,77:13E,28:36N,no").arg(QString(5000, u'9')),
         });
-        const Run result = run({QStringLiteral("--batch"), QStringLiteral("-")}, csv);
+        // A row past the row limit ends the batch: where it ends can't be told.
+        const QByteArray endless = "Gus,\"" + QByteArray(70000, '\0');
+        const Run result = run({QStringLiteral("--batch"), QStringLiteral("-")}, csv + endless + "\nHal\n");
         QCOMPARE(result.status, 1);
         QCOMPARE(utf8(result.err), QStringLiteral(
             "row 3: field date: there is no 29 February 1901: February 1901 has 28 days\n"
@@ -524,15 +528,17 @@ private slots:
             "row 4: the row has 2 fields where the header has 7\n"
             "row 5: field name: the name is empty\n"
             "row 7: field zone: '+5:30' would be a zone behind Universal Time, but Quorvel counts the zone of an East "
-            "longitude as ahead of it; give the size alone, 5:30, if the clock is ahead of Universal Time\n"));
+            "longitude as ahead of it; give the size alone, 5:30, if the clock is ahead of Universal Time\n"
+            "row 8: a field is longer than 4096 bytes\n"
+            "row 9: the row is longer than 65536 bytes; the rest of the file is not read\n"));
 
         // One output row per input row, in order; bad rows carry their message.
         const QList<QStringList> out = parseCsv(result.out);
-        QCOMPARE(out.size(), qsizetype(7));
+        QCOMPARE(out.size(), qsizetype(9));
         QStringList rowNumbers;
         for (const QStringList &row : out.mid(1))
             rowNumbers << row[0];
-        QCOMPARE(rowNumbers, QStringList({"2", "3", "4", "5", "6", "7"}));
+        QCOMPARE(rowNumbers, QStringList({"2", "3", "4", "5", "6", "7", "8", "9"}));
         QCOMPARE(out[1][15], QStringLiteral("Pushya"));
         QCOMPARE(out[1].last(), QString());
         QCOMPARE(out[2][1], QStringLiteral("Bob"));
@@ -592,6 +598,8 @@ private slots:
             << "the file is empty: the first row must name the columns name,date,time,zone,lon,lat,dst\n";
         QTest::newRow("unclosed quote in the header") << QByteArray("\"name,date\n")
                                                       << "row 1: a quoted field is not closed\n";
+        QTest::newRow("header past the row limit") << QByteArray(70000, '\0')
+            << "row 1: the row is longer than 65536 bytes; the rest of the file is not read\n";
     }
 
     void batchHeaderProblems()
@@ -614,6 +622,34 @@ private slots:
         QCOMPARE(folder.status, 1);
         QCOMPARE(utf8(folder.err), QStringLiteral("quorvel-cli: --batch: '%1' is a folder\n").arg(dir.path()));
         QVERIFY(missing.out.isEmpty() && folder.out.isEmpty());
+    }
+
+    void batchFileShrinkingWhileRead()
+    {
+        // The file is cut short while the program works through it: the rows
+        // still there are done, none is cut in half, and nothing crashes.
+        QStringList rows;
+        for (int i = 0; i < 20000; ++i)
+            rows << QStringLiteral("P%1,1947-08-15,00:00,5:30,77:13E,28:36N,no").arg(i, 5, 10, QLatin1Char('0'));
+        const QByteArray csv = birthsCsv(rows);
+        const qsizetype kept = 5000;  // rows left, far beyond what a first read takes in
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("births.csv"));
+        QVERIFY(writeBytes(path, csv));
+
+        QProcess process;
+        process.start(QStringLiteral(QUORVEL_CLI), {QStringLiteral("--batch"), path});
+        QVERIFY(process.waitForReadyRead(60000));  // the input is open and being read
+        QVERIFY(QFile::resize(path, csv.indexOf("\nP05000,") + 1));
+        QVERIFY(process.waitForFinished(120000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(process.readAllStandardError(), QByteArray());
+        const QList<QStringList> out = parseCsv(process.readAllStandardOutput());
+        QCOMPARE(out.size(), kept + 1);
+        QCOMPARE(out.last()[1], QStringLiteral("P04999"));
+        for (const QStringList &row : out)
+            QCOMPARE(row.size(), out[0].size());
     }
 
     void batchSpanColumns()
