@@ -2,6 +2,7 @@
 
 #include "cli/BirthFields.h"
 #include "cli/CliTexts.h"
+#include "cli/QuotedText.h"
 #include "cli/ReadingReport.h"
 #include "core/BirthTimeSpan.h"
 #include "ephemeris/modEphemeris.h"
@@ -226,13 +227,40 @@ private:
     bool m_blank = false;
 };
 
+// "-5", "+12.5": a spreadsheet reads it as a number, never as a formula.
+bool isPlainNumber(std::string_view text)
+{
+    if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+        text.remove_prefix(1);
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    auto digits = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return whole.size() + fraction.size() > 0 && digits(whole) && digits(fraction);
+}
+
+// A spreadsheet runs a cell that begins with one of these as a formula.
+bool looksLikeFormula(std::string_view text)
+{
+    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos
+        && !isPlainNumber(text);
+}
+
+// One text cell. Text a spreadsheet would take for a formula gets a leading
+// apostrophe, as spreadsheet-safe exporters write it, so that a name or a
+// zone such as -5:30 from an untrusted file is shown, never run.
 void appendCsvField(std::string &out, std::string_view field)
 {
+    const std::string_view guard = looksLikeFormula(field) ? "'" : "";
     if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(guard);
         out.append(field);
         return;
     }
     out.push_back('"');
+    out.append(guard);
     for (const char c : field) {
         if (c == '"')
             out.push_back('"');
@@ -347,8 +375,8 @@ std::optional<Columns> readHeader(const std::vector<std::string_view> &fields, q
                 field = f;
         }
         if (field < 0)
-            report("unknown column '" + std::string(fields[std::size_t(i)])
-                   + "': the columns are name,date,time,zone,lon,lat,dst");
+            report("unknown column " + quotedValue(fields[std::size_t(i)]).toStdString()
+                   + ": the columns are name,date,time,zone,lon,lat,dst");
         else if (columns.index[std::size_t(field)] >= 0)
             report("column '" + name + "' appears twice");
         else

@@ -1,5 +1,6 @@
 #include "cli/BirthFields.h"
 
+#include "cli/QuotedText.h"
 #include "core/Validation.h"
 
 #include <QDate>
@@ -83,7 +84,7 @@ void assignAscii(QString &target, std::string_view text)
 
 QString shown(std::string_view text)
 {
-    return QStringLiteral("'%1'").arg(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    return quotedValue(text);
 }
 
 struct Date {

@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "cli/QuotedText.h"
+
 namespace {
 
 enum class Option { Name, Date, Time, Zone, Lon, Lat, Dst, Json, Span, Save, Open, Batch, Help, Version };
@@ -106,8 +108,8 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
         }
         const OptionInfo *known = findOption(name);
         if (!known) {
-            error = argument.startsWith(u'-') ? QStringLiteral("unknown option '%1'").arg(name)
-                                              : QStringLiteral("unexpected argument '%1'").arg(argument);
+            error = argument.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(quotedValue(name))
+                                              : QStringLiteral("unexpected argument %1").arg(quotedValue(argument));
             return std::nullopt;
         }
         const std::size_t slot = std::size_t(known - optionTable.data());

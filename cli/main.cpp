@@ -4,6 +4,7 @@
 #include "cli/BirthFields.h"
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
+#include "cli/QuotedText.h"
 #include "cli/ReadingReport.h"
 #include "mansions/ReadingFile.h"
 
@@ -65,12 +66,12 @@ QString unreadableReason(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return QStringLiteral("'%1' does not exist").arg(path);
+        return QStringLiteral("%1 does not exist").arg(quotedPath(path));
     if (info.isDir())
-        return QStringLiteral("'%1' is a folder").arg(path);
+        return QStringLiteral("%1 is a folder").arg(quotedPath(path));
     if (!info.isReadable())
-        return QStringLiteral("'%1' can't be read").arg(path);
-    return QStringLiteral("'%1' is not a saved Quorvel reading").arg(path);
+        return QStringLiteral("%1 can't be read").arg(quotedPath(path));
+    return QStringLiteral("%1 is not a saved Quorvel reading").arg(quotedPath(path));
 }
 
 // The path a reading is saved to: a name without an extension gets ".qvr",
@@ -89,8 +90,8 @@ bool saveReading(const QString &path, const QString &nakshatraName)
 {
     if (writeReadingFile(path, nakshatraName))
         return true;
-    complain(QStringLiteral("--save: could not write '%1'; check that its folder exists and may be written to")
-                 .arg(path));
+    complain(QStringLiteral("--save: could not write %1; check that its folder exists and may be written to")
+                 .arg(quotedPath(path)));
     return false;
 }
 
@@ -116,9 +117,9 @@ int runSingle(const CommandLine &line)
     if (!line.savePath.isNull()) {
         savePath = savePathFor(line.savePath);
         if (savePath.isEmpty()) {
-            complain(QStringLiteral("--save: '%1': Quorvel opens only files whose names end in qvr, "
+            complain(QStringLiteral("--save: %1: Quorvel opens only files whose names end in qvr, "
                                     "such as reading.qvr")
-                         .arg(line.savePath));
+                         .arg(quotedPath(line.savePath)));
             good = false;
         }
     }
@@ -162,13 +163,13 @@ int openBatchInput(const QString &path)
         return STDIN_FILENO;
     const QFileInfo info(path);
     if (!info.exists() || info.isDir()) {
-        complain(QStringLiteral("--batch: '%1' %2").arg(path, info.exists() ? QStringLiteral("is a folder")
+        complain(QStringLiteral("--batch: %1 %2").arg(quotedPath(path), info.exists() ? QStringLiteral("is a folder")
                                                                              : QStringLiteral("does not exist")));
         return -1;
     }
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        complain(QStringLiteral("--batch: can't read '%1': %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+        complain(QStringLiteral("--batch: can't read %1: %2").arg(quotedPath(path), QString::fromLocal8Bit(std::strerror(errno))));
     return fd;
 }
 
@@ -204,7 +205,7 @@ int runBatchMode(const CommandLine &line)
         ::close(fd);
     if (summary.readFailed) {
         const QString source = line.batchPath == QLatin1String("-") ? QStringLiteral("standard input")
-                                                                      : QStringLiteral("'%1'").arg(line.batchPath);
+                                                                      : quotedPath(line.batchPath);
         complain(QStringLiteral("--batch: can't read %1: %2").arg(source, QString::fromLocal8Bit(std::strerror(readError))));
         return exitBadInput;
     }

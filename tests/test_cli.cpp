@@ -244,6 +244,7 @@ private slots:
                                      << "--save can't be used with --batch";
         QTest::newRow("span without batch") << (single + QStringList{"--span"}) << "--span goes with --batch";
         QTest::newRow("version with more") << QStringList{"--version", "--json"} << "--version goes alone";
+        QTest::newRow("unknown option with an escape") << QStringList{"--\x1b[2J"} << "unknown option '--\\x1b[2J'";
         QTest::newRow("version with a mode") << QStringList{"--open", "a.qvr", "--version"} << "--version goes alone";
         // Every option the chosen mode doesn't take is refused, none ignored.
         QTest::newRow("open saved") << QStringList{"--open", "a.qvr", "--save", "b.qvr"}
@@ -475,6 +476,10 @@ private slots:
         QTest::newRow("zone beyond 16 bits") << with(a, "--zone", "5:99999")
                                              << "--zone: '5:99999': the hours and the minutes must each be at most 32767";
         QTest::newRow("blank name") << with(a, "--name", "   ") << "--name: the name is empty";
+        QTest::newRow("control characters shown escaped") << with(a, "--date", "\x1b]0;title\x07")
+            << "--date: '\\x1b]0;title\\x07' is not a date: write YYYY-MM-DD, such as 1975-03-15";
+        QTest::newRow("long value cut short") << with(a, "--lat", QString(300, u'N'))
+            << "--lat: '" + QString(40, u'N') + "'... is not a latitude: write DEG:MIN and N or S, such as 28:36N";
         QTest::newRow("every bad field at once")
             << with(with(with(a, "--name", ""), "--date", "1901-02-29"), "--lat", "95")
             << "--name: the name is empty\n--date: there is no 29 February 1901: February 1901 has 28 days\n"
@@ -515,6 +520,8 @@ private slots:
             QStringLiteral(",2000-01-01,12:00,0,0:00W,51:28N,"),
             QStringLiteral("Dee,2000-01-01,12:00,0,0:00W,51:28N,yes"),
             QStringLiteral("Eve,1947-08-15,00:00,+5:30,77:13E,28:36N,0"),
+            // Untrusted text: an escape sequence, a long value, cells a spreadsheet would run.
+            QStringLiteral("=1+2,\x1b[31m1947-08-15,%1,-5:30,77:13E,28:36N,-1").arg(QString(100, u'1')),
             QStringLiteral("Fay,%1,00:00,5:30,77:13E,28:36N,no").arg(QString(5000, u'9')),
         });
         // A row past the row limit ends the batch: where it ends can't be told.
@@ -529,16 +536,19 @@ private slots:
             "row 5: field name: the name is empty\n"
             "row 7: field zone: '+5:30' would be a zone behind Universal Time, but Quorvel counts the zone of an East "
             "longitude as ahead of it; give the size alone, 5:30, if the clock is ahead of Universal Time\n"
-            "row 8: a field is longer than 4096 bytes\n"
-            "row 9: the row is longer than 65536 bytes; the rest of the file is not read\n"));
+            "row 8: field date: '\\x1b[31m1947-08-15' is not a date: write YYYY-MM-DD, such as 1975-03-15\n"
+            "row 8: field time: '1111111111111111111111111111111111111111'... is not a time: write HH:MM, such as 14:30\n"
+            "row 8: field dst: '-1': write yes or no\n"
+            "row 9: a field is longer than 4096 bytes\n"
+            "row 10: the row is longer than 65536 bytes; the rest of the file is not read\n"));
 
         // One output row per input row, in order; bad rows carry their message.
         const QList<QStringList> out = parseCsv(result.out);
-        QCOMPARE(out.size(), qsizetype(9));
+        QCOMPARE(out.size(), qsizetype(10));
         QStringList rowNumbers;
         for (const QStringList &row : out.mid(1))
             rowNumbers << row[0];
-        QCOMPARE(rowNumbers, QStringList({"2", "3", "4", "5", "6", "7", "8", "9"}));
+        QCOMPARE(rowNumbers, QStringList({"2", "3", "4", "5", "6", "7", "8", "9", "10"}));
         QCOMPARE(out[1][15], QStringLiteral("Pushya"));
         QCOMPARE(out[1].last(), QString());
         QCOMPARE(out[2][1], QStringLiteral("Bob"));
@@ -552,6 +562,10 @@ private slots:
         QCOMPARE(out[5][9].toDouble(), 11.0);
         QCOMPARE(out[5][15], QStringLiteral("Swati"));
         QCOMPARE(out[5].last(), QString());
+        // Text a spreadsheet would run as a formula is shown as text; a number stays one.
+        QCOMPARE(out[7].mid(1, 7), QStringList({"'=1+2", "\x1b[31m1947-08-15", QString(100, u'1'), "'-5:30", "77:13E",
+                                                 "28:36N", "-1"}));
+        QVERIFY(out[7].last().startsWith(QStringLiteral("field date: '\\x1b[31m1947-08-15' is not a date")));
         for (const QStringList &row : out)
             QCOMPARE(row.size(), out[0].size());
     }
@@ -755,6 +769,7 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << "none.qvr" << QByteArray() << "does not exist";
+        QTest::newRow("missing, with an escape") << "none\x1b[2J.qvr" << QByteArray() << "does not exist";
         QTest::newRow("folder") << "folder.qvr" << QByteArray() << "is a folder";
         QTest::newRow("empty") << "empty.qvr" << QByteArray("") << "is not a saved Quorvel reading";
         QTest::newRow("plain name, unscrambled") << "plain.qvr" << QByteArray("Pushya\r\n") << "is not a saved Quorvel reading";
@@ -778,7 +793,8 @@ private slots:
         const Run result = run({QStringLiteral("--open"), path});
         QCOMPARE(result.status, 1);
         QVERIFY(result.out.isEmpty());
-        QCOMPARE(utf8(result.err), QStringLiteral("quorvel-cli: --open: '%1' %2\n").arg(path, reason));
+        const QString shownPath = QString(path).replace(QChar(0x1b), QStringLiteral("\\x1b"));
+        QCOMPARE(utf8(result.err), QStringLiteral("quorvel-cli: --open: '%1' %2\n").arg(shownPath, reason));
     }
 
     void failedOutputIsNotASuccess()

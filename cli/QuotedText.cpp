@@ -1,0 +1,48 @@
+#include "cli/QuotedText.h"
+
+namespace {
+
+// Characters of a value shown; dates, times, zones and angles fit easily.
+constexpr qsizetype shownCharacters = 40;
+
+QString quoted(const QString &text, qsizetype limit)
+{
+    QString out(1, u'\'');
+    qsizetype shown = 0;
+    qsizetype i = 0;
+    for (; i < text.size() && shown < limit; ++i, ++shown) {
+        const QChar c = text.at(i);
+        if (c.category() == QChar::Other_Control) {
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+            if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                out += text.at(++i);  // one character, never split
+        }
+    }
+    out += u'\'';
+    if (i < text.size())
+        out += QLatin1String("...");
+    return out;
+}
+
+} // namespace
+
+QString quotedValue(const QString &text)
+{
+    return quoted(text, shownCharacters);
+}
+
+QString quotedValue(std::string_view utf8)
+{
+    // Only a prefix is shown, so only a prefix is decoded: at most four
+    // bytes a character, and one character more than is shown, so that a
+    // cut text still ends in "...".
+    const std::string_view prefix = utf8.substr(0, std::size_t(shownCharacters + 1) * 4);
+    return quoted(QString::fromUtf8(prefix.data(), qsizetype(prefix.size())), shownCharacters);
+}
+
+QString quotedPath(const QString &path)
+{
+    return quoted(path, path.size());
+}
