@@ -552,7 +552,8 @@ BatchSummary runBatch(const ByteSource &input, const BatchOptions &options, Byte
     if (!columns) {
         summary.readFailed = reader.failed();
         if (!summary.readFailed) {
-            err.append("the file is empty: the first row must name the columns name,date,time,zone,lon,lat,dst\n");
+            err.append(CliTexts::programName);
+            err.append(": the file is empty: the first row must name the columns name,date,time,zone,lon,lat,dst\n");
         }
         return summary;
     }

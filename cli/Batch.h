@@ -51,7 +51,8 @@ using ByteSource = std::function<qint64(char *buffer, std::size_t size)>;
 
 // Reads births from CSV text (UTF-8, a header row naming the columns) and
 // writes one CSV result row per birth to `out`, every problem as
-// "row N: field F: message" to `err`. A bad row doesn't stop the batch; a
+// "row N: field F: message" to `err` (any other message begins with the
+// program's name). A bad row doesn't stop the batch; a
 // row longer than CliTexts::batchRowLimit does. Memory stays bounded
 // whatever the input's size.
 BatchSummary runBatch(const ByteSource &input, const BatchOptions &options, ByteSink &out, ByteSink &err);

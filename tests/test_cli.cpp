@@ -572,11 +572,12 @@ private slots:
 
     void batchReadsQuotingLineEndsAndColumnOrder()
     {
-        // A byte order mark, CR LF, blank lines, columns in another order and
+        // A byte order mark, CR LF, blank lines (also of blanks only), columns in another order and
         // in capitals, and quoted fields holding commas, quotes and a line break.
         const QByteArray csv = "\xEF\xBB\xBF" "DST, Lat ,lon,zone,time,date,Name\r\n"
                                "no,28:36N,77:13E,5:30,00:00,1947-08-15,\"Smith, Ann\"\r\n"
                                "\r\n"
+                               " \t \r\n"
                                "1,51:28N,0:00W,0,12:00,2000-01-01,\"Dee \"\"D\"\"\r\nJones\"\r\n"
                                "no,28:36N,77:13E,5:30,00:00,1947-08-15,Ann";  // no line end at the very end
         const Run result = run({QStringLiteral("--batch"), QStringLiteral("-")}, csv);
@@ -587,11 +588,11 @@ private slots:
         QCOMPARE(out[1][0], QStringLiteral("2"));
         QCOMPARE(out[1][1], QStringLiteral("Smith, Ann"));
         QCOMPARE(out[1][15], QStringLiteral("Pushya"));
-        QCOMPARE(out[2][0], QStringLiteral("4"));  // the blank line is row 3
+        QCOMPARE(out[2][0], QStringLiteral("5"));  // the blank lines are rows 3 and 4
         QCOMPARE(out[2][1], QStringLiteral("Dee \"D\"\r\nJones"));
         QCOMPARE(out[2][7], QStringLiteral("1"));
         QCOMPARE(out[2][15], QStringLiteral("Swati"));
-        QCOMPARE(out[3][0], QStringLiteral("5"));
+        QCOMPARE(out[3][0], QStringLiteral("6"));
         QCOMPARE(out[3][15], QStringLiteral("Pushya"));
     }
 
@@ -608,8 +609,10 @@ private slots:
         QTest::newRow("header after blank lines") << QByteArray("\n\nname,date\n") 
             << "row 3: missing column 'time'\nrow 3: missing column 'zone'\nrow 3: missing column 'lon'\n"
                "row 3: missing column 'lat'\nrow 3: missing column 'dst'\n";
+        QTest::newRow("blank lines only") << QByteArray("\n \t\r\n\n")
+            << "quorvel-cli: the file is empty: the first row must name the columns name,date,time,zone,lon,lat,dst\n";
         QTest::newRow("empty file") << QByteArray()
-            << "the file is empty: the first row must name the columns name,date,time,zone,lon,lat,dst\n";
+            << "quorvel-cli: the file is empty: the first row must name the columns name,date,time,zone,lon,lat,dst\n";
         QTest::newRow("unclosed quote in the header") << QByteArray("\"name,date\n")
                                                       << "row 1: a quoted field is not closed\n";
         QTest::newRow("header past the row limit") << QByteArray(70000, '\0')
@@ -636,6 +639,15 @@ private slots:
         QCOMPARE(folder.status, 1);
         QCOMPARE(utf8(folder.err), QStringLiteral("quorvel-cli: --batch: '%1' is a folder\n").arg(dir.path()));
         QVERIFY(missing.out.isEmpty() && folder.out.isEmpty());
+
+        // Standard input that is a folder can't be read: said so, not taken for an empty file.
+        QProcess process;
+        process.setStandardInputFile(dir.path());
+        process.start(QStringLiteral(QUORVEL_CLI), {QStringLiteral("--batch"), QStringLiteral("-")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QCOMPARE(utf8(process.readAllStandardError()),
+                 QStringLiteral("quorvel-cli: --batch: can't read standard input: Is a directory\n"));
     }
 
     void batchFileShrinkingWhileRead()
