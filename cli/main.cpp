@@ -88,10 +88,16 @@ QString savePathFor(const QString &given)
 
 bool saveReading(const QString &path, const QString &nakshatraName)
 {
-    if (writeReadingFile(path, nakshatraName))
+    ReadingFileFailure failure;
+    if (writeReadingFile(path, nakshatraName, &failure))
         return true;
-    complain(QStringLiteral("--save: could not write %1; check that its folder exists and may be written to")
-                 .arg(quotedPath(path)));
+    if (failure.error == QFileDevice::OpenError)
+        complain(QStringLiteral("--save: could not write %1; check that its folder exists and may be written to")
+                     .arg(quotedPath(path)));
+    else if (failure.error == QFileDevice::ResourceError)  // what a full disk gives
+        complain(QStringLiteral("--save: could not write %1: the disk is full").arg(quotedPath(path)));
+    else
+        complain(QStringLiteral("--save: could not write %1: %2").arg(quotedPath(path), failure.reason));
     return false;
 }
 

@@ -87,24 +87,30 @@ bool hasReadingExtension(const QString &path)
     return path.endsWith(QLatin1String("qvr"), Qt::CaseSensitive);
 }
 
-bool writeReadingFile(const QString &path, const QString &nakshatraName)
+bool writeReadingFile(const QString &path, const QString &nakshatraName, ReadingFileFailure *failure)
 {
     // QSaveFile writes a temporary beside the target and renames it over the
     // target only once everything is on disk; on any failure the temporary is
     // discarded and an existing file keeps its old content.
     const FileSizeSignalIgnored overLimitIsAnError;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    auto failed = [&] {
+        if (failure)
+            *failure = {file.error(), file.errorString()};
         return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failed();
     const QByteArray content = toSingleByte(scrambleText(nakshatraName)) + QByteArrayLiteral("\r\n");
     // Flush before committing and check it: a short write (disk full, file
     // size limit) shows up only here, and commit() alone would still rename
     // the truncated temporary over the old file and report success.
     if (file.write(content) != content.size() || !file.flush()) {
+        failed();  // before cancelling, which puts its own error in place
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return file.commit() || failed();
 }
 
 std::optional<QString> readReadingFile(const QString &path)

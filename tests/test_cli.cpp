@@ -773,6 +773,19 @@ private slots:
         QCOMPARE(utf8(failed.err), QStringLiteral("quorvel-cli: --save: could not write '%1'; check that its folder "
                                                   "exists and may be written to\n").arg(nowhere));
         QVERIFY(!QFile::exists(nowhere));
+
+        // A write that fails (here past the file size limit, as on a full
+        // disk) is told by its cause, not taken for a missing folder.
+        const QString limited = dir.filePath(QStringLiteral("limited.qvr"));
+        Run cut;
+        {
+            const FileSizeLimit noRoom(0);  // the program inherits it
+            QVERIFY(noRoom.active);
+            cut = run(pushyaArguments + QStringList{QStringLiteral("--save"), limited});
+        }
+        QCOMPARE(cut.status, 1);
+        QCOMPARE(utf8(cut.err), QStringLiteral("quorvel-cli: --save: could not write '%1': File too large\n").arg(limited));
+        QVERIFY(!QFile::exists(limited));
     }
 
     void openRefusesWhatIsNotAReading_data()
