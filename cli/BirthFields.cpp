@@ -206,7 +206,7 @@ QString checkZoneSign(std::string_view text, const Zone &zone, const Angle &long
     if (zone.sign == 0 || (isZero(zone.hours) && isZero(zone.minutes)))
         return {};
     const bool eastern = longitude.positive && !(isZero(longitude.degrees) && isZero(longitude.minutes));
-    const QString size = QString::fromLatin1(text.substr(1).data(), qsizetype(text.size() - 1));
+    const QString size = bareValue(text.substr(1));
     if (zone.sign == '-' && !eastern) {
         return QStringLiteral("%1 would be a zone ahead of Universal Time, but Quorvel counts the zone of a West "
                               "longitude (0:00 included) as behind it; give the size alone, %2, if the clock is "

@@ -5,9 +5,9 @@ namespace {
 // Characters of a value shown; dates, times, zones and angles fit easily.
 constexpr qsizetype shownCharacters = 40;
 
-QString quoted(const QString &text, qsizetype limit)
+QString quoted(const QString &text, qsizetype limit, QStringView quote = u"'")
 {
-    QString out(1, u'\'');
+    QString out = quote.toString();
     qsizetype shown = 0;
     qsizetype i = 0;
     for (; i < text.size() && shown < limit; ++i, ++shown) {
@@ -20,10 +20,19 @@ QString quoted(const QString &text, qsizetype limit)
                 out += text.at(++i);  // one character, never split
         }
     }
-    out += u'\'';
+    out += quote;
     if (i < text.size())
         out += QLatin1String("...");
     return out;
+}
+
+// Only a prefix is shown, so only a prefix is decoded: at most four bytes a
+// character, and one character more than is shown, so that a cut text
+// still ends in "...".
+QString decodedPrefix(std::string_view utf8)
+{
+    const std::string_view prefix = utf8.substr(0, std::size_t(shownCharacters + 1) * 4);
+    return QString::fromUtf8(prefix.data(), qsizetype(prefix.size()));
 }
 
 } // namespace
@@ -35,11 +44,12 @@ QString quotedValue(const QString &text)
 
 QString quotedValue(std::string_view utf8)
 {
-    // Only a prefix is shown, so only a prefix is decoded: at most four
-    // bytes a character, and one character more than is shown, so that a
-    // cut text still ends in "...".
-    const std::string_view prefix = utf8.substr(0, std::size_t(shownCharacters + 1) * 4);
-    return quoted(QString::fromUtf8(prefix.data(), qsizetype(prefix.size())), shownCharacters);
+    return quoted(decodedPrefix(utf8), shownCharacters);
+}
+
+QString bareValue(std::string_view utf8)
+{
+    return quoted(decodedPrefix(utf8), shownCharacters, {});
 }
 
 QString quotedPath(const QString &path)

@@ -12,6 +12,8 @@
 // marking that more followed, so a huge bad value can't flood the message.
 QString quotedValue(const QString &text);
 QString quotedValue(std::string_view utf8);
+// The same without the quotes, for a value set apart by the sentence.
+QString bareValue(std::string_view utf8);
 
 // A path, shown whole: the user needs to see which file is meant.
 QString quotedPath(const QString &path);

@@ -480,6 +480,10 @@ private slots:
             << "--date: '\\x1b]0;title\\x07' is not a date: write YYYY-MM-DD, such as 1975-03-15";
         QTest::newRow("long value cut short") << with(a, "--lat", QString(300, u'N'))
             << "--lat: '" + QString(40, u'N') + "'... is not a latitude: write DEG:MIN and N or S, such as 28:36N";
+        QTest::newRow("long zone cut short twice") << with(with(a, "--lon", "77:13W"), "--zone", "-" + QString(100, u'5'))
+            << "--zone: '-" + QString(39, u'5') + "'... would be a zone ahead of Universal Time, but Quorvel counts the "
+               "zone of a West longitude (0:00 included) as behind it; give the size alone, " + QString(40, u'5')
+               + "..., if the clock is behind Universal Time";
         QTest::newRow("every bad field at once")
             << with(with(with(a, "--name", ""), "--date", "1901-02-29"), "--lat", "95")
             << "--name: the name is empty\n--date: there is no 29 February 1901: February 1901 has 28 days\n"
