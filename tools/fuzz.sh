@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a while:
 #   tools/fuzz.sh [SECONDS_EACH] [TARGET...]
-# Targets: boxinteger scrambler readingfile duration (all when none given).
+# Targets: boxinteger scrambler readingfile duration batch birthfields (all
+# when none given).
 # Environment: FUZZ_BUILD   build folder (build/fuzz)
 #              FUZZ_JOBS    targets run at the same time, each under nice (1)
 #              FUZZ_BUILD_JOBS  parallel compile jobs (2)
@@ -12,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}; shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(boxinteger scrambler readingfile duration)
+[ ${#targets[@]} -gt 0 ] || targets=(boxinteger scrambler readingfile duration batch birthfields)
 build=${FUZZ_BUILD:-$root/build/fuzz}
 jobs=${FUZZ_JOBS:-1}
 bash "$root/tools/setup.sh"

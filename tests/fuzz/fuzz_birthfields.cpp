@@ -1,0 +1,106 @@
+// The birth field parser of the command-line companion, on arbitrary texts:
+// the seven fields, one a line. What it accepts the screen's validation and
+// the calculation accept too; what it refuses it says why, field by field.
+#include "FuzzInput.h"
+#include "cli/BirthFields.h"
+#include "core/Validation.h"
+#include "ephemeris/modEphemeris.h"
+
+#include <QDate>
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+BirthTexts splitFields(std::string_view input)
+{
+    BirthTexts texts;
+    for (std::string_view &text : texts) {
+        const std::size_t end = input.find('\n');
+        text = input.substr(0, end);
+        input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+    }
+    return texts;
+}
+
+// The screen a user would fill in to get `birth`.
+ScreenInput screenOf(const BirthData &birth)
+{
+    ScreenInput screen;
+    screen.name = birth.name;
+    screen.monthPosition = birth.month - 1;
+    screen.dayPosition = birth.day - 1;
+    screen.dayText = QString::number(birth.day);
+    screen.yearText = QString::number(birth.year);
+    screen.hourText = QString::number(birth.hour);
+    screen.minuteText = QString::number(birth.minute);
+    screen.zoneHourText = QString::number(birth.zoneHours);
+    screen.zoneMinuteText = QString::number(birth.zoneMinutes);
+    screen.lonDegreesText = QString::number(birth.lonDegrees);
+    screen.lonMinutesText = QString::number(birth.lonMinutes);
+    screen.latDegreesText = QString::number(birth.latDegrees);
+    screen.latMinutesText = QString::number(birth.latMinutes);
+    screen.isEast = birth.isEast;
+    screen.isNorth = birth.isNorth;
+    screen.dst = birth.dst;
+    return screen;
+}
+
+bool sameBirth(const BirthData &a, const BirthData &b)
+{
+    return a.name == b.name && a.month == b.month && a.day == b.day && a.year == b.year && a.hour == b.hour
+        && a.minute == b.minute && a.zoneHours == b.zoneHours && a.zoneMinutes == b.zoneMinutes
+        && a.lonDegrees == b.lonDegrees && a.lonMinutes == b.lonMinutes && a.latDegrees == b.latDegrees
+        && a.latMinutes == b.latMinutes && a.isEast == b.isEast && a.isNorth == b.isNorth && a.dst == b.dst;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const BirthTexts texts = splitFields(std::string_view(reinterpret_cast<const char *>(data), size));
+    static BirthParser parser;  // reused, as a batch reuses it row after row
+    BirthData birth;
+    std::vector<FieldError> errors;
+    const bool accepted = parser.parse(texts, birth, errors);
+
+    // A fresh parser gives the same answer: nothing carries over between rows.
+    BirthParser fresh;
+    BirthData again;
+    std::vector<FieldError> errorsAgain;
+    FUZZ_CHECK(fresh.parse(texts, again, errorsAgain) == accepted);
+    FUZZ_CHECK(errorsAgain.size() == errors.size());
+
+    if (!accepted) {
+        FUZZ_CHECK(!errors.empty());
+        for (std::size_t i = 0; i < errors.size(); ++i) {
+            const FieldError &error = errors[i];
+            FUZZ_CHECK(error.message == errorsAgain[i].message);
+            FUZZ_CHECK(i == 0 || errors[i - 1].field <= error.field);
+            // One short line, nothing in it that could steer a terminal.
+            FUZZ_CHECK(!error.message.isEmpty() && error.message.size() <= 600);
+            for (const QChar c : error.message)
+                FUZZ_CHECK(c.category() != QChar::Other_Control);
+        }
+        return 0;
+    }
+    FUZZ_CHECK(errors.empty());
+    FUZZ_CHECK(sameBirth(birth, again));
+
+    // Within the screen's lists, and a screen holding it passes validation.
+    FUZZ_CHECK(birth.year >= 1901 && birth.year <= 2050);
+    FUZZ_CHECK(QDate(birth.year, birth.month, birth.day).isValid());
+    FUZZ_CHECK(birth.hour >= 0 && birth.hour <= 23 && birth.minute >= 0 && birth.minute <= 59);
+    const ScreenInput screen = screenOf(birth);
+    FUZZ_CHECK(!validateScreen(screen));
+    BirthData copied;
+    copyScreenIntoBirthData(screen, copied);
+    FUZZ_CHECK(sameBirth(copied, birth));
+
+    EphemerisResult result;
+    FUZZ_CHECK(computeMoonNakshatra(birth, result));
+    FUZZ_CHECK(result.nakshatraIndex >= 0 && result.nakshatraIndex < 27);
+    return 0;
+}
