@@ -175,13 +175,14 @@ int openBatchInput(const QString &path)
     }
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        complain(QStringLiteral("--batch: can't read %1: %2").arg(quotedPath(path), QString::fromLocal8Bit(std::strerror(errno))));
+        complain(QStringLiteral("--batch: can't read %1: %2")
+                     .arg(quotedPath(path), QString::fromLocal8Bit(std::strerror(errno))));
     return fd;
 }
 
 // The batch reads its input a buffer at a time rather than whole or mapped:
-// memory stays bounded, and a file that shrinks or fails while it is read
-// ends the batch with a message instead of a crash.
+// memory stays bounded, a file that shrinks while it is read just ends
+// sooner, and a read error ends the batch with a message, never a crash.
 int runBatchMode(const CommandLine &line)
 {
     const int fd = openBatchInput(line.batchPath);
@@ -212,7 +213,8 @@ int runBatchMode(const CommandLine &line)
     if (summary.readFailed) {
         const QString source = line.batchPath == QLatin1String("-") ? QStringLiteral("standard input")
                                                                       : quotedPath(line.batchPath);
-        complain(QStringLiteral("--batch: can't read %1: %2").arg(source, QString::fromLocal8Bit(std::strerror(readError))));
+        complain(QStringLiteral("--batch: can't read %1: %2")
+                     .arg(source, QString::fromLocal8Bit(std::strerror(readError))));
         return exitBadInput;
     }
     if (!summary.headerRead || summary.badRows > 0)

@@ -83,7 +83,8 @@ bool parseOutput(std::string_view text, std::vector<std::vector<std::string>> &r
 
 long long rowNumber(const std::string &text)
 {
-    if (text.empty() || text.size() > 18 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    const bool digits = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (text.empty() || text.size() > 18 || !digits)
         return -1;
     return std::stoll(text);
 }
