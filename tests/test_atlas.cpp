@@ -40,6 +40,12 @@ namespace {
 // after it can't change the expected texts.
 constexpr int zoneYear = 2024;
 
+// A box filled to its limit: 16,000 one-letter words.
+QString fullBox()
+{
+    return QStringList(16000, QStringLiteral("x")).join(u' ');
+}
+
 const Atlas &systemAtlas()
 {
     static const Atlas atlas = Atlas::load();
@@ -183,6 +189,10 @@ private slots:
         row("former name", "Bombay Maharashtra India", {"Mumbai", "Maharashtra", "IN"});
         row("untrimmed boxes", "  pune    MAHARASHTRA   india ", {"Pune", "Maharashtra", "IN"});
         row("punctuation typed", "Springfield, Ill., U.S.A.", {"Springfield", "Illinois", "US"});
+        // The state at the end of a full box is still found; the country after it.
+        QTest::newRow("full boxes")
+            << QStringLiteral("Springfield %1 Illinois %1 USA Latitude Longitude").arg(fullBox())
+            << QStringList{"Springfield", "Illinois", "US"};
     }
 
     void ranking()
