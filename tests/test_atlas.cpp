@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPluginLoader>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
@@ -440,6 +441,17 @@ private slots:
         const QString typed = QStringLiteral("<b>Madrid</b> Nowhere Land Latitude Longitude");
         AtlasWindow nothing(typed, {}, zoneYear);
         QCOMPARE(nothing.findChild<QLabel *>(QStringLiteral("lblHeading"))->textFormat(), Qt::PlainText);
+
+        // Full boxes: the heading repeats the start of the text, whole, and
+        // the window fits the screen.
+        const QString full = QStringLiteral("Springfield %1 %1 %1 Latitude Longitude").arg(fullBox());
+        AtlasWindow pasted(full, systemAtlas().search(placeTextOfQuery(full)), zoneYear);
+        pasted.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pasted));
+        const auto *heading = pasted.findChild<QLabel *>(QStringLiteral("lblHeading"));
+        QVERIFY(heading->text().contains(QStringLiteral("\u201cSpringfield x x x ")));
+        QVERIFY(heading->height() >= heading->heightForWidth(heading->width()));
+        QVERIFY(pasted.frameGeometry().height() <= pasted.screen()->availableGeometry().height());
 
         // Places of the name, none in the state or country typed: the
         // window says so and offers the web first.
