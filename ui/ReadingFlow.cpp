@@ -106,6 +106,9 @@ void saveReading(QWidget *resultScreen)
     const std::optional<QString> path = desktop().chooseFile(resultScreen, request);
     if (!path || path->isEmpty())
         return;
-    if (!writeReadingFile(*path, currentNakshatraName()))
+    // Open takes only names ending in the extension: a name chosen with
+    // another one ("b.txt") gets it added, so the reading opens again.
+    const QString target = hasReadingExtension(*path) ? *path : *path + u'.' + QString::fromUtf8(readingFileSuffix);
+    if (!writeReadingFile(target, currentNakshatraName()))
         showFileMessage(resultScreen, MessageIcon::Error, Messages::unableToSave);
 }
