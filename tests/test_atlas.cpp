@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPluginLoader>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
@@ -39,6 +40,12 @@ namespace {
 // The year whose zone rules the tests describe: fixed, so a change of law
 // after it can't change the expected texts.
 constexpr int zoneYear = 2024;
+
+// A box filled to its limit: 16,000 one-letter words.
+QString fullBox()
+{
+    return QStringList(16000, QStringLiteral("x")).join(u' ');
+}
 
 const Atlas &systemAtlas()
 {
@@ -183,6 +190,10 @@ private slots:
         row("former name", "Bombay Maharashtra India", {"Mumbai", "Maharashtra", "IN"});
         row("untrimmed boxes", "  pune    MAHARASHTRA   india ", {"Pune", "Maharashtra", "IN"});
         row("punctuation typed", "Springfield, Ill., U.S.A.", {"Springfield", "Illinois", "US"});
+        // The state at the end of a full box is still found; the country after it.
+        QTest::newRow("full boxes")
+            << QStringLiteral("Springfield %1 Illinois %1 USA Latitude Longitude").arg(fullBox())
+            << QStringList{"Springfield", "Illinois", "US"};
     }
 
     void ranking()
@@ -430,6 +441,17 @@ private slots:
         const QString typed = QStringLiteral("<b>Madrid</b> Nowhere Land Latitude Longitude");
         AtlasWindow nothing(typed, {}, zoneYear);
         QCOMPARE(nothing.findChild<QLabel *>(QStringLiteral("lblHeading"))->textFormat(), Qt::PlainText);
+
+        // Full boxes: the heading repeats the start of the text, whole, and
+        // the window fits the screen.
+        const QString full = QStringLiteral("Springfield %1 %1 %1 Latitude Longitude").arg(fullBox());
+        AtlasWindow pasted(full, systemAtlas().search(placeTextOfQuery(full)), zoneYear);
+        pasted.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pasted));
+        const auto *heading = pasted.findChild<QLabel *>(QStringLiteral("lblHeading"));
+        QVERIFY(heading->text().contains(QStringLiteral("\u201cSpringfield x x x ")));
+        QVERIFY(heading->height() >= heading->heightForWidth(heading->width()));
+        QVERIFY(pasted.frameGeometry().height() <= pasted.screen()->availableGeometry().height());
 
         // Places of the name, none in the state or country typed: the
         // window says so and offers the web first.

@@ -309,20 +309,27 @@ private slots:
     void saveDialogAndFile_data()
     {
         QTest::addColumn<bool>("fromMenu");
-        QTest::newRow("button") << false;
-        QTest::newRow("menu") << true;
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written"); // a name Open accepts
+        QTest::newRow("button") << false << "ashwini.qvr" << "ashwini.qvr";
+        QTest::newRow("menu") << true << "ashwini.qvr" << "ashwini.qvr";
+        QTest::newRow("other extension") << false << "b.txt" << "b.txt.qvr";
+        QTest::newRow("no extension") << true << "ashwini" << "ashwini.qvr";
+        QTest::newRow("qvr without a dot") << false << "readingqvr" << "readingqvr";
     }
 
     void saveDialogAndFile()
     {
         QFETCH(bool, fromMenu);
-        const QString path = folder.filePath(QStringLiteral("ashwini.qvr"));
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        const QString path = folder.filePath(written);
         QFile::remove(path);
         currentNakshatraName() = QStringLiteral("Ashwini");
         presentReading(currentNakshatraName(), nullptr);
         frmChineseLunarMansionResult *screen = onlyResultScreen();
         QVERIFY(screen);
-        recorder->fileNames.push_back(path);
+        recorder->fileNames.push_back(folder.filePath(chosen));
         if (fromMenu)
             screen->findChild<QAction *>(QStringLiteral("mnuSave"))->trigger();
         else
@@ -336,6 +343,7 @@ private slots:
         QCOMPARE(request.defaultSuffix, QStringLiteral("qvr"));
         QVERIFY(recorder->messages.isEmpty());
         QCOMPARE(fileBytes(path), QByteArray::fromHex("96c8bdccbec3be0d0a"));
+        QVERIFY(chosen == written || !QFile::exists(folder.filePath(chosen)));
         QCOMPARE(onlyResultScreen(), screen);
     }
 

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 
 #include <memory>
 
@@ -36,6 +38,14 @@ void calculateDelhi1947(frmMain *main)
     QTest::keyClicks(main->txtLatD(), QStringLiteral("28"));
     QTest::keyClicks(main->txtLatM(), QStringLiteral("36"));
     QTest::mouseClick(main->cmdCalculate(), Qt::LeftButton);
+}
+
+// The words of a rich-text tooltip, without the blank lines around them.
+QString plainText(const QString &tooltip)
+{
+    QTextDocument document;
+    document.setHtml(tooltip);
+    return document.toPlainText().trimmed();
 }
 
 } // namespace
@@ -70,10 +80,18 @@ private slots:
         frmChineseLunarMansionResult *screen = onlyResultScreen();
         QVERIFY(screen);
         QCOMPARE(screen->lblResult(6)->text(), QStringLiteral("Pushya"));
-        const QString tooltip = screen->lblResult(6)->toolTip();
+        const QString tooltip = plainText(screen->lblResult(6)->toolTip());
         QCOMPARE(tooltip, birthTimeSpanTooltip(birthData()));
         QCOMPARE(birthData().year, qint16(1947));
         QVERIFY2(tooltip.contains(QStringLiteral("Pushya")), qPrintable(tooltip));
+
+        // It wraps within the result screen's width, however wide the desktop:
+        // laid out as a tooltip is where its screen leaves room for one line.
+        QLabel tip;
+        tip.setFont(QToolTip::font());
+        tip.setWordWrap(Qt::mightBeRichText(screen->lblResult(6)->toolTip()));
+        tip.setText(screen->lblResult(6)->toolTip());
+        QVERIFY2(tip.sizeHint().width() <= screen->width(), qPrintable(QString::number(tip.sizeHint().width())));
     }
 
     // A saved reading holds no birth, so none is shown, not even the birth of

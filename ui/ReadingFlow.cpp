@@ -61,6 +61,20 @@ QString birthTimeTooltip(const BirthData &birth, const QString &shownName)
     return birthTimeSpanText(*span);
 }
 
+// The tooltip as rich text, which wraps, at most as wide as `window`: as plain
+// text it is one line as long as its words, about twice the result screen's
+// width, and cut off on a small screen.
+QString wrappedTooltip(const QString &text, const QWidget *window)
+{
+    if (text.isEmpty())
+        return text;
+    // The table sets the width the text wraps at; a tenth of the window is
+    // left for the tooltip's own frame and margins.
+    return QStringLiteral("<table width=\"%1\"><tr><td>%2</td></tr></table>")
+        .arg(window->width() * 9 / 10)
+        .arg(text.toHtmlEscaped());
+}
+
 void showFileMessage(QWidget *parent, MessageIcon icon, const char *text)
 {
     desktop().showMessage(parent, icon, QString::fromUtf8(text));
@@ -72,7 +86,8 @@ void presentReading(const QString &nakshatraName, QWidget *mainScreen, const Bir
 {
     auto *screen = new frmChineseLunarMansionResult;
     if (birth)
-        screen->lblResult(6)->setToolTip(birthTimeTooltip(*birth, nakshatraName));
+        screen->lblResult(6)->setToolTip(
+            wrappedTooltip(birthTimeTooltip(*birth, nakshatraName), screen->centralWidget()));
     ResultScreenView view(screen, mainScreen);
     showMansionReading(nakshatraName, view);
 }
@@ -106,6 +121,9 @@ void saveReading(QWidget *resultScreen)
     const std::optional<QString> path = desktop().chooseFile(resultScreen, request);
     if (!path || path->isEmpty())
         return;
-    if (!writeReadingFile(*path, currentNakshatraName()))
+    // Open takes only names ending in the extension: a name chosen with
+    // another one ("b.txt") gets it added, so the reading opens again.
+    const QString target = hasReadingExtension(*path) ? *path : *path + u'.' + QString::fromUtf8(readingFileSuffix);
+    if (!writeReadingFile(target, currentNakshatraName()))
         showFileMessage(resultScreen, MessageIcon::Error, Messages::unableToSave);
 }

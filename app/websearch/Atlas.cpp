@@ -26,17 +26,58 @@ Words wordsOf(const QString &folded)
     return folded.split(u' ', Qt::SkipEmptyParts);
 }
 
-// Whether `needle` occurs in `haystack` as a run of whole words.
-bool containsRun(const Words &haystack, const Words &needle)
-{
-    if (needle.isEmpty() || needle.size() > haystack.size())
-        return false;
-    for (qsizetype start = 0; start + needle.size() <= haystack.size(); ++start) {
-        if (std::equal(needle.begin(), needle.end(), haystack.begin() + start))
-            return true;
+// The typed words, indexed by word. A run of words is compared only where
+// its least typed word occurs, so looking up a region's name costs next to
+// nothing however many words the boxes hold.
+class TypedWords {
+public:
+    explicit TypedWords(const Words &words) : m_words(words)
+    {
+        for (qsizetype at = 0; at < m_words.size(); ++at)
+            m_positions[m_words.at(at)].append(at);
     }
-    return false;
-}
+
+    qsizetype size() const { return m_words.size(); }
+
+    // Whether `run` occurs as whole words starting at word `from` or later.
+    bool containsRun(const Words &run, qsizetype from) const
+    {
+        const QList<qsizetype> *fewest = nullptr; // where the least typed word of the run is
+        qsizetype offset = 0;                     // and its place in the run
+        for (qsizetype i = 0; i < run.size(); ++i) {
+            const auto found = m_positions.constFind(run.at(i));
+            if (found == m_positions.constEnd())
+                return false;
+            if (!fewest || found->size() < fewest->size()) {
+                fewest = &*found;
+                offset = i;
+            }
+        }
+        if (!fewest)
+            return false;
+        for (auto at = std::lower_bound(fewest->begin(), fewest->end(), from + offset); at != fewest->end(); ++at) {
+            const qsizetype start = *at - offset;
+            if (start + run.size() > m_words.size())
+                break;
+            if (std::equal(run.begin(), run.end(), m_words.begin() + start))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    Words m_words;
+    QHash<QString, QList<qsizetype>> m_positions; // word -> where it is typed, ascending
+};
+
+// The words typed after a city name: where its state and country are looked for.
+struct TypedAfter {
+    const TypedWords &words;
+    qsizetype from;
+
+    bool isEmpty() const { return from >= words.size(); }
+    bool contains(const Words &run) const { return words.containsRun(run, from); }
+};
 
 // Words that name the kind of a region rather than the region: the atlas
 // has "State of Maine" and "Canton of Zurich" where people type "Maine" and
@@ -255,7 +296,7 @@ const QList<Words> &aliasesOf(const AliasTable &table, const QString &countryCod
 // without generic words, or one of the short forms `aliasesFor` gives for
 // that shorter name.
 template <typename AliasesFor>
-bool regionTyped(const Words &typed, const QString &name, const QString &localName, AliasesFor aliasesFor)
+bool regionTyped(const TypedAfter &typed, const QString &name, const QString &localName, AliasesFor aliasesFor)
 {
     if (typed.isEmpty())
         return false;
@@ -264,17 +305,17 @@ bool regionTyped(const Words &typed, const QString &name, const QString &localNa
             continue;
         const Words full = wordsOf(foldForSearch(candidate));
         const Words core = coreOf(full);
-        if (containsRun(typed, full) || containsRun(typed, core))
+        if (typed.contains(full) || typed.contains(core))
             return true;
         for (const Words &alias : aliasesFor(core)) {
-            if (containsRun(typed, alias))
+            if (typed.contains(alias))
                 return true;
         }
     }
     return false;
 }
 
-bool stateTyped(const AtlasPlace &place, const Words &typed)
+bool stateTyped(const AtlasPlace &place, const TypedAfter &typed)
 {
     static const AliasTable table = buildAliasTable(stateAliases);
     return regionTyped(typed, place.state, place.localState, [&place](const Words &core) -> const QList<Words> & {
@@ -282,13 +323,13 @@ bool stateTyped(const AtlasPlace &place, const Words &typed)
     });
 }
 
-bool countryTyped(const AtlasPlace &place, const Words &typed)
+bool countryTyped(const AtlasPlace &place, const TypedAfter &typed)
 {
     static const AliasTable table = buildAliasTable(countryAliases);
     // Countries have one list of short forms each, whatever their name; the
     // two-letter code is one of them.
     const QList<Words> &aliases = aliasesOf(table, place.countryCode, Words{});
-    if (containsRun(typed, Words{place.countryCode.toLower()}))
+    if (typed.contains(Words{place.countryCode.toLower()}))
         return true;
     return regionTyped(typed, place.country, place.localCountry,
                        [&aliases](const Words &) -> const QList<Words> & { return aliases; });
@@ -354,6 +395,8 @@ Atlas::Atlas(QList<AtlasPlace> places) : m_places(std::move(places))
                 m_byName[QString::fromLatin1(alias.alias)].append(index);
         }
     }
+    for (auto named = m_byName.cbegin(); named != m_byName.cend(); ++named)
+        m_longestName = std::max(m_longestName, named.key().count(u' ') + 1); // folded: one blank between words
 }
 
 Atlas Atlas::load()
@@ -405,15 +448,17 @@ Atlas Atlas::load()
 QList<AtlasMatch> Atlas::search(const QString &placeText, qsizetype limit) const
 {
     const Words words = wordsOf(foldForSearch(placeText));
+    const TypedWords typed(words);
     QList<AtlasMatch> matches;
     QSet<qsizetype> seen;
     // The city box's words come first; the longest run of leading words
-    // that names a place is that place's name, the rest its state and country.
-    for (qsizetype length = words.size(); length >= 1; --length) {
+    // that names a place is that place's name, the rest its state and
+    // country. No run longer than the atlas's longest name can name one.
+    for (qsizetype length = std::min(words.size(), m_longestName); length >= 1; --length) {
         const auto named = m_byName.constFind(words.first(length).join(u' '));
         if (named == m_byName.constEnd())
             continue;
-        const Words rest = words.sliced(length);
+        const TypedAfter rest{typed, length};
         for (qsizetype index : *named) {
             if (seen.contains(index))
                 continue;

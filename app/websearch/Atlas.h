@@ -51,6 +51,7 @@ public:
 private:
     QList<AtlasPlace> m_places;
     QHash<QString, QList<qsizetype>> m_byName; // folded name -> places
+    qsizetype m_longestName = 0;               // words in the longest name
 };
 
 // The place part of a coordinates query: the text before the trailing

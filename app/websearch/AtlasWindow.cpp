@@ -50,6 +50,9 @@ constexpr int visibleRows = 8;
 // The narrowest the window gets, in average characters: room for a heading
 // of two lines and both buttons.
 constexpr int minimumWidthInCharacters = 60;
+// The most of the typed place the heading repeats, in characters: a couple
+// of lines, however much text the boxes hold.
+constexpr qsizetype longestEcho = 120;
 
 QString text(const char *utf8)
 {
@@ -64,6 +67,18 @@ QLabel *wrappedLabel(QWidget *parent, const char *objectName)
     // Typed text is shown as typed, never read as markup.
     label->setTextFormat(Qt::PlainText);
     return label;
+}
+
+// The typed place as the heading repeats it: cut short, with an ellipsis,
+// when it is too long to read at a glance.
+QString echoOf(const QString &place)
+{
+    if (place.size() <= longestEcho)
+        return place;
+    QString echo = place.first(longestEcho);
+    if (echo.back().isHighSurrogate())
+        echo.chop(1);
+    return echo + u'\u2026';
 }
 
 } // namespace
@@ -108,7 +123,7 @@ AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches,
     layout->addWidget(m_lblStatus);
     layout->addLayout(buttons);
 
-    const QString place = placeTextOfQuery(query).simplified();
+    const QString place = echoOf(placeTextOfQuery(query).simplified());
     const bool anyTyped = !place.isEmpty();
     if (matches.isEmpty()) {
         m_lblHeading->setText(anyTyped ? text(Texts::notFound).arg(place) : text(Texts::nothingTyped));
