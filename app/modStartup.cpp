@@ -1,6 +1,5 @@
 #include "app/modStartup.h"
 
-#include "app/modHelp.h"
 #include "app/modSettings.h"
 #include "core/Messages.h"
 #include "ui/Centred.h"
@@ -9,6 +8,7 @@
 #include "ui/Look.h"
 #include "ui/Screen.h"
 #include "ui/frmMain.h"
+#include "ui/modHelp.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -5,7 +5,6 @@
 #include "RecordingDesktop.h"
 #include "TestWindows.h"
 
-#include "app/modHelp.h"
 #include "mansions/Reading.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "ui/LinkLabel.h"
@@ -13,6 +12,7 @@
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
 #include "ui/frmTimeZone.h"
+#include "ui/modHelp.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -7,7 +7,6 @@
 #include "TestFiles.h"
 #include "TestWindows.h"
 
-#include "app/modHelp.h"
 #include "app/modSettings.h"
 #include "app/modStartup.h"
 #include "core/Pipeline.h"
@@ -19,6 +18,7 @@
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
+#include "ui/modHelp.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,5 @@
 #include "ui/frmChineseLunarMansionResult.h"
 
-#include "app/modHelp.h"
 #include "core/Messages.h"
 #include "mansions/ReadingCaptions.h"
 #include "mansions/modChineseLunarMansionInformation.h"
@@ -13,6 +12,7 @@
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
 #include "ui/frmMain.h"
+#include "ui/modHelp.h"
 
 #include <QFrame>
 #include <QGroupBox>

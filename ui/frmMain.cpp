@@ -1,6 +1,5 @@
 #include "ui/frmMain.h"
 
-#include "app/modHelp.h"
 #include "core/Messages.h"
 #include "core/Pipeline.h"
 #include "core/Validation.h"
@@ -11,6 +10,7 @@
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
 #include "ui/frmTimeZone.h"
+#include "ui/modHelp.h"
 
 #include <QAction>
 #include <QButtonGroup>
