@@ -319,7 +319,7 @@ std::array<std::string, 27> mansionColumns()
 {
     std::array<std::string, 27> columns;
     for (std::size_t k = 0; k < columns.size(); ++k) {
-        const QString name = QString::fromLatin1(nakshatraNames[k]);
+        const QString name = nakshatraName(int(k));
         const CapturedReading captured = captureReading(name);
         const Reading &r = captured.reading;
         std::string &out = columns[k];
@@ -446,7 +446,7 @@ public:
             }
             return writeBad(row, &texts, message, false);
         }
-        if (!computeMoonNakshatra(m_birth, m_result) || m_result.nakshatraIndex < 0
+        if (!computeMoonNakshatra(ephemerisInput(m_birth), m_result) || m_result.nakshatraIndex < 0
             || m_result.nakshatraIndex >= int(m_mansions.size()))
             return writeBad(row, &texts, "the calculation failed for this birth");
         std::optional<BirthTimeSpan> span;
@@ -476,9 +476,9 @@ public:
             m_line.push_back(',');
             appendNumber(m_line, span->minutesLater());
             m_line.push_back(',');
-            m_line += nakshatraNames[std::size_t(span->previousIndex)];
+            m_line += nakshatraName(span->previousIndex).toStdString();
             m_line.push_back(',');
-            m_line += nakshatraNames[std::size_t(span->nextIndex)];
+            m_line += nakshatraName(span->nextIndex).toStdString();
         }
         m_line += ",\n";  // an empty error column
         m_out.append(m_line);

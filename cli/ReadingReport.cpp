@@ -71,7 +71,7 @@ QJsonObject ephemerisJson(const EphemerisResult &e)
         {QStringLiteral("siderealOffset"), e.siderealOffset},
         {QStringLiteral("siderealLongitude"), e.siderealLongitude},
         {QStringLiteral("nakshatraIndex"), e.nakshatraIndex},
-        {QStringLiteral("nakshatraName"), e.nakshatraName},
+        {QStringLiteral("nakshatraName"), nakshatraName(e.nakshatraIndex)},
     };
 }
 
@@ -103,8 +103,8 @@ QJsonValue spanJson(const std::optional<BirthTimeSpan> &span)
         {QStringLiteral("last"), clockMinuteIso(span->last)},
         {QStringLiteral("minutesEarlier"), qint64(span->minutesEarlier())},
         {QStringLiteral("minutesLater"), qint64(span->minutesLater())},
-        {QStringLiteral("previousNakshatra"), QString::fromLatin1(nakshatraNames[std::size_t(span->previousIndex)])},
-        {QStringLiteral("nextNakshatra"), QString::fromLatin1(nakshatraNames[std::size_t(span->nextIndex)])},
+        {QStringLiteral("previousNakshatra"), nakshatraName(span->previousIndex)},
+        {QStringLiteral("nextNakshatra"), nakshatraName(span->nextIndex)},
         {QStringLiteral("text"), birthTimeSpanText(*span)},
     };
 }
@@ -125,9 +125,9 @@ CapturedReading captureReading(const QString &nakshatraName)
 bool makeBirthReport(const BirthData &birth, BirthReport &report)
 {
     report.birth = birth;
-    if (!computeMoonNakshatra(birth, report.ephemeris))
+    if (!computeMoonNakshatra(ephemerisInput(birth), report.ephemeris))
         return false;
-    report.reading = captureReading(report.ephemeris.nakshatraName);
+    report.reading = captureReading(nakshatraName(report.ephemeris.nakshatraIndex));
     report.span = computeBirthTimeSpan(birth);
     return true;
 }

@@ -141,7 +141,7 @@ int runSingle(const CommandLine &line)
         print(QString::fromUtf8(QJsonDocument(birthReportJson(report)).toJson(QJsonDocument::Indented)));
     else
         print(birthReportText(report));
-    if (!savePath.isEmpty() && !saveReading(savePath, report.ephemeris.nakshatraName))
+    if (!savePath.isEmpty() && !saveReading(savePath, nakshatraName(report.ephemeris.nakshatraIndex)))
         return exitBadInput;
     return exitSuccess;
 }

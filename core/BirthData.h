@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ephemeris/modEphemeris.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -62,3 +64,6 @@ std::optional<qint16> boxMagnitude(const QString &text);
 // Copies the screen into the record field by field, in the fixed order. A
 // text that isn't a 16-bit integer leaves its field as it was.
 void copyScreenIntoBirthData(const ScreenInput &screen, BirthData &birth);
+
+// The birth's moment and place as the ephemeris takes them.
+EphemerisInput ephemerisInput(const BirthData &birth);

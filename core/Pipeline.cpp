@@ -1,5 +1,7 @@
 #include "core/Pipeline.h"
 
+#include "mansions/modChineseLunarMansionInformation.h"
+
 BirthData &birthData()
 {
     static BirthData record;
@@ -26,8 +28,8 @@ CalculationOutcome runCalculation(const CalculationStages &stages)
         copyScreenIntoBirthData(stages.readScreen(), birthData());
     // A failing stage doesn't stop the command: the later steps run on what
     // the records hold, as they would after any earlier calculation.
-    const bool computed = computeMoonNakshatra(birthData(), ephemerisResult());
-    currentNakshatraName() = ephemerisResult().nakshatraName;
+    const bool computed = computeMoonNakshatra(ephemerisInput(birthData()), ephemerisResult());
+    currentNakshatraName() = nakshatraName(ephemerisResult().nakshatraIndex);
     if (stages.showReading)
         stages.showReading(currentNakshatraName());
     return computed ? CalculationOutcome::Shown : CalculationOutcome::ShownAfterFault;

@@ -8,17 +8,6 @@ Reading &currentReading()
     return reading;
 }
 
-std::optional<int> findMansionRow(const QString &nakshatraName)
-{
-    // Exact comparison, code unit by code unit: the names are the interface
-    // with the ephemeris and with saved files, so nothing is trimmed or folded.
-    for (int row = 0; row < nakshatraRowCount; ++row) {
-        if (nakshatraName == QString::fromUtf8(mansionRow(row).nakshatra))
-            return row;
-    }
-    return std::nullopt;
-}
-
 namespace {
 
 void fillReadingFromRow(Reading &reading, int row)

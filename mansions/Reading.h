@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mansions/modChineseLunarMansionInformation.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -31,9 +33,6 @@ public:
     virtual void showScreen() = 0;                               // show the result screen, modeless
     virtual void closeMainScreen() = 0;                          // the program's own close
 };
-
-// The first row 0..26 whose nakshatra equals the name exactly.
-std::optional<int> findMansionRow(const QString &nakshatraName);
 
 // Looks the name up, updates currentReading() on a match, fills the view in
 // its fixed order, shows it and closes the main input screen.

@@ -54,9 +54,7 @@ private:
 QString birthTimeTooltip(const BirthData &birth, const QString &shownName)
 {
     const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(birth);
-    if (!span || span->nakshatraIndex < 0 || span->nakshatraIndex >= int(nakshatraNames.size()))
-        return QString();
-    if (QString::fromUtf8(nakshatraNames.at(span->nakshatraIndex)) != shownName)
+    if (!span || nakshatraName(span->nakshatraIndex) != shownName)
         return QString();
     return birthTimeSpanText(*span);
 }
