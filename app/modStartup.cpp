@@ -7,6 +7,7 @@
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/Screen.h"
+#include "ui/Session.h"
 #include "ui/frmMain.h"
 #include "ui/modHelp.h"
 
@@ -107,7 +108,8 @@ bool StartProgram(const QString &lockPath)
     seedRandomGenerator();
     Look::installScreenStyle();
     UpdateReminder();
-    auto *mainScreen = new frmMain;
+    // The session lives as long as a screen holds it: each hands it to the next.
+    auto *mainScreen = new frmMain(std::make_shared<Session>());
     showCentred(mainScreen);
     CoBrand_Randomize(mainScreen->lblFullBrand(), mainScreen->lblCobrand());
     return true;

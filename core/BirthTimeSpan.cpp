@@ -229,9 +229,3 @@ QString birthTimeSpanText(const BirthTimeSpan &span)
              durationText(span.minutesEarlier()), nakshatraName(span.previousIndex),
              durationText(span.minutesLater()), nakshatraName(span.nextIndex));
 }
-
-QString birthTimeSpanTooltip(const BirthData &birth)
-{
-    const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(birth);
-    return span ? birthTimeSpanText(*span) : QString();
-}

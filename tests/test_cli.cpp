@@ -1,7 +1,6 @@
 // quorvel-cli, run as a separate program the way a user runs it.
 #include "core/BirthTimeSpan.h"
 #include "ephemeris/modEphemeris.h"
-#include "mansions/Reading.h"
 #include "mansions/ReadingFile.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
@@ -275,7 +274,7 @@ private slots:
             QStringLiteral("Name: Ann\nBorn: 15 August 1947, 00:00 at UTC+05:30, longitude 77:13E, latitude 28:36N\n\n")
             + pushyaReadingLines + QStringLiteral("\nPositive Human Traits:\n") + positiveTraits(7)
             + QStringLiteral("\n\nNegative Human Traits:\n") + negativeTraits(7) + QStringLiteral("\n\n")
-            + birthTimeSpanTooltip(pushyaBirth()) + u'\n';
+            + birthTimeSpanText(*computeBirthTimeSpan(pushyaBirth())) + u'\n';
         QCOMPARE(utf8(result.out), expected);
         QVERIFY(expected.contains(QStringLiteral("The Moon stays in Pushya from 14 August 1947, 22:58")));
     }

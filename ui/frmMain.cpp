@@ -1,7 +1,7 @@
 #include "ui/frmMain.h"
 
 #include "core/Messages.h"
-#include "core/Pipeline.h"
+#include "core/Reading.h"
 #include "core/Validation.h"
 #include "ui/Accessible.h"
 #include "ui/Centred.h"
@@ -9,6 +9,7 @@
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
+#include "ui/Session.h"
 #include "ui/frmTimeZone.h"
 #include "ui/modHelp.h"
 
@@ -111,7 +112,7 @@ bool isEditingKey(int key)
 
 } // namespace
 
-frmMain::frmMain(QWidget *parent) : Screen(parent)
+frmMain::frmMain(std::shared_ptr<Session> session, QWidget *parent) : Screen(parent), m_session(std::move(session))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(Messages::windowTitle));
@@ -439,11 +440,12 @@ void frmMain::focusBox(InputBox box)
 
 void frmMain::cmdCalculate_Click()
 {
-    runCalculation(CalculationStages{
-        [this] { return validateInput(); },
-        [this] { return screenInput(); },
-        [this](const QString &nakshatraName) { presentReading(nakshatraName, this, &birthData()); },
-    });
+    if (!validateInput())
+        return;
+    BirthData birth;
+    copyScreenIntoBirthData(screenInput(), birth);
+    if (const std::optional<Reading> reading = calculateReading(birth))
+        presentReading(*reading, m_session, this);
 }
 
 void frmMain::cmdBrowser_Click()
@@ -453,7 +455,7 @@ void frmMain::cmdBrowser_Click()
 
 void frmMain::cmdOpen_Click()
 {
-    openSavedReading(this);
+    openSavedReading(m_session, this);
 }
 
 void frmMain::lblTZHelp_Click()
