@@ -7,7 +7,12 @@
 
 #include <optional>
 
-// The birth inputs of the last calculation that passed validation. The zone
+// The years a birth may fall in: the range the lunar series is trusted over,
+// and the year list of the main input screen.
+inline constexpr int firstBirthYear = 1901;
+inline constexpr int lastBirthYear = 2050;
+
+// The birth inputs of a calculation that passed validation. The zone
 // fields hold the size of the offset only; its direction follows the
 // longitude's hemisphere.
 struct BirthData {
@@ -36,7 +41,7 @@ struct ScreenInput {
     int monthPosition = 0;  // 0 = "January"
     int dayPosition = 0;    // 0 = day 1
     QString dayText = QStringLiteral("1");
-    QString yearText = QStringLiteral("1901");
+    QString yearText = QString::number(firstBirthYear);
     QString hourText = QStringLiteral("0");
     QString minuteText = QStringLiteral("0");
     QString zoneHourText;

@@ -38,8 +38,6 @@ constexpr int clientHeight = 6405;
 
 const char *const monthNames[] = {"January", "February", "March",     "April",   "May",      "June",
                                   "July",    "August",   "September", "October", "November", "December"};
-constexpr int firstYear = 1901;
-constexpr int lastYear = 2050;
 
 // A label that sizes itself to its text from the given top-left corner.
 QLabel *addLabel(const QString &text, QWidget *parent, int left, int top)
@@ -363,7 +361,7 @@ void frmMain::Form_Load()
         months.append(QString::fromLatin1(month));
     m_cboMonth->addItems(months);
     addNumbers(m_cboDate, 1, 31);
-    addNumbers(m_cboYear, firstYear, lastYear);
+    addNumbers(m_cboYear, firstBirthYear, lastBirthYear);
     addNumbers(m_cboHH, 0, 23);
     addNumbers(m_cboMM, 0, 59);
     addNumbers(m_cboSS, 0, 59);
