@@ -207,19 +207,13 @@ std::optional<QDateTime> parseReminderDate(const QString &text)
     const QDateTime iso = QDateTime::fromString(text, Qt::ISODate);
     if (iso.isValid())
         return iso;
-    const auto readAs = [&text](const QLocale &locale) { return locale.toDateTime(text, regionalFormat(locale)); };
-    const QLocale current;
-    if (const QDateTime regional = readAs(current); regional.isValid())
-        return regional;
-    // Text written before the user changed the regional settings: any
-    // locale's short date and long time will do, rather than a reminder
-    // blocked for good. An ambiguous day and month only moves the question.
-    if (const QDateTime regional = readAs(QLocale::system()); regional.isValid())
-        return regional;
-    const QList<QLocale> locales =
-        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
-    for (const QLocale &locale : locales) {
-        if (const QDateTime regional = readAs(locale); regional.isValid())
+    // The regional forms the program writes under the current settings, and
+    // those of text written before the user chose others: the system's, or
+    // C and English where the desktop set none. A handful, not every locale:
+    // each try costs a full date parse, at every start.
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    for (const QLocale &locale : {QLocale(), QLocale::system(), QLocale::c(), english}) {
+        if (const QDateTime regional = locale.toDateTime(text, regionalFormat(locale)); regional.isValid())
             return regional;
     }
     return std::nullopt;

@@ -32,6 +32,6 @@ QString settingsFilePath();
 // that text survives the scrambler and reads back as the same date, ISO 8601
 // otherwise.
 QString reminderDateText(const QDateTime &moment);
-// Reads either form back, regional text also when written under other
-// regional settings; nothing when the text is no date.
+// Reads either form back, regional text also when written under the
+// system's regional settings, C or English; nothing when the text is no date.
 std::optional<QDateTime> parseReminderDate(const QString &text);
