@@ -7,9 +7,17 @@
 #include "ui/modHelp.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,39 +28,118 @@ const QString fallbackApplicationName = QStringLiteral("Quorvel");
 // A reminder this many calendar days away, either way, is still recent.
 constexpr qint64 reminderDays = 14;
 
+// The store holds one short value: a bigger file is not one it wrote, and
+// reading it would only delay start-up.
+constexpr qint64 maxSettingsBytes = 64 * 1024;
+
+// The settings file's bytes, empty when there is none; nothing when it can't
+// be read or is no regular file of at most maxSettingsBytes. It is opened
+// without following a symlink or waiting for a writer on a FIFO.
+std::optional<QByteArray> settingsFileBytes(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? std::optional(QByteArray()) : std::nullopt;
+    QFile file;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > maxSettingsBytes ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.read(maxSettingsBytes + 1);
+    if (bytes.size() > maxSettingsBytes)
+        return std::nullopt;  // grew since
+    return bytes;
+}
+
+// False for a line QSettings reads as a comment in whole or part (";"
+// outside quotes, "#" at its start) or as continued on the next line.
+bool lineIsWhole(QByteArrayView line)
+{
+    if (line.startsWith('#'))
+        return false;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\' && ++i == line.size())
+            return false;
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ';' && !quoted)
+            return false;
+    }
+    return true;
+}
+
+// Whether QSettings, rewriting the file it parsed as `parsed`, keeps all of
+// `bytes`: it drops comments, lines without a key, repeated keys and empty
+// sections, and joins continued lines.
+bool rewriteKeepsEverything(const QByteArray &bytes, const QSettings &parsed)
+{
+    qsizetype keyLines = 0;
+    bool sectionWithoutKeys = false;
+    for (const QByteArray &untrimmed : bytes.split('\n')) {
+        const QByteArray line = untrimmed.trimmed();
+        if (line.isEmpty())
+            continue;
+        if (!lineIsWhole(line))
+            return false;
+        if (line.startsWith('[') && line.endsWith(']')) {
+            if (sectionWithoutKeys)
+                return false;
+            sectionWithoutKeys = true;
+        } else if (line.contains('=')) {
+            ++keyLines;
+            sectionWithoutKeys = false;
+        } else {
+            return false;
+        }
+    }
+    return !sectionWithoutKeys && keyLines == parsed.allKeys().size();
+}
+
 // An INI file under the user's configuration folder, addressed by the
-// application name.
+// application name. Only a store the program can rewrite without losing
+// anything is used; any other is left exactly as it is.
 class SettingsStore {
 public:
-    SettingsStore() : settings(QSettings::IniFormat, QSettings::UserScope, applicationName(), applicationName()) {}
+    SettingsStore()
+    {
+        const QString path = settingsFilePath();
+        const std::optional<QByteArray> bytes = settingsFileBytes(path);
+        if (!bytes)
+            return;
+        settings.emplace(path, QSettings::IniFormat);
+        usable = settings->status() == QSettings::NoError && rewriteKeepsEverything(*bytes, *settings);
+    }
 
     // The unscrambled value, the empty text when the key is missing, or
-    // nothing when the store can't be read (missing permissions, a folder in
-    // the file's place, a malformed file that a write would rewrite).
+    // nothing when the store is not used (missing permissions, a folder,
+    // FIFO or symlink in the file's place, a file too big, malformed or
+    // holding lines a write would drop).
     std::optional<QString> read(const QString &key) const
     {
-        if (settings.status() != QSettings::NoError)
+        if (!usable)
             return std::nullopt;
-        return unscrambleText(settings.value(address(key)).toString());
+        return unscrambleText(settings->value(address(key)).toString());
     }
 
     // Writes and stores at once; false when the store refused.
     bool write(const QString &key, const QString &value)
     {
-        if (settings.status() != QSettings::NoError)
+        if (!usable)
             return false;
         const FileSizeSignalIgnored overLimitIsAnError;
-        settings.setValue(address(key), scrambleText(value));
-        settings.sync();
-        return settings.status() == QSettings::NoError;
+        settings->setValue(address(key), scrambleText(value));
+        settings->sync();
+        return settings->status() == QSettings::NoError;
     }
-
-    QString fileName() const { return settings.fileName(); }
 
 private:
     static QString address(const QString &key) { return settingsSection + u'/' + scrambleText(key); }
 
-    QSettings settings;
+    std::optional<QSettings> settings;
+    bool usable = false;
 };
 
 // The regional short date followed by the long time.
@@ -83,9 +170,19 @@ void WriteSetting(const QString &key, const QString &value)
     SettingsStore().write(key, value);
 }
 
+QString userBaseFolder(const char *variable, const QString &underHome)
+{
+    const QString folder = qEnvironmentVariable(variable);
+    if (folder.startsWith(u'/'))
+        return QDir::cleanPath(folder);
+    return QDir::homePath() + u'/' + underHome;
+}
+
 QString settingsFilePath()
 {
-    return SettingsStore().fileName();
+    const QString name = applicationName();
+    return userBaseFolder("XDG_CONFIG_HOME", QStringLiteral(".config")) + u'/' + name + u'/' + name +
+           QStringLiteral(".ini");
 }
 
 QString reminderDateText(const QDateTime &moment)
@@ -110,19 +207,13 @@ std::optional<QDateTime> parseReminderDate(const QString &text)
     const QDateTime iso = QDateTime::fromString(text, Qt::ISODate);
     if (iso.isValid())
         return iso;
-    const auto readAs = [&text](const QLocale &locale) { return locale.toDateTime(text, regionalFormat(locale)); };
-    const QLocale current;
-    if (const QDateTime regional = readAs(current); regional.isValid())
-        return regional;
-    // Text written before the user changed the regional settings: any
-    // locale's short date and long time will do, rather than a reminder
-    // blocked for good. An ambiguous day and month only moves the question.
-    if (const QDateTime regional = readAs(QLocale::system()); regional.isValid())
-        return regional;
-    const QList<QLocale> locales =
-        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
-    for (const QLocale &locale : locales) {
-        if (const QDateTime regional = readAs(locale); regional.isValid())
+    // The regional forms the program writes under the current settings, and
+    // those of text written before the user chose others: the system's, or
+    // C and English where the desktop set none. A handful, not every locale:
+    // each try costs a full date parse, at every start.
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    for (const QLocale &locale : {QLocale(), QLocale::system(), QLocale::c(), english}) {
+        if (const QDateTime regional = locale.toDateTime(text, regionalFormat(locale)); regional.isValid())
             return regional;
     }
     return std::nullopt;

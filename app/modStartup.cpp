@@ -18,7 +18,11 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -46,14 +50,51 @@ qint64 lockAgeMs(const QString &path)
     return QFileInfo(path).lastModified().msecsTo(QDateTime::currentDateTime());
 }
 
+// A folder no other user can put anything into: an absolute path to a real
+// folder (no symlink), owned by this user and writable by neither group nor
+// others.
+bool isPrivateFolder(const QString &folder)
+{
+    struct stat status {};
+    return folder.startsWith(u'/') && ::lstat(QFile::encodeName(folder).constData(), &status) == 0 &&
+           S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// QLockFile opens an existing lock with plain open(): a FIFO there would
+// hang it and a symlink to /dev/zero fill memory. In the private folder such
+// a thing is the user's own and is removed. False when something other than
+// a regular file stays in the lock's place.
+bool clearLockPlace(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat status {};
+    if (::lstat(native.constData(), &status) != 0 || S_ISREG(status.st_mode))
+        return true;  // nothing there, or a lock QLockFile can read; any other error is its own to report
+    if (S_ISLNK(status.st_mode) || S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode))
+        return ::unlink(native.constData()) == 0 || errno == ENOENT;
+    return false;
+}
+
 } // namespace
+
+QString privateRuntimeFolder()
+{
+    // The session's runtime folder, or the one Qt makes in the temporary
+    // folder where the session has none: either only when it is the user's
+    // own, as one planted by another user is not.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (isPrivateFolder(runtime))
+        return runtime;
+    const QString own = userBaseFolder("XDG_CACHE_HOME", QStringLiteral(".cache")) + u'/' + applicationName();
+    QDir().mkpath(QFileInfo(own).path());
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    return isPrivateFolder(own) ? own : QString();
+}
 
 QString instanceLockPath()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return QDir(folder).filePath(applicationName() + QStringLiteral(".lock"));
+    const QString folder = privateRuntimeFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(applicationName() + QStringLiteral(".lock"));
 }
 
 bool IsAnotherCopyRunning()
@@ -65,6 +106,10 @@ bool IsAnotherCopyRunning(const QString &lockPath)
 {
     std::unique_ptr<QLockFile> &held = heldLock();
     if (held && held->isLocked() && held->fileName() == lockPath)
+        return false;
+    // No private folder, or something in the lock's place that isn't ours to
+    // remove: the program runs without the lock rather than not at all.
+    if (lockPath.isEmpty() || !clearLockPlace(lockPath))
         return false;
 
     auto lock = std::make_unique<QLockFile>(lockPath);

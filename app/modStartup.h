@@ -15,7 +15,13 @@ bool StartProgram(const QString &lockPath);
 bool IsAnotherCopyRunning();
 bool IsAnotherCopyRunning(const QString &lockPath);
 
-// The lock in the user's runtime folder, named after the executable.
+// A folder for the program's runtime files that no other user can write:
+// the user's runtime folder, or <cache folder>/<name> made 0700 where there
+// is none. Empty when neither is usable.
+QString privateRuntimeFolder();
+
+// The lock in the private runtime folder, named after the executable; empty
+// when there is no such folder.
 QString instanceLockPath();
 
 // Gives up the lock this process holds (the end of the process does too).

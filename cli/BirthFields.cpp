@@ -7,14 +7,13 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
 // The years the input screen's year list offers.
 constexpr int firstYear = 1901;
 constexpr int lastYear = 2050;
-// validateScreen reports one failure at a time; a row has at most this many.
-constexpr int maximumValidationRounds = 2 * birthFieldCount;
 
 struct Parts {
     std::array<std::string_view, 3> items;
@@ -73,13 +72,18 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lowerCase)
            });
 }
 
-// Writes ASCII text into a string, reusing its buffer when it is big enough.
-void assignAscii(QString &target, std::string_view text)
+// Digits as a number box holds them: a 16-bit integer, or nothing.
+std::optional<qint16> boxNumber(std::string_view digits)
 {
-    target.resize(qsizetype(text.size()));
-    QChar *out = target.data();
-    for (const char c : text)
-        *out++ = QLatin1Char(c);
+    if (!isDigits(digits))
+        return std::nullopt;
+    int value = 0;
+    for (const char c : digits) {
+        value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<qint16>::max())
+            return std::nullopt;
+    }
+    return qint16(value);
 }
 
 QString shown(std::string_view text)
@@ -89,10 +93,9 @@ QString shown(std::string_view text)
 
 struct Date {
     int year = 0, month = 0, day = 0;
-    std::string_view yearDigits, dayDigits;
 };
 struct Clock {
-    std::string_view hour, minute;
+    int hour = 0, minute = 0;
 };
 struct Zone {
     char sign = 0;  // 0, '+' or '-'
@@ -119,8 +122,6 @@ QString readDate(std::string_view text, Date &date)
         return QStringLiteral("%1: the month must be from 01 to 12").arg(shown(text));
     if (date.day < 1 || date.day > 31)
         return QStringLiteral("%1: the day must be from 01 to 31").arg(shown(text));
-    date.yearDigits = parts.items[0];
-    date.dayDigits = parts.items[2];
     return {};
 }
 
@@ -139,8 +140,8 @@ QString readClock(std::string_view text, Clock &clock)
         return QStringLiteral("%1: the hour must be from 00 to 23").arg(shown(text));
     if (minute > 59 || second > 59)
         return QStringLiteral("%1: minutes and seconds must be from 00 to 59").arg(shown(text));
-    clock.hour = parts.items[0];
-    clock.minute = parts.items[1];
+    clock.hour = hour;
+    clock.minute = minute;
     return {};
 }
 
@@ -241,7 +242,7 @@ BirthField fieldOf(const ValidationFailure &failure)
     return BirthField::Date;  // the two date rules move no focus
 }
 
-QString validationMessage(BirthField field, const ScreenInput &screen, std::string_view text)
+QString validationMessage(BirthField field, const Date &date, std::string_view text)
 {
     switch (field) {
     case BirthField::Name:
@@ -254,50 +255,60 @@ QString validationMessage(BirthField field, const ScreenInput &screen, std::stri
     default:
         break;
     }
-    const int year = screen.yearText.toInt();
-    const int month = screen.monthPosition + 1;
-    const QString monthName = QLocale::c().monthName(month, QLocale::LongFormat);
+    const QString monthName = QLocale::c().monthName(date.month, QLocale::LongFormat);
     return QStringLiteral("there is no %1 %2 %3: %2 %3 has %4 days")
-        .arg(screen.dayPosition + 1)
+        .arg(date.day)
         .arg(monthName)
-        .arg(year)
-        .arg(QDate(year, month, 1).daysInMonth());
+        .arg(date.year)
+        .arg(QDate(date.year, date.month, 1).daysInMonth());
 }
 
-// Values that pass validation, put in place of a field already found bad so
-// that the remaining rules still look at the other fields.
-void usePlaceholder(ScreenInput &screen, BirthField field)
+// The fields as read, each valid once its reading found no fault.
+struct Fields {
+    Date date;
+    Clock clock;
+    Zone zone;
+    Angle longitude;
+    Angle latitude;
+    bool dst = false;
+};
+
+BirthEntry entryOf(std::string_view name, const Fields &fields)
 {
-    switch (field) {
-    case BirthField::Name:
-        screen.name = QStringLiteral("-");
-        break;
-    case BirthField::Date:
-        screen.monthPosition = 0;
-        screen.dayPosition = 0;
-        assignAscii(screen.dayText, "1");
-        assignAscii(screen.yearText, "1901");
-        break;
-    case BirthField::Time:
-        assignAscii(screen.hourText, "0");
-        assignAscii(screen.minuteText, "0");
-        break;
-    case BirthField::Zone:
-        assignAscii(screen.zoneHourText, "0");
-        assignAscii(screen.zoneMinuteText, "0");
-        break;
-    case BirthField::Lon:
-        assignAscii(screen.lonDegreesText, "0");
-        assignAscii(screen.lonMinutesText, "0");
-        break;
-    case BirthField::Lat:
-        assignAscii(screen.latDegreesText, "0");
-        assignAscii(screen.latMinutesText, "0");
-        break;
-    case BirthField::Dst:
-        screen.dst = false;
-        break;
-    }
+    BirthEntry entry;
+    entry.name = QString::fromUtf8(name.data(), qsizetype(name.size()));
+    entry.year = fields.date.year;
+    entry.month = fields.date.month;
+    entry.day = fields.date.day;
+    entry.zoneHours = boxNumber(fields.zone.hours);
+    entry.zoneMinutes = boxNumber(fields.zone.minutes);
+    entry.lonDegrees = boxNumber(fields.longitude.degrees);
+    entry.lonMinutes = boxNumber(fields.longitude.minutes);
+    entry.latDegrees = boxNumber(fields.latitude.degrees);
+    entry.latMinutes = boxNumber(fields.latitude.minutes);
+    return entry;
+}
+
+// The birth of an entry that passed validation, so every number is there.
+BirthData birthOf(const BirthEntry &entry, const Fields &fields)
+{
+    BirthData birth;
+    birth.name = trimBlanks(entry.name);
+    birth.year = qint16(entry.year);
+    birth.month = qint16(entry.month);
+    birth.day = qint16(entry.day);
+    birth.hour = qint16(fields.clock.hour);
+    birth.minute = qint16(fields.clock.minute);
+    birth.zoneHours = entry.zoneHours.value();
+    birth.zoneMinutes = entry.zoneMinutes.value();
+    birth.lonDegrees = entry.lonDegrees.value();
+    birth.lonMinutes = entry.lonMinutes.value();
+    birth.latDegrees = entry.latDegrees.value();
+    birth.latMinutes = entry.latMinutes.value();
+    birth.isEast = fields.longitude.positive;
+    birth.isNorth = fields.latitude.positive;
+    birth.dst = fields.dst;
+    return birth;
 }
 
 } // namespace
@@ -311,92 +322,42 @@ const char *birthFieldName(BirthField field)
 
 bool BirthParser::parse(const BirthTexts &texts, BirthData &birth, std::vector<FieldError> &errors)
 {
-    const std::size_t errorsBefore = errors.size();
     auto text = [&](BirthField field) { return trimmed(texts[std::size_t(field)]); };
-    auto fail = [&](BirthField field, QString message) {
-        if (message.isEmpty())
-            return false;
-        errors.push_back({field, std::move(message)});
-        return true;
+    // One message a field, the first found: its own reading's comes before
+    // the screen's rules, which also judge a field that was read as nonsense.
+    std::array<QString, birthFieldCount> problems;
+    auto note = [&](BirthField field, QString message) {
+        QString &problem = problems[std::size_t(field)];
+        if (problem.isEmpty())
+            problem = std::move(message);
+        return !problem.isEmpty();
     };
 
-    Date date;
-    Clock clock;
-    Zone zone;
-    Angle longitude;
-    Angle latitude;
-    bool dst = false;
-    const std::string_view name = texts[std::size_t(BirthField::Name)];
-    const bool badDate = fail(BirthField::Date, readDate(text(BirthField::Date), date));
-    const bool badTime = fail(BirthField::Time, readClock(text(BirthField::Time), clock));
-    const bool badLon = fail(BirthField::Lon, readAngle(text(BirthField::Lon), 'E', 'W', longitude));
-    bool badZone = fail(BirthField::Zone, readZone(text(BirthField::Zone), zone));
-    if (!badZone && !badLon)
-        badZone = fail(BirthField::Zone, checkZoneSign(text(BirthField::Zone), zone, longitude));
-    const bool badLat = fail(BirthField::Lat, readAngle(text(BirthField::Lat), 'N', 'S', latitude));
-    const bool badDst = fail(BirthField::Dst, readFlag(text(BirthField::Dst), dst));
+    Fields f;
+    note(BirthField::Date, readDate(text(BirthField::Date), f.date));
+    note(BirthField::Time, readClock(text(BirthField::Time), f.clock));
+    const bool badLon = note(BirthField::Lon, readAngle(text(BirthField::Lon), 'E', 'W', f.longitude));
+    if (!note(BirthField::Zone, readZone(text(BirthField::Zone), f.zone)) && !badLon)
+        note(BirthField::Zone, checkZoneSign(text(BirthField::Zone), f.zone, f.longitude));
+    note(BirthField::Lat, readAngle(text(BirthField::Lat), 'N', 'S', f.latitude));
+    note(BirthField::Dst, readFlag(text(BirthField::Dst), f.dst));
 
-    // The screen as the user would have filled it in; the screen's own
-    // validation then applies its rules (empty name, impossible dates, numbers
-    // out of range) exactly as it does for the window.
-    ScreenInput &screen = m_screen;
-    screen.name = QString::fromUtf8(name.data(), qsizetype(name.size()));
-    if (badDate) {
-        usePlaceholder(screen, BirthField::Date);
-    } else {
-        screen.monthPosition = date.month - 1;
-        screen.dayPosition = date.day - 1;
-        assignAscii(screen.dayText, date.dayDigits);
-        assignAscii(screen.yearText, date.yearDigits);
+    // The input screen's rules: an empty name, an impossible date, a number
+    // beyond what a box holds.
+    const BirthEntry entry = entryOf(texts[std::size_t(BirthField::Name)], f);
+    for (const ValidationFailure &failure : validateBirth(entry)) {
+        const BirthField field = fieldOf(failure);
+        note(field, validationMessage(field, f.date, text(field)));
     }
-    if (badTime) {
-        usePlaceholder(screen, BirthField::Time);
-    } else {
-        assignAscii(screen.hourText, clock.hour);
-        assignAscii(screen.minuteText, clock.minute);
-    }
-    if (badZone) {
-        usePlaceholder(screen, BirthField::Zone);
-    } else {
-        // Written as the picker writes the boxes: the sign on both values.
-        assignAscii(screen.zoneHourText, zone.hours);
-        assignAscii(screen.zoneMinuteText, zone.minutes);
-        if (zone.sign == '-') {
-            screen.zoneHourText.prepend(u'-');
-            screen.zoneMinuteText.prepend(u'-');
+
+    bool good = true;
+    for (int field = 0; field < birthFieldCount; ++field) {
+        if (!problems[std::size_t(field)].isEmpty()) {
+            errors.push_back({BirthField(field), problems[std::size_t(field)]});
+            good = false;
         }
     }
-    if (badLon) {
-        usePlaceholder(screen, BirthField::Lon);
-    } else {
-        assignAscii(screen.lonDegreesText, longitude.degrees);
-        assignAscii(screen.lonMinutesText, longitude.minutes);
-    }
-    if (badLat) {
-        usePlaceholder(screen, BirthField::Lat);
-    } else {
-        assignAscii(screen.latDegreesText, latitude.degrees);
-        assignAscii(screen.latMinutesText, latitude.minutes);
-    }
-    screen.isEast = badLon || longitude.positive;
-    screen.isNorth = badLat || latitude.positive;
-    screen.dst = !badDst && dst;
-
-    for (int round = 0; round < maximumValidationRounds; ++round) {
-        const std::optional<ValidationFailure> failure = validateScreen(screen);
-        if (!failure)
-            break;
-        const BirthField field = fieldOf(*failure);
-        errors.push_back({field, validationMessage(field, screen, text(field))});
-        usePlaceholder(screen, field);
-    }
-
-    if (errors.size() != errorsBefore) {
-        std::stable_sort(errors.begin() + std::ptrdiff_t(errorsBefore), errors.end(),
-                         [](const FieldError &a, const FieldError &b) { return a.field < b.field; });
-        return false;
-    }
-    birth = BirthData{};
-    copyScreenIntoBirthData(screen, birth);
-    return true;
+    if (good)
+        birth = birthOf(entry, f);
+    return good;
 }

@@ -31,8 +31,4 @@ public:
     // Reads the texts into `birth`. On bad input returns false with one error
     // per bad field, in field order, and leaves `birth` alone.
     bool parse(const BirthTexts &texts, BirthData &birth, std::vector<FieldError> &errors);
-
-private:
-    // Kept between calls so that a batch reuses its buffers row after row.
-    ScreenInput m_screen;
 };

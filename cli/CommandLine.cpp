@@ -1,10 +1,13 @@
 #include "cli/CommandLine.h"
 
+#include "cli/CliTexts.h"
 #include "cli/QuotedText.h"
 
-namespace {
+#include <QCommandLineParser>
 
-enum class Option { Name, Date, Time, Zone, Lon, Lat, Dst, Json, Span, Save, Open, Batch, Help, Version };
+#include <algorithm>
+
+namespace {
 
 constexpr unsigned modeBit(CliMode mode)
 {
@@ -15,30 +18,29 @@ constexpr unsigned inOpen = modeBit(CliMode::Open);
 constexpr unsigned inBatch = modeBit(CliMode::Batch);
 
 struct OptionInfo {
-    const char *name;
-    Option option;
+    const char *name;  // without the dashes
     bool takesValue;
     unsigned modes;  // the modes it may be used in, by modeBit
 };
 
 // Every option and the modes it applies to; anything else on the line of a
-// mode is a usage error, so that no option is ever silently ignored.
-constexpr std::array<OptionInfo, 15> optionTable{{
-    {"--name", Option::Name, true, inSingle},
-    {"--date", Option::Date, true, inSingle},
-    {"--time", Option::Time, true, inSingle},
-    {"--zone", Option::Zone, true, inSingle},
-    {"--lon", Option::Lon, true, inSingle},
-    {"--lat", Option::Lat, true, inSingle},
-    {"--dst", Option::Dst, false, inSingle},
-    {"--json", Option::Json, false, inSingle | inOpen},
-    {"--span", Option::Span, false, inBatch},
-    {"--save", Option::Save, true, inSingle},
-    {"--open", Option::Open, true, inOpen},
-    {"--batch", Option::Batch, true, inBatch},
-    {"--help", Option::Help, false, 0},  // wins over everything, so never checked
-    {"-h", Option::Help, false, 0},
-    {"--version", Option::Version, false, modeBit(CliMode::Version)},
+// mode is a usage error, so that no option is ever silently ignored. The
+// birth fields are named by birthFieldName.
+constexpr std::array<OptionInfo, 14> optionTable{{
+    {"name", true, inSingle},
+    {"date", true, inSingle},
+    {"time", true, inSingle},
+    {"zone", true, inSingle},
+    {"lon", true, inSingle},
+    {"lat", true, inSingle},
+    {"dst", false, inSingle},
+    {"json", false, inSingle | inOpen},
+    {"span", false, inBatch},
+    {"save", true, inSingle},
+    {"open", true, inOpen},
+    {"batch", true, inBatch},
+    {"help", false, 0},  // wins over everything, so never checked; also -h
+    {"version", false, modeBit(CliMode::Version)},
 }};
 
 const OptionInfo *findOption(const QString &name)
@@ -50,21 +52,75 @@ const OptionInfo *findOption(const QString &name)
     return nullptr;
 }
 
-std::optional<BirthField> birthFieldOf(Option option)
+// The option an argument names, "--name" or "--name=value"; none for
+// anything else.
+const OptionInfo *optionOf(const QString &argument)
 {
-    switch (option) {
-    case Option::Name: return BirthField::Name;
-    case Option::Date: return BirthField::Date;
-    case Option::Time: return BirthField::Time;
-    case Option::Zone: return BirthField::Zone;
-    case Option::Lon: return BirthField::Lon;
-    case Option::Lat: return BirthField::Lat;
-    default: return std::nullopt;
+    return argument.startsWith(u"--") ? findOption(argument.section(u'=', 0, 0).mid(2)) : nullptr;
+}
+
+// The arguments that are not an option's value, as written. Like
+// QCommandLineParser, an option that takes a value takes the next argument
+// unless written as --name=value. The parser names an unknown option without
+// its dashes and reads "--" as the end of the options; a message names the
+// argument as the user wrote it.
+QStringList writtenOptions(const QStringList &arguments)
+{
+    QStringList written;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        written.append(argument);
+        const OptionInfo *known = argument.startsWith(u"--") ? findOption(argument.mid(2)) : nullptr;
+        if (known && known->takesValue)
+            ++i;  // its value follows, whatever it looks like
     }
+    return written;
+}
+
+// QCommandLineParser takes whatever follows an option for its value; only a
+// value that starts with "--" is taken for a forgotten one, since a zone such
+// as -5:30 starts with a minus sign.
+bool lacksValue(const QCommandLineParser &parser, const QStringList &arguments, const QString &name)
+{
+    const QStringList values = parser.values(name);
+    if (values.size() < parser.optionNames().count(name))  // the line ended first
+        return true;
+    return std::any_of(values.cbegin(), values.cend(), [&](const QString &value) {
+        return value.startsWith(u"--") && !arguments.contains(QStringLiteral("--") + name + u'=' + value);
+    });
+}
+
+// The first wrong use of the options that QCommandLineParser finds, or the
+// empty text.
+QString usageProblem(const QCommandLineParser &parser, const QStringList &arguments)
+{
+    // The parser's names of the options found; "h" stands for a word such as
+    // -hx, which the arguments as written refuse below.
+    const QStringList found = parser.optionNames();
+    for (const QString &name : found) {
+        const OptionInfo *known = findOption(name);
+        if (known && known->takesValue && lacksValue(parser, arguments, name))
+            return QStringLiteral("--%1 needs a value").arg(name);
+    }
+    for (const QString &argument : writtenOptions(arguments)) {
+        const OptionInfo *known = optionOf(argument);
+        const QString name = argument.startsWith(u"--") ? argument.section(u'=', 0, 0) : argument;
+        if (!known && argument.startsWith(u'-'))
+            return QStringLiteral("unknown option %1").arg(quotedValue(name));
+        if (!known)
+            return QStringLiteral("unexpected argument %1").arg(quotedValue(argument));
+        if (!known->takesValue && name != argument)
+            return QStringLiteral("%1 takes no value").arg(name);
+    }
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        if (found.indexOf(found.at(i)) < i)
+            return QStringLiteral("--%1 is given more than once").arg(found.at(i));
+    }
+    return {};
 }
 
 // Why an option doesn't belong on the line of `mode`; `name` is as written.
-QString misplacedOption(const QString &name, const OptionInfo &option, CliMode mode)
+QString misplacedOption(const QString &name, CliMode mode)
 {
     switch (mode) {
     case CliMode::Version: return QStringLiteral("--version goes alone");
@@ -72,7 +128,7 @@ QString misplacedOption(const QString &name, const OptionInfo &option, CliMode m
     case CliMode::Batch: return QStringLiteral("%1 can't be used with --batch").arg(name);
     default: break;
     }
-    if (option.option == Option::Span)
+    if (name == QLatin1String("--span"))
         return QStringLiteral("--span goes with --batch (a single reading always shows its span)");
     return QStringLiteral("%1 can't be used with a single reading").arg(name);
 }
@@ -81,92 +137,56 @@ QString misplacedOption(const QString &name, const OptionInfo &option, CliMode m
 
 std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QString &error)
 {
+    QCommandLineParser parser;
+    // A single-dash word such as -name is a row of one-letter options, and -h
+    // is the only one there is: the word is refused, never taken for --name.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    for (const OptionInfo &known : optionTable) {
+        QStringList names{QString::fromLatin1(known.name)};
+        if (names.first() == QLatin1String("help"))
+            names.prepend(QStringLiteral("h"));
+        QCommandLineOption option(names);
+        if (known.takesValue)
+            option.setValueName(QStringLiteral("value"));
+        parser.addOption(option);
+    }
+    // parse() reads the program's name first and needs no application object.
+    parser.parse(QStringList(QString::fromLatin1(CliTexts::programName)) + arguments);
+
     // Help wins over everything else on the line, as users expect; a value
     // such as a name "-h" is not taken for it.
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const OptionInfo *known = findOption(arguments.at(i));
-        if (known && known->option == Option::Help)
-            return CommandLine{};
-        if (known && known->takesValue)
-            ++i;
-    }
+    const QStringList written = writtenOptions(arguments);
+    if (written.contains(QLatin1String("-h")) || written.contains(QLatin1String("--help")))
+        return CommandLine{};
+    error = usageProblem(parser, arguments);
+    if (!error.isEmpty())
+        return std::nullopt;
 
-    CommandLine line;
-    bool version = false;
-    bool opening = false;
-    bool batching = false;
-    std::array<bool, optionTable.size()> seen{};
-    QList<std::pair<QString, const OptionInfo *>> given;  // as written, for the messages
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        QString name = argument;
-        std::optional<QString> value;
-        const qsizetype equals = argument.indexOf(u'=');
-        if (argument.startsWith(QLatin1String("--")) && equals > 0) {
-            name = argument.left(equals);
-            value = argument.mid(equals + 1);
-        }
-        const OptionInfo *known = findOption(name);
-        if (!known) {
-            error = argument.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(quotedValue(name))
-                                              : QStringLiteral("unexpected argument %1").arg(quotedValue(argument));
-            return std::nullopt;
-        }
-        const std::size_t slot = std::size_t(known - optionTable.data());
-        if (seen[slot]) {
-            error = QStringLiteral("%1 is given more than once").arg(name);
-            return std::nullopt;
-        }
-        seen[slot] = true;
-        given.append({name, known});
-        if (known->takesValue && !value) {
-            // A zone such as -5:30 starts with a minus sign; only "--" marks the next option.
-            if (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(QLatin1String("--"))) {
-                error = QStringLiteral("%1 needs a value").arg(name);
-                return std::nullopt;
-            }
-            value = arguments.at(++i);
-        } else if (!known->takesValue && value) {
-            error = QStringLiteral("%1 takes no value").arg(name);
-            return std::nullopt;
-        }
-
-        if (const std::optional<BirthField> field = birthFieldOf(known->option)) {
-            line.fields[std::size_t(*field)] = *value;
-            continue;
-        }
-        switch (known->option) {
-        case Option::Dst: line.dst = true; break;
-        case Option::Json: line.json = true; break;
-        case Option::Span: line.span = true; break;
-        case Option::Save: line.savePath = *value; break;
-        case Option::Open:
-            line.openPath = *value;
-            opening = true;
-            break;
-        case Option::Batch:
-            line.batchPath = *value;
-            batching = true;
-            break;
-        case Option::Version: version = true; break;
-        default: break;
-        }
-    }
-
+    const bool opening = parser.isSet(QStringLiteral("open"));
+    const bool batching = parser.isSet(QStringLiteral("batch"));
+    const bool version = parser.isSet(QStringLiteral("version"));
     if (opening && batching && !version) {
         error = QStringLiteral("--open and --batch can't be used together");
         return std::nullopt;
     }
+    CommandLine line;
     line.mode = version ? CliMode::Version
         : batching      ? CliMode::Batch
         : opening       ? CliMode::Open
                         : CliMode::Single;
-    for (const auto &[name, known] : given) {
-        if (!(known->modes & modeBit(line.mode))) {
-            error = misplacedOption(name, *known, line.mode);
+    for (const QString &name : parser.optionNames()) {
+        const OptionInfo *known = findOption(name);
+        if (!known || !(known->modes & modeBit(line.mode))) {
+            error = misplacedOption(QStringLiteral("--") + name, line.mode);
             return std::nullopt;
         }
     }
+    line.dst = parser.isSet(QStringLiteral("dst"));
+    line.json = parser.isSet(QStringLiteral("json"));
+    line.span = parser.isSet(QStringLiteral("span"));
+    line.savePath = parser.value(QStringLiteral("save"));
+    line.openPath = parser.value(QStringLiteral("open"));
+    line.batchPath = parser.value(QStringLiteral("batch"));
     if (line.mode != CliMode::Single)
         return line;
     if (arguments.isEmpty()) {
@@ -174,10 +194,14 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
         return std::nullopt;
     }
     for (int f = 0; f < birthFieldCount; ++f) {
-        if (BirthField(f) != BirthField::Dst && !line.fields[std::size_t(f)]) {
-            error = QStringLiteral("--%1 is missing").arg(QLatin1String(birthFieldName(BirthField(f))));
+        const QString name = QLatin1String(birthFieldName(BirthField(f)));
+        if (BirthField(f) == BirthField::Dst)
+            continue;
+        if (!parser.isSet(name)) {
+            error = QStringLiteral("--%1 is missing").arg(name);
             return std::nullopt;
         }
+        line.fields[std::size_t(f)] = parser.value(name);
     }
     return line;
 }

@@ -2,56 +2,52 @@
 
 namespace {
 
-bool isEmpty(const QString &text)
+// Every fourth year is a leap year; within 1901..2050 that is exact.
+int lastDayOf(int month, int year)
 {
-    return trimBlanks(text).isEmpty();
-}
-
-// An empty box, or one whose text can't be read as a 16-bit integer.
-bool isMissingNumber(const QString &text)
-{
-    return isEmpty(text) || !boxInteger(text);
-}
-
-bool isMissingZone(const QString &text)
-{
-    return isEmpty(text) || !boxMagnitude(text);
-}
-
-constexpr int februaryPosition = 1;
-constexpr bool isThirtyDayMonth(int position)
-{
-    return position == 3 || position == 5 || position == 8 || position == 10;  // Apr, Jun, Sep, Nov
+    if (month == 2)
+        return year % 4 == 0 ? 29 : 28;
+    const bool thirtyDays = month == 4 || month == 6 || month == 9 || month == 11;
+    return thirtyDays ? 30 : 31;
 }
 
 } // namespace
 
-std::optional<ValidationFailure> validateScreen(const ScreenInput &screen)
+BirthEntry birthEntry(const ScreenInput &screen)
+{
+    BirthEntry entry;
+    entry.name = screen.name;
+    entry.year = boxInteger(screen.yearText).value_or(0);
+    entry.month = screen.monthPosition + 1;
+    entry.day = screen.dayPosition + 1;
+    entry.zoneHours = boxMagnitude(screen.zoneHourText);
+    entry.zoneMinutes = boxMagnitude(screen.zoneMinuteText);
+    entry.lonDegrees = boxInteger(screen.lonDegreesText);
+    entry.lonMinutes = boxInteger(screen.lonMinutesText);
+    entry.latDegrees = boxInteger(screen.latDegreesText);
+    entry.latMinutes = boxInteger(screen.latMinutesText);
+    return entry;
+}
+
+std::vector<ValidationFailure> validateBirth(const BirthEntry &entry)
 {
     using namespace Messages;
-    if (isEmpty(screen.name))
-        return ValidationFailure{enterName, MessageIcon::Error, InputBox::Name};
-    if (isMissingZone(screen.zoneHourText) || isMissingZone(screen.zoneMinuteText))
-        return ValidationFailure{enterTimeZone, MessageIcon::Error, InputBox::ZoneHour};
-    if (isMissingNumber(screen.lonDegreesText))
-        return ValidationFailure{enterLongitudeDegree, MessageIcon::Error, InputBox::LonDegrees};
-    if (isMissingNumber(screen.lonMinutesText))
-        return ValidationFailure{enterLongitudeMinute, MessageIcon::Error, InputBox::LonMinutes};
-    if (isMissingNumber(screen.latDegreesText))
-        return ValidationFailure{enterLatitudeDegree, MessageIcon::Error, InputBox::LatDegrees};
-    if (isMissingNumber(screen.latMinutesText))
-        return ValidationFailure{enterLatitudeMinute, MessageIcon::Error, InputBox::LatMinutes};
-
-    if (screen.monthPosition == februaryPosition) {
-        // Every fourth year is a leap year; within 1901..2050 that is exact.
-        const int year = boxInteger(screen.yearText).value_or(0);
-        const int firstBadDay = year % 4 == 0 ? 29 : 28;  // day positions, 0 = day 1
-        if (screen.dayPosition >= firstBadDay)
-            return ValidationFailure{wrongFebruaryDate, MessageIcon::Information, InputBox::None};
+    std::vector<ValidationFailure> failures;
+    auto require = [&failures](bool good, const char *message, InputBox focus) {
+        if (!good)
+            failures.push_back({message, MessageIcon::Error, focus});
+    };
+    require(!trimBlanks(entry.name).isEmpty(), enterName, InputBox::Name);
+    require(entry.zoneHours && entry.zoneMinutes, enterTimeZone, InputBox::ZoneHour);
+    require(entry.lonDegrees.has_value(), enterLongitudeDegree, InputBox::LonDegrees);
+    require(entry.lonMinutes.has_value(), enterLongitudeMinute, InputBox::LonMinutes);
+    require(entry.latDegrees.has_value(), enterLatitudeDegree, InputBox::LatDegrees);
+    require(entry.latMinutes.has_value(), enterLatitudeMinute, InputBox::LatMinutes);
+    if (entry.day > lastDayOf(entry.month, entry.year)) {
+        const char *message = entry.month == 2 ? wrongFebruaryDate : wrongThirtyDayDate;
+        failures.push_back({message, MessageIcon::Information, InputBox::None});
     }
-    if (isThirtyDayMonth(screen.monthPosition) && screen.dayPosition == 30)
-        return ValidationFailure{wrongThirtyDayDate, MessageIcon::Information, InputBox::None};
-    return std::nullopt;
+    return failures;
 }
 
 bool isAcceptedNumberKey(char16_t character)

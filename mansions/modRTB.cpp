@@ -1,79 +1,45 @@
 #include "mansions/modRTB.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 #include <array>
 #include <cstddef>
 
 namespace {
 
-// The Windows-1252 page: the character of every byte code 0..255. It is
-// ASCII below 0x80 and Latin-1 from 0xA0; 0x80..0x9F hold typographic marks.
-// The five codes the page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D)
-// stand for the C1 control characters of the same number, so every byte
-// converts to a character and back.
-constexpr std::array<char16_t, 256> windows1252{{
-    0x0000, 0x0001, 0x0002, 0x0003, 0x0004, 0x0005, 0x0006, 0x0007,  // 0x00
-    0x0008, 0x0009, 0x000A, 0x000B, 0x000C, 0x000D, 0x000E, 0x000F,  // 0x08
-    0x0010, 0x0011, 0x0012, 0x0013, 0x0014, 0x0015, 0x0016, 0x0017,  // 0x10
-    0x0018, 0x0019, 0x001A, 0x001B, 0x001C, 0x001D, 0x001E, 0x001F,  // 0x18
-    0x0020, 0x0021, 0x0022, 0x0023, 0x0024, 0x0025, 0x0026, 0x0027,  // 0x20
-    0x0028, 0x0029, 0x002A, 0x002B, 0x002C, 0x002D, 0x002E, 0x002F,  // 0x28
-    0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037,  // 0x30
-    0x0038, 0x0039, 0x003A, 0x003B, 0x003C, 0x003D, 0x003E, 0x003F,  // 0x38
-    0x0040, 0x0041, 0x0042, 0x0043, 0x0044, 0x0045, 0x0046, 0x0047,  // 0x40
-    0x0048, 0x0049, 0x004A, 0x004B, 0x004C, 0x004D, 0x004E, 0x004F,  // 0x48
-    0x0050, 0x0051, 0x0052, 0x0053, 0x0054, 0x0055, 0x0056, 0x0057,  // 0x50
-    0x0058, 0x0059, 0x005A, 0x005B, 0x005C, 0x005D, 0x005E, 0x005F,  // 0x58
-    0x0060, 0x0061, 0x0062, 0x0063, 0x0064, 0x0065, 0x0066, 0x0067,  // 0x60
-    0x0068, 0x0069, 0x006A, 0x006B, 0x006C, 0x006D, 0x006E, 0x006F,  // 0x68
-    0x0070, 0x0071, 0x0072, 0x0073, 0x0074, 0x0075, 0x0076, 0x0077,  // 0x70
-    0x0078, 0x0079, 0x007A, 0x007B, 0x007C, 0x007D, 0x007E, 0x007F,  // 0x78
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 0x88
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
-    0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7,  // 0xA0
-    0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,  // 0xA8
-    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7,  // 0xB0
-    0x00B8, 0x00B9, 0x00BA, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF,  // 0xB8
-    0x00C0, 0x00C1, 0x00C2, 0x00C3, 0x00C4, 0x00C5, 0x00C6, 0x00C7,  // 0xC0
-    0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD, 0x00CE, 0x00CF,  // 0xC8
-    0x00D0, 0x00D1, 0x00D2, 0x00D3, 0x00D4, 0x00D5, 0x00D6, 0x00D7,  // 0xD0
-    0x00D8, 0x00D9, 0x00DA, 0x00DB, 0x00DC, 0x00DD, 0x00DE, 0x00DF,  // 0xD8
-    0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E4, 0x00E5, 0x00E6, 0x00E7,  // 0xE0
-    0x00E8, 0x00E9, 0x00EA, 0x00EB, 0x00EC, 0x00ED, 0x00EE, 0x00EF,  // 0xE8
-    0x00F0, 0x00F1, 0x00F2, 0x00F3, 0x00F4, 0x00F5, 0x00F6, 0x00F7,  // 0xF0
-    0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,  // 0xF8
-}};
+// Qt reaches the page through ICU, which Debian's Qt always links. The five
+// codes the page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) decode to
+// the C1 control characters of the same number, so every byte converts to a
+// character and back.
+constexpr char pageName[] = "windows-1252";
 
-constexpr bool everyCharacterOnce()
+// Every byte code, in order.
+constexpr std::array<char, 256> everyCode = [] {
+    std::array<char, 256> codes{};
+    for (std::size_t code = 0; code < codes.size(); ++code)
+        codes[code] = char(code);
+    return codes;
+}();
+
+// The page's characters, by byte code.
+const QString &pageCharacters()
 {
-    for (std::size_t a = 0; a < windows1252.size(); ++a) {
-        for (std::size_t b = a + 1; b < windows1252.size(); ++b) {
-            if (windows1252[a] == windows1252[b])
-                return false;
-        }
-    }
-    return true;
+    static const QString page = QStringDecoder(pageName).decode(QByteArrayView(everyCode.data(), everyCode.size()));
+    return page;
 }
-static_assert(everyCharacterOnce(), "each byte has its own character, so conversion is reversible");
-static_assert(windows1252[0x80] == u'\u20AC' && windows1252[0x9F] == u'\u0178' && windows1252[0xFF] == u'\u00FF');
+
+// The page is ASCII below 0x80 and Latin-1 from 0xA0; the 32 codes between
+// hold typographic marks instead of Latin-1's C1 controls.
+bool isOnPage(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x80 || (u >= 0xA0 && u <= 0xFF) || QStringView(pageCharacters()).mid(0x80, 0x20).contains(c);
+}
 
 // The longest text the scrambler takes: its length is counted in a signed
 // 16-bit number, and a longer text gives the empty text.
 constexpr qsizetype maxScrambleLength = 32767;
-
-// The page's byte code for a character, or -1 when the page lacks it.
-int pageCode(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u < windows1252.size() && windows1252[u] == u)
-        return u;
-    for (std::size_t code = 0x80; code < 0xA0; ++code) {
-        if (windows1252[code] == u)
-            return int(code);
-    }
-    return -1;
-}
 
 // Moves every character's code by `shift`; characters the page lacks and
 // codes that leave 0..255 are dropped, the rest keep their order.
@@ -81,18 +47,13 @@ QString shiftCodes(const QString &text, int shift)
 {
     if (text.size() > maxScrambleLength)
         return {};
-    QString result;
-    result.reserve(text.size());
-    for (const QChar c : text) {
-        const int code = pageCode(c);
-        if (code < 0)
-            continue;
-        const int shifted = code + shift;
-        if (shifted < 0 || shifted > 255)
-            continue;
-        result.append(QChar(windows1252[std::size_t(shifted)]));
+    QByteArray shifted;
+    for (const char byte : toSingleByte(text)) {
+        const int code = quint8(byte) + shift;
+        if (code >= 0 && code <= 255)
+            shifted.append(char(code));
     }
-    return result;
+    return fromSingleByte(shifted);
 }
 
 } // namespace
@@ -109,21 +70,14 @@ QString unscrambleText(const QString &text)
 
 QByteArray toSingleByte(const QString &text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar c : text) {
-        const int code = pageCode(c);
-        if (code >= 0)
-            bytes.append(char(code));
-    }
-    return bytes;
+    // The encoder would write a substitute byte for a missing character;
+    // leaving it out keeps one byte per character the page has.
+    QString onPage = text;
+    onPage.removeIf([](QChar c) { return !isOnPage(c); });
+    return QStringEncoder(pageName).encode(onPage);
 }
 
 QString fromSingleByte(const QByteArray &bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes)
-        text.append(QChar(windows1252[std::size_t(static_cast<unsigned char>(byte))]));
-    return text;
+    return QStringDecoder(pageName).decode(bytes);
 }

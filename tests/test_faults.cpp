@@ -26,9 +26,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
@@ -259,6 +261,44 @@ private slots:
     }
 
     // ---- saving ---------------------------------------------------------------------
+
+    // A name typed with another extension is saved with ".qvr" added, so Open
+    // takes it again. The save dialog must ask before replacing that file,
+    // not only before replacing the name as typed.
+    void saveDialogAsksAboutTheFileItWrites()
+    {
+        recorder.reset();  // Qt's own dialogs
+        const QString kept = folder.filePath(QStringLiteral("b.txt.qvr"));
+        QVERIFY(writeBytes(kept, "kept"));
+        QString question;
+        whenModal([&](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            QVERIFY(dialog);
+            dialog->setDirectory(folder.path());
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(QStringLiteral("b.txt"));
+            auto *poll = new QTimer(dialog);
+            connect(poll, &QTimer::timeout, [&question, poll] {
+                if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                    poll->stop();
+                    question = box->text();
+                    box->button(QMessageBox::No)->click();
+                }
+            });
+            poll->start(10);
+            QTest::keyClick(name, Qt::Key_Return);  // Save, then No to replacing
+            dialog->reject();
+        });
+        const FileDialogRequest request{FileDialogRequest::Mode::Save, QStringLiteral("Quorvel"),
+                                        QStringLiteral("Quorvel (*.qvr)"), QStringLiteral("qvr")};
+        QCOMPARE(desktop().chooseFile(nullptr, request), std::nullopt);
+        QVERIFY2(question.contains(QStringLiteral("b.txt.qvr")), qPrintable(question));
+        QFile file(kept);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("kept"));
+    }
+
 
     // The user's file size limit stops the write part way. The kernel's signal
     // for it must not end the program (the default would, leaving the

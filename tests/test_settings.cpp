@@ -3,13 +3,17 @@
 #include "ui/modHelp.h"
 
 #include "RecordingDesktop.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -24,6 +28,23 @@ QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A settings file as the store writes it, holding a reminder date long due.
+QByteArray storeWithDueDate()
+{
+    QTemporaryDir scratch;
+    const QString path = scratch.filePath(QStringLiteral("store.ini"));
+    QSettings(path, QSettings::IniFormat)
+        .setValue(QStringLiteral("Settings/") + scrambleText(duration),
+                  scrambleText(QStringLiteral("2000-01-01T00:00:00")));
+    return fileBytes(path);
+}
+
+bool isFifo(const QString &path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
 }
 
 QDate storedDate()
@@ -75,6 +96,12 @@ private slots:
         // Under the user's configuration folder, named after the executable.
         QVERIFY(settingsFilePath().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME") + u'/'));
         QVERIFY(settingsFilePath().endsWith(QStringLiteral("/test_settings/test_settings.ini")));
+        // A relative folder is ignored, as the XDG rules say: never one under the current folder.
+        const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", "relative/config");
+        const QString relativeIgnored = settingsFilePath();
+        qputenv("XDG_CONFIG_HOME", configHome);
+        QCOMPARE(relativeIgnored, QDir::homePath() + QStringLiteral("/.config/test_settings/test_settings.ini"));
         QCOMPARE(ReadSetting(duration), QString());  // never written
 
         const QString value = QStringLiteral("2028-08-18T18:08:58");
@@ -189,33 +216,62 @@ private slots:
         QCOMPARE(ReadSetting(duration), before);  // left as it is
     }
 
+    // Stores the reminder must neither wait on, nor read, nor rewrite: it
+    // asks nothing and leaves them exactly as they are.
     void unreadableStore_data()
     {
-        QTest::addColumn<QByteArray>("bytes");  // empty: a folder in the file's place
-        QTest::newRow("unclosed section") << QByteArray("[Settings\nfoo=bar\n");
-        QTest::newRow("binary") << QByteArray("\x00\xff\xfe garbage\n[[[\n=\n", 18);
-        QTest::newRow("folder") << QByteArray();
+        QTest::addColumn<QString>("kind");  // file, folder, FIFO or symlink (to a file holding the bytes)
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray due = storeWithDueDate();
+        QTest::newRow("unclosed section") << "file" << QByteArray("[Settings\nfoo=bar\n");
+        QTest::newRow("binary") << "file" << QByteArray("\x00\xff\xfe garbage\n[[[\n=\n", 18);
+        QTest::newRow("folder") << "folder" << QByteArray();
+        QTest::newRow("comment") << "file" << "; written by hand\n" + due;
+        QTest::newRow("comment after a value") << "file" << due.trimmed() + " ; by hand\n";
+        QTest::newRow("line without a key") << "file" << due + "remember this\n";
+        QTest::newRow("repeated key") << "file" << due + "[Settings]\nx=1\nx=2\n";
+        QTest::newRow("empty section") << "file" << due + "[Notes]\n";
+        QTest::newRow("over 64 KiB") << "file" << due + QByteArray(64 * 1024, '\n');
+        QTest::newRow("FIFO") << "FIFO" << due;
+        QTest::newRow("symlink") << "symlink" << due;
     }
 
     void unreadableStore()
     {
+        QFETCH(QString, kind);
         QFETCH(QByteArray, bytes);
         const QString path = settingsFilePath();
-        QDir().mkpath(bytes.isEmpty() ? path : QFileInfo(path).path());
-        if (!bytes.isEmpty()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
+        const QString target = path + QStringLiteral(".target");
+        QDir().mkpath(kind == QLatin1String("folder") ? path : QFileInfo(path).path());
+        if (kind == QLatin1String("file")) {
+            QVERIFY(writeBytes(path, bytes));
+        } else if (kind == QLatin1String("FIFO")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == QLatin1String("symlink")) {
+            QVERIFY(writeBytes(target, bytes));
+            QVERIFY(QFile::link(target, path));
         }
         RecordingDesktop recorder;
-        UpdateReminder(at(2024, 3, 1));
+        {
+            FifoReleaser releaser(path, bytes);  // should the store wait on the FIFO
+            UpdateReminder(at(2024, 3, 1));
+        }
         QVERIFY(recorder.messages.isEmpty());
         QVERIFY(recorder.openedUrls.isEmpty());
+        QCOMPARE(ReadSetting(duration), QString());
         // Not rewritten: nothing in a file the store can't read whole is lost.
-        if (bytes.isEmpty())
+        if (kind == QLatin1String("folder")) {
             QVERIFY(QFileInfo(path).isDir());
-        else
+        } else if (kind == QLatin1String("FIFO")) {
+            QVERIFY(isFifo(path));
+            QFile::remove(path);
+        } else if (kind == QLatin1String("symlink")) {
+            QCOMPARE(QFileInfo(path).symLinkTarget(), target);
+            QCOMPARE(fileBytes(target), bytes);
+            QFile::remove(target);
+        } else {
             QCOMPARE(fileBytes(path), bytes);
+        }
     }
 
     // ---- the stored date under regional settings --------------------------------------
@@ -264,7 +320,7 @@ private slots:
         QTest::addColumn<QString>("writer");
         QTest::addColumn<QString>("reader");
         QTest::newRow("ISO from de_DE read under en_US") << "de_DE" << "en_US";
-        QTest::newRow("regional from ru_RU read under en_GB") << "ru_RU" << "en_GB";
+        QTest::newRow("regional from C read under ru_RU") << "C" << "ru_RU";
     }
 
     void readsTextWrittenUnderOtherSettings()

@@ -31,6 +31,9 @@
 #include <cmath>
 #include <memory>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 Q_DECLARE_METATYPE(BrandingScreen)
 
 // Stands in for the browser: QDesktopServices hands it every address of
@@ -455,6 +458,63 @@ private slots:
         // A broken file ahead of the real plugin doesn't hide it.
         QVERIFY(runWebSearchPlugin(QStringLiteral("q"), QString(), QStringList{folder.path()} + webSearchPluginFolders()));
         QCOMPARE(browser.urls.size(), 1);
+    }
+
+    // The plugin runs only from a folder and file that no other user can
+    // have put there or changed, and only under its own name.
+    void pluginFromAnUnsafePlaceIsRefused_data()
+    {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("safe copy") << "safe" << true;
+        QTest::newRow("folder writable by group") << "folder g+w" << false;
+        QTest::newRow("folder writable by others") << "folder o+w" << false;
+        QTest::newRow("file writable by group") << "file g+w" << false;
+        QTest::newRow("file writable by others") << "file o+w" << false;
+        QTest::newRow("folder of another user") << "folder nobody" << false;
+        QTest::newRow("parent folder of another user") << "above nobody" << false;
+        QTest::newRow("file of another user") << "file nobody" << false;
+        QTest::newRow("symlinked file") << "symlink" << false;
+        QTest::newRow("other file name") << "renamed" << false;
+        QTest::newRow("relative folder") << "relative" << false;
+    }
+
+    void pluginFromAnUnsafePlaceIsRefused()
+    {
+        QFETCH(QString, place);
+        QFETCH(bool, runs);
+        QTemporaryDir scratch;
+        QVERIFY(scratch.isValid());
+        const QString folder = scratch.filePath(QStringLiteral("plugins"));
+        QVERIFY(QDir().mkdir(folder));
+        const QByteArray folderName = QFile::encodeName(folder);
+        const QString real = webSearchPluginFolders().value(0) + QStringLiteral("/quorvel_websearch.so");
+        const QString plugin = folder + QStringLiteral("/quorvel_websearch.so");
+        const QByteArray pluginName = QFile::encodeName(plugin);
+        if (place == QLatin1String("symlink"))
+            QVERIFY(QFile::link(real, plugin));
+        else if (place == QLatin1String("renamed"))
+            QVERIFY(QFile::copy(real, folder + QStringLiteral("/libother.so")));
+        else
+            QVERIFY(QFile::copy(real, plugin));
+        // Safe modes first, then the one unsafe thing the row is about.
+        QCOMPARE(::chmod(folderName.constData(), 0755), 0);
+        ::chmod(pluginName.constData(), 0755);
+        const QByteArray changed = place.startsWith(QLatin1String("folder")) ? folderName
+                                   : place.startsWith(QLatin1String("above")) ? QFile::encodeName(scratch.path())
+                                                                              : pluginName;
+        if (place.endsWith(QLatin1String("g+w")))
+            QCOMPARE(::chmod(changed.constData(), 0775), 0);
+        else if (place.endsWith(QLatin1String("o+w")))
+            QCOMPARE(::chmod(changed.constData(), 0757), 0);
+        else if (place.endsWith(QLatin1String("nobody")) && ::chown(changed.constData(), 65534, 65534) != 0)
+            QSKIP("only root can give a file to another user");
+        const QString searched = place == QLatin1String("relative") ? QDir::current().relativeFilePath(folder) : folder;
+
+        UrlRecorder browser(QStringLiteral("https"));
+        WebButtonPresser user;
+        QCOMPARE(runWebSearchPlugin(QStringLiteral("q"), QString(), {searched}), runs);
+        QCOMPARE(browser.urls.size(), runs ? 1 : 0);
     }
 };
 

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,7 +25,10 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 #include <utime.h>
 #include <vector>
 
@@ -112,6 +116,12 @@ bool setAge(const QString &path, qint64 seconds)
     return ::utime(QFile::encodeName(path).constData(), &times) == 0;
 }
 
+mode_t permissionsOf(const QString &path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
 qint64 lockOwner(const QString &path)
 {
     QLockFile lock(path);
@@ -151,6 +161,35 @@ private slots:
             QCOMPARE(instanceLockPath(), QDir(runtime).filePath(QStringLiteral("test_startup.lock")));
         }
         QCOMPARE(QFileInfo(instanceLockPath()).fileName(), QStringLiteral("test_startup.lock"));
+
+        // No runtime folder of the user's own: XDG_RUNTIME_DIR unset, and the
+        // one Qt falls back on in the temporary folder made by another user.
+        QTemporaryDir shared;
+        const QString user = QString::fromLocal8Bit(getpwuid(geteuid())->pw_name);
+        const QString planted = shared.filePath(QStringLiteral("runtime-") + user);
+        QVERIFY(QDir().mkdir(planted));
+        if (::chown(QFile::encodeName(planted).constData(), 65534, 65534) != 0)
+            QSKIP("only root can give a folder to another user");
+        const QByteArray saved[] = {qgetenv("XDG_RUNTIME_DIR"), qgetenv("TMPDIR"), qgetenv("XDG_CACHE_HOME")};
+        const auto restore = qScopeGuard([&] {
+            qputenv("XDG_RUNTIME_DIR", saved[0]);
+            qputenv("TMPDIR", saved[1]);
+            qputenv("XDG_CACHE_HOME", saved[2]);
+        });
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(shared.path()));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.filePath(QStringLiteral("cache"))));
+        // The lock goes into a private folder in the user's cache folder, never the shared one.
+        const QString own = folder.filePath(QStringLiteral("cache/test_startup"));
+        QCOMPARE(instanceLockPath(), own + QStringLiteral("/test_startup.lock"));
+        QCOMPARE(permissionsOf(own), mode_t(0700));
+        QVERIFY(!IsAnotherCopyRunning());
+        QCOMPARE(lockOwner(instanceLockPath()), QCoreApplication::applicationPid());
+        releaseInstanceLock();
+        // A private folder others can write to is private no more: no lock then, and no refusal.
+        QCOMPARE(::chmod(QFile::encodeName(own).constData(), 0770), 0);
+        QCOMPARE(instanceLockPath(), QString());
+        QVERIFY(!IsAnotherCopyRunning());
     }
 
     void firstCopyStartsAndHoldsTheLock()
@@ -330,6 +369,36 @@ private slots:
         QCOMPARE(IsAnotherCopyRunning(lockPath), anotherCopy);
         if (!anotherCopy)
             QCOMPARE(lockOwner(lockPath), QCoreApplication::applicationPid());
+    }
+
+    // What another user, or a mishap, may leave in the lock's place never
+    // blocks or hangs the start; a FIFO or symlink is replaced by the lock.
+    void plantedLockNeverBlocks_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("FIFO") << "FIFO" << true;
+        QTest::newRow("symlink to /dev/zero") << "/dev/zero" << true;
+        QTest::newRow("folder") << "folder" << false;
+    }
+
+    void plantedLockNeverBlocks()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, locked);
+        if (kind == QLatin1String("FIFO"))
+            QCOMPARE(::mkfifo(QFile::encodeName(lockPath).constData(), 0600), 0);
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(lockPath));
+        else
+            QVERIFY(QFile::link(kind, lockPath));
+
+        // A copy that hangs says nothing in time.
+        Copy copy(lockPath);
+        QCOMPARE(copy.answer(), QStringLiteral("running"));
+        QCOMPARE(lockOwner(lockPath), locked ? copy.pid() : 0);
+        QVERIFY(copy.quit());
+        QDir(lockPath).removeRecursively();
     }
 
     void unusableLockFolderDoesNotStopTheProgram()

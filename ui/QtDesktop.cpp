@@ -12,6 +12,25 @@
 
 namespace {
 
+// A file dialog whose Save gives every chosen name the suffix before it
+// checks for a file to replace: "b.txt" becomes "b.txt.qvr", and the question
+// about replacing a file names the one that will be written. (Qt adds its
+// default suffix only to a name without any extension.) A desktop's native
+// save dialog would not call accept() here, so saving uses Qt's own.
+class FileDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        const QString suffix = defaultSuffix();
+        if (acceptMode() == AcceptSave && chosen.size() == 1 && !suffix.isEmpty() && !chosen.first().endsWith(suffix))
+            selectFile(chosen.first() + u'.' + suffix);
+        QFileDialog::accept();
+    }
+};
+
 class QtDesktop final : public Desktop {
 public:
     MessageAnswer showMessage(QWidget *parent, MessageIcon icon, const QString &text, bool yesNo) override
@@ -26,8 +45,10 @@ public:
 
     std::optional<QString> chooseFile(QWidget *parent, const FileDialogRequest &request) override
     {
-        QFileDialog dialog(parent, request.title, QString(), request.filter);
+        FileDialog dialog(parent, request.title, QString(), request.filter);
         const bool saving = request.mode == FileDialogRequest::Mode::Save;
+        if (saving)
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(request.defaultSuffix);

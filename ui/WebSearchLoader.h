@@ -3,11 +3,16 @@
 #include <QString>
 #include <QStringList>
 
-// The folders searched for the web search plugin: the build tree's plugins
-// folder beside the executable's, then the installed one.
+// The folders searched for the web search plugin: the build tree's, the
+// installed one relative to the executable (a moved installation), then the
+// installed one. All absolute: never the current folder or QT_PLUGIN_PATH.
 QStringList webSearchPluginFolders();
 
-// Finds the first plugin in `folders` with the web search interface, creates
-// a fresh instance, runs its search and releases it. Returns whether a
-// search ran; a missing, broken or failing plugin is otherwise silent.
+// Loads the web search plugin, by its own file name, from the first of
+// `folders` that holds it, creates a fresh instance, runs its search and
+// releases it. A folder or file that is not owned by the user or root, or
+// that group or others can write, is passed over as if the plugin were
+// missing, and so is a relative folder or a symlinked file. Returns whether
+// a search ran; a missing, refused, broken or failing plugin is otherwise
+// silent.
 bool runWebSearchPlugin(const QString &query, const QString &site, const QStringList &folders);

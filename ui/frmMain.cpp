@@ -399,11 +399,13 @@ ScreenInput frmMain::screenInput() const
 
 bool frmMain::validateInput()
 {
-    const std::optional<ValidationFailure> failure = validateScreen(screenInput());
-    if (!failure)
+    const std::vector<ValidationFailure> failures = validateBirth(birthEntry(screenInput()));
+    if (failures.empty())
         return true;
-    desktop().showMessage(this, failure->icon, QString::fromUtf8(failure->message));
-    focusBox(failure->focus);
+    // One message at a time: the first rule broken, as the user fixes them in turn.
+    const ValidationFailure &first = failures.front();
+    desktop().showMessage(this, first.icon, QString::fromUtf8(first.message));
+    focusBox(first.focus);
     return false;
 }
 

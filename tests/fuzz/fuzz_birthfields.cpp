@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(QDate(birth.year, birth.month, birth.day).isValid());
     FUZZ_CHECK(birth.hour >= 0 && birth.hour <= 23 && birth.minute >= 0 && birth.minute <= 59);
     const ScreenInput screen = screenOf(birth);
-    FUZZ_CHECK(!validateScreen(screen));
+    FUZZ_CHECK(validateBirth(birthEntry(screen)).empty());
     BirthData copied;
     copyScreenIntoBirthData(screen, copied);
     FUZZ_CHECK(sameBirth(copied, birth));

@@ -81,10 +81,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         screen.monthPosition = data[0] % 12;
         screen.dayPosition = data[1] % 31;
     }
-    const auto failure = validateScreen(screen);
-    if (failure) {
-        FUZZ_CHECK(failure->message && isProgramMessage(failure->message));
-    } else {
+    const std::vector<ValidationFailure> failures = validateBirth(birthEntry(screen));
+    for (const ValidationFailure &failure : failures)
+        FUZZ_CHECK(failure.message && isProgramMessage(failure.message));
+    if (failures.empty()) {
         // A screen that passes copies every number box into its field.
         FUZZ_CHECK(magnitude.has_value());
         BirthData birth;

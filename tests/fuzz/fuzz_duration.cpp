@@ -108,9 +108,21 @@ bool storeIsReadable(const QString &path)
     return QSettings(path, QSettings::IniFormat).status() == QSettings::NoError;
 }
 
+// Comment lines of an INI text, which QSettings drops when it rewrites one.
+QList<QByteArray> commentLines(const QByteArray &bytes)
+{
+    QList<QByteArray> comments;
+    for (const QByteArray &line : bytes.split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith(';') || trimmed.startsWith('#'))
+            comments.append(trimmed);
+    }
+    return comments;
+}
+
 // Runs the reminder on whatever the store now holds and checks that it asks
-// at most once, changes nothing it can't read, and leaves a readable date
-// whenever it writes.
+// at most once, writes a fresh store, changes nothing else it can't use,
+// and whenever it writes leaves a readable date and every comment.
 void checkReminder(const QDateTime &now, MessageAnswer answer)
 {
     const QString path = settingsFilePath();
@@ -132,16 +144,21 @@ void checkReminder(const QDateTime &now, MessageAnswer answer)
     desk.pagesOpened = 0;
     UpdateReminder(now);
 
-    const bool firstRun = readable && last.isEmpty();
-    const bool due = readable && stored && std::llabs(now.date().daysTo(stored->date())) > 14;
+    const bool fresh = before.isEmpty() || before == "<none>";
+    const bool due = stored && std::llabs(now.date().daysTo(stored->date())) > 14;
     FUZZ_CHECK(desk.messages == (due ? 1 : 0));
     FUZZ_CHECK(desk.pagesOpened == (due && answer == MessageAnswer::Yes ? 1 : 0));
-    if (firstRun || due) {
+    const QByteArray after = fileBytes(path);
+    // A store it can't use reads as no date and is left alone.
+    if (fresh || due || (last.isEmpty() && after != before)) {
+        FUZZ_CHECK(readable);
         const std::optional<QDateTime> written = parseReminderDate(ReadSetting(duration));
         FUZZ_CHECK(written && written->date() == now.date());
+        for (const QByteArray &comment : commentLines(before))
+            FUZZ_CHECK(after.contains(comment));
     } else {
         // Nothing asked, nothing written: a value it can't use stays as it was.
-        FUZZ_CHECK(fileBytes(path) == before);
+        FUZZ_CHECK(after == before);
     }
 }
 
