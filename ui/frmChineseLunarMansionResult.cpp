@@ -271,6 +271,8 @@ void frmChineseLunarMansionResult::setPicture(int entryNumber)
 
 void frmChineseLunarMansionResult::cmdBack_Click()
 {
+    if (modalWindowOpen())
+        return;
     // The main input screen comes up before this screen goes, so the program
     // always has one of its two screens open.
     auto *mainScreen = new frmMain(m_session);

@@ -440,7 +440,7 @@ void frmMain::focusBox(InputBox box)
 
 void frmMain::cmdCalculate_Click()
 {
-    if (!validateInput())
+    if (modalWindowOpen() || !validateInput())
         return;
     BirthData birth;
     copyScreenIntoBirthData(screenInput(), birth);
@@ -455,6 +455,8 @@ void frmMain::cmdBrowser_Click()
 
 void frmMain::cmdOpen_Click()
 {
+    if (modalWindowOpen())
+        return;
     openSavedReading(m_session, this);
 }
 
