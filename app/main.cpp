@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     QAccessible::isActive();
     // Lets the desktop match the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.quorvel.Quorvel"));
-    QApplication::setWindowIcon(QIcon(Look::builtInPng(QStringLiteral(":/content/icon/quorvel-32.png"))));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/content/icon/quorvel-32.png")));
     const int status = StartProgram() ? application.exec() : 0;
     fontSetUp.finish();
     return status;

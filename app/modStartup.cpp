@@ -6,7 +6,6 @@
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
-#include "ui/Look.h"
 #include "ui/Screen.h"
 #include "ui/frmMain.h"
 
@@ -150,7 +149,6 @@ bool StartProgram(const QString &lockPath)
         return false;
     }
     seedRandomGenerator();
-    Look::installScreenStyle();
     UpdateReminder();
     auto *mainScreen = new frmMain;
     showCentred(mainScreen);

@@ -1,15 +1,7 @@
 #include "ui/Look.h"
 
-#include <QApplication>
 #include <QFontDatabase>
-#include <QIcon>
-#include <QIconEngine>
-#include <QImageReader>
-#include <QPainter>
 #include <QPalette>
-#include <QPointer>
-#include <QProxyStyle>
-#include <QStyleOption>
 #include <QWidget>
 
 #include <dlfcn.h>
@@ -17,10 +9,8 @@
 #include <sched.h>
 
 #include <algorithm>
-#include <functional>
 #include <future>
 #include <mutex>
-#include <optional>
 #include <thread>
 
 namespace {
@@ -191,117 +181,6 @@ void applyScreenPalette(QWidget *widget)
     palette.setColor(QPalette::WindowText, orange);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-} // namespace Look
-
-namespace {
-
-// An icon whose images are made by `make` when the icon is first drawn or
-// measured, not when it is created.
-class DeferredIconEngine : public QIconEngine {
-public:
-    explicit DeferredIconEngine(std::function<QIcon()> make) : make(std::move(make)) {}
-
-    // As Qt's own engine for images: `rect` is already fitted to the image.
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
-    {
-        const QPaintDevice *device = painter->device();
-        const qreal ratio = device ? device->devicePixelRatio() : qApp->devicePixelRatio();
-        painter->drawPixmap(rect, icon().pixmap(rect.size(), ratio, mode, state));
-    }
-    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().pixmap(size, 1.0, mode, state);
-    }
-    // `size` counts device pixels, the icon is asked in logical ones.
-    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
-    {
-        return icon().pixmap((QSizeF(size) / scale).toSize(), scale, mode, state);
-    }
-    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().actualSize(size, mode, state);
-    }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().availableSizes(mode, state);
-    }
-    void addPixmap(const QPixmap &pixmap, QIcon::Mode mode, QIcon::State state) override
-    {
-        icon().addPixmap(pixmap, mode, state);
-    }
-    void addFile(const QString &fileName, const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
-        icon().addFile(fileName, size, mode, state);
-    }
-    QString iconName() override { return icon().name(); }
-    // Buttons ask before drawing whether they have an icon at all; answering
-    // must not read the images. The style's own images are never missing.
-    bool isNull() override { return made ? made->isNull() : false; }
-    QString key() const override { return QStringLiteral("DeferredIconEngine"); }
-    QIconEngine *clone() const override
-    {
-        auto *copy = new DeferredIconEngine(make);
-        copy->made = made;
-        return copy;
-    }
-
-private:
-    QIcon &icon()
-    {
-        if (!made)
-            made = make();
-        return *made;
-    }
-
-    std::function<QIcon()> make;
-    std::optional<QIcon> made;
-};
-
-class ScreenStyle : public QProxyStyle {
-public:
-    // Takes over `desktopStyle`.
-    explicit ScreenStyle(QStyle *desktopStyle) : QProxyStyle(desktopStyle) {}
-
-    QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption *option,
-                       const QWidget *widget) const override
-    {
-        if (standardIcon != SP_ToolBarHorizontalExtensionButton && standardIcon != SP_ToolBarVerticalExtensionButton)
-            return QProxyStyle::standardIcon(standardIcon, option, widget);
-        // Only the direction of the option matters for these arrows; the
-        // option itself is gone by the time the arrow is drawn.
-        const Qt::LayoutDirection direction = option ? option->direction : QGuiApplication::layoutDirection();
-        return QIcon(new DeferredIconEngine(
-            [desktopStyle = QPointer<QStyle>(baseStyle()), standardIcon, direction, widget = QPointer<const QWidget>(widget)] {
-                if (!desktopStyle)
-                    return QIcon();
-                QStyleOption arrowOption;
-                arrowOption.direction = direction;
-                return desktopStyle->standardIcon(standardIcon, &arrowOption, widget.data());
-            }));
-    }
-};
-
-} // namespace
-
-namespace Look {
-
-void installScreenStyle()
-{
-    QStyle *current = QApplication::style();
-    if (!current || dynamic_cast<ScreenStyle *>(current))
-        return;
-    QApplication::setStyle(new ScreenStyle(current));
-}
-
-QPixmap builtInPng(const QString &resourcePath)
-{
-    QImageReader reader(resourcePath, "png");
-    // Without this the reader asks every installed plugin first whether it
-    // reads PNG better, loading them all.
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
 }
 
 } // namespace Look

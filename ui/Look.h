@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QPixmap>
 #include <QRect>
 #include <QtMath>
 
@@ -69,15 +68,4 @@ private:
     std::unique_ptr<Worker> worker;
 };
 
-// The widget style of the screens: the desktop's own style, except that the
-// menu bar's overflow arrow (shown only when the menus don't fit) reads its
-// images when it is first drawn. Read when each menu bar is built, as Qt
-// does, they make Qt load every installed image-format plugin at start-up.
-// Needs the application object; installing it again changes nothing.
-void installScreenStyle();
-
-// A PNG image of the program's resources, read by Qt's built-in PNG reader
-// without looking for image-format plugins (which a plain QIcon or QPixmap
-// of a file name loads, every one of them); null when it can't be read.
-QPixmap builtInPng(const QString &resourcePath);
 } // namespace Look
