@@ -1,7 +1,6 @@
 #include "app/modStartup.h"
 #include "ui/Look.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QIcon>
 
@@ -11,10 +10,6 @@ int main(int argc, char *argv[])
     Look::FontSetUpAhead fontSetUp;
     QApplication application(argc, argv);
     fontSetUp.applicationReady();
-    // Connects the accessibility bridge to the session bus now, while the
-    // font system is being set up on another core; the first caption would
-    // otherwise wait for it in the middle of building the main input screen.
-    QAccessible::isActive();
     // Lets the desktop match the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.quorvel.Quorvel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/content/icon/quorvel-32.png")));
