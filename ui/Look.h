@@ -3,9 +3,8 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
-#include <QtMath>
 
-#include <memory>
+class QWidget;
 
 // The screens' design units, fonts and colours.
 
@@ -32,40 +31,9 @@ inline const QColor white(255, 255, 255);
 inline constexpr char verdanaSubstitute[] = "DejaVu Sans";
 
 // Verdana at the given point size; where Verdana isn't installed,
-// verdanaSubstitute (see screenFontFamily).
+// verdanaSubstitute.
 QFont verdana(double pointSize, bool bold = false, bool underline = false);
 
 // Black window background and orange text, the look of every screen.
 void applyScreenPalette(QWidget *widget);
-
-// The family verdana() asks for: Verdana where it is installed, otherwise
-// verdanaSubstitute where that is, otherwise Verdana and the font system
-// picks a stand-in. Asking for an installed family directly spares the font
-// system a search through all installed faces for every screen font.
-QString screenFontFamily();
-
-// Start-up work of the font system on two more threads, so that it overlaps
-// the rest of the start-up instead of waiting for the first text on screen:
-// from construction (before the application object) one reads the font
-// configuration on spare processor time; after applicationReady() the other
-// fills Qt's font database and finds screenFontFamily(), which waits for it.
-// Nothing is skipped or put off: the first label would otherwise do the same
-// work on the spot.
-class FontSetUpAhead {
-public:
-    FontSetUpAhead();
-    ~FontSetUpAhead();
-    FontSetUpAhead(const FontSetUpAhead &) = delete;
-    FontSetUpAhead &operator=(const FontSetUpAhead &) = delete;
-
-    // The application object exists: go on with Qt's font database.
-    void applicationReady();
-    // Waits for the threads; call it before the application object goes.
-    void finish();
-
-private:
-    struct Worker;
-    std::unique_ptr<Worker> worker;
-};
-
 } // namespace Look
