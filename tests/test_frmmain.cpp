@@ -479,6 +479,24 @@ private slots:
         QCOMPARE(w->screenInput().zoneMinuteText, QStringLiteral("-30"));
     }
 
+    // Alt+G clicks "Get My Chinese Lunar Mansion" a moment later, by a
+    // timer: F1 pressed at once has the picker open by then. The screen
+    // stays, with the picker it owns, and calculates nothing.
+    void accessKeyClickWaitsOutThePicker()
+    {
+        fillValid();
+        QTest::keyClick(w, Qt::Key_G, Qt::AltModifier);
+        whenModal([](QWidget *modal) {
+            QTest::qWait(300);  // the click comes due, and deletions run
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        w->lblTZHelp_Click();
+        QVERIFY(w);
+        QCOMPARE(onlyMainScreen(), w.data());
+        QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
+        QVERIFY(currentNakshatraName().isEmpty());
+    }
+
     // --- end to end ---
 
     void independenceDayReachesPushya()

@@ -25,6 +25,11 @@ void Screen::closeByProgram()
     close();
 }
 
+bool Screen::modalWindowOpen()
+{
+    return QApplication::activeModalWidget() != nullptr;
+}
+
 void Screen::closeEvent(QCloseEvent *event)
 {
     QMainWindow::closeEvent(event);

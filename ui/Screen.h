@@ -16,6 +16,15 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
+    // Whether a modal window (the time zone picker, the about box, a message,
+    // a file dialog) is open. A command that switches screens must not run
+    // then: closing a screen deletes the modal window it owns under that
+    // window's exec(). Such commands still reach a blocked screen: an access
+    // key clicks its button a moment later, by a timer, and a key pressed as
+    // a modal window opens goes by the screen's shortcuts until the window
+    // system has made the modal window the active one.
+    static bool modalWindowOpen();
+
 private:
     bool closingByProgram = false;
 };

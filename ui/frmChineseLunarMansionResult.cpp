@@ -278,6 +278,8 @@ ReadingPage frmChineseLunarMansionResult::readingPage() const
 
 void frmChineseLunarMansionResult::cmdBack_Click()
 {
+    if (modalWindowOpen())
+        return;
     // The main input screen comes up before this screen goes, so the program
     // always has one of its two screens open.
     auto *mainScreen = new frmMain;

@@ -441,6 +441,8 @@ void frmMain::focusBox(InputBox box)
 
 void frmMain::cmdCalculate_Click()
 {
+    if (modalWindowOpen())
+        return;
     runCalculation(CalculationStages{
         [this] { return validateInput(); },
         [this] { return screenInput(); },
@@ -455,6 +457,8 @@ void frmMain::cmdBrowser_Click()
 
 void frmMain::cmdOpen_Click()
 {
+    if (modalWindowOpen())
+        return;
     openSavedReading(this);
 }
 
