@@ -1,10 +1,10 @@
 #include "app/modSettings.h"
 
-#include "app/modHelp.h"
-#include "core/FileSizeSignal.h"
 #include "core/Messages.h"
+#include "mansions/FileSizeSignal.h"
 #include "mansions/modRTB.h"
 #include "ui/Desktop.h"
+#include "ui/modHelp.h"
 
 #include <QCoreApplication>
 #include <QDir>

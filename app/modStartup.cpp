@@ -1,13 +1,14 @@
 #include "app/modStartup.h"
 
-#include "app/modHelp.h"
 #include "app/modSettings.h"
 #include "core/Messages.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
 #include "ui/Screen.h"
+#include "ui/Session.h"
 #include "ui/frmMain.h"
+#include "ui/modHelp.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -150,7 +151,8 @@ bool StartProgram(const QString &lockPath)
     }
     seedRandomGenerator();
     UpdateReminder();
-    auto *mainScreen = new frmMain;
+    // The session lives as long as a screen holds it: each hands it to the next.
+    auto *mainScreen = new frmMain(std::make_shared<Session>());
     showCentred(mainScreen);
     CoBrand_Randomize(mainScreen->lblFullBrand(), mainScreen->lblCobrand());
     return true;

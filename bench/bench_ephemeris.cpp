@@ -19,14 +19,16 @@ std::vector<BirthData> referenceBirths()
 
 void computeMoonNakshatraOverVectors(benchmark::State &state)
 {
-    const std::vector<BirthData> births = referenceBirths();
+    std::vector<EphemerisInput> births;
+    for (const BirthData &b : referenceBirths())
+        births.push_back(ephemerisInput(b));
     if (births.size() != 2000) {
         state.SkipWithError("reference vectors not found");
         return;
     }
     EphemerisResult result;
     for (auto _ : state) {
-        for (const BirthData &b : births) {
+        for (const EphemerisInput &b : births) {
             computeMoonNakshatra(b, result);
             benchmark::DoNotOptimize(result.nakshatraIndex);
         }

@@ -4,8 +4,7 @@
 #include "cli/CliTexts.h"
 #include "cli/QuotedText.h"
 #include "cli/ReadingReport.h"
-#include "core/BirthTimeSpan.h"
-#include "ephemeris/modEphemeris.h"
+#include "core/Reading.h"
 
 #include <algorithm>
 #include <array>
@@ -313,24 +312,24 @@ constexpr int resultColumnCount = 15;
 constexpr std::string_view spanColumns = "spanFirst,spanLast,minutesEarlier,minutesLater,previousNakshatra,nextNakshatra";
 constexpr int spanColumnCount = 6;
 
-// The mansion columns of each nakshatra, from nakshatraName to pictureNumber,
-// taken once through the same lookup that fills the result screen.
-std::array<std::string, 27> mansionColumns()
+// The mansion columns of each catalogue row, from nakshatraName to
+// pictureNumber, in the catalogue's own spelling; made once per batch.
+using MansionColumns = std::array<std::string, nakshatraRowCount>;
+
+MansionColumns mansionColumns()
 {
-    std::array<std::string, 27> columns;
-    for (std::size_t k = 0; k < columns.size(); ++k) {
-        const QString name = QString::fromLatin1(nakshatraNames[k]);
-        const CapturedReading captured = captureReading(name);
-        const Reading &r = captured.reading;
-        std::string &out = columns[k];
-        appendCsvField(out, name.toStdString());
-        for (const QString *text : {&r.mansionName, &r.literalTranslation, &r.westernConstellation, &r.animal,
-                                    &r.direction, &r.season}) {
+    MansionColumns columns;
+    for (int row = 0; row < nakshatraRowCount; ++row) {
+        const Reading r = readingOfRow(row);
+        std::string &out = columns[std::size_t(row)];
+        appendCsvField(out, r.nakshatraName.toStdString());
+        for (const char *text : {r.mansion.name, r.mansion.literalTranslation, r.mansion.westernConstellation,
+                                 r.quadrant.animal, r.quadrant.direction, r.quadrant.season}) {
             out.push_back(',');
-            appendCsvField(out, text->toStdString());
+            appendCsvField(out, text);
         }
         out.push_back(',');
-        appendNumber(out, qint64(r.pictureNumber));
+        appendNumber(out, qint64(r.pictureEntry));
     }
     return columns;
 }
@@ -446,26 +445,25 @@ public:
             }
             return writeBad(row, &texts, message, false);
         }
-        if (!computeMoonNakshatra(m_birth, m_result) || m_result.nakshatraIndex < 0
-            || m_result.nakshatraIndex >= int(m_mansions.size()))
+        const std::optional<Reading> reading =
+            calculateReading(m_birth, m_options.span ? SpanWanted::Yes : SpanWanted::No);
+        if (!reading)
             return writeBad(row, &texts, "the calculation failed for this birth");
-        std::optional<BirthTimeSpan> span;
-        if (m_options.span) {
-            span = computeBirthTimeSpan(m_birth);
-            if (!span)
-                return writeBad(row, &texts, "the birth-time span could not be found");
-        }
+        const std::optional<BirthTimeSpan> &span = reading->span;
+        if (m_options.span && !span)
+            return writeBad(row, &texts, "the birth-time span could not be found");
+        const EphemerisResult &figures = *reading->ephemeris;
 
         m_line.clear();
         appendStart(row, &texts);
-        for (const double value : {m_result.julianDay, m_result.universalTime, m_result.centuries,
-                                   m_result.tropicalLongitude, m_result.siderealOffset, m_result.siderealLongitude}) {
+        for (const double value : {figures.julianDay, figures.universalTime, figures.centuries,
+                                   figures.tropicalLongitude, figures.siderealOffset, figures.siderealLongitude}) {
             appendNumber(m_line, value);
             m_line.push_back(',');
         }
-        appendNumber(m_line, qint64(m_result.nakshatraIndex));
+        appendNumber(m_line, qint64(figures.nakshatraIndex));
         m_line.push_back(',');
-        m_line += m_mansions[std::size_t(m_result.nakshatraIndex)];
+        m_line += m_mansions[std::size_t(reading->row)];
         if (span) {
             m_line.push_back(',');
             appendClockMinute(m_line, span->first);
@@ -476,9 +474,9 @@ public:
             m_line.push_back(',');
             appendNumber(m_line, span->minutesLater());
             m_line.push_back(',');
-            m_line += nakshatraNames[std::size_t(span->previousIndex)];
+            m_line += nakshatraName(span->previousIndex).toStdString();
             m_line.push_back(',');
-            m_line += nakshatraNames[std::size_t(span->nextIndex)];
+            m_line += nakshatraName(span->nextIndex).toStdString();
         }
         m_line += ",\n";  // an empty error column
         m_out.append(m_line);
@@ -517,10 +515,9 @@ private:
     const BatchOptions &m_options;
     ByteSink &m_out;
     ByteSink &m_err;
-    const std::array<std::string, 27> m_mansions;
+    const MansionColumns m_mansions;
     BirthParser m_parser;
     BirthData m_birth;
-    EphemerisResult m_result;
     std::vector<FieldError> m_errors;
     std::string m_line;
 };

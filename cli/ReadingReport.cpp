@@ -8,28 +8,6 @@
 
 namespace {
 
-// Receives what showMansionReading writes into the result screen.
-class CaptureView : public ReadingView {
-public:
-    explicit CaptureView(CapturedReading &target) : m_target(target) {}
-    void setResult(int index, const QString &text) override
-    {
-        if (index >= 0 && index < int(m_target.results.size()))
-            m_target.results[std::size_t(index)] = text;
-    }
-    void setTraits(int index, const QString &text) override
-    {
-        if (index >= 0 && index < int(m_target.traits.size()))
-            m_target.traits[std::size_t(index)] = text;
-    }
-    void setPicture(int entryNumber) override { m_target.pictureNumber = entryNumber; }
-    void showScreen() override {}
-    void closeMainScreen() override {}
-
-private:
-    CapturedReading &m_target;
-};
-
 QString twoDigits(int value)
 {
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
@@ -61,7 +39,7 @@ QJsonObject birthDataJson(const BirthData &b)
     };
 }
 
-QJsonObject ephemerisJson(const EphemerisResult &e)
+QJsonObject ephemerisJson(const EphemerisResult &e, const QString &nakshatraName)
 {
     return QJsonObject{
         {QStringLiteral("julianDay"), e.julianDay},
@@ -71,26 +49,24 @@ QJsonObject ephemerisJson(const EphemerisResult &e)
         {QStringLiteral("siderealOffset"), e.siderealOffset},
         {QStringLiteral("siderealLongitude"), e.siderealLongitude},
         {QStringLiteral("nakshatraIndex"), e.nakshatraIndex},
-        {QStringLiteral("nakshatraName"), e.nakshatraName},
+        {QStringLiteral("nakshatraName"), nakshatraName},
     };
 }
 
-QJsonValue readingJson(const CapturedReading &captured)
+QJsonObject readingJson(const Reading &r)
 {
-    if (!captured.row)
-        return QJsonValue::Null;
-    const Reading &r = captured.reading;
+    const auto text = [](const char *utf8) { return QString::fromUtf8(utf8); };
     return QJsonObject{
-        {QStringLiteral("mansionRow"), *captured.row},
-        {QStringLiteral("mansionName"), r.mansionName},
-        {QStringLiteral("direction"), r.direction},
-        {QStringLiteral("westernConstellation"), r.westernConstellation},
-        {QStringLiteral("animal"), r.animal},
-        {QStringLiteral("literalTranslation"), r.literalTranslation},
-        {QStringLiteral("season"), r.season},
-        {QStringLiteral("positiveTraits"), r.positiveTraits},
-        {QStringLiteral("negativeTraits"), r.negativeTraits},
-        {QStringLiteral("pictureNumber"), r.pictureNumber},
+        {QStringLiteral("mansionRow"), r.row},
+        {QStringLiteral("mansionName"), text(r.mansion.name)},
+        {QStringLiteral("direction"), text(r.quadrant.direction)},
+        {QStringLiteral("westernConstellation"), text(r.mansion.westernConstellation)},
+        {QStringLiteral("animal"), text(r.quadrant.animal)},
+        {QStringLiteral("literalTranslation"), text(r.mansion.literalTranslation)},
+        {QStringLiteral("season"), text(r.quadrant.season)},
+        {QStringLiteral("positiveTraits"), r.traits[0]},
+        {QStringLiteral("negativeTraits"), r.traits[1]},
+        {QStringLiteral("pictureNumber"), r.pictureEntry},
     };
 }
 
@@ -103,34 +79,13 @@ QJsonValue spanJson(const std::optional<BirthTimeSpan> &span)
         {QStringLiteral("last"), clockMinuteIso(span->last)},
         {QStringLiteral("minutesEarlier"), qint64(span->minutesEarlier())},
         {QStringLiteral("minutesLater"), qint64(span->minutesLater())},
-        {QStringLiteral("previousNakshatra"), QString::fromLatin1(nakshatraNames[std::size_t(span->previousIndex)])},
-        {QStringLiteral("nextNakshatra"), QString::fromLatin1(nakshatraNames[std::size_t(span->nextIndex)])},
+        {QStringLiteral("previousNakshatra"), nakshatraName(span->previousIndex)},
+        {QStringLiteral("nextNakshatra"), nakshatraName(span->nextIndex)},
         {QStringLiteral("text"), birthTimeSpanText(*span)},
     };
 }
 
 } // namespace
-
-CapturedReading captureReading(const QString &nakshatraName)
-{
-    CapturedReading captured;
-    CaptureView view(captured);
-    showMansionReading(nakshatraName, view);
-    captured.row = findMansionRow(nakshatraName);
-    if (captured.row)
-        captured.reading = currentReading();
-    return captured;
-}
-
-bool makeBirthReport(const BirthData &birth, BirthReport &report)
-{
-    report.birth = birth;
-    if (!computeMoonNakshatra(birth, report.ephemeris))
-        return false;
-    report.reading = captureReading(report.ephemeris.nakshatraName);
-    report.span = computeBirthTimeSpan(birth);
-    return true;
-}
 
 QString clockMinuteIso(const ClockMinute &minute)
 {
@@ -158,48 +113,48 @@ QString clockOffsetText(const BirthData &birth, const EphemerisResult &ephemeris
         .arg(twoDigits(int(size / 60)), twoDigits(int(size % 60)));
 }
 
-QString readingText(const CapturedReading &reading)
+QString readingText(const Reading &reading)
 {
     QString text;
-    for (std::size_t i = 0; i < reading.results.size(); ++i)
-        text += QStringLiteral("%1: %2\n").arg(QLatin1String(ReadingCaptions::values[i]), reading.results[i]);
+    for (std::size_t i = 0; i < reading.values.size(); ++i)
+        text += QStringLiteral("%1: %2\n").arg(QLatin1String(ReadingCaptions::values[i]), reading.values[i]);
     for (std::size_t i = 0; i < reading.traits.size(); ++i)
         text += QStringLiteral("\n%1:\n%2\n").arg(QLatin1String(ReadingCaptions::traits[i]), reading.traits[i]);
     return text;
 }
 
-QString birthReportText(const BirthReport &report)
+QString birthReportText(const Reading &reading)
 {
-    const BirthData &b = report.birth;
+    const BirthData &b = *reading.birth;
     ClockMinute born;
     born.date = QDate(b.year, b.month, b.day);
     born.hour = b.hour;
     born.minute = b.minute;
     QString text = QStringLiteral("Name: %1\nBorn: %2 at %3%4, longitude %5, latitude %6\n\n")
-                       .arg(b.name, clockMinuteText(born), clockOffsetText(b, report.ephemeris),
+                       .arg(b.name, clockMinuteText(born), clockOffsetText(b, *reading.ephemeris),
                             b.dst ? QStringLiteral(" (daylight saving)") : QString(), longitudeText(b),
                             latitudeText(b));
-    text += readingText(report.reading);
-    if (report.span)
-        text += QStringLiteral("\n%1\n").arg(birthTimeSpanText(*report.span));
+    text += readingText(reading);
+    if (reading.span)
+        text += QStringLiteral("\n%1\n").arg(birthTimeSpanText(*reading.span));
     return text;
 }
 
-QJsonObject birthReportJson(const BirthReport &report)
+QJsonObject birthReportJson(const Reading &reading)
 {
     return QJsonObject{
-        {QStringLiteral("birthData"), birthDataJson(report.birth)},
-        {QStringLiteral("ephemeris"), ephemerisJson(report.ephemeris)},
-        {QStringLiteral("reading"), readingJson(report.reading)},
-        {QStringLiteral("span"), spanJson(report.span)},
+        {QStringLiteral("birthData"), birthDataJson(*reading.birth)},
+        {QStringLiteral("ephemeris"), ephemerisJson(*reading.ephemeris, reading.nakshatraName)},
+        {QStringLiteral("reading"), readingJson(reading)},
+        {QStringLiteral("span"), spanJson(reading.span)},
     };
 }
 
-QJsonObject savedReadingJson(const QString &path, const CapturedReading &reading)
+QJsonObject savedReadingJson(const QString &path, const Reading &reading)
 {
     return QJsonObject{
         {QStringLiteral("file"), path},
-        {QStringLiteral("nakshatraName"), reading.results[6]},
+        {QStringLiteral("nakshatraName"), reading.nakshatraName},
         {QStringLiteral("reading"), readingJson(reading)},
     };
 }

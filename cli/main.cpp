@@ -132,16 +132,16 @@ int runSingle(const CommandLine &line)
     if (!good)
         return exitBadInput;
 
-    BirthReport report;
-    if (!makeBirthReport(birth, report)) {
+    const std::optional<Reading> reading = calculateReading(birth);
+    if (!reading) {
         complain(QStringLiteral("the calculation failed for this birth"));
         return exitBadInput;
     }
     if (line.json)
-        print(QString::fromUtf8(QJsonDocument(birthReportJson(report)).toJson(QJsonDocument::Indented)));
+        print(QString::fromUtf8(QJsonDocument(birthReportJson(*reading)).toJson(QJsonDocument::Indented)));
     else
-        print(birthReportText(report));
-    if (!savePath.isEmpty() && !saveReading(savePath, report.ephemeris.nakshatraName))
+        print(birthReportText(*reading));
+    if (!savePath.isEmpty() && !saveReading(savePath, reading->nakshatraName))
         return exitBadInput;
     return exitSuccess;
 }
@@ -149,15 +149,15 @@ int runSingle(const CommandLine &line)
 int runOpen(const CommandLine &line)
 {
     const std::optional<QString> name = readReadingFile(line.openPath);
-    if (!name) {
+    const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
+    if (!reading) {
         complain(QStringLiteral("--open: %1").arg(unreadableReason(line.openPath)));
         return exitBadInput;
     }
-    const CapturedReading reading = captureReading(*name);
     if (line.json)
-        print(QString::fromUtf8(QJsonDocument(savedReadingJson(line.openPath, reading)).toJson(QJsonDocument::Indented)));
+        print(QString::fromUtf8(QJsonDocument(savedReadingJson(line.openPath, *reading)).toJson(QJsonDocument::Indented)));
     else
-        print(QStringLiteral("Saved reading: %1\n\n").arg(line.openPath) + readingText(reading));
+        print(QStringLiteral("Saved reading: %1\n\n").arg(line.openPath) + readingText(*reading));
     return exitSuccess;
 }
 

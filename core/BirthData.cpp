@@ -75,3 +75,18 @@ void copyScreenIntoBirthData(const ScreenInput &screen, BirthData &birth)
     birth.isEast = screen.isEast;
     birth.isNorth = screen.isNorth;
 }
+
+EphemerisInput ephemerisInput(const BirthData &birth)
+{
+    return {.month = birth.month,
+            .day = birth.day,
+            .year = birth.year,
+            .hour = birth.hour,
+            .minute = birth.minute,
+            .zoneHours = birth.zoneHours,
+            .zoneMinutes = birth.zoneMinutes,
+            .lonDegrees = birth.lonDegrees,
+            .lonMinutes = birth.lonMinutes,
+            .isEast = birth.isEast,
+            .dst = birth.dst};
+}

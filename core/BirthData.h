@@ -1,11 +1,18 @@
 #pragma once
 
+#include "ephemeris/modEphemeris.h"
+
 #include <QString>
 #include <QtGlobal>
 
 #include <optional>
 
-// The birth inputs of the last calculation that passed validation. The zone
+// The years a birth may fall in: the range the lunar series is trusted over,
+// and the year list of the main input screen.
+inline constexpr int firstBirthYear = 1901;
+inline constexpr int lastBirthYear = 2050;
+
+// The birth inputs of a calculation that passed validation. The zone
 // fields hold the size of the offset only; its direction follows the
 // longitude's hemisphere.
 struct BirthData {
@@ -34,7 +41,7 @@ struct ScreenInput {
     int monthPosition = 0;  // 0 = "January"
     int dayPosition = 0;    // 0 = day 1
     QString dayText = QStringLiteral("1");
-    QString yearText = QStringLiteral("1901");
+    QString yearText = QString::number(firstBirthYear);
     QString hourText = QStringLiteral("0");
     QString minuteText = QStringLiteral("0");
     QString zoneHourText;
@@ -62,3 +69,6 @@ std::optional<qint16> boxMagnitude(const QString &text);
 // Copies the screen into the record field by field, in the fixed order. A
 // text that isn't a 16-bit integer leaves its field as it was.
 void copyScreenIntoBirthData(const ScreenInput &screen, BirthData &birth);
+
+// The birth's moment and place as the ephemeris takes them.
+EphemerisInput ephemerisInput(const BirthData &birth);

@@ -1,6 +1,7 @@
 #include "core/BirthTimeSpan.h"
 
 #include "ephemeris/modEphemeris.h"
+#include "mansions/modChineseLunarMansionInformation.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -12,8 +13,7 @@ namespace {
 
 constexpr qint64 minutesPerDay = 24 * 60;
 constexpr double minutesPerCentury = 36525.0 * minutesPerDay;  // T advances by 1 over this many minutes
-constexpr double nakshatraDegrees = 360.0 / 27.0;              // 13 degrees 20 minutes
-constexpr int nakshatraCount = 27;
+constexpr double nakshatraDegrees = 360.0 / nakshatraCount;    // 13 degrees 20 minutes
 
 // Bracketing: step away from the birth this many minutes at a time. The Moon
 // of this series moves between about 11 and 16 degrees a day, so a boundary
@@ -107,7 +107,7 @@ std::optional<double> crossingOffset(double birthCenturies, double target, int d
 int nakshatraAtOffset(const BirthData &birth, qint64 offset)
 {
     EphemerisResult result;
-    if (!computeMoonNakshatra(birthAtClockOffset(birth, offset), result))
+    if (!computeMoonNakshatra(ephemerisInput(birthAtClockOffset(birth, offset)), result))
         return -1;
     return result.nakshatraIndex;
 }
@@ -145,11 +145,6 @@ bool settleLastMinute(const BirthData &birth, int index, qint64 &last, int &outs
     return false;
 }
 
-QString nakshatraName(int index)
-{
-    return QString::fromLatin1(nakshatraNames[std::size_t(index)]);
-}
-
 } // namespace
 
 BirthData birthAtClockOffset(const BirthData &birth, qint64 minutes)
@@ -169,7 +164,7 @@ std::optional<BirthTimeSpan> computeBirthTimeSpan(const BirthData &birth)
     if (!hasClockTime(birth))
         return std::nullopt;
     EphemerisResult atBirth;
-    if (!computeMoonNakshatra(birth, atBirth))
+    if (!computeMoonNakshatra(ephemerisInput(birth), atBirth))
         return std::nullopt;
     const int index = atBirth.nakshatraIndex;
     if (index < 0 || index >= nakshatraCount)
@@ -233,10 +228,4 @@ QString birthTimeSpanText(const BirthTimeSpan &span)
         .arg(nakshatraName(span.nakshatraIndex), clockMinuteText(span.first), clockMinuteText(span.last),
              durationText(span.minutesEarlier()), nakshatraName(span.previousIndex),
              durationText(span.minutesLater()), nakshatraName(span.nextIndex));
-}
-
-QString birthTimeSpanTooltip(const BirthData &birth)
-{
-    const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(birth);
-    return span ? birthTimeSpanText(*span) : QString();
 }

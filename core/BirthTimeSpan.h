@@ -55,6 +55,3 @@ QString durationText(qint64 minutes);
 
 // The plain sentence for the result screen's nakshatra value.
 QString birthTimeSpanText(const BirthTimeSpan &span);
-
-// birthTimeSpanText of the birth's span, or the empty text when there is none.
-QString birthTimeSpanTooltip(const BirthData &birth);

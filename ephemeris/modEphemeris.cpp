@@ -1,16 +1,7 @@
 #include "ephemeris/modEphemeris.h"
 
+#include <array>
 #include <cmath>
-
-const std::array<const char *, 28> nakshatraNames = {
-    "Ashwini",       "Bharani",        "Krittika",          "Rohini",
-    "Mrigasira",     "Ardra",          "Punarvasu",         "Pushya",
-    "Ashlesha",      "Magha",          "Poorva Phalguni",   "Uttara Phalguni",
-    "Hasta",         "Chitra",         "Swati",             "Vishakha",
-    "Anuradha",      "Jyeshtha",       "Moola",             "Purva Ashadha",
-    "Uttara Ashadha", "Shravana",      "Dhanistha",         "Shatabhisha",
-    "Poorva Bhadrapada", "Uttara Bhadrapada", "Revati",     "",
-};
 
 namespace {
 
@@ -145,7 +136,7 @@ double siderealOffset(double t)
     return ((shortPeriod - precession) - arcsecondsOfBaseAyanamsa) / 3600.0;
 }
 
-bool computeMoonNakshatra(const BirthData &birth, EphemerisResult &result)
+bool computeMoonNakshatra(const EphemerisInput &birth, EphemerisResult &result)
 {
     const double localTime = birth.hour + birth.minute / 60.0;
     double zoneOffset = birth.zoneHours + birth.zoneMinutes / 60.0;
@@ -191,9 +182,8 @@ bool computeNakshatra(EphemerisResult &result)
 
     const double q = (60 * sidereal) / nakshatraArcMinutes;
     const double index = std::floor(q);
-    if (!(index >= 0 && index < static_cast<double>(nakshatraNames.size())))
+    if (!(index >= 0 && index < nakshatraCount))
         return false;
     result.nakshatraIndex = static_cast<std::int32_t>(index);
-    result.nakshatraName = QString::fromLatin1(nakshatraNames[result.nakshatraIndex]);
     return true;
 }

@@ -1,16 +1,32 @@
 #pragma once
 
-#include "core/BirthData.h"
-
-#include <QString>
-
-#include <array>
 #include <cstdint>
 
 // Degree/radian factors with the precision of the published tables the lunar
 // series was fitted against (15 significant digits, not the full pi/180).
 inline constexpr double degToRad = 0.0174532925199433;
 inline constexpr double radToDeg = 57.2957795130823;
+
+// The birth moment and place the calculation takes: the civil date, the
+// clock time, the size of the zone's offset and the longitude. The offset's
+// direction follows the longitude's hemisphere; daylight saving moves the
+// clock one hour ahead of the zone's own time.
+struct EphemerisInput {
+    int month = 0;
+    int day = 0;
+    int year = 0;
+    int hour = 0;
+    int minute = 0;
+    int zoneHours = 0;
+    int zoneMinutes = 0;
+    int lonDegrees = 0;
+    int lonMinutes = 0;
+    bool isEast = false;
+    bool dst = false;
+};
+
+// The zodiac's equal divisions, numbered 0..26 from the sidereal zero point.
+inline constexpr int nakshatraCount = 27;
 
 // Everything one calculation derives from the birth data, in the order it is
 // computed.
@@ -21,13 +37,8 @@ struct EphemerisResult {
     double tropicalLongitude = 0;  // Moon's geocentric longitude of date, 0..360
     double siderealOffset = 0;     // added to a tropical longitude to make it sidereal
     double siderealLongitude = 0;  // 0 to under 360
-    std::int32_t nakshatraIndex = 0;
-    QString nakshatraName;
+    std::int32_t nakshatraIndex = 0;  // 0 .. nakshatraCount - 1
 };
-
-// 27 names in zodiac order plus an empty 28th slot. The exact spelling is the
-// key of the mansion lookup ("Poorva" and "Purva" both occur).
-extern const std::array<const char *, 28> nakshatraNames;
 
 // Julian Day Number of a civil date: Julian calendar up to 15 October 1582,
 // Gregorian from the day after.
@@ -53,6 +64,6 @@ double siderealOffset(double centuries);
 // Returns false, leaving those fields untouched, on a non-finite value.
 bool computeNakshatra(EphemerisResult &result);
 
-// Fills `result` from `birth`, step by step. Returns false when a step yields
+// Fills `result` from `input`, step by step. Returns false when a step yields
 // a non-finite value; that step and the later fields are then left untouched.
-bool computeMoonNakshatra(const BirthData &birth, EphemerisResult &result);
+bool computeMoonNakshatra(const EphemerisInput &input, EphemerisResult &result);

@@ -1,7 +1,6 @@
 #include "mansions/ReadingFile.h"
 
-#include "core/FileSizeSignal.h"
-#include "mansions/Reading.h"
+#include "mansions/FileSizeSignal.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
 

@@ -88,3 +88,19 @@ const Quadrant &quadrantOf(int index)
         group = 3;
     return quadrants[group];
 }
+
+QString nakshatraName(int row)
+{
+    return row >= 0 && row < nakshatraRowCount ? QString::fromUtf8(rows[std::size_t(row)].nakshatra) : QString();
+}
+
+std::optional<int> findMansionRow(const QString &nakshatraName)
+{
+    // Exact comparison, code unit by code unit: the names are the key of
+    // saved files, so nothing is trimmed or folded.
+    for (int row = 0; row < nakshatraRowCount; ++row) {
+        if (nakshatraName == QString::fromUtf8(rows[std::size_t(row)].nakshatra))
+            return row;
+    }
+    return std::nullopt;
+}

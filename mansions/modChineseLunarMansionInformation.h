@@ -3,10 +3,12 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 // The catalogue of the 28 Chinese lunar mansions in their traditional order.
 
 inline constexpr int mansionCount = 28;
-inline constexpr int nakshatraRowCount = 27;  // rows 0..26 carry a nakshatra
+inline constexpr int nakshatraRowCount = mansionCount - 1;  // every row but the last carries a nakshatra
 
 // Animal, direction and season shared by a group of seven consecutive rows.
 struct Quadrant {
@@ -30,6 +32,11 @@ struct MansionRecord {
 const MansionRecord &mansionRow(int index);
 // The quadrant of row 0..27 (boundaries tested as above 6, above 13, above 20).
 const Quadrant &quadrantOf(int index);
+// The nakshatra of row 0..26, empty otherwise. The exact spelling is the key
+// of saved files ("Poorva" and "Purva" both occur).
+QString nakshatraName(int row);
+// The first row 0..26 whose nakshatra equals the name exactly.
+std::optional<int> findMansionRow(const QString &nakshatraName);
 // The traits paragraphs of rows 0..26 from the built-in content; empty for row 27.
 QString positiveTraits(int index);
 QString negativeTraits(int index);

@@ -13,11 +13,32 @@
 
 struct ReferenceCase {
     QStringList inputs;    // month day year hour minute zoneHours zoneMinutes lonDegrees lonMinutes isEast dst
-    BirthData birth;       // the inputs as a record (name "Test", latitude 0 North)
+    BirthData birth;       // the inputs as a record, as birth() below makes it
     std::array<double, 6> expected{};  // julianDay, universalTime, centuries, tropical, offset, sidereal
     int nakshatraIndex = 0;
     QString nakshatraName;
 };
+
+// A birth in the reference file's order of inputs (name "Test", latitude 0 North).
+inline BirthData birth(int month, int day, int year, int hour, int minute, int zoneHours, int zoneMinutes,
+                       int lonDegrees, int lonMinutes, bool isEast, bool dst)
+{
+    BirthData b;
+    b.name = QStringLiteral("Test");
+    b.month = qint16(month);
+    b.day = qint16(day);
+    b.year = qint16(year);
+    b.hour = qint16(hour);
+    b.minute = qint16(minute);
+    b.zoneHours = qint16(zoneHours);
+    b.zoneMinutes = qint16(zoneMinutes);
+    b.lonDegrees = qint16(lonDegrees);
+    b.lonMinutes = qint16(lonMinutes);
+    b.isEast = isEast;
+    b.isNorth = true;
+    b.dst = dst;
+    return b;
+}
 
 // Every case of the file, or nothing if it is missing or malformed.
 inline std::vector<ReferenceCase> loadReferenceCases()
@@ -39,14 +60,8 @@ inline std::vector<ReferenceCase> loadReferenceCases()
         c.inputs = fields[0].split(u' ');
         if (c.inputs.size() != 11)
             return {};
-        qint16 *numbers[] = {&c.birth.month, &c.birth.day, &c.birth.year, &c.birth.hour, &c.birth.minute,
-                             &c.birth.zoneHours, &c.birth.zoneMinutes, &c.birth.lonDegrees, &c.birth.lonMinutes};
-        for (int i = 0; i < 9; ++i)
-            *numbers[i] = static_cast<qint16>(c.inputs[i].toInt());
-        c.birth.name = QStringLiteral("Test");
-        c.birth.isEast = c.inputs[9] == u"1";
-        c.birth.dst = c.inputs[10] == u"1";
-        c.birth.isNorth = true;
+        const auto in = [&c](int i) { return c.inputs[i].toInt(); };
+        c.birth = birth(in(0), in(1), in(2), in(3), in(4), in(5), in(6), in(7), in(8), in(9) == 1, in(10) == 1);
         for (int i = 0; i < 6; ++i)
             c.expected[i] = fields[i + 1].toDouble();
         c.nakshatraIndex = fields[7].toInt();

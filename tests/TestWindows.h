@@ -2,7 +2,8 @@
 
 // Window helpers shared by the tests that drive the screens.
 
-#include "mansions/Reading.h"
+#include "core/Reading.h"
+#include "ui/ReadingFlow.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
 
@@ -64,6 +65,16 @@ inline frmChineseLunarMansionResult *onlyResultScreen()
     return onlyOpenWindow<frmChineseLunarMansionResult>();
 }
 
+// Shows the reading of `nakshatraName` on a fresh result screen, as opening a
+// saved reading does, and returns that screen.
+inline frmChineseLunarMansionResult *showReadingOf(const QString &nakshatraName,
+                                                   const std::shared_ptr<Session> &session = std::make_shared<Session>(),
+                                                   QWidget *mainScreen = nullptr)
+{
+    presentReading(*readingOfNakshatra(nakshatraName), session, mainScreen);
+    return onlyResultScreen();
+}
+
 inline frmMain *onlyMainScreen()
 {
     return onlyOpenWindow<frmMain>();
@@ -95,18 +106,3 @@ inline void whenModal(std::function<void(QWidget *)> act)
     });
     poll->start();
 }
-
-// The result screen's slots filled for one reading, without showing the
-// screen or touching the main input screen.
-class ScreenView final : public ReadingView {
-public:
-    explicit ScreenView(frmChineseLunarMansionResult &screen) : screen(screen) {}
-    void setResult(int index, const QString &text) override { screen.setResult(index, text); }
-    void setTraits(int index, const QString &text) override { screen.setTraits(index, text); }
-    void setPicture(int entryNumber) override { screen.setPicture(entryNumber); }
-    void showScreen() override {}
-    void closeMainScreen() override {}
-
-private:
-    frmChineseLunarMansionResult &screen;
-};

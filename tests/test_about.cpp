@@ -1,7 +1,7 @@
-#include "app/modHelp.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/frmAbout.h"
+#include "ui/modHelp.h"
 
 #include "RecordingDesktop.h"
 

@@ -5,7 +5,7 @@
 #include "RecordingDesktop.h"
 #include "TestWindows.h"
 
-#include "mansions/Reading.h"
+#include "core/Reading.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "ui/Look.h"
 #include "ui/frmAbout.h"
@@ -50,8 +50,7 @@ std::unique_ptr<QWidget> openScreen(Window screen, int row = 0)
         break;
     case Window::Result: {
         auto result = std::make_unique<frmChineseLunarMansionResult>();
-        ScreenView view(*result);
-        showMansionReading(QString::fromUtf8(mansionRow(row).nakshatra), view);
+        result->setReading(readingOfRow(row));
         window = std::move(result);
         break;
     }

@@ -7,10 +7,8 @@
 #include "TestFiles.h"
 #include "TestWindows.h"
 
-#include "app/modHelp.h"
 #include "app/modSettings.h"
 #include "app/modStartup.h"
-#include "core/Pipeline.h"
 #include "mansions/ReadingFile.h"
 #include "mansions/modRTB.h"
 #include "ui/LinkLabel.h"
@@ -19,6 +17,7 @@
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
+#include "ui/modHelp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -226,12 +225,13 @@ class TestFaults : public QObject {
 
     QTemporaryDir folder;
     std::unique_ptr<RecordingDesktop> recorder;
+    std::shared_ptr<Session> session;
 
     QString path(const QString &name) const { return folder.filePath(name); }
 
     frmMain *showMainScreen()
     {
-        auto *screen = new frmMain;
+        auto *screen = new frmMain(session);
         screen->show();
         return screen;
     }
@@ -243,7 +243,7 @@ private slots:
         QVERIFY(QDir(folder.path()).removeRecursively());
         QVERIFY(QDir().mkpath(folder.path()));
         recorder = std::make_unique<RecordingDesktop>();
-        currentNakshatraName().clear();
+        session = std::make_shared<Session>();
     }
 
     void cleanup()
@@ -327,9 +327,9 @@ private slots:
         const ChildEnd end = runInChild([&] {
             if (!limitFileSize(rlim_t(limit)))
                 return 90;
-            currentNakshatraName() = QStringLiteral("Uttara Bhadrapada");  // 17 letters and CR LF
+            session->setReading(*readingOfNakshatra(QStringLiteral("Uttara Bhadrapada")));  // 17 letters and CR LF
             desktop.fileNames.push_back(target);
-            saveReading(nullptr);
+            saveReading(*session, nullptr);
             return desktop.messageTexts() == QStringList{unableToSave} ? 0 : 91;
         });
         QVERIFY2(end.exited && end.code == 0, qPrintable(end.describe()));
@@ -365,9 +365,9 @@ private slots:
                 }
             }
             const QStringList before = entriesOf(disk);
-            currentNakshatraName() = QStringLiteral("Uttara Bhadrapada");
+            session->setReading(*readingOfNakshatra(QStringLiteral("Uttara Bhadrapada")));
             desktop.fileNames.push_back(target);
-            saveReading(nullptr);
+            saveReading(*session, nullptr);
             if (desktop.messageTexts() != QStringList{unableToSave})
                 return 82;
             if (fileBytes(target) != ashwiniLine)
@@ -467,7 +467,7 @@ private slots:
 
         FifoReleaser releaser(target, ashwiniLine);  // should Open ever wait on a FIFO
 
-        currentNakshatraName() = QStringLiteral("Revati");
+        session->setReading(*readingOfNakshatra(QStringLiteral("Revati")));
         frmMain *screen = showMainScreen();
         screen->txtName()->setText(QStringLiteral("Ann"));
         QElapsedTimer timer;
@@ -483,7 +483,7 @@ private slots:
         QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Warning);
         QCOMPARE(onlyScreen<frmMain>(), screen);
         QCOMPARE(screen->txtName()->text(), QStringLiteral("Ann"));
-        QCOMPARE(currentNakshatraName(), QStringLiteral("Revati"));
+        QCOMPARE(session->reading()->nakshatraName, QStringLiteral("Revati"));
     }
 
     // A 2 GiB file (sparse, so it costs no disk) is refused after reading a

@@ -1,6 +1,5 @@
 #include "RecordingDesktop.h"
 #include "TestWindows.h"
-#include "core/Pipeline.h"
 #include "ui/LinkLabel.h"
 #include "ui/frmMain.h"
 #include "ui/frmTimeZone.h"
@@ -58,6 +57,7 @@ class TestFrmMain : public QObject {
     Q_OBJECT
 
     std::unique_ptr<RecordingDesktop> recorder;
+    std::shared_ptr<Session> session;
     QPointer<frmMain> w;
 
     // A screen that passes validation: Ann, 15 March 1975, IST, Delhi.
@@ -83,10 +83,8 @@ private slots:
     void init()
     {
         recorder = std::make_unique<RecordingDesktop>();
-        birthData() = BirthData{};
-        ephemerisResult() = EphemerisResult{};
-        currentNakshatraName().clear();
-        w = new frmMain;
+        session = std::make_shared<Session>();
+        w = new frmMain(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
     }
@@ -419,8 +417,7 @@ private slots:
             if (!fill.isEmpty())
                 QTest::keyClicks(box(fill), fill == QLatin1String("txtName") ? QStringLiteral("Ann") : QStringLiteral("1"));
         }
-        QCOMPARE(currentNakshatraName(), QString());  // nothing was calculated
-        QCOMPARE(birthData().name, QString());
+        QVERIFY(!session->reading());  // nothing was calculated
     }
 
     void calculateMenuGivesTheButtonsMessages()
@@ -494,7 +491,7 @@ private slots:
         QVERIFY(w);
         QCOMPARE(onlyMainScreen(), w.data());
         QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
-        QVERIFY(currentNakshatraName().isEmpty());
+        QVERIFY(!session->reading());
     }
 
     // --- end to end ---
@@ -518,8 +515,9 @@ private slots:
         w->cmdCalculate_Click();
 
         QVERIFY(recorder->messages.isEmpty());
-        QCOMPARE(currentNakshatraName(), QStringLiteral("Pushya"));
-        const BirthData &birth = birthData();
+        QVERIFY(session->reading());
+        QCOMPARE(session->reading()->nakshatraName, QStringLiteral("Pushya"));
+        const BirthData &birth = *session->reading()->birth;
         QCOMPARE(birth.name, QStringLiteral("Ann"));
         QCOMPARE(birth.month, qint16(8));
         QCOMPARE(birth.day, qint16(15));

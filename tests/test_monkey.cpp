@@ -10,8 +10,6 @@
 // prints every event as it is sent.
 #include "ui/Desktop.h"
 
-#include "core/Pipeline.h"
-#include "mansions/Reading.h"
 #include "mansions/modRTB.h"
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
@@ -517,8 +515,6 @@ private slots:
         QVERIFY(dir.mkpath(QStringLiteral("folder.qvr")));
         QVERIFY(dir.mkpath(QStringLiteral("saved")));
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.qvr"))).constData(), 0600), 0);
-        currentNakshatraName().clear();
-        currentReading() = Reading{};
         if (QClipboard *clipboard = QGuiApplication::clipboard())
             clipboard->clear();
     }

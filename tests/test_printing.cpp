@@ -2,8 +2,6 @@
 #include "TestFiles.h"
 #include "TestWindows.h"
 
-#include "core/Pipeline.h"
-#include "mansions/Reading.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
@@ -186,8 +184,6 @@ private slots:
     void init()
     {
         recorder = std::make_unique<RecordingDesktop>();
-        currentReading() = Reading{};
-        currentNakshatraName().clear();
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
     }
@@ -234,9 +230,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(QStringList, values);
 
-        currentNakshatraName() = nakshatra;
-        presentReading(nakshatra, nullptr);
-        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        frmChineseLunarMansionResult *screen = showReadingOf(nakshatra);
         QVERIFY(screen);
         const QString path = folder->filePath(nakshatra + QStringLiteral(".pdf"));
         recorder->fileNames.push_back(path);
@@ -279,8 +273,7 @@ private slots:
 
     void cancelledExportWritesNothing()
     {
-        presentReading(QStringLiteral("Ashwini"), nullptr);
-        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        frmChineseLunarMansionResult *screen = showReadingOf(QStringLiteral("Ashwini"));
         QVERIFY(screen);
         recorder->fileNames.push_back(std::nullopt);
         recorder->fileNames.push_back(QString());
@@ -295,8 +288,7 @@ private slots:
 
     void failedExportSaysSoAndKeepsWhatWasThere()
     {
-        presentReading(QStringLiteral("Revati"), nullptr);
-        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        frmChineseLunarMansionResult *screen = showReadingOf(QStringLiteral("Revati"));
         QVERIFY(screen);
         QAction *exportPdf = screen->findChild<QAction *>(QStringLiteral("mnuExportPdf"));
 
@@ -332,8 +324,7 @@ private slots:
 
     void printGoesToTheChosenPrinter()
     {
-        presentReading(QStringLiteral("Moola"), nullptr);
-        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        frmChineseLunarMansionResult *screen = showReadingOf(QStringLiteral("Moola"));
         QVERIFY(screen);
         QAction *print = screen->findChild<QAction *>(QStringLiteral("mnuPrint"));
 
@@ -368,14 +359,11 @@ private slots:
 
     void printerCopiesAreAllPrinted()
     {
-        presentReading(QStringLiteral("Swati"), nullptr);
-        frmChineseLunarMansionResult *screen = onlyResultScreen();
-        QVERIFY(screen);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder->filePath(QStringLiteral("copies.pdf")));
         printer.setCopyCount(3);
-        QVERIFY(printReadingOn(printer, screen->readingPage()));
+        QVERIFY(printReadingOn(printer, readingPage(*readingOfNakshatra(QStringLiteral("Swati")))));
         const PdfContents copies = readPdf(fileBytes(printer.outputFileName()));
         QCOMPARE(copies.pages, 3);
         QCOMPARE(copies.texts.count(QString::fromUtf8("KU\u00CD")), 3);
@@ -387,11 +375,7 @@ private slots:
     {
         for (int row = 0; row < nakshatraRowCount; ++row) {
             const QString nakshatra = QString::fromUtf8(mansionRow(row).nakshatra);
-            presentReading(nakshatra, nullptr);
-            frmChineseLunarMansionResult *screen = onlyResultScreen();
-            QVERIFY(screen);
-            const ReadingPage reading = screen->readingPage();
-            screen->closeByProgram();
+            const ReadingPage reading = readingPage(readingOfRow(row));
             QCOMPARE(reading.values.at(6), nakshatra);
             QVERIFY(!reading.picture.isNull());
 

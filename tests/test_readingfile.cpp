@@ -1,5 +1,5 @@
-#include "ephemeris/modEphemeris.h"
 #include "mansions/ReadingFile.h"
+#include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
 #include "TestFiles.h"
 
@@ -44,8 +44,8 @@ QByteArray contentOf(const QString &path)
 QStringList allNames()
 {
     QStringList names;
-    for (int k = 0; k < 27; ++k)
-        names << QString::fromUtf8(nakshatraNames[std::size_t(k)]);
+    for (int k = 0; k < nakshatraRowCount; ++k)
+        names << nakshatraName(k);
     return names;
 }
 

@@ -2,8 +2,6 @@
 #include "TestFiles.h"
 #include "TestWindows.h"
 
-#include "core/Pipeline.h"
-#include "mansions/Reading.h"
 #include "mansions/ReadingFile.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "ui/Look.h"
@@ -86,8 +84,7 @@ private slots:
     {
         recorder.reset();
         recorder = std::make_unique<RecordingDesktop>();
-        currentReading() = Reading{};
-        currentNakshatraName().clear();
+        session = std::make_shared<Session>();
         QVERIFY(folder.isValid());
     }
 
@@ -184,12 +181,8 @@ private slots:
     {
         for (int row = 0; row < nakshatraRowCount; ++row) {
             frmChineseLunarMansionResult screen;
-            const QString name = QString::fromUtf8(mansionRow(row).nakshatra);
-            screen.setResult(0, QString::fromUtf8(mansionRow(row).name).toUpper());
-            screen.setResult(2, QString::fromUtf8(mansionRow(row).westernConstellation));
-            screen.setResult(4, QString::fromUtf8(mansionRow(row).literalTranslation).toUpper());
-            screen.setResult(3, QString::fromUtf8(quadrantOf(row).animal));
-            screen.setResult(6, name);
+            const QString name = nakshatraName(row);
+            screen.setReading(readingOfRow(row));
             const QWidget *frame = screen.lblResult(0)->parentWidget();
             for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i) {
                 const QLabel *value = screen.lblResult(i);
@@ -231,9 +224,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(QStringList, values);
 
-        currentNakshatraName() = nakshatra;
-        presentReading(nakshatra, nullptr);
-        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        frmChineseLunarMansionResult *screen = showReadingOf(nakshatra, session);
         QVERIFY(screen);
         QVERIFY(screen->isVisible());
         for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i)
@@ -252,12 +243,15 @@ private slots:
     {
         frmChineseLunarMansionResult first;
         frmChineseLunarMansionResult other;
-        other.setPicture(8);
+        Reading reading = readingOfRow(7);
+        other.setReading(reading);
         QCOMPARE(other.pictureEntry(), 8);
         QVERIFY(first.picChinese()->pixmap().toImage() != other.picChinese()->pixmap().toImage());
         // An entry outside the list keeps the picture on display.
-        other.setPicture(0);
-        other.setPicture(29);
+        for (const int outside : {0, mansionCount + 1}) {
+            reading.pictureEntry = outside;
+            other.setReading(reading);
+        }
         QCOMPARE(other.pictureEntry(), 8);
     }
 
@@ -271,8 +265,7 @@ private slots:
     void backOpensOneFreshMainScreen()
     {
         QFETCH(bool, fromMenu);
-        presentReading(QStringLiteral("Ashwini"), nullptr);
-        QPointer<frmChineseLunarMansionResult> screen = onlyResultScreen();
+        QPointer<frmChineseLunarMansionResult> screen = showReadingOf(QStringLiteral("Ashwini"), session);
         QVERIFY(screen);
         if (fromMenu)
             screen->findChild<QAction *>(QStringLiteral("mnuBack"))->trigger();
@@ -298,7 +291,7 @@ private slots:
         QVERIFY(main->optLong(0)->isChecked());
 
         // A second round trip still leaves exactly one of each list's entries.
-        presentReading(QStringLiteral("Revati"), main);
+        showReadingOf(QStringLiteral("Revati"), session, main);
         onlyResultScreen()->findChild<QAction *>(QStringLiteral("mnuBack"))->trigger();
         main = onlyMainScreen();
         QVERIFY(main);
@@ -325,9 +318,7 @@ private slots:
         QFETCH(QString, written);
         const QString path = folder.filePath(written);
         QFile::remove(path);
-        currentNakshatraName() = QStringLiteral("Ashwini");
-        presentReading(currentNakshatraName(), nullptr);
-        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        frmChineseLunarMansionResult *screen = showReadingOf(QStringLiteral("Ashwini"), session);
         QVERIFY(screen);
         recorder->fileNames.push_back(folder.filePath(chosen));
         if (fromMenu)
@@ -349,8 +340,7 @@ private slots:
 
     void accessKeysReachBothCommands()
     {
-        presentReading(QStringLiteral("Ashwini"), nullptr);
-        QPointer<frmChineseLunarMansionResult> screen = onlyResultScreen();
+        QPointer<frmChineseLunarMansionResult> screen = showReadingOf(QStringLiteral("Ashwini"), session);
         QVERIFY(screen);
         QApplication::setActiveWindow(screen);
         QVERIFY(QTest::qWaitForWindowActive(screen));
@@ -367,9 +357,9 @@ private slots:
 
     void failedSaveSaysSo()
     {
-        currentNakshatraName() = QStringLiteral("Ashwini");
+        session->setReading(readingOfRow(0));
         recorder->fileNames.push_back(folder.filePath(QStringLiteral("no such folder/reading.qvr")));
-        saveReading(nullptr);
+        saveReading(*session, nullptr);
         QCOMPARE(recorder->messages.size(), 1);
         QCOMPARE(recorder->messages.constFirst().text, QStringLiteral("Unable To Save The File."));
         QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Error);
@@ -381,12 +371,12 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("keep.qvr"));
         const QByteArray before = QByteArray::fromHex("96c8bdccbec3be0d0a");
         QVERIFY(writeBytes(path, before));
-        currentNakshatraName() = QStringLiteral("Uttara Bhadrapada");
+        session->setReading(*readingOfNakshatra(QStringLiteral("Uttara Bhadrapada")));
         recorder->fileNames.push_back(path);
         {
             FileSizeLimit diskFull(4);
             QVERIFY(diskFull.active);
-            saveReading(nullptr);
+            saveReading(*session, nullptr);
         }
         QCOMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Unable To Save The File.")});
         QCOMPARE(fileBytes(path), before);
@@ -396,19 +386,19 @@ private slots:
 
     void cancelledDialogsAreSilent()
     {
-        currentNakshatraName() = QStringLiteral("Ashwini");
+        session->setReading(readingOfRow(0));
         const QStringList before = QDir(folder.path()).entryList(QDir::Files);
         recorder->fileNames.push_back(std::nullopt);
-        saveReading(nullptr);
+        saveReading(*session, nullptr);
         recorder->fileNames.push_back(QString());
-        saveReading(nullptr);
+        saveReading(*session, nullptr);
 
-        auto *main = new frmMain;
+        auto *main = new frmMain(session);
         main->show();
         recorder->fileNames.push_back(std::nullopt);
-        openSavedReading(main);
+        openSavedReading(session, main);
         recorder->fileNames.push_back(QString());
-        openSavedReading(main);
+        openSavedReading(session, main);
 
         QVERIFY(recorder->messages.isEmpty());
         QCOMPARE(recorder->fileRequests.size(), 4);
@@ -420,7 +410,7 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), before);
         QCOMPARE(onlyMainScreen(), main);
         QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
-        QCOMPARE(currentNakshatraName(), QStringLiteral("Ashwini"));
+        QCOMPARE(session->reading()->nakshatraName, QStringLiteral("Ashwini"));
     }
 
     void savedReadingsReopenTheSame()
@@ -428,9 +418,7 @@ private slots:
         for (int row = 0; row < nakshatraRowCount; ++row) {
             const QString name = QString::fromUtf8(mansionRow(row).nakshatra);
             const QString path = folder.filePath(QStringLiteral("round%1.qvr").arg(row));
-            currentNakshatraName() = name;
-            presentReading(name, nullptr);
-            QPointer<frmChineseLunarMansionResult> saved = onlyResultScreen();
+            QPointer<frmChineseLunarMansionResult> saved = showReadingOf(name, session);
             QVERIFY(saved);
             const Shown before = shownOn(saved);
             recorder->fileNames.push_back(path);
@@ -438,7 +426,7 @@ private slots:
             saved->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
 
             // A different reading in between must not leak into the reopened one.
-            currentNakshatraName() = QStringLiteral("Chitra");
+            session->setReading(*readingOfNakshatra(QStringLiteral("Chitra")));
             frmMain *main = onlyMainScreen();
             QVERIFY(main);
             recorder->fileNames.push_back(path);
@@ -449,7 +437,7 @@ private slots:
             QVERIFY2(reopened, qPrintable(name));
             QVERIFY(saved.isNull());
             QVERIFY(openWindows<frmMain>().isEmpty());
-            QCOMPARE(currentNakshatraName(), name);
+            QCOMPARE(session->reading()->nakshatraName, name);
             const Shown after = shownOn(reopened);
             QCOMPARE(after.results, before.results);
             QCOMPARE(after.traits, before.traits);
@@ -465,10 +453,10 @@ private slots:
     {
         const QString path = folder.filePath(QStringLiteral("readingqvr"));
         QVERIFY(writeBytes(path, QByteArray::fromHex("96c8bdccbec3be")));
-        auto *main = new frmMain;
+        auto *main = new frmMain(session);
         main->show();
         recorder->fileNames.push_back(path);
-        openSavedReading(main);
+        openSavedReading(session, main);
         QVERIFY(recorder->messages.isEmpty());
         frmChineseLunarMansionResult *screen = onlyResultScreen();
         QVERIFY(screen);
@@ -501,12 +489,12 @@ private slots:
         else if (content != "<none>")
             QVERIFY(writeBytes(path, content));
 
-        currentNakshatraName() = QStringLiteral("Revati");
-        auto *main = new frmMain;
+        session->setReading(*readingOfNakshatra(QStringLiteral("Revati")));
+        auto *main = new frmMain(session);
         main->show();
         main->txtName()->setText(QStringLiteral("Ann"));
         recorder->fileNames.push_back(path);
-        openSavedReading(main);
+        openSavedReading(session, main);
 
         QCOMPARE(recorder->messages.size(), 1);
         QCOMPARE(recorder->messages.constFirst().text, QStringLiteral("Please Check The File."));
@@ -514,7 +502,7 @@ private slots:
         QCOMPARE(onlyMainScreen(), main);
         QCOMPARE(main->txtName()->text(), QStringLiteral("Ann"));
         QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
-        QCOMPARE(currentNakshatraName(), QStringLiteral("Revati"));
+        QCOMPARE(session->reading()->nakshatraName, QStringLiteral("Revati"));
     }
 
     void clipboardEmptiedByTraitsBoxEvents_data()
@@ -534,9 +522,13 @@ private slots:
         int &clears = recorder->clipboardClears;
 
         // Change: only a text that differs from the box's own.
-        screen.setTraits(box, QStringLiteral("Bright and hard working."));
+        Reading reading = readingOfRow(0);
+        screen.setReading(reading);
+        clears = 0;
+        reading.traits.at(box) = QStringLiteral("Bright and hard working.");
+        screen.setReading(reading);
         QCOMPARE(clears, 1);
-        screen.setTraits(box, QStringLiteral("Bright and hard working."));
+        screen.setReading(reading);
         QCOMPARE(clears, 1);
 
         QMouseEvent move = mouseEvent(QEvent::MouseMove, viewport, Qt::NoButton);
@@ -585,8 +577,7 @@ private slots:
 
     void userCloseOfResultScreenEndsProgram()
     {
-        presentReading(QStringLiteral("Ashwini"), nullptr);
-        frmChineseLunarMansionResult *screen = onlyResultScreen();
+        frmChineseLunarMansionResult *screen = showReadingOf(QStringLiteral("Ashwini"), session);
         QVERIFY(screen);
         screen->close();
         processDeletes();
@@ -611,8 +602,7 @@ private slots:
         auto *main = new frmMain;
         main->show();
         QPointer<frmMain> watch(main);
-        currentNakshatraName() = QStringLiteral("Hasta");
-        presentReading(currentNakshatraName(), main);
+        showReadingOf(QStringLiteral("Hasta"), session, main);
         processDeletes();
         QVERIFY(watch.isNull());
         QCOMPARE(openWindows<Screen>().size(), 1);
@@ -628,6 +618,7 @@ private slots:
 
 private:
     std::unique_ptr<RecordingDesktop> recorder;
+    std::shared_ptr<Session> session;
     QTemporaryDir folder;
 };
 

@@ -1,6 +1,6 @@
-#include "app/modHelp.h"
 #include "app/modSettings.h"
 #include "mansions/modRTB.h"
+#include "ui/modHelp.h"
 
 #include "RecordingDesktop.h"
 #include "TestFiles.h"

@@ -1,10 +1,10 @@
-#include "app/modHelp.h"
 #include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
 #include "ui/Branding.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/WebSearchLoader.h"
+#include "ui/modHelp.h"
 
 #include "RecordingDesktop.h"
 

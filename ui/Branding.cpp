@@ -1,9 +1,9 @@
 #include "ui/Branding.h"
 
-#include "app/modHelp.h"
 #include "ui/BrandingTexts.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
+#include "ui/modHelp.h"
 
 #include <QFrame>
 

@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QString>
+#include <memory>
 
-struct BirthData;
+struct Reading;
+class Session;
 class QWidget;
 
-// Fills a fresh result screen with the reading of `nakshatraName` through
-// showMansionReading, shows it and closes `mainScreen` as the program's step.
-// `birth` is given by a calculation, the birth it read: the nakshatra value's
-// tooltip then tells during which clock times around the birth the Moon stays
-// in that nakshatra. A reading opened from a file has no birth and no tooltip.
-void presentReading(const QString &nakshatraName, QWidget *mainScreen, const BirthData *birth = nullptr);
+// Shows `reading` on a fresh result screen, which makes it the session's
+// reading on display, and closes `mainScreen` as the program's step.
+void presentReading(const Reading &reading, const std::shared_ptr<Session> &session, QWidget *mainScreen);
 
 // "&Open Previously Saved Reading" of the main input screen.
-void openSavedReading(QWidget *mainScreen);
+void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScreen);
 
-// "&Save" of the result screen: writes currentNakshatraName() to a chosen file.
-void saveReading(QWidget *resultScreen);
+// "&Save" of the result screen: writes the nakshatra of the session's
+// reading to a chosen file.
+void saveReading(const Session &session, QWidget *resultScreen);

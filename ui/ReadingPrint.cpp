@@ -1,6 +1,7 @@
 #include "ui/ReadingPrint.h"
 
 #include "core/Messages.h"
+#include "core/Reading.h"
 #include "ui/Desktop.h"
 #include "ui/Look.h"
 
@@ -197,6 +198,24 @@ QPageLayout paperLayout()
 }
 
 } // namespace
+
+ReadingPage readingPage(const Reading &reading)
+{
+    ReadingPage page;
+    page.title = QString::fromLatin1(ReadingCaptions::frame);
+    for (int i = 0; i < ReadingPage::valueCount; ++i)
+        page.captions.at(i) = QString::fromLatin1(ReadingCaptions::values.at(i));
+    page.values = reading.values;
+    for (int i = 0; i < ReadingPage::traitsCount; ++i)
+        page.traitsCaptions.at(i) = QString::fromLatin1(ReadingCaptions::traits.at(i));
+    page.traits = reading.traits;
+    // The picture at its own size, not the screen's fitted copy: paper
+    // enlarges it.
+    const QString path = picturePath(reading.pictureEntry);
+    if (!path.isEmpty())
+        page.picture.load(path, "GIF");
+    return page;
+}
 
 void paintReading(QPainter &painter, const QRectF &page, const ReadingPage &reading)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mansions/ReadingCaptions.h"
+
 #include <QImage>
 #include <QString>
 
@@ -9,12 +11,13 @@ class QPainter;
 class QPrinter;
 class QRectF;
 class QWidget;
+struct Reading;
 
 // One reading as it goes on paper: the texts the result screen shows, in the
 // screen's order, and the mansion's picture.
 struct ReadingPage {
-    static constexpr int valueCount = 7;
-    static constexpr int traitsCount = 2;
+    static constexpr int valueCount = readingValueCount;
+    static constexpr int traitsCount = readingTraitsCount;
 
     QString title;                                   // the frame's caption
     std::array<QString, valueCount> captions;        // "Chinese Lunar Mansion Name", ...
@@ -24,9 +27,12 @@ struct ReadingPage {
     QImage picture; // at its own size; null for none
 };
 
+// The reading under its captions, with its picture, ready for paper.
+ReadingPage readingPage(const Reading &reading);
+
 // Lays the reading out on one page of paper inside `page` (the painter's
 // coordinates, usually the printable area): the title with the picture beside
-// it, the seven captions and values as a two-column table, then the two traits
+// it, the captions and values as a two-column table, then the two traits
 // paragraphs under their captions. Black on white; sizes are in points, so the
 // result looks the same on any device. A page too small for the text is
 // scaled down as a whole rather than cut off.

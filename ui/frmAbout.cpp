@@ -1,11 +1,11 @@
 #include "ui/frmAbout.h"
 
-#include "app/modHelp.h"
 #include "core/Messages.h"
 #include "ui/BrandingTexts.h"
 #include "ui/Centred.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
+#include "ui/modHelp.h"
 
 #include <QFrame>
 #include <QIcon>

@@ -1,7 +1,7 @@
 #include "ui/frmChineseLunarMansionResult.h"
 
-#include "app/modHelp.h"
 #include "core/Messages.h"
+#include "core/Reading.h"
 #include "mansions/ReadingCaptions.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "ui/Accessible.h"
@@ -12,7 +12,9 @@
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
+#include "ui/Session.h"
 #include "ui/frmMain.h"
+#include "ui/modHelp.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -83,6 +85,18 @@ constexpr double mansionNamePointSize = 14.25;
 const char *const initialResult = "Result";
 const char *const frameCaption = ReadingCaptions::frame;
 
+// The tooltip as rich text, which wraps, at most as wide as `window`: as plain
+// text it is one line as long as its words, about twice the screen's width,
+// and cut off on a small screen.
+QString wrappedTooltip(const QString &text, const QWidget *window)
+{
+    // The table sets the width the text wraps at; a tenth of the window is
+    // left for the tooltip's own frame and margins.
+    return QStringLiteral("<table width=\"%1\"><tr><td>%2</td></tr></table>")
+        .arg(window->width() * 9 / 10)
+        .arg(text.toHtmlEscaped());
+}
+
 void setTextColour(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();
@@ -106,7 +120,8 @@ QLabel *addLabel(QWidget *parent, const QString &text, const QRect &designRect, 
 
 } // namespace
 
-frmChineseLunarMansionResult::frmChineseLunarMansionResult(QWidget *parent) : Screen(parent)
+frmChineseLunarMansionResult::frmChineseLunarMansionResult(std::shared_ptr<Session> session, QWidget *parent)
+    : Screen(parent), m_session(std::move(session))
 {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("central"));
@@ -218,23 +233,23 @@ void frmChineseLunarMansionResult::createControls(QWidget *central)
     branding.frame->setGeometry(brandingDesign.pixels());
 }
 
-void frmChineseLunarMansionResult::setResult(int index, const QString &text)
+void frmChineseLunarMansionResult::setReading(const Reading &reading)
 {
-    if (index < 0 || index >= resultCount)
-        return;
-    QLabel *label = lblResults.at(index);
-    label->setText(text);
-    label->adjustSize();
-}
-
-void frmChineseLunarMansionResult::setTraits(int index, const QString &text)
-{
-    if (index < 0 || index >= traitsCount)
-        return;
-    QPlainTextEdit *box = txtTraitsBoxes.at(index);
-    // Only a text that differs from the box's own is a change.
-    if (box->toPlainText() != text)
-        box->setPlainText(text);
+    m_session->setReading(reading);
+    for (int i = 0; i < resultCount; ++i) {
+        QLabel *label = lblResults.at(i);
+        label->setText(reading.values.at(i));
+        label->adjustSize();
+    }
+    for (int i = 0; i < traitsCount; ++i) {
+        QPlainTextEdit *box = txtTraitsBoxes.at(i);
+        // Only a text that differs from the box's own is a change.
+        if (box->toPlainText() != reading.traits.at(i))
+            box->setPlainText(reading.traits.at(i));
+    }
+    setPicture(reading.pictureEntry);
+    lblResults.back()->setToolTip(reading.span ? wrappedTooltip(birthTimeSpanText(*reading.span), centralWidget())
+                                               : QString());
 }
 
 void frmChineseLunarMansionResult::setPicture(int entryNumber)
@@ -254,42 +269,20 @@ void frmChineseLunarMansionResult::setPicture(int entryNumber)
     shownPictureEntry = entryNumber;
 }
 
-ReadingPage frmChineseLunarMansionResult::readingPage() const
-{
-    static_assert(resultCount == ReadingPage::valueCount && traitsCount == ReadingPage::traitsCount);
-    static_assert(captionCount == resultCount + traitsCount);  // the traits captions come last
-    ReadingPage page;
-    page.title = QString::fromLatin1(frameCaption);
-    for (int i = 0; i < resultCount; ++i) {
-        page.captions.at(i) = lblCaptions.at(i)->text();
-        page.values.at(i) = lblResults.at(i)->text();
-    }
-    for (int i = 0; i < traitsCount; ++i) {
-        page.traitsCaptions.at(i) = lblCaptions.at(resultCount + i)->text();
-        page.traits.at(i) = txtTraitsBoxes.at(i)->toPlainText();
-    }
-    // The picture at its own size, not the screen's fitted copy: paper
-    // enlarges it.
-    const QString path = picturePath(shownPictureEntry);
-    if (!path.isEmpty())
-        page.picture.load(path, "GIF");
-    return page;
-}
-
 void frmChineseLunarMansionResult::cmdBack_Click()
 {
     if (modalWindowOpen())
         return;
     // The main input screen comes up before this screen goes, so the program
     // always has one of its two screens open.
-    auto *mainScreen = new frmMain;
+    auto *mainScreen = new frmMain(m_session);
     showCentred(mainScreen);
     closeByProgram();
 }
 
 void frmChineseLunarMansionResult::cmdSave_Click()
 {
-    saveReading(this);
+    saveReading(*m_session, this);
 }
 
 void frmChineseLunarMansionResult::mnuBack_Click()
@@ -304,12 +297,14 @@ void frmChineseLunarMansionResult::mnuSave_Click()
 
 void frmChineseLunarMansionResult::mnuPrint_Click()
 {
-    printReading(this, readingPage());
+    if (m_session->reading())
+        printReading(this, readingPage(*m_session->reading()));
 }
 
 void frmChineseLunarMansionResult::mnuExportPdf_Click()
 {
-    exportReadingPdf(this, readingPage());
+    if (m_session->reading())
+        exportReadingPdf(this, readingPage(*m_session->reading()));
 }
 
 void frmChineseLunarMansionResult::txtTraits_Change()

@@ -1,38 +1,39 @@
 #pragma once
 
+#include "mansions/ReadingCaptions.h"
 #include "ui/Screen.h"
+#include "ui/Session.h"
 
 #include <array>
+#include <memory>
 
 class QAction;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-struct ReadingPage;
 
 // The result screen: one reading's mansion, its picture and its two traits
 // paragraphs, with Back, Save and the shared Help menu.
 class frmChineseLunarMansionResult : public Screen {
     Q_OBJECT
 public:
-    static constexpr int resultCount = 7;
-    static constexpr int captionCount = 9;
-    static constexpr int traitsCount = 2;
+    static constexpr int resultCount = readingValueCount;
+    static constexpr int traitsCount = readingTraitsCount;
+    static constexpr int captionCount = resultCount + traitsCount;  // the traits captions come last
 
-    explicit frmChineseLunarMansionResult(QWidget *parent = nullptr);
+    // Save, Print and Back work with `session`, which a fresh one stands in for.
+    explicit frmChineseLunarMansionResult(std::shared_ptr<Session> session = std::make_shared<Session>(),
+                                          QWidget *parent = nullptr);
 
-    // The reading's slots, as showMansionReading fills them.
-    void setResult(int index, const QString &text);
-    void setTraits(int index, const QString &text);
-    void setPicture(int entryNumber);
+    // Shows `reading` and makes it the session's reading on display. A
+    // calculated reading's span is the nakshatra value's tooltip.
+    void setReading(const Reading &reading);
 
     QLabel *lblResult(int index) const { return lblResults.at(index); }
     QPlainTextEdit *txtTraits(int index) const { return txtTraitsBoxes.at(index); }
     QLabel *picChinese() const { return picChineseBox; }
     // The picture list entry on display (1..28).
     int pictureEntry() const { return shownPictureEntry; }
-    // The reading on display, laid out for paper by "&Print..." and "E&xport as PDF...".
-    ReadingPage readingPage() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -40,6 +41,7 @@ protected:
 private:
     void createMenus();
     void createControls(QWidget *central);
+    void setPicture(int entryNumber);
 
     void cmdBack_Click();
     void cmdSave_Click();
@@ -60,6 +62,7 @@ private:
     QAction *mnuSave = nullptr;
     QAction *mnuPrint = nullptr;
     QAction *mnuExportPdf = nullptr;
+    std::shared_ptr<Session> m_session;
     int shownPictureEntry = 0;
     QObject *pressedBox = nullptr;  // the traits box a mouse button went down on, for Click
 };

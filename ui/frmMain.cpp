@@ -1,8 +1,7 @@
 #include "ui/frmMain.h"
 
-#include "app/modHelp.h"
 #include "core/Messages.h"
-#include "core/Pipeline.h"
+#include "core/Reading.h"
 #include "core/Validation.h"
 #include "ui/Accessible.h"
 #include "ui/Centred.h"
@@ -10,7 +9,9 @@
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
+#include "ui/Session.h"
 #include "ui/frmTimeZone.h"
+#include "ui/modHelp.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -37,8 +38,6 @@ constexpr int clientHeight = 6405;
 
 const char *const monthNames[] = {"January", "February", "March",     "April",   "May",      "June",
                                   "July",    "August",   "September", "October", "November", "December"};
-constexpr int firstYear = 1901;
-constexpr int lastYear = 2050;
 
 // A label that sizes itself to its text from the given top-left corner.
 QLabel *addLabel(const QString &text, QWidget *parent, int left, int top)
@@ -111,7 +110,7 @@ bool isEditingKey(int key)
 
 } // namespace
 
-frmMain::frmMain(QWidget *parent) : Screen(parent)
+frmMain::frmMain(std::shared_ptr<Session> session, QWidget *parent) : Screen(parent), m_session(std::move(session))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(Messages::windowTitle));
@@ -362,7 +361,7 @@ void frmMain::Form_Load()
         months.append(QString::fromLatin1(month));
     m_cboMonth->addItems(months);
     addNumbers(m_cboDate, 1, 31);
-    addNumbers(m_cboYear, firstYear, lastYear);
+    addNumbers(m_cboYear, firstBirthYear, lastBirthYear);
     addNumbers(m_cboHH, 0, 23);
     addNumbers(m_cboMM, 0, 59);
     addNumbers(m_cboSS, 0, 59);
@@ -441,13 +440,12 @@ void frmMain::focusBox(InputBox box)
 
 void frmMain::cmdCalculate_Click()
 {
-    if (modalWindowOpen())
+    if (modalWindowOpen() || !validateInput())
         return;
-    runCalculation(CalculationStages{
-        [this] { return validateInput(); },
-        [this] { return screenInput(); },
-        [this](const QString &nakshatraName) { presentReading(nakshatraName, this, &birthData()); },
-    });
+    BirthData birth;
+    copyScreenIntoBirthData(screenInput(), birth);
+    if (const std::optional<Reading> reading = calculateReading(birth))
+        presentReading(*reading, m_session, this);
 }
 
 void frmMain::cmdBrowser_Click()
@@ -459,7 +457,7 @@ void frmMain::cmdOpen_Click()
 {
     if (modalWindowOpen())
         return;
-    openSavedReading(this);
+    openSavedReading(m_session, this);
 }
 
 void frmMain::lblTZHelp_Click()

@@ -3,6 +3,9 @@
 #include "core/BirthData.h"
 #include "ui/Branding.h"
 #include "ui/Screen.h"
+#include "ui/Session.h"
+
+#include <memory>
 
 enum class InputBox;
 class LinkLabel;
@@ -23,7 +26,8 @@ class QRadioButton;
 class frmMain : public Screen {
     Q_OBJECT
 public:
-    explicit frmMain(QWidget *parent = nullptr);
+    // The readings it shows go into `session`, which a fresh one stands in for.
+    explicit frmMain(std::shared_ptr<Session> session = std::make_shared<Session>(), QWidget *parent = nullptr);
 
     // The two banners of the bottom frame (the start-up draw reorders them).
     LinkLabel *lblFullBrand() const { return branding.lblFullBrand; }
@@ -85,6 +89,7 @@ private:
     void Form_Load();
     void focusBox(InputBox box);
 
+    std::shared_ptr<Session> m_session;
     BrandingFrame branding;
 
     QMenu *mnuFile = nullptr;

@@ -1,20 +1,18 @@
 // The saved reading file reader, on arbitrary file contents.
 #include "FuzzInput.h"
-#include "ephemeris/modEphemeris.h"
 #include "mansions/ReadingFile.h"
+#include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <algorithm>
 
 namespace {
 
 bool isKnownName(const QString &name)
 {
-    return std::any_of(nakshatraNames.begin(), nakshatraNames.begin() + 27,
-                       [&](const char *known) { return name == QLatin1String(known); });
+    return findMansionRow(name).has_value();
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/modHelp.h"
+#include "ui/modHelp.h"
 
 #include "core/Messages.h"
 #include "ui/Desktop.h"

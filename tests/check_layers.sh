@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Fails when a source file includes a header of a folder above its own layer.
+# The layers, lowest first: ephemeris and mansions (beside each other); core;
+# ui and cli; app. The web search plugin (app/websearch) is loaded into the
+# program and shares only its interface header with it.
+#
+#   check_layers.sh SOURCE_FOLDER
+set -euo pipefail
+cd "${1:?usage: check_layers.sh SOURCE_FOLDER}"
+
+interface=app/websearch/WebSearchInterface.h
+# The plugin still takes the window title from the program; it is to move
+# behind its interface.
+plugin_exceptions=" core/Messages.h "
+
+allowed() {  # the including file's layer, the included path
+  case $1 in
+    ephemeris) [[ $2 == ephemeris/* ]] ;;
+    mansions) [[ $2 == mansions/* ]] ;;
+    core) [[ $2 =~ ^(core|ephemeris|mansions)/ ]] ;;
+    cli) [[ $2 =~ ^(cli|core|ephemeris|mansions)/ ]] ;;
+    ui) [[ $2 =~ ^(ui|core|ephemeris|mansions)/ || $2 == "$interface" ]] ;;
+    app) [[ $2 =~ ^(app|ui|cli|core|ephemeris|mansions)/ && ($2 != app/websearch/* || $2 == "$interface") ]] ;;
+    websearch) [[ $2 == app/websearch/* || $plugin_exceptions == *" $2 "* ]] ;;
+    *) false ;;
+  esac
+}
+
+status=0
+while IFS= read -r line; do
+  file=${line%%:*}
+  included=${line#*#include \"}
+  included=${included%%\"*}
+  layer=${file%%/*}
+  [[ $file == app/websearch/* ]] && layer=websearch
+  if ! allowed "$layer" "$included"; then
+    echo "$file includes $included, above its layer ($layer)" >&2
+    status=1
+  fi
+done < <(grep -rH --include='*.cpp' --include='*.h' '^#include "' ephemeris mansions core ui cli app)
+exit $status
