@@ -24,10 +24,11 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
 
   find_program(QUORVEL_APPSTREAMCLI appstreamcli)
   if(QUORVEL_APPSTREAMCLI)
-    # Fails on errors and warnings; infos (such as the web pages' http
-    # addresses) are fine.
+    # Fails on errors and warnings, also the pedantic ones a software centre
+    # may act on; infos (such as the web pages' http addresses) are fine.
     add_test(NAME metainfo_valid
-             COMMAND ${QUORVEL_APPSTREAMCLI} validate --no-net ${desktop_dir}/${quorvel_app_id}.metainfo.xml)
+             COMMAND ${QUORVEL_APPSTREAMCLI} validate --pedantic --no-net
+                     ${desktop_dir}/${quorvel_app_id}.metainfo.xml)
   endif()
 
   set(check_arguments
