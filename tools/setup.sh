@@ -11,7 +11,7 @@ packages=(
   clang
   fonts-dejavu-core
   xvfb xauth imagemagick x11-utils xdotool
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()
