@@ -63,12 +63,6 @@ const QString checkFile = QString::fromUtf8(Messages::checkFile);
 const QString unableToSave = QString::fromUtf8(Messages::unableToSave);
 const QByteArray ashwiniLine = QByteArray::fromHex("96c8bdccbec3be0d0a");
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);

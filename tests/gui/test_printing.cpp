@@ -26,12 +26,6 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // What a PDF holds, read back well enough to check a reading: its pages, its
 // images' filters and the text each BT ... ET text object shows. Fits what
 // Qt's PDF writer produces: plain object headers, Flate content streams and

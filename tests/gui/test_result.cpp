@@ -60,12 +60,6 @@ Shown shownOn(const frmChineseLunarMansionResult *screen)
     return shown;
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 QMouseEvent mouseEvent(QEvent::Type type, QWidget *target, Qt::MouseButton button)
 {
     const QPointF local(target->width() / 2.0, target->height() / 2.0);
