@@ -109,8 +109,8 @@ public:
         const std::optional<QByteArray> bytes = settingsFileBytes(path);
         if (!bytes)
             return;
-        settings.emplace(path, QSettings::IniFormat);
-        usable = settings->status() == QSettings::NoError && rewriteKeepsEverything(*bytes, *settings);
+        m_settings.emplace(path, QSettings::IniFormat);
+        m_usable = m_settings->status() == QSettings::NoError && rewriteKeepsEverything(*bytes, *m_settings);
     }
 
     // The unscrambled value, the empty text when the key is missing, or
@@ -119,27 +119,27 @@ public:
     // holding lines a write would drop).
     std::optional<QString> read(const QString &key) const
     {
-        if (!usable)
+        if (!m_usable)
             return std::nullopt;
-        return unscrambleText(settings->value(address(key)).toString());
+        return unscrambleText(m_settings->value(address(key)).toString());
     }
 
     // Writes and stores at once; false when the store refused.
     bool write(const QString &key, const QString &value)
     {
-        if (!usable)
+        if (!m_usable)
             return false;
         const FileSizeSignalIgnored overLimitIsAnError;
-        settings->setValue(address(key), scrambleText(value));
-        settings->sync();
-        return settings->status() == QSettings::NoError;
+        m_settings->setValue(address(key), scrambleText(value));
+        m_settings->sync();
+        return m_settings->status() == QSettings::NoError;
     }
 
 private:
     static QString address(const QString &key) { return settingsSection + u'/' + scrambleText(key); }
 
-    std::optional<QSettings> settings;
-    bool usable = false;
+    std::optional<QSettings> m_settings;
+    bool m_usable = false;
 };
 
 // The regional short date followed by the long time.

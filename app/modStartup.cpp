@@ -5,7 +5,6 @@
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
-#include "ui/Look.h"
 #include "ui/Screen.h"
 #include "ui/Session.h"
 #include "ui/frmMain.h"
@@ -151,7 +150,6 @@ bool StartProgram(const QString &lockPath)
         return false;
     }
     seedRandomGenerator();
-    Look::installScreenStyle();
     UpdateReminder();
     // The session lives as long as a screen holds it: each hands it to the next.
     auto *mainScreen = new frmMain(std::make_shared<Session>());

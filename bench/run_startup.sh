@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Measures Quorvel's start-up against a minimal Qt Widgets program under Xvfb.
+# Measures Quorvel's start-up against two small Qt Widgets programs (an
+# empty window and a window sized to one label's text) under Xvfb.
 #   bench/run_startup.sh [BUILD_FOLDER] [LAUNCHES]
-# Both programs run with a throw-away home, so the user's settings and the
+# All programs run with a throw-away home, so the user's settings and the
 # single-instance lock of a running Quorvel are not involved.
 # On a machine busy with other work the medians wander by several
 # milliseconds; QUORVEL_BENCH_REALTIME=1 runs the X server, the driver and

@@ -11,10 +11,6 @@
 
 namespace {
 
-// The years the input screen's year list offers.
-constexpr int firstYear = 1901;
-constexpr int lastYear = 2050;
-
 struct Parts {
     std::array<std::string_view, 3> items;
     int count = 0;  // more than 3 counts as 4
@@ -116,8 +112,11 @@ QString readDate(std::string_view text, Date &date)
     date.day = smallNumber(parts.items[2], 1, 2);
     if (date.year < 0 || date.month < 0 || date.day < 0)
         return QStringLiteral("%1 is not a date: write YYYY-MM-DD, such as 1975-03-15").arg(shown(text));
-    if (date.year < firstYear || date.year > lastYear)
-        return QStringLiteral("%1: the year must be from %2 to %3").arg(shown(text)).arg(firstYear).arg(lastYear);
+    if (date.year < firstBirthYear || date.year > lastBirthYear)
+        return QStringLiteral("%1: the year must be from %2 to %3")
+            .arg(shown(text))
+            .arg(firstBirthYear)
+            .arg(lastBirthYear);
     if (date.month < 1 || date.month > 12)
         return QStringLiteral("%1: the month must be from 01 to 12").arg(shown(text));
     if (date.day < 1 || date.day > 31)

@@ -13,17 +13,17 @@ public:
         struct sigaction ignore {};
         ignore.sa_handler = SIG_IGN;
         sigemptyset(&ignore.sa_mask);
-        installed = sigaction(SIGXFSZ, &ignore, &previous) == 0;
+        m_installed = sigaction(SIGXFSZ, &ignore, &m_previous) == 0;
     }
     ~FileSizeSignalIgnored()
     {
-        if (installed)
-            sigaction(SIGXFSZ, &previous, nullptr);
+        if (m_installed)
+            sigaction(SIGXFSZ, &m_previous, nullptr);
     }
     FileSizeSignalIgnored(const FileSizeSignalIgnored &) = delete;
     FileSizeSignalIgnored &operator=(const FileSizeSignalIgnored &) = delete;
 
 private:
-    struct sigaction previous {};
-    bool installed = false;
+    struct sigaction m_previous {};
+    bool m_installed = false;
 };

@@ -12,9 +12,9 @@ set -euo pipefail
 cd "${1:?usage: check_layers.sh SOURCE_FOLDER}"
 
 interface=app/websearch/WebSearchInterface.h
-# The plugin still carries its own copy of the screens' look, and the window
-# title with it; both are to move behind its interface.
-plugin_exceptions=" ui/Look.h core/Messages.h "
+# The plugin still takes the window title from the program; it is to move
+# behind its interface.
+plugin_exceptions=" core/Messages.h "
 
 # The helpers of tests/support that need no screens.
 headless_helpers=" ReferenceVectors.h TestFiles.h "

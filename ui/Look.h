@@ -2,11 +2,9 @@
 
 #include <QColor>
 #include <QFont>
-#include <QPixmap>
 #include <QRect>
-#include <QtMath>
 
-#include <memory>
+class QWidget;
 
 // The screens' design units, fonts and colours.
 
@@ -33,51 +31,9 @@ inline const QColor white(255, 255, 255);
 inline constexpr char verdanaSubstitute[] = "DejaVu Sans";
 
 // Verdana at the given point size; where Verdana isn't installed,
-// verdanaSubstitute (see screenFontFamily).
+// verdanaSubstitute.
 QFont verdana(double pointSize, bool bold = false, bool underline = false);
 
 // Black window background and orange text, the look of every screen.
 void applyScreenPalette(QWidget *widget);
-
-// The family verdana() asks for: Verdana where it is installed, otherwise
-// verdanaSubstitute where that is, otherwise Verdana and the font system
-// picks a stand-in. Asking for an installed family directly spares the font
-// system a search through all installed faces for every screen font.
-QString screenFontFamily();
-
-// Start-up work of the font system on two more threads, so that it overlaps
-// the rest of the start-up instead of waiting for the first text on screen:
-// from construction (before the application object) one reads the font
-// configuration on spare processor time; after applicationReady() the other
-// fills Qt's font database and finds screenFontFamily(), which waits for it.
-// Nothing is skipped or put off: the first label would otherwise do the same
-// work on the spot.
-class FontSetUpAhead {
-public:
-    FontSetUpAhead();
-    ~FontSetUpAhead();
-    FontSetUpAhead(const FontSetUpAhead &) = delete;
-    FontSetUpAhead &operator=(const FontSetUpAhead &) = delete;
-
-    // The application object exists: go on with Qt's font database.
-    void applicationReady();
-    // Waits for the threads; call it before the application object goes.
-    void finish();
-
-private:
-    struct Worker;
-    std::unique_ptr<Worker> worker;
-};
-
-// The widget style of the screens: the desktop's own style, except that the
-// menu bar's overflow arrow (shown only when the menus don't fit) reads its
-// images when it is first drawn. Read when each menu bar is built, as Qt
-// does, they make Qt load every installed image-format plugin at start-up.
-// Needs the application object; installing it again changes nothing.
-void installScreenStyle();
-
-// A PNG image of the program's resources, read by Qt's built-in PNG reader
-// without looking for image-format plugins (which a plain QIcon or QPixmap
-// of a file name loads, every one of them); null when it can't be read.
-QPixmap builtInPng(const QString &resourcePath);
 } // namespace Look

@@ -54,22 +54,22 @@ const char *const pdfSuffix = "pdf";
 class PageLayout {
 public:
     PageLayout(QPainter &painter, const QRectF &area, bool draw)
-        : painter(painter), area(area), draw(draw), unit(painter.device()->logicalDpiY() / 72.0)
+        : m_painter(painter), m_area(area), m_draw(draw), m_unit(painter.device()->logicalDpiY() / 72.0)
     {
     }
 
     double layOut(const ReadingPage &reading)
     {
-        double y = area.top();
+        double y = m_area.top();
         y = header(reading, y);
-        y = table(reading, y + ruleGapPoints * unit);
+        y = table(reading, y + ruleGapPoints * m_unit);
         for (int i = 0; i < ReadingPage::traitsCount; ++i)
-            y = traits(reading.traitsCaptions.at(i), reading.traits.at(i), y + sectionGapPoints * unit);
-        return y - area.top();
+            y = traits(reading.traitsCaptions.at(i), reading.traits.at(i), y + sectionGapPoints * m_unit);
+        return y - m_area.top();
     }
 
 private:
-    double points(double value) const { return value * unit; }
+    double points(double value) const { return value * m_unit; }
 
     // The height of `text` wrapped to `width` in `font`, drawn at (x, y) when drawing.
     double text(const QString &text, const QFont &font, double x, double y, double width)
@@ -78,25 +78,25 @@ private:
         // Words wrap at blanks; a word longer than the line breaks inside
         // rather than running off the paper.
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        painter.setFont(font);
+        m_painter.setFont(font);
         // Tall enough never to clip, and well inside the text engine's fixed-point range.
-        const QRectF box(x, y, std::max(width, 1.0), std::min(area.height() * 16, tallestTextBox));
-        const QRectF used = painter.boundingRect(box, text, option);
-        if (draw)
-            painter.drawText(box, text, option);
-        return text.isEmpty() ? QFontMetricsF(font, painter.device()).height() : used.height();
+        const QRectF box(x, y, std::max(width, 1.0), std::min(m_area.height() * 16, tallestTextBox));
+        const QRectF used = m_painter.boundingRect(box, text, option);
+        if (m_draw)
+            m_painter.drawText(box, text, option);
+        return text.isEmpty() ? QFontMetricsF(font, m_painter.device()).height() : used.height();
     }
 
     void rule(double y, double widthPoints, const QColor &colour)
     {
-        if (!draw)
+        if (!m_draw)
             return;
         QPen pen(colour);
         pen.setWidthF(points(widthPoints));
         pen.setCapStyle(Qt::FlatCap);
-        painter.setPen(pen);
-        painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
-        painter.setPen(ink);
+        m_painter.setPen(pen);
+        m_painter.drawLine(QPointF(m_area.left(), y), QPointF(m_area.right(), y));
+        m_painter.setPen(ink);
     }
 
     // The title on the left, the picture on the right, a rule under both.
@@ -110,34 +110,34 @@ private:
             factor = std::max(1, int(std::floor(points(pictureHeightPoints) / reading.picture.height())));
             pictureSize = reading.picture.size() * factor;
             // Never wider than half the page.
-            if (pictureSize.width() > area.width() / 2)
-                pictureSize.scale(area.width() / 2, pictureSize.height(), Qt::KeepAspectRatio);
+            if (pictureSize.width() > m_area.width() / 2)
+                pictureSize.scale(m_area.width() / 2, pictureSize.height(), Qt::KeepAspectRatio);
         }
 
         const QFont titleFont = Look::verdana(titlePoints, true);
         const double titleWidth =
-            area.width() - pictureSize.width() - (pictureSize.isEmpty() ? 0 : points(columnGapPoints));
-        painter.setFont(titleFont);
-        const QRectF titleBox(area.left(), y, std::max(titleWidth, 1.0), area.height());
+            m_area.width() - pictureSize.width() - (pictureSize.isEmpty() ? 0 : points(columnGapPoints));
+        m_painter.setFont(titleFont);
+        const QRectF titleBox(m_area.left(), y, std::max(titleWidth, 1.0), m_area.height());
         const QRectF titleUsed =
-            painter.boundingRect(titleBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reading.title);
+            m_painter.boundingRect(titleBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reading.title);
         const double height = std::max(titleUsed.height(), pictureSize.height());
 
-        if (draw) {
-            painter.setPen(ink);
-            const QRectF titleAt(area.left(), y + (height - titleUsed.height()) / 2, titleBox.width(),
+        if (m_draw) {
+            m_painter.setPen(ink);
+            const QRectF titleAt(m_area.left(), y + (height - titleUsed.height()) / 2, titleBox.width(),
                                  titleUsed.height());
-            painter.drawText(titleAt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reading.title);
+            m_painter.drawText(titleAt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reading.title);
             if (!pictureSize.isEmpty()) {
                 const QImage picture = reading.picture.scaled(reading.picture.size() * factor, Qt::IgnoreAspectRatio,
                                                               Qt::FastTransformation);
-                const QRectF target(area.right() - pictureSize.width(), y + (height - pictureSize.height()) / 2,
+                const QRectF target(m_area.right() - pictureSize.width(), y + (height - pictureSize.height()) / 2,
                                     pictureSize.width(), pictureSize.height());
-                painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+                m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
                 // PDF output would store it as JPEG otherwise, blurring the
                 // pixel edges and greying the white ground.
-                painter.setRenderHint(QPainter::LosslessImageRendering, true);
-                painter.drawImage(target, picture);
+                m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
+                m_painter.drawImage(target, picture);
             }
         }
         const double ruleY = y + height + points(headerGapPoints);
@@ -152,22 +152,22 @@ private:
         const QFont valueFont = Look::verdana(tablePoints);
         const QFont nameFont = Look::verdana(mansionNamePoints, true);
 
-        const QFontMetricsF captionMetrics(captionFont, painter.device());
+        const QFontMetricsF captionMetrics(captionFont, m_painter.device());
         double captionWidth = 0;
         for (const QString &caption : reading.captions)
             captionWidth = std::max(captionWidth, captionMetrics.horizontalAdvance(caption));
-        captionWidth = std::min(std::ceil(captionWidth) + 1, area.width() * widestCaptionShare);
-        const double valueLeft = area.left() + captionWidth + points(columnGapPoints);
-        const double valueWidth = area.right() - valueLeft;
+        captionWidth = std::min(std::ceil(captionWidth) + 1, m_area.width() * widestCaptionShare);
+        const double valueLeft = m_area.left() + captionWidth + points(columnGapPoints);
+        const double valueWidth = m_area.right() - valueLeft;
 
         for (int i = 0; i < ReadingPage::valueCount; ++i) {
             const QFont &font = i == 0 ? nameFont : valueFont;
             // The caption and the value share their first baseline.
             const double captionAscent = captionMetrics.ascent();
-            const double valueAscent = QFontMetricsF(font, painter.device()).ascent();
+            const double valueAscent = QFontMetricsF(font, m_painter.device()).ascent();
             const double baseline = y + points(rowPaddingPoints) + std::max(captionAscent, valueAscent);
             const double captionHeight =
-                text(reading.captions.at(i), captionFont, area.left(), baseline - captionAscent, captionWidth);
+                text(reading.captions.at(i), captionFont, m_area.left(), baseline - captionAscent, captionWidth);
             const double valueHeight = text(reading.values.at(i), font, valueLeft, baseline - valueAscent, valueWidth);
             const double bottom =
                 std::max(baseline - captionAscent + captionHeight, baseline - valueAscent + valueHeight);
@@ -179,15 +179,15 @@ private:
 
     double traits(const QString &caption, const QString &paragraph, double y)
     {
-        y += text(caption, Look::verdana(traitsCaptionPoints, true), area.left(), y, area.width());
+        y += text(caption, Look::verdana(traitsCaptionPoints, true), m_area.left(), y, m_area.width());
         y += points(captionGapPoints);
-        return y + text(paragraph, Look::verdana(traitsPoints), area.left(), y, area.width());
+        return y + text(paragraph, Look::verdana(traitsPoints), m_area.left(), y, m_area.width());
     }
 
-    QPainter &painter;
-    const QRectF area;
-    const bool draw;
-    const double unit; // device units per point
+    QPainter &m_painter;
+    const QRectF m_area;
+    const bool m_draw;
+    const double m_unit; // device units per point
 };
 
 QPageLayout paperLayout()

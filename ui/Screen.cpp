@@ -11,8 +11,7 @@ Screen::Screen(QWidget *parent) : QMainWindow(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     // The menu bar stays in the window on every desktop, as the screens are
-    // designed. Set before the first menu bar exists, this also spares the
-    // start-up a search of the session bus for a desktop-wide menu.
+    // designed; set before the first menu bar exists.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
 }
 

@@ -114,8 +114,8 @@ frmMain::frmMain(std::shared_ptr<Session> session, QWidget *parent) : Screen(par
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(Messages::windowTitle));
-    // The menu bar first: it needs no font, so it is built while the screen
-    // font is still being found at start-up (Look::FontSetUpAhead).
+    // The menu bar first, as it stands above the rest: screen readers list
+    // a window's parts in the order they were made.
     createMenus();
 
     auto *central = new QWidget(this);

@@ -1,7 +1,7 @@
 #include "app/websearch/AtlasWindow.h"
 
+#include "app/websearch/AtlasLook.h"
 #include "core/Messages.h"
-#include "ui/Look.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -87,20 +87,20 @@ AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches,
     : QDialog(parent), m_query(query)
 {
     setObjectName(QStringLiteral("AtlasWindow"));
-    setFont(Look::verdana(8.25));
-    Look::applyScreenPalette(this);
+    setFont(AtlasLook::verdana(8.25));
+    AtlasLook::applyScreenPalette(this);
 
     m_lblHeading = wrappedLabel(this, "lblHeading");
-    m_lblHeading->setFont(Look::verdana(9.75, true));
+    m_lblHeading->setFont(AtlasLook::verdana(9.75, true));
     m_tblPlaces = new QTableWidget(this);
     m_tblPlaces->setObjectName(QStringLiteral("tblPlaces"));
     m_lblNote = wrappedLabel(this, "lblNote");
     m_lblCredit = wrappedLabel(this, "lblCredit");
     m_lblCredit->setTextFormat(Qt::RichText);
     m_lblCredit->setOpenExternalLinks(true);
-    m_lblCredit->setText(text(Texts::credit).arg(Look::lightOrange.name()));
+    m_lblCredit->setText(text(Texts::credit).arg(AtlasLook::lightOrange.name()));
     m_lblStatus = wrappedLabel(this, "lblStatus");
-    m_lblStatus->setFont(Look::verdana(8.25, true));
+    m_lblStatus->setFont(AtlasLook::verdana(8.25, true));
     m_lblStatus->hide();
     m_cmdWeb = new QPushButton(text(Texts::webButton), this);
     m_cmdWeb->setObjectName(QStringLiteral("cmdWeb"));

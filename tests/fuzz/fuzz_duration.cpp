@@ -25,6 +25,7 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -87,10 +88,13 @@ FuzzDesktop &fuzzDesktop()
     return static_cast<FuzzDesktop &>(desktop());
 }
 
-QByteArray fileBytes(const QString &path)
+// The file's bytes; nothing when there is no file (whatever text a file holds).
+std::optional<QByteArray> fileBytes(const QString &path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
 }
 
 // QSettings re-reads a file only when its size or time changed; a file
@@ -126,7 +130,7 @@ QList<QByteArray> commentLines(const QByteArray &bytes)
 void checkReminder(const QDateTime &now, MessageAnswer answer)
 {
     const QString path = settingsFilePath();
-    const QByteArray before = fileBytes(path);
+    const std::optional<QByteArray> before = fileBytes(path);
     const bool readable = storeIsReadable(path);
     const QString last = ReadSetting(duration);
     // Whatever the store holds comes back as characters the scrambler can shift back.
@@ -144,18 +148,18 @@ void checkReminder(const QDateTime &now, MessageAnswer answer)
     desk.pagesOpened = 0;
     UpdateReminder(now);
 
-    const bool fresh = before.isEmpty() || before == "<none>";
+    const bool fresh = !before || before->isEmpty();
     const bool due = stored && std::llabs(now.date().daysTo(stored->date())) > 14;
     FUZZ_CHECK(desk.messages == (due ? 1 : 0));
     FUZZ_CHECK(desk.pagesOpened == (due && answer == MessageAnswer::Yes ? 1 : 0));
-    const QByteArray after = fileBytes(path);
+    const std::optional<QByteArray> after = fileBytes(path);
     // A store it can't use reads as no date and is left alone.
     if (fresh || due || (last.isEmpty() && after != before)) {
         FUZZ_CHECK(readable);
         const std::optional<QDateTime> written = parseReminderDate(ReadSetting(duration));
         FUZZ_CHECK(written && written->date() == now.date());
-        for (const QByteArray &comment : commentLines(before))
-            FUZZ_CHECK(after.contains(comment));
+        for (const QByteArray &comment : commentLines(before.value_or(QByteArray())))
+            FUZZ_CHECK(after && after->contains(comment));
     } else {
         // Nothing asked, nothing written: a value it can't use stays as it was.
         FUZZ_CHECK(after == before);
