@@ -41,18 +41,6 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
   add_test(NAME package_installed_files
            COMMAND ${CMAKE_COMMAND} ${check_arguments}
                    -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/package/install -P ${CMAKE_CURRENT_LIST_FILE})
-
-  # The screens keep their arrangement at the desktop's larger scale factors.
-  if(TARGET test_desktopfit)
-    get_test_property(test_desktopfit ENVIRONMENT fit_environment)
-    foreach(scale 1.5 2)
-      string(REPLACE "." "_" scale_name ${scale})
-      add_test(NAME test_desktopfit_scale_${scale_name} COMMAND test_desktopfit)
-      set_tests_properties(test_desktopfit_scale_${scale_name} PROPERTIES
-        ENVIRONMENT "${fit_environment};QT_SCALE_FACTOR=${scale}"
-        FIXTURES_REQUIRED quorvel_homes)
-    endforeach()
-  endif()
   return()
 endif()
 
