@@ -2,7 +2,7 @@
 // keyword macro; include them before any Qt header can.
 #include <geonames.h>
 
-#include "app/websearch/Atlas.h"
+#include "atlas/Atlas.h"
 
 #include <QDateTime>
 #include <QSet>
