@@ -252,6 +252,11 @@ private slots:
                                             << "--save can't be used with --open";
         QTest::newRow("open with span") << QStringList{"--open", "a.qvr", "--span"} << "--span can't be used with --open";
         QTest::newRow("open with dst") << QStringList{"--dst", "--open", "a.qvr"} << "--dst can't be used with --open";
+        // A place stands for the zone, the coordinates and the DST tick.
+        QTest::newRow("place with a latitude") << (single.mid(0, 6) + QStringList{"--place", "Pune", "--lat", "18:31N"})
+                                               << "--lat can't be used with --place";
+        QTest::newRow("place with dst") << (single.mid(0, 6) + QStringList{"--dst", "--place", "Pune"})
+                                        << "--dst can't be used with --place";
     }
 
     void usageErrors()
@@ -318,6 +323,12 @@ private slots:
         joined.removeAt(1);
         joined[0] = QStringLiteral("--name=Ann");
         QTest::newRow("option=value") << pushyaArguments << joined;
+        // The atlas's coordinates to the minute and the zone at the birth moment.
+        QTest::newRow("Pune by name") << with(with(pushyaArguments, "--lon", "73:51E"), "--lat", "18:31N")
+                                      << pushyaArguments.mid(0, 6) + QStringList{"--place", "Pune, Maharashtra, India"};
+        const QStringList kathmandu{"--name", "A", "--date", "1980-01-01", "--time", "12:00"};
+        QTest::newRow("Kathmandu by name") << kathmandu + QStringList{"--zone", "5:30", "--lon", "85:19E", "--lat", "27:42N"}
+                                           << kathmandu + QStringList{"--place", "Kathmandu, Nepal"};
         QTest::newRow("blanks around values") << pushyaArguments << with(with(pushyaArguments, "--date", " 1947-08-15 "), "--lon", "77:13 E");
     }
 
@@ -483,6 +494,18 @@ private slots:
             << "--zone: '-" + QString(39, u'5') + "'... would be a zone ahead of Universal Time, but Quorvel counts the "
                "zone of a West longitude (0:00 included) as behind it; give the size alone, " + QString(40, u'5')
                + "..., if the clock is behind Universal Time";
+        const QStringList placed = a.mid(0, 6);
+        QTest::newRow("place in several countries") << placed + QStringList{"--place", "London"}
+            << "--place: 'London' matches places in several countries: London, England, United Kingdom; "
+               "London, Ontario, Canada; add the state or country";
+        QTest::newRow("place not in the atlas") << placed + QStringList{"--place", "Xqzville"}
+            << "--place: 'Xqzville' is not in the atlas: write the city and its state or country, such as "
+               "\"Pune, Maharashtra, India\"";
+        QTest::newRow("double summer time") << with(placed, "--date", "1941-07-01") + QStringList{"--place", "London, UK"}
+            << "--place: Daylight saving of 2 hours was in force, and the DST tick adds exactly one hour, so the zone "
+               "can't be entered for this place and moment.";
+        QTest::newRow("bad date beside a place") << with(placed, "--date", "1901-02-29") + QStringList{"--place", "Pune"}
+            << "--date: there is no 29 February 1901: February 1901 has 28 days";
         QTest::newRow("every bad field at once")
             << with(with(with(a, "--name", ""), "--date", "1901-02-29"), "--lat", "95")
             << "--name: the name is empty\n--date: there is no 29 February 1901: February 1901 has 28 days\n"
@@ -597,6 +620,7 @@ private slots:
         QCOMPARE(out[2][15], QStringLiteral("Swati"));
         QCOMPARE(out[3][0], QStringLiteral("6"));
         QCOMPARE(out[3][15], QStringLiteral("Pushya"));
+
     }
 
     void batchHeaderProblems_data()
