@@ -78,6 +78,8 @@ inline constexpr char help[] =
     "  --span               add the span columns to the batch output\n"
     "\n"
     "  The first row names the columns, in any order: name,date,time,zone,lon,lat,dst.\n"
+    "  A place column may stand instead of zone, lon, lat and dst, written as for\n"
+    "  --place; the output shows the four fields it gave.\n"
     "  Each later row is one birth, its fields written as for the options above; dst\n"
     "  is yes or no (also 1 or 0, true or false; empty means no). Fields may be quoted\n"
     "  with \"double quotes\". Rows are counted as a spreadsheet counts them, the header\n"

@@ -621,6 +621,23 @@ private slots:
         QCOMPARE(out[3][0], QStringLiteral("6"));
         QCOMPARE(out[3][15], QStringLiteral("Pushya"));
 
+        // A place column, its commas quoted, stands for zone, lon, lat and dst; the output shows what it gave.
+        const Run placed = run({QStringLiteral("--batch"), QStringLiteral("-")},
+                               "Place,name,date,time\n\"Pune, Maharashtra, India\",Ann,1947-08-15,00:00\n"
+                               "London,Bob,1975-07-01,12:00\n\"New York, NY\",Cy,2020-11-01,01:30\n");
+        QCOMPARE(placed.status, 1);
+        const QString london = QStringLiteral("field place: 'London' matches places in several countries: London, "
+                                              "England, United Kingdom; London, Ontario, Canada; add the state or country");
+        QCOMPARE(utf8(placed.err), QStringLiteral("row 3: ") + london + u'\n');
+        const QList<QStringList> byPlace = parseCsv(placed.out);
+        QCOMPARE(byPlace.size(), qsizetype(4));
+        QCOMPARE(byPlace[1].mid(4, 4), QStringList({"5:30", "73:51E", "18:31N", "no"}));
+        QCOMPARE(byPlace[1][15], QStringLiteral("Pushya"));
+        QCOMPARE(byPlace[2].mid(4, 4), QStringList({"", "", "", ""}));
+        QCOMPARE(byPlace[2].last(), london);
+        // The hour repeated when the clocks went back is taken at its first occurrence, daylight time.
+        QCOMPARE(byPlace[3].mid(4, 4), QStringList({"5:00", "74:00W", "40:43N", "yes"}));
+        QCOMPARE(byPlace[3][9].toDouble(), 5.5);
     }
 
     void batchHeaderProblems_data()
@@ -630,7 +647,10 @@ private slots:
         QTest::newRow("missing column") << QByteArray("name,date,time,zone,lon,lat\nAnn,1947-08-15,00:00,5:30,77:13E,28:36N\n")
                                         << "row 1: missing column 'dst'\n";
         QTest::newRow("unknown column") << QByteArray("name,date,time,zone,lon,lat,dst,city\n")
-                                        << "row 1: unknown column 'city': the columns are name,date,time,zone,lon,lat,dst\n";
+                                        << "row 1: unknown column 'city': the columns are name,date,time,zone,lon,lat,dst, "
+                                           "or place instead of zone,lon,lat,dst\n";
+        QTest::newRow("place and a zone") << QByteArray("name,date,time,place,zone\n")
+            << "row 1: the column 'place' stands instead of zone, lon, lat and dst: give either the place or those four\n";
         QTest::newRow("column twice") << QByteArray("name,date,time,zone,lon,lat,dst,Date\n")
                                       << "row 1: column 'date' appears twice\n";
         QTest::newRow("header after blank lines") << QByteArray("\n\nname,date\n") 
