@@ -29,9 +29,6 @@ public:
     // calculated reading's span is the nakshatra value's tooltip.
     void setReading(const Reading &reading);
 
-    QLabel *lblResult(int index) const { return lblResults.at(index); }
-    QPlainTextEdit *txtTraits(int index) const { return txtTraitsBoxes.at(index); }
-    QLabel *picChinese() const { return picChineseBox; }
     // The picture list entry on display (1..28).
     int pictureEntry() const { return shownPictureEntry; }
 

@@ -49,31 +49,6 @@ public:
     // "TZ Help": the time zone picker, modal.
     void lblTZHelp_Click();
 
-    QLineEdit *txtName() const { return m_txtName; }
-    QComboBox *cboMonth() const { return m_cboMonth; }
-    QComboBox *cboDate() const { return m_cboDate; }
-    QComboBox *cboYear() const { return m_cboYear; }
-    QComboBox *cboHH() const { return m_cboHH; }
-    QComboBox *cboMM() const { return m_cboMM; }
-    QComboBox *cboSS() const { return m_cboSS; }
-    QLineEdit *txtZoneHour() const { return m_txtZoneHour; }
-    QLineEdit *txtZoneMinute() const { return m_txtZoneMinute; }
-    LinkLabel *lblTZHelp() const { return m_lblTZHelp; }
-    QCheckBox *chkDST() const { return m_chkDST; }
-    QLineEdit *txtLatD() const { return m_txtLatD; }
-    QLineEdit *txtLatM() const { return m_txtLatM; }
-    QRadioButton *optLat(int index) const { return m_optLat[index]; }
-    QLineEdit *txtLonD() const { return m_txtLonD; }
-    QLineEdit *txtLonM() const { return m_txtLonM; }
-    QRadioButton *optLong(int index) const { return m_optLong[index]; }
-    QLineEdit *txtMCity() const { return m_txtMCity; }
-    QLineEdit *txtMState() const { return m_txtMState; }
-    QLineEdit *txtMCountry() const { return m_txtMCountry; }
-    QPushButton *cmdBrowser() const { return m_cmdBrowser; }
-    QPushButton *cmdCalculate() const { return m_cmdCalculate; }
-    QPushButton *cmdOpen() const { return m_cmdOpen; }
-    QAction *mnuCalculate() const { return m_mnuCalculate; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

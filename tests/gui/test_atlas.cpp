@@ -3,6 +3,7 @@
 #include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
 #include "ui/WebSearchLoader.h"
+#include "Widgets.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -381,13 +382,13 @@ private slots:
             columns += table->columnWidth(column);
         QVERIFY(table->minimumWidth() >= columns);
 
-        const auto *credit = window.findChild<QLabel *>(QStringLiteral("lblCredit"));
+        const auto *credit = widget<QLabel>(&window, "lblCredit");
         QVERIFY(plainText(credit).contains(QStringLiteral("GeoNames (geonames.org), CC BY 4.0")));
         QVERIFY(credit->text().contains(QStringLiteral("https://creativecommons.org/licenses/by/4.0/")));
         QCOMPARE(window.cmdWeb()->text(), QStringLiteral("Search the &Web"));
         QCOMPARE(window.cmdClose()->text(), QStringLiteral("&Close"));
         QVERIFY(window.cmdClose()->isDefault());
-        const auto *note = window.findChild<QLabel *>(QStringLiteral("lblNote"));
+        const auto *note = widget<QLabel>(&window, "lblNote");
         QVERIFY(!note->text().contains(u'*'));
 
         window.show();
@@ -421,7 +422,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QVERIFY(window.tblPlaces()->isHidden());
-        const auto *heading = window.findChild<QLabel *>(QStringLiteral("lblHeading"));
+        const auto *heading = widget<QLabel>(&window, "lblHeading");
         QCOMPARE(heading->text(), QStringLiteral("\u201cQwertzville A&B #1 x+y=z\u201d is not in the atlas. "
                                                  "Search the web for its latitude and longitude."));
         // With nothing found the web search is one key press away.
@@ -440,7 +441,7 @@ private slots:
         // Typed markup is shown as text.
         const QString typed = QStringLiteral("<b>Madrid</b> Nowhere Land Latitude Longitude");
         AtlasWindow nothing(typed, {}, zoneYear);
-        QCOMPARE(nothing.findChild<QLabel *>(QStringLiteral("lblHeading"))->textFormat(), Qt::PlainText);
+        QCOMPARE(widget<QLabel>(&nothing, "lblHeading")->textFormat(), Qt::PlainText);
 
         // Full boxes: the heading repeats the start of the text, whole, and
         // the window fits the screen.
@@ -448,7 +449,7 @@ private slots:
         AtlasWindow pasted(full, systemAtlas().search(placeTextOfQuery(full)), zoneYear);
         pasted.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pasted));
-        const auto *heading = pasted.findChild<QLabel *>(QStringLiteral("lblHeading"));
+        const auto *heading = widget<QLabel>(&pasted, "lblHeading");
         QVERIFY(heading->text().contains(QStringLiteral("\u201cSpringfield x x x ")));
         QVERIFY(heading->height() >= heading->heightForWidth(heading->width()));
         QVERIFY(pasted.frameGeometry().height() <= pasted.screen()->availableGeometry().height());
@@ -459,7 +460,7 @@ private slots:
         AtlasWindow window(elsewhere, systemAtlas().search(placeTextOfQuery(elsewhere)), zoneYear);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QVERIFY(window.findChild<QLabel *>(QStringLiteral("lblHeading"))
+        QVERIFY(widget<QLabel>(&window, "lblHeading")
                     ->text()
                     .contains(QStringLiteral("none in the state or country of \u201cMadrid Ontario Canada\u201d")));
         QCOMPARE(QApplication::focusWidget(), window.cmdWeb());
@@ -468,7 +469,7 @@ private slots:
         const int spain = int(window.tblPlaces()->findItems(QStringLiteral("Spain"), Qt::MatchExactly).value(0)->row());
         QCOMPARE(window.tblPlaces()->item(spain, 5)->text(),
                  QStringLiteral("Europe/Madrid (UTC+1:00, daylight saving) *"));
-        QVERIFY(window.findChild<QLabel *>(QStringLiteral("lblNote"))->text().contains(u'*'));
+        QVERIFY(widget<QLabel>(&window, "lblNote")->text().contains(u'*'));
     }
 
     // ---- the plugin as the program runs it ---------------------------------------
@@ -496,7 +497,7 @@ private slots:
             const auto *table = window->findChild<QTableWidget *>(QStringLiteral("tblPlaces"));
             if (table && table->rowCount() > 0)
                 firstRow = rowTexts(table, 0);
-            QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+            QTest::mouseClick(widget<QPushButton>(window, "cmdClose"), Qt::LeftButton);
         });
         watcher.start();
         clock.start();

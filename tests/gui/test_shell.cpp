@@ -7,6 +7,7 @@
 #include "ui/modHelp.h"
 
 #include "RecordingDesktop.h"
+#include "Widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -125,8 +126,7 @@ private slots:
         QMainWindow screen;
         screen.menuBar()->addMenu(QStringLiteral("&File"));
         addHelpMenu(screen.menuBar(), &screen);
-        auto *mnuHelp = screen.menuBar()->findChild<QMenu *>(QStringLiteral("mnuHelp"));
-        QVERIFY(mnuHelp);
+        auto *mnuHelp = widget<QMenu>(screen.menuBar(), "mnuHelp");
         QCOMPARE(mnuHelp->title(), QStringLiteral("&Help"));
         QCOMPARE(screen.menuBar()->actions().last(), mnuHelp->menuAction());  // after the screen's own
 
@@ -169,7 +169,7 @@ private slots:
         }
         // No browser on the offscreen desktop: nothing is shown, the screen stays usable.
         for (const char *entry : {"mnuOnline", "mnuVisit", "mnuUpdate"})
-            screen.menuBar()->findChild<QAction *>(QString::fromLatin1(entry))->trigger();
+            widget<QAction>(screen.menuBar(), QString::fromLatin1(entry))->trigger();
         QVERIFY(screen.isVisible());
         QVERIFY(!QApplication::activeModalWidget());
     }
