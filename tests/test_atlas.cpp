@@ -501,7 +501,7 @@ private slots:
         watcher.start();
         clock.start();
         QVERIFY(runWebSearchPlugin(QStringLiteral("Pune Maharashtra India Latitude Longitude"),
-                                   QStringLiteral("http://forum.quorvel.example"), webSearchPluginFolders()));
+                                   QStringLiteral("http://forum.quorvel.example"), {}, webSearchPluginFolders()));
         qInfo("results window up %lld ms after the click", qlonglong(shownAfter));
         QVERIFY(shownAfter >= 0);
         QCOMPARE(title, QString::fromUtf8(Messages::windowTitle));

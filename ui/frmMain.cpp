@@ -1,5 +1,6 @@
 #include "ui/frmMain.h"
 
+#include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
 #include "core/Reading.h"
 #include "core/Validation.h"
@@ -17,6 +18,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTime>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -106,6 +109,15 @@ bool isEditingKey(int key)
     default:
         return false;
     }
+}
+
+// The birth moment as the lookup takes it: the screen's date and its hour
+// and minute (the seconds make no difference to a place's clock).
+QVariantMap birthMoment(const ScreenInput &screen)
+{
+    return {{QString::fromLatin1(WebSearchKeys::date),
+             QDate(screen.yearText.toInt(), screen.monthPosition + 1, screen.dayText.toInt())},
+            {QString::fromLatin1(WebSearchKeys::time), QTime(screen.hourText.toInt(), screen.minuteText.toInt())}};
 }
 
 } // namespace
@@ -450,7 +462,7 @@ void frmMain::cmdCalculate_Click()
 
 void frmMain::cmdBrowser_Click()
 {
-    searchCoordinates(m_txtMCity, m_txtMState, m_txtMCountry);
+    searchCoordinates(m_txtMCity, m_txtMState, m_txtMCountry, birthMoment(screenInput()));
 }
 
 void frmMain::cmdOpen_Click()

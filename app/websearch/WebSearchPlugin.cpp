@@ -7,8 +7,9 @@
 #include <QDate>
 #include <QDesktopServices>
 
-QVariant WebSearchPlugin::Search(const QString &query, const QString &site)
+QVariant WebSearchPlugin::Search(const QString &query, const QString &site, const QVariantMap &birth)
 {
+    Q_UNUSED(birth);
     // The site names the caller; searching within it would find no
     // coordinates, so it is not part of the query.
     Q_UNUSED(site);
