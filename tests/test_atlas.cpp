@@ -1,4 +1,4 @@
-#include "app/websearch/Atlas.h"
+#include "atlas/Atlas.h"
 #include "app/websearch/AtlasWindow.h"
 #include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/websearch/Atlas.h"
+#include "atlas/Atlas.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "app/websearch/WebSearchPlugin.h"
 
-#include "app/websearch/Atlas.h"
+#include "atlas/Atlas.h"
 #include "app/websearch/AtlasWindow.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // keyword macro; include them before any Qt header can.
 #include <geonames.h>
 
-#include "app/websearch/Atlas.h"
+#include "atlas/Atlas.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -597,17 +597,25 @@ ZoneSummary summarizeZone(const QString &ianaId, int year)
     return summary;
 }
 
+QString utcOffsetText(int seconds)
+{
+    const int size = std::abs(seconds);
+    QString text = QStringLiteral("%1%2:%3")
+                       .arg(QChar(seconds < 0 ? u'-' : u'+'))
+                       .arg(size / 3600)
+                       .arg(size / 60 % 60, 2, 10, QLatin1Char('0'));
+    if (size % 60 != 0)
+        text += QStringLiteral(":%1").arg(size % 60, 2, 10, QLatin1Char('0'));
+    return text;
+}
+
 QString describeZone(const QString &ianaId, const ZoneSummary &zone)
 {
     if (!zone.valid)
         return QStringLiteral("%1 (offset unknown)").arg(ianaId);
-    const int minutes = std::abs(zone.standardOffsetSeconds) / 60;
-    return QStringLiteral("%1 (UTC%2%3:%4, %5)")
-        .arg(ianaId)
-        .arg(QChar(zone.standardOffsetSeconds < 0 ? u'-' : u'+'))
-        .arg(minutes / 60)
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'))
-        .arg(zone.observesDaylightSaving ? QStringLiteral("daylight saving") : QStringLiteral("no daylight saving"));
+    return QStringLiteral("%1 (UTC%2, %3)")
+        .arg(ianaId, utcOffsetText(zone.standardOffsetSeconds),
+             zone.observesDaylightSaving ? QStringLiteral("daylight saving") : QStringLiteral("no daylight saving"));
 }
 
 bool zoneAgainstLongitude(const ZoneSummary &zone, double longitude)
