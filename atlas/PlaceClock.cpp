@@ -109,7 +109,7 @@ Fill fillFor(int offset, int standard, bool daylight, double longitude)
     if (save != 0 && save != oneHour) {
         const int minutes = std::abs(save) / 60;
         const QString size = minutes % 60 == 0 ? QStringLiteral("%1 hours").arg(minutes / 60)
-                                                : QStringLiteral("%1 minutes").arg(minutes);
+                                               : QStringLiteral("%1 minutes").arg(minutes);
         fill.why = QStringLiteral("Daylight saving of %1 was in force, and the DST tick adds exactly one hour, so the "
                                   "zone can't be entered for this place and moment.")
                        .arg(size);
@@ -199,7 +199,8 @@ PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &tim
         clock.known = !zoneId.isEmpty() && zone.isValid();
         clock.zoneId = zoneId;
         if (!clock.known)
-            clock.notes.append(QStringLiteral("This system's time zone database doesn't hold the zone %1.").arg(zoneId));
+            clock.notes.append(
+                QStringLiteral("This system's time zone database doesn't hold the zone %1.").arg(zoneId));
         return clock;
     }
     const qint64 wall = wallSeconds(date, time);
@@ -245,7 +246,7 @@ QString describeClock(const PlaceClock &clock)
         return QStringLiteral("offset unknown");
     // Where the database has no name for the offset it writes the offset
     // itself ("+0630"), which the text already says.
-    const bool named = !clock.offsetName.isEmpty() && !clock.offsetName.startsWith(u'+')
-                       && !clock.offsetName.startsWith(u'-');
+    const bool named =
+        !clock.offsetName.isEmpty() && !clock.offsetName.startsWith(u'+') && !clock.offsetName.startsWith(u'-');
     return named ? clock.offsetName + QStringLiteral(", ") + clock.offsetText : clock.offsetText;
 }
