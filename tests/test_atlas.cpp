@@ -1,6 +1,6 @@
-#include "atlas/Atlas.h"
 #include "app/websearch/AtlasWindow.h"
 #include "app/websearch/WebSearchInterface.h"
+#include "atlas/Atlas.h"
 #include "core/Messages.h"
 #include "ui/WebSearchLoader.h"
 
@@ -414,7 +414,7 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QVariantMap>("chosen");
         const QVariantMap kathmandu{{"latitude", 27.70169}, {"longitude", 85.3206}, {"zoneId", "Asia/Kathmandu"},
-                                    {"zoneHours", 5}, {"zoneMinutes", 30}, {"dst", false}};
+                                    {"zoneHours", 5},       {"zoneMinutes", 30},    {"dst", false}};
         const QVariantMap london{{"latitude", 51.50853}, {"longitude", -0.12574}, {"zoneId", "Europe/London"}};
         QTest::newRow("button, double summer time: coordinates only") << "button" << 1 << london;
         QTest::newRow("Enter, with the zone") << "enter" << 0 << kathmandu;
@@ -435,15 +435,16 @@ private slots:
         london.latitude = 51.50853;
         london.longitude = -0.12574;
         london.timeZone = QStringLiteral("Europe/London");
-        AtlasWindow window(QStringLiteral("London x y Latitude Longitude"), {{kathmandu, true, true}, {london, true, true}},
-                           zoneYear, QDate(1941, 7, 1), QTime(12, 0));
+        AtlasWindow window(QStringLiteral("London x y Latitude Longitude"),
+                           {{kathmandu, true, true}, {london, true, true}}, zoneYear, QDate(1941, 7, 1), QTime(12, 0));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTableWidget *table = window.tblPlaces();
         const auto *clock = window.findChild<QLabel *>(QStringLiteral("lblClock"));
         QCOMPARE(clock->text(), QStringLiteral("The clock in Kathmandu at 12:00 on 1 July 1941: UTC+5:30"));
         table->selectRow(1);
-        QVERIFY(clock->text().startsWith(QStringLiteral("The clock in London at 12:00 on 1 July 1941: BDST, UTC+2:00\n")));
+        QVERIFY(
+            clock->text().startsWith(QStringLiteral("The clock in London at 12:00 on 1 July 1941: BDST, UTC+2:00\n")));
         QVERIFY(clock->text().contains(QStringLiteral("Daylight saving of 2 hours")));
         // The longer text is shown whole, and the window still fits the screen.
         QVERIFY(clock->height() >= clock->heightForWidth(clock->width()));
@@ -524,7 +525,8 @@ private slots:
         // Places of the name, none in the state or country typed: the
         // window says so and offers the web first.
         const QString elsewhere = QStringLiteral("Madrid Ontario Canada Latitude Longitude");
-        AtlasWindow window(elsewhere, systemAtlas().search(placeTextOfQuery(elsewhere)), zoneYear, birthDate, birthTime);
+        AtlasWindow window(elsewhere, systemAtlas().search(placeTextOfQuery(elsewhere)), zoneYear, birthDate,
+                           birthTime);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QVERIFY(window.findChild<QLabel *>(QStringLiteral("lblHeading"))
@@ -568,10 +570,9 @@ private slots:
         });
         watcher.start();
         clock.start();
-        const std::optional<QVariant> chosen =
-            runWebSearchPlugin(QStringLiteral("Pune Maharashtra India Latitude Longitude"),
-                               QStringLiteral("http://forum.quorvel.example"),
-                               {{"date", QDate(1980, 1, 1)}, {"time", QTime(12, 0)}}, webSearchPluginFolders());
+        const std::optional<QVariant> chosen = runWebSearchPlugin(
+            QStringLiteral("Pune Maharashtra India Latitude Longitude"), QStringLiteral("http://forum.quorvel.example"),
+            {{"date", QDate(1980, 1, 1)}, {"time", QTime(12, 0)}}, webSearchPluginFolders());
         QVERIFY(chosen);
         qInfo("results window up %lld ms after the click", qlonglong(shownAfter));
         QVERIFY(shownAfter >= 0);

@@ -88,8 +88,8 @@ QString echoOf(const QString &place)
 
 } // namespace
 
-AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches, int zoneYear,
-                         const QDate &birthDate, const QTime &birthTime, QWidget *parent)
+AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches, int zoneYear, const QDate &birthDate,
+                         const QTime &birthTime, QWidget *parent)
     : QDialog(parent), m_query(query), m_birthDate(birthDate), m_birthTime(birthTime)
 {
     setObjectName(QStringLiteral("AtlasWindow"));
@@ -251,14 +251,14 @@ void AtlasWindow::showClock()
     }
     const PlaceClock clock = clockOf(row);
     const QString date = QLocale(QLocale::English).toString(m_birthDate, QStringLiteral("d MMMM yyyy"));
-    QStringList lines{text(Texts::clockAtBirth)
-                          .arg(m_places.at(row).name, m_birthTime.toString(QStringLiteral("HH:mm")), date,
-                               describeClock(clock))};
+    QStringList lines{
+        text(Texts::clockAtBirth)
+            .arg(m_places.at(row).name, m_birthTime.toString(QStringLiteral("HH:mm")), date, describeClock(clock))};
     lines += clock.notes;
     m_lblClock->setText(lines.join(u'\n'));
     m_lblClock->show();
     if (!isVisible())
-        return;  // the window takes its size from its contents when it opens
+        return; // the window takes its size from its contents when it opens
     layout()->activate();
     int height = layout()->totalHeightForWidth(width());
     if (const QScreen *screen = this->screen())
