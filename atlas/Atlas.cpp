@@ -563,15 +563,19 @@ QString foldForSearch(const QString &text)
     return words.join(u' ');
 }
 
+DegreesMinutes roundToMinute(double degrees)
+{
+    const long long totalMinutes = std::llround(std::fabs(degrees) * 60.0);
+    return {int(totalMinutes / 60), int(totalMinutes % 60), degrees > 0 || totalMinutes == 0};
+}
+
 QString formatDegreesMinutes(double degrees, bool latitude)
 {
     if (!std::isfinite(degrees))
         return QString();
-    // Whole minutes, rounded; 59.6' carries into the next degree.
-    const long long totalMinutes = std::llround(std::fabs(degrees) * 60.0);
-    const bool positive = degrees > 0 || totalMinutes == 0;
-    const QChar hemisphere = latitude ? (positive ? u'N' : u'S') : (positive ? u'E' : u'W');
-    return QStringLiteral("%1\u00b0 %2' %3").arg(totalMinutes / 60).arg(totalMinutes % 60).arg(hemisphere);
+    const DegreesMinutes rounded = roundToMinute(degrees);
+    const QChar hemisphere = latitude ? (rounded.positive ? u'N' : u'S') : (rounded.positive ? u'E' : u'W');
+    return QStringLiteral("%1\u00b0 %2' %3").arg(rounded.degrees).arg(rounded.minutes).arg(hemisphere);
 }
 
 ZoneSummary summarizeZone(const QString &ianaId, int year)
@@ -622,7 +626,8 @@ bool zoneAgainstLongitude(const ZoneSummary &zone, double longitude)
 {
     if (!zone.valid || zone.standardOffsetSeconds == 0 || !std::isfinite(longitude))
         return false;
-    const bool east = longitude > 0 && std::llround(longitude * 60.0) > 0;
+    const DegreesMinutes rounded = roundToMinute(longitude);
+    const bool east = rounded.positive && (rounded.degrees > 0 || rounded.minutes > 0);
     return (zone.standardOffsetSeconds > 0) != east;
 }
 
