@@ -17,7 +17,7 @@ Screen::Screen(QWidget *parent) : QMainWindow(parent)
 
 void Screen::closeByProgram()
 {
-    closingByProgram = true;
+    m_closingByProgram = true;
     // Input the window system had already queued for this screen (the second
     // click of a double click on Back, Open or Calculate) must not run its
     // command again once the program has switched to the other screen.
@@ -33,7 +33,7 @@ bool Screen::modalWindowOpen()
 void Screen::closeEvent(QCloseEvent *event)
 {
     QMainWindow::closeEvent(event);
-    if (!closingByProgram && !ending)
+    if (!m_closingByProgram && !ending)
         EndProgram();
 }
 

@@ -26,7 +26,7 @@ protected:
     static bool modalWindowOpen();
 
 private:
-    bool closingByProgram = false;
+    bool m_closingByProgram = false;
 };
 
 // Closes every open screen and stops the program's event loop.
