@@ -22,15 +22,30 @@ void showFileMessage(QWidget *parent, MessageIcon icon, const char *text)
 
 } // namespace
 
-void presentReading(const Reading &reading, const std::shared_ptr<Session> &session, QWidget *mainScreen)
+void presentReading(const Reading &reading, const std::shared_ptr<Session> &session, QWidget *screen)
 {
-    auto *screen = new frmChineseLunarMansionResult(session);
-    screen->setReading(reading);
-    showCentred(screen);
-    if (auto *main = qobject_cast<Screen *>(mainScreen))
-        main->closeByProgram();
-    else if (mainScreen)
-        mainScreen->close();
+    auto *result = new frmChineseLunarMansionResult(session);
+    result->setReading(reading);
+    showCentred(result);
+    if (auto *replaced = qobject_cast<Screen *>(screen))
+        replaced->closeByProgram();
+    else if (screen)
+        screen->close();
+}
+
+bool openReadingFile(const QString &path, const std::shared_ptr<Session> &session, QWidget *screen)
+{
+    // A file that holds no reading (unreadable, empty, not one of the names)
+    // gets the same message as a name without the extension; the screen
+    // stays as it was.
+    const std::optional<QString> name = hasReadingExtension(path) ? readReadingFile(path) : std::nullopt;
+    const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
+    if (!reading) {
+        showFileMessage(screen, MessageIcon::Warning, Messages::checkFile);
+        return false;
+    }
+    presentReading(*reading, session, screen);
+    return true;
 }
 
 void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScreen)
@@ -38,21 +53,8 @@ void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScre
     const FileDialogRequest request{FileDialogRequest::Mode::Open, QString::fromUtf8(openDialogTitle),
                                     QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix)};
     const std::optional<QString> path = desktop().chooseFile(mainScreen, request);
-    if (!path || path->isEmpty())
-        return;
-    if (!hasReadingExtension(*path)) {
-        showFileMessage(mainScreen, MessageIcon::Warning, Messages::checkFile);
-        return;
-    }
-    // A file that holds no reading (unreadable, empty, not one of the names)
-    // gets the same message; the main input screen stays as it was.
-    const std::optional<QString> name = readReadingFile(*path);
-    const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
-    if (!reading) {
-        showFileMessage(mainScreen, MessageIcon::Warning, Messages::checkFile);
-        return;
-    }
-    presentReading(*reading, session, mainScreen);
+    if (path && !path->isEmpty())
+        openReadingFile(*path, session, mainScreen);
 }
 
 void saveReading(const Session &session, QWidget *resultScreen)
