@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -503,6 +505,45 @@ private slots:
         QCOMPARE(main->txtName()->text(), QStringLiteral("Ann"));
         QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
         QCOMPARE(session->reading()->nakshatraName, QStringLiteral("Revati"));
+    }
+
+    // The Open and Save dialogs start in the folder of the last reading file
+    // opened or saved, in the documents folder before that: never in the
+    // folder the program was started from.
+    void dialogsStartInTheLastReadingFolder()
+    {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(QDir().mkpath(documents));
+        QTemporaryDir openFrom, saveTo;
+        QVERIFY(writeReadingFile(openFrom.filePath(QStringLiteral("Revati.qvr")), QStringLiteral("Revati")));
+        auto *main = new frmMain(session);
+        main->show();
+        recorder->fileNames = {std::nullopt, openFrom.filePath(QStringLiteral("Revati.qvr"))};
+        main->cmdOpen()->click();
+        main->cmdOpen()->click();
+        processDeletes();
+        frmChineseLunarMansionResult *result = onlyResultScreen();
+        QVERIFY(result);
+        recorder->fileNames = {saveTo.filePath(QStringLiteral("saved")), std::nullopt};
+        result->findChild<QPushButton *>(QStringLiteral("cmdSave"))->click();
+        result->findChild<QPushButton *>(QStringLiteral("cmdSave"))->click();
+        QVERIFY(QFile::exists(saveTo.filePath(QStringLiteral("saved.qvr"))));
+
+        QStringList folders;
+        for (const FileDialogRequest &request : std::as_const(recorder->fileRequests))
+            folders.append(request.folder);
+        QCOMPARE(folders, QStringList({documents, documents, openFrom.path(), saveTo.path()}));
+
+        // The Qt desktop's dialog starts there.
+        recorder.reset();
+        QString started;
+        whenModal([&](QWidget *modal) {
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal))
+                started = dialog->directory().absolutePath();
+            modal->close();
+        });
+        saveReading(*session, result);
+        QCOMPARE(started, saveTo.path());
     }
 
     void clipboardEmptiedByTraitsBoxEvents_data()

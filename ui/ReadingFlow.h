@@ -22,4 +22,4 @@ void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScre
 
 // "&Save" of the result screen: writes the nakshatra of the session's
 // reading to a chosen file.
-void saveReading(const Session &session, QWidget *resultScreen);
+void saveReading(Session &session, QWidget *resultScreen);
