@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -505,6 +507,86 @@ private slots:
         QCOMPARE(main->txtName()->text(), QStringLiteral("Ann"));
         QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
         QCOMPARE(session->reading()->nakshatraName, QStringLiteral("Revati"));
+    }
+
+    // A saved reading dropped on either screen, or on a box that would take
+    // its path as text, opens as with Open. Anything else is refused as it
+    // enters, so the pointer says no, and a drop of it does nothing; so is a
+    // drag that only offers to move the file, which the file manager would
+    // then delete.
+    void droppedReadingOpens_data()
+    {
+        QTest::addColumn<QString>("target");   // "main", "name box" or "result" (showing Revati)
+        QTest::addColumn<QStringList>("urls");  // names in the test folder, or whole addresses
+        QTest::addColumn<int>("actions");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("shown");  // the nakshatra on display after; "message": Please Check The File.
+        const QStringList ashwini{QStringLiteral("Ashwini.qvr")};
+        const int copyOrMove = Qt::CopyAction | Qt::MoveAction;
+        QTest::newRow("on the main screen") << "main" << ashwini << copyOrMove << true << "Ashwini";
+        QTest::newRow("on a text box") << "name box" << ashwini << copyOrMove << true << "Ashwini";
+        QTest::newRow("on the result screen") << "result" << ashwini << copyOrMove << true << "Ashwini";
+        QTest::newRow("no reading in it") << "main" << QStringList{"garbage.qvr"} << copyOrMove << true << "message";
+        QTest::newRow("two files") << "name box" << QStringList{"Ashwini.qvr", "Revati.qvr"} << copyOrMove << false
+                                   << "";
+        QTest::newRow("other extension") << "result" << QStringList{"Ashwini.txt"} << copyOrMove << false << "Revati";
+        QTest::newRow("not a file") << "main" << QStringList{"https://example.org/Ashwini.qvr"} << copyOrMove
+                                    << false << "";
+        QTest::newRow("move only") << "main" << ashwini << int(Qt::MoveAction) << false << "";
+    }
+
+    void droppedReadingOpens()
+    {
+        QFETCH(QString, target);
+        QFETCH(QStringList, urls);
+        QFETCH(int, actions);
+        QFETCH(bool, accepted);
+        QFETCH(QString, shown);
+        QVERIFY(writeReadingFile(folder.filePath(QStringLiteral("Ashwini.qvr")), QStringLiteral("Ashwini")));
+        QVERIFY(writeReadingFile(folder.filePath(QStringLiteral("Ashwini.txt")), QStringLiteral("Ashwini")));
+        QVERIFY(writeReadingFile(folder.filePath(QStringLiteral("Revati.qvr")), QStringLiteral("Revati")));
+        QVERIFY(writeBytes(folder.filePath(QStringLiteral("garbage.qvr")), "not a reading\r\n"));
+
+        QWidget *widget = nullptr;
+        QPointer<frmMain> main;
+        if (target == QLatin1String("result")) {
+            widget = showReadingOf(QStringLiteral("Revati"), session);
+        } else {
+            main = new frmMain(session);
+            main->show();
+            widget = target == QLatin1String("main") ? static_cast<QWidget *>(main.data()) : main->txtName();
+        }
+        QVERIFY(widget);
+        QList<QUrl> dragged;
+        for (const QString &url : urls)
+            dragged.append(url.contains(u':') ? QUrl(url) : QUrl::fromLocalFile(folder.filePath(url)));
+        QMimeData data;
+        data.setUrls(dragged);
+        data.setText(QStringLiteral("dropped text"));  // as file managers offer it too
+
+        const QPoint at = widget->rect().center();
+        QDragEnterEvent enter(at, Qt::DropActions(actions), &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &enter);
+        QCOMPARE(enter.isAccepted(), accepted);
+        QDropEvent drop(at, Qt::DropActions(actions), &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &drop);
+        QCOMPARE(drop.isAccepted(), accepted);
+        if (accepted)
+            QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QCoreApplication::processEvents();
+        processDeletes();
+
+        if (shown == QLatin1String("message")) {
+            QCOMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Please Check The File.")});
+            QCOMPARE(onlyMainScreen(), main);
+        } else {
+            QVERIFY(recorder->messages.isEmpty());
+        }
+        frmChineseLunarMansionResult *result = onlyResultScreen();
+        QCOMPARE(result ? result->lblResult(6)->text() : QString(), shown == QLatin1String("message") ? "" : shown);
+        QCOMPARE(openWindows<Screen>().size(), 1);
+        if (main)
+            QCOMPARE(main->txtName()->text(), QString());  // nothing typed into the box
     }
 
     // The Open and Save dialogs start in the folder of the last reading file

@@ -29,6 +29,10 @@ public:
     // calculated reading's span is the nakshatra value's tooltip.
     void setReading(const Reading &reading);
 
+    // A reading file dropped or handed over replaces this screen's reading
+    // with a fresh result screen, as Open on the main input screen would.
+    void showReadingFile(const QString &path) override;
+
     QLabel *lblResult(int index) const { return lblResults.at(index); }
     QPlainTextEdit *txtTraits(int index) const { return txtTraitsBoxes.at(index); }
     QLabel *picChinese() const { return picChineseBox; }

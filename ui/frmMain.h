@@ -49,6 +49,8 @@ public:
     // "TZ Help": the time zone picker, modal.
     void lblTZHelp_Click();
 
+    void showReadingFile(const QString &path) override;
+
     QLineEdit *txtName() const { return m_txtName; }
     QComboBox *cboMonth() const { return m_cboMonth; }
     QComboBox *cboDate() const { return m_cboDate; }
