@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <cstdio>
 #include <memory>
 
 #include <sys/stat.h>
@@ -137,12 +138,26 @@ void releaseInstanceLock()
     heldLock().reset();
 }
 
-bool StartProgram()
+QString readingFileArgument(const QStringList &arguments)
 {
-    return StartProgram(instanceLockPath());
+    QString file;
+    for (const QString &argument : arguments) {
+        if (file.isEmpty() && !argument.isEmpty() && !argument.startsWith(u'-')) {
+            // Absolute, as a running copy it is handed to has a folder of its own.
+            file = QFileInfo(argument).absoluteFilePath();
+            continue;
+        }
+        std::fprintf(stderr, "%s: ignoring '%s'\n", Messages::applicationTitle, argument.toLocal8Bit().constData());
+    }
+    return file;
 }
 
-bool StartProgram(const QString &lockPath)
+bool StartProgram(const QStringList &arguments)
+{
+    return StartProgram(instanceLockPath(), readingFileArgument(arguments));
+}
+
+bool StartProgram(const QString &lockPath, const QString &readingFile)
 {
     if (IsAnotherCopyRunning(lockPath)) {
         desktop().showMessage(nullptr, MessageIcon::Information, QString::fromUtf8(Messages::alreadyRunning));
@@ -155,5 +170,7 @@ bool StartProgram(const QString &lockPath)
     auto *mainScreen = new frmMain(std::make_shared<Session>());
     showCentred(mainScreen);
     CoBrand_Randomize(mainScreen->lblFullBrand(), mainScreen->lblCobrand());
+    if (!readingFile.isEmpty())
+        mainScreen->showReadingFile(readingFile);
     return true;
 }

@@ -1,8 +1,11 @@
 #include "RecordingDesktop.h"
+#include "TestFiles.h"
 #include "TestWindows.h"
 
 #include "app/modSettings.h"
 #include "app/modStartup.h"
+#include "mansions/ReadingFile.h"
+#include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
 
 #include <QAbstractButton>
@@ -11,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QPointer>
@@ -122,6 +126,13 @@ mode_t permissionsOf(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
 }
 
+// The nakshatra the one result screen shows; empty when there is no such screen.
+QString shownNakshatra()
+{
+    frmChineseLunarMansionResult *screen = onlyResultScreen();
+    return screen && openWindows<frmMain>().isEmpty() ? screen->lblResult(6)->text() : QString();
+}
+
 qint64 lockOwner(const QString &path)
 {
     QLockFile lock(path);
@@ -142,6 +153,9 @@ private slots:
         lockPath = folder.filePath(QStringLiteral("Quorvel.lock"));
         QFile::remove(lockPath);
         recorder = std::make_unique<RecordingDesktop>();
+        QVERIFY(writeReadingFile(reading(QStringLiteral("Ashwini")), QStringLiteral("Ashwini")));
+        QVERIFY(writeReadingFile(reading(QStringLiteral("Revati")), QStringLiteral("Revati")));
+        QVERIFY(writeBytes(reading(QStringLiteral("garbage")), "not a reading\r\n"));
     }
 
     void cleanup()
@@ -312,6 +326,44 @@ private slots:
         QCOMPARE(visibleWindows().size(), 1);
     }
 
+    // "Quorvel FILE" opens the file as Open does; only the first argument
+    // that is no option names it.
+    void commandLineOpensTheReading_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("shown");  // empty: the main input screen and "Please Check The File."
+        QTest::newRow("reading") << QStringList{reading(QStringLiteral("Ashwini"))} << "Ashwini";
+        QTest::newRow("relative name, more files, options")
+            << QStringList{QStringLiteral("-x"), QStringLiteral("Revati.qvr"), reading(QStringLiteral("Ashwini"))}
+            << "Revati";
+        QTest::newRow("no reading in it") << QStringList{reading(QStringLiteral("garbage"))} << QString();
+        QTest::newRow("missing") << QStringList{reading(QStringLiteral("missing"))} << QString();
+        QTest::newRow("other extension") << QStringList{folder.filePath(QStringLiteral("Ashwini.txt"))} << QString();
+    }
+
+    void commandLineOpensTheReading()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, shown);
+        QFile::copy(reading(QStringLiteral("Ashwini")), folder.filePath(QStringLiteral("Ashwini.txt")));
+        const QString current = QDir::currentPath();
+        const auto restore = qScopeGuard([&] { QDir::setCurrent(current); });
+        QVERIFY(QDir::setCurrent(folder.path()));
+
+        const QString file = readingFileArgument(arguments);
+        QVERIFY(QFileInfo(file).isAbsolute());
+        QVERIFY(StartProgram(lockPath, file));
+        processDeletes();
+        QCOMPARE(shownNakshatra(), shown);
+        if (shown.isEmpty()) {
+            QVERIFY(onlyMainScreen());
+            QCOMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Please Check The File.")});
+            QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Warning);
+        } else {
+            QVERIFY(recorder->messages.isEmpty());
+        }
+    }
+
     void simultaneousStartsLeaveExactlyOne()
     {
         constexpr int rounds = 5;
@@ -410,6 +462,8 @@ private slots:
     }
 
 private:
+    QString reading(const QString &name) const { return folder.filePath(name + QStringLiteral(".qvr")); }
+
     QTemporaryDir folder;
     QString lockPath;
     std::unique_ptr<RecordingDesktop> recorder;
