@@ -1,5 +1,6 @@
 #include "app/modStartup.h"
 
+#include "app/ReadingHandOver.h"
 #include "app/modSettings.h"
 #include "core/Messages.h"
 #include "ui/Centred.h"
@@ -35,6 +36,12 @@ std::unique_ptr<QLockFile> &heldLock()
 {
     static std::unique_ptr<QLockFile> lock;
     return lock;
+}
+
+bool holdsInstanceLock(const QString &lockPath)
+{
+    const std::unique_ptr<QLockFile> &held = heldLock();
+    return held && held->isLocked() && held->fileName() == lockPath;
 }
 
 bool lockOwnerIsUnreadable(const QLockFile &lock)
@@ -104,8 +111,7 @@ bool IsAnotherCopyRunning()
 
 bool IsAnotherCopyRunning(const QString &lockPath)
 {
-    std::unique_ptr<QLockFile> &held = heldLock();
-    if (held && held->isLocked() && held->fileName() == lockPath)
+    if (holdsInstanceLock(lockPath))
         return false;
     // No private folder, or something in the lock's place that isn't ours to
     // remove: the program runs without the lock rather than not at all.
@@ -124,7 +130,7 @@ bool IsAnotherCopyRunning(const QString &lockPath)
             locked = lock->tryLock(0);
     }
     if (locked) {
-        held = std::move(lock);
+        heldLock() = std::move(lock);
         return false;
     }
     // Only a lock that another process holds means another copy. A runtime
@@ -135,6 +141,7 @@ bool IsAnotherCopyRunning(const QString &lockPath)
 
 void releaseInstanceLock()
 {
+    stopHandOver();
     heldLock().reset();
 }
 
@@ -160,10 +167,18 @@ bool StartProgram(const QStringList &arguments)
 bool StartProgram(const QString &lockPath, const QString &readingFile)
 {
     if (IsAnotherCopyRunning(lockPath)) {
-        desktop().showMessage(nullptr, MessageIcon::Information, QString::fromUtf8(Messages::alreadyRunning));
+        // Started with a reading: the running copy shows it, and this one
+        // ends quietly. One that can't take it (an older copy) is as if
+        // started without.
+        if (readingFile.isEmpty() || !handOverReadingFile(handOverSocketPath(lockPath), readingFile))
+            desktop().showMessage(nullptr, MessageIcon::Information, QString::fromUtf8(Messages::alreadyRunning));
         EndProgram();
         return false;
     }
+    // Only the copy that holds the lock takes readings from others: any
+    // socket left in its place is stale then.
+    if (holdsInstanceLock(lockPath))
+        listenForHandOver(handOverSocketPath(lockPath));
     seedRandomGenerator();
     UpdateReminder();
     // The session lives as long as a screen holds it: each hands it to the next.

@@ -6,8 +6,9 @@
 // Start-up: refuses a second copy, seeds the random generator, runs the
 // update reminder, shows the main input screen and draws its banner, then
 // opens the saved reading the command line names, as Open does. False when
-// another copy is running: the user has been told and the program ends.
-// `arguments` leave out the program's name and the options Qt took.
+// another copy is running: that copy has been handed the reading, or the
+// user has been told, and the program ends. `arguments` leave out the
+// program's name and the options Qt took.
 bool StartProgram(const QStringList &arguments);
 // The same with the single-instance lock at `lockPath` and the reading file
 // `readingFile` (none when empty).
@@ -33,5 +34,6 @@ QString privateRuntimeFolder();
 // when there is no such folder.
 QString instanceLockPath();
 
-// Gives up the lock this process holds (the end of the process does too).
+// Gives up the lock this process holds and stops taking saved readings
+// from other copies (the end of the process does both too).
 void releaseInstanceLock();

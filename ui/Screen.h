@@ -21,6 +21,15 @@ public:
     // of the program come here.
     virtual void showReadingFile(const QString &path) = 0;
 
+    // Whether a modal window (the time zone picker, the about box, a message,
+    // a file dialog) is open. A command that switches screens must not run
+    // then: closing a screen deletes the modal window it owns under that
+    // window's exec(). Such commands still reach a blocked screen: an access
+    // key clicks its button a moment later, by a timer, and a key pressed as
+    // a modal window opens goes by the screen's shortcuts until the window
+    // system has made the modal window the active one.
+    static bool modalWindowOpen();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     // A saved reading dragged over the screen (one local file whose name ends
@@ -31,15 +40,6 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
-
-    // Whether a modal window (the time zone picker, the about box, a message,
-    // a file dialog) is open. A command that switches screens must not run
-    // then: closing a screen deletes the modal window it owns under that
-    // window's exec(). Such commands still reach a blocked screen: an access
-    // key clicks its button a moment later, by a timer, and a key pressed as
-    // a modal window opens goes by the screen's shortcuts until the window
-    // system has made the modal window the active one.
-    static bool modalWindowOpen();
 
 private:
     // Answers a drag or drop event; false for one that carries no files,
