@@ -3,7 +3,7 @@
 // the 2,000 reference moments, repeated.
 #include "cli/Batch.h"
 
-#include "tests/ReferenceVectors.h"
+#include "tests/support/ReferenceVectors.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "tests/ReferenceVectors.h"
+#include "tests/support/ReferenceVectors.h"
 
 #include <vector>
 

@@ -48,18 +48,6 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
     # Compressing the package takes a while on a busy machine.
     set_tests_properties(package_deb PROPERTIES TIMEOUT 300)
   endif()
-
-  # The screens keep their arrangement at the desktop's larger scale factors.
-  if(TARGET test_desktopfit)
-    get_test_property(test_desktopfit ENVIRONMENT fit_environment)
-    foreach(scale 1.5 2)
-      string(REPLACE "." "_" scale_name ${scale})
-      add_test(NAME test_desktopfit_scale_${scale_name} COMMAND test_desktopfit)
-      set_tests_properties(test_desktopfit_scale_${scale_name} PROPERTIES
-        ENVIRONMENT "${fit_environment};QT_SCALE_FACTOR=${scale}"
-        FIXTURES_REQUIRED quorvel_homes)
-    endforeach()
-  endif()
   return()
 endif()
 

@@ -75,9 +75,9 @@ public:
             clipboard->clear();
     }
 
-    void webSearch(const QString &query, const QString &site) override
+    QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
     {
-        runWebSearchPlugin(query, site, webSearchPluginFolders());
+        return runWebSearchPlugin(query, site, birth, webSearchPluginFolders()).value_or(QVariant());
     }
 
 private:

@@ -33,9 +33,6 @@ public:
     // with a fresh result screen, as Open on the main input screen would.
     void showReadingFile(const QString &path) override;
 
-    QLabel *lblResult(int index) const { return lblResults.at(index); }
-    QPlainTextEdit *txtTraits(int index) const { return txtTraitsBoxes.at(index); }
-    QLabel *picChinese() const { return picChineseBox; }
     // The picture list entry on display (1..28).
     int pictureEntry() const { return shownPictureEntry; }
 

@@ -5,6 +5,8 @@
 #include "ui/Screen.h"
 #include "ui/Session.h"
 
+#include <QVariantMap>
+
 #include <memory>
 
 enum class InputBox;
@@ -42,7 +44,8 @@ public:
 
     // "&Get My Chinese Lunar Mansion" and File, "&Calculate".
     void cmdCalculate_Click();
-    // "Click Here To Find Latitude && Longitude".
+    // "Click Here To Find Latitude && Longitude": the lookup, at the birth
+    // moment on the screen; the place chosen there fills the screen.
     void cmdBrowser_Click();
     // "&Open Previously Saved Reading".
     void cmdOpen_Click();
@@ -50,31 +53,6 @@ public:
     void lblTZHelp_Click();
 
     void showReadingFile(const QString &path) override;
-
-    QLineEdit *txtName() const { return m_txtName; }
-    QComboBox *cboMonth() const { return m_cboMonth; }
-    QComboBox *cboDate() const { return m_cboDate; }
-    QComboBox *cboYear() const { return m_cboYear; }
-    QComboBox *cboHH() const { return m_cboHH; }
-    QComboBox *cboMM() const { return m_cboMM; }
-    QComboBox *cboSS() const { return m_cboSS; }
-    QLineEdit *txtZoneHour() const { return m_txtZoneHour; }
-    QLineEdit *txtZoneMinute() const { return m_txtZoneMinute; }
-    LinkLabel *lblTZHelp() const { return m_lblTZHelp; }
-    QCheckBox *chkDST() const { return m_chkDST; }
-    QLineEdit *txtLatD() const { return m_txtLatD; }
-    QLineEdit *txtLatM() const { return m_txtLatM; }
-    QRadioButton *optLat(int index) const { return m_optLat[index]; }
-    QLineEdit *txtLonD() const { return m_txtLonD; }
-    QLineEdit *txtLonM() const { return m_txtLonM; }
-    QRadioButton *optLong(int index) const { return m_optLong[index]; }
-    QLineEdit *txtMCity() const { return m_txtMCity; }
-    QLineEdit *txtMState() const { return m_txtMState; }
-    QLineEdit *txtMCountry() const { return m_txtMCountry; }
-    QPushButton *cmdBrowser() const { return m_cmdBrowser; }
-    QPushButton *cmdCalculate() const { return m_cmdCalculate; }
-    QPushButton *cmdOpen() const { return m_cmdOpen; }
-    QAction *mnuCalculate() const { return m_mnuCalculate; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -90,6 +68,9 @@ private:
     void keepTabStopOnChoice(QAbstractButton *button, bool checked);
     void Form_Load();
     void focusBox(InputBox box);
+    // Types the chosen place's coordinates and, when it states them, its
+    // zone and DST tick into the screen.
+    void usePlace(const QVariantMap &place);
 
     std::shared_ptr<Session> m_session;
     BrandingFrame branding;

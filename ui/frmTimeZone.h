@@ -15,9 +15,6 @@ class frmTimeZone : public QDialog {
 public:
     frmTimeZone(QWidget *parent, QLineEdit *zoneHourBox, QLineEdit *zoneMinuteBox);
 
-    QListWidget *lstTimeZone() const { return m_lstTimeZone; }
-    QPushButton *cmdQuit() const { return m_cmdQuit; }
-
     // Writes the selected zone (if any) into the zone boxes, then closes.
     void lstTimeZone_DblClick();
 

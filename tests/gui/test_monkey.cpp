@@ -16,6 +16,7 @@
 #include "ui/frmMain.h"
 #include "ui/frmTimeZone.h"
 #include "TestFiles.h"
+#include "TestWindows.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -115,7 +116,11 @@ public:
 
     void openUrl(const QUrl &) override { ++pages; }
     void clearClipboard() override {}
-    void webSearch(const QString &, const QString &) override { ++searches; }
+    QVariant webSearch(const QString &, const QString &, const QVariantMap &) override
+    {
+        ++searches;
+        return {};
+    }
 
     QStringList messages;
     int fileDialogs = 0;
@@ -447,12 +452,12 @@ private:
     void fillValidly(frmMain *main)
     {
         note(QStringLiteral("valid birth typed"));
-        const QList<QPair<QLineEdit *, QString>> entries{
-            {main->txtName(), QStringLiteral("Ann")},   {main->txtZoneHour(), QStringLiteral("5")},
-            {main->txtZoneMinute(), QStringLiteral("30")}, {main->txtLonD(), QStringLiteral("77")},
-            {main->txtLonM(), QStringLiteral("12")},    {main->txtLatD(), QStringLiteral("28")},
-            {main->txtLatM(), QStringLiteral("36")}};
-        for (const auto &[box, text] : entries) {
+        const QList<QPair<const char *, QString>> entries{
+            {"txtName", QStringLiteral("Ann")}, {"txtZoneHour", QStringLiteral("5")}, {"txtZoneMinute", QStringLiteral("30")},
+            {"txtLonD", QStringLiteral("77")},  {"txtLonM", QStringLiteral("12")},    {"txtLatD", QStringLiteral("28")},
+            {"txtLatM", QStringLiteral("36")}};
+        for (const auto &[name, text] : entries) {
+            QLineEdit *box = widget<QLineEdit>(main, name);
             box->selectAll();
             box->setFocus();
             QTest::keyClicks(box, text);

@@ -24,12 +24,6 @@ QDateTime at(int year, int month, int day, int hour = 12, int minute = 0, int se
     return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A settings file as the store writes it, holding a reminder date long due.
 QByteArray storeWithDueDate()
 {
@@ -66,7 +60,7 @@ public:
         storedWhenOpened = ReadSetting(duration);
     }
     void clearClipboard() override {}
-    void webSearch(const QString &, const QString &) override {}
+    QVariant webSearch(const QString &, const QString &, const QVariantMap &) override { return {}; }
 
     QList<QUrl> opened;
     QString storedWhenOpened;

@@ -199,14 +199,14 @@ private slots:
         QCOMPARE(inputs.size(), expected.size());
 
         // The row label is related to the control it introduces.
-        QAccessibleInterface *name = nodeOf(nodes, screen.txtName());
+        QAccessibleInterface *name = nodeOf(nodes, widget<QLineEdit>(&screen, "txtName"));
         const auto labels = name->relations(QAccessible::Label);
         QCOMPARE(labels.size(), 1);
         QCOMPARE(labels.first().first->text(QAccessible::Name), QStringLiteral("Name"));
 
         // A value typed into a box is its accessible value.
-        QTest::keyClicks(screen.txtLatD(), QStringLiteral("28"));
-        QCOMPARE(nodeOf(nodes, screen.txtLatD())->text(QAccessible::Value), QStringLiteral("28"));
+        QTest::keyClicks(widget<QLineEdit>(&screen, "txtLatD"), QStringLiteral("28"));
+        QCOMPARE(nodeOf(nodes, widget<QLineEdit>(&screen, "txtLatD"))->text(QAccessible::Value), QStringLiteral("28"));
     }
 
     void resultValuesAndTraitsAreReadable()
@@ -222,34 +222,34 @@ private slots:
                                       "Associated Animal",          "Literal Translation",  "Associated Season",
                                       "Corresponding Indian Lunar Mansion"};
         for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i) {
-            QAccessibleInterface *value = nodeOf(nodes, screen.lblResult(i));
+            QAccessibleInterface *value = nodeOf(nodes, widget<QLabel>(&screen, "lblResult", i));
             QVERIFY2(value, qPrintable(captions.at(i)));
             QCOMPARE(value->role(), QAccessible::StaticText);
             QCOMPARE(value->text(QAccessible::Name), captions.at(i));
-            QVERIFY(screen.lblResult(i)->text() != QStringLiteral("Result"));
-            QCOMPARE(value->text(QAccessible::Value), screen.lblResult(i)->text());
-            QCOMPARE(value->text(QAccessible::Description), screen.lblResult(i)->text());
+            QVERIFY(widget<QLabel>(&screen, "lblResult", i)->text() != QStringLiteral("Result"));
+            QCOMPARE(value->text(QAccessible::Value), widget<QLabel>(&screen, "lblResult", i)->text());
+            QCOMPARE(value->text(QAccessible::Description), widget<QLabel>(&screen, "lblResult", i)->text());
             QVERIFY(value->state().readOnly);
         }
-        QCOMPARE(nodeOf(nodes, screen.lblResult(6))->text(QAccessible::Value), QString::fromUtf8(row.nakshatra));
+        QCOMPARE(nodeOf(nodes, widget<QLabel>(&screen, "lblResult", 6))->text(QAccessible::Value), QString::fromUtf8(row.nakshatra));
 
         // The value follows what the screen writes later.
         screen.setReading(readingOfRow(0));
-        QCOMPARE(nodeOf(nodes, screen.lblResult(3))->text(QAccessible::Value), QStringLiteral("Green Dragon"));
+        QCOMPARE(nodeOf(nodes, widget<QLabel>(&screen, "lblResult", 3))->text(QAccessible::Value), QStringLiteral("Green Dragon"));
 
         const QStringList traitsCaptions = {"Positive Human Traits", "Negative Human Traits"};
         for (int i = 0; i < frmChineseLunarMansionResult::traitsCount; ++i) {
-            QAccessibleInterface *traits = nodeOf(nodes, screen.txtTraits(i));
+            QAccessibleInterface *traits = nodeOf(nodes, widget<QPlainTextEdit>(&screen, "txtTraits", i));
             QVERIFY(traits);
             QCOMPARE(traits->text(QAccessible::Name), traitsCaptions.at(i));
             QVERIFY(traits->state().readOnly);
             QAccessibleTextInterface *text = traits->textInterface();
             QVERIFY(text);
-            const QString shown = screen.txtTraits(i)->toPlainText();
+            const QString shown = widget<QPlainTextEdit>(&screen, "txtTraits", i)->toPlainText();
             QVERIFY(shown.size() > 100);
             QCOMPARE(text->text(0, text->characterCount()), shown);
         }
-        QVERIFY(!nodeOf(nodes, screen.picChinese())->text(QAccessible::Name).isEmpty());
+        QVERIFY(!nodeOf(nodes, widget<QLabel>(&screen, "picChinese"))->text(QAccessible::Name).isEmpty());
     }
 
     void pickerListIsNamed()
@@ -259,7 +259,7 @@ private slots:
         frmTimeZone picker(nullptr, &hours, &minutes);
         picker.show();
         const QList<Node> nodes = accessibleTree(&picker);
-        QAccessibleInterface *list = nodeOf(nodes, picker.lstTimeZone());
+        QAccessibleInterface *list = nodeOf(nodes, widget<QListWidget>(&picker, "lstTimeZone"));
         QVERIFY(list);
         QCOMPARE(list->role(), QAccessible::List);
         QVERIFY(!list->text(QAccessible::Name).isEmpty());
@@ -355,7 +355,7 @@ private slots:
         QCOMPARE(recorder->openedUrls, QList<QUrl>{webPageUrl(WebPage::CoBrand)});
 
         // "TZ Help" opens the picker when pressed this way too.
-        QAccessibleInterface *tzHelp = nodeOf(nodes, screen.lblTZHelp());
+        QAccessibleInterface *tzHelp = nodeOf(nodes, widget<LinkLabel>(&screen, "lblTZHelp"));
         QVERIFY(tzHelp);
         whileModal([&] { tzHelp->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); },
                    [](QWidget *modal) { QVERIFY(qobject_cast<frmTimeZone *>(modal)); });
@@ -387,16 +387,16 @@ private slots:
             if (auto *picker = qobject_cast<frmTimeZone *>(QApplication::activeModalWidget())) {
                 opened = true;
                 // Space chooses the entry the keyboard moved to: the first.
-                QTest::keyClick(picker->lstTimeZone(), Qt::Key_Home);
-                QTest::keyClick(picker->lstTimeZone(), Qt::Key_Space);
+                QTest::keyClick(widget<QListWidget>(picker, "lstTimeZone"), Qt::Key_Home);
+                QTest::keyClick(widget<QListWidget>(picker, "lstTimeZone"), Qt::Key_Space);
             }
         });
         QTest::keyClick(target, Qt::Key_F1);
         QCoreApplication::processEvents();
         QCOMPARE(opened, opens);
         QVERIFY(recorder->messages.isEmpty());  // F1 is no typed character for the key filter
-        QCOMPARE(screen.txtZoneHour()->text(), opens ? QStringLiteral("9") : QString());  // Alaska/Hawaii Daylight Time
-        QCOMPARE(screen.txtZoneMinute()->text(), opens ? QStringLiteral("0") : QString());
+        QCOMPARE(widget<QLineEdit>(&screen, "txtZoneHour")->text(), opens ? QStringLiteral("9") : QString());  // Alaska/Hawaii Daylight Time
+        QCOMPARE(widget<QLineEdit>(&screen, "txtZoneMinute")->text(), opens ? QStringLiteral("0") : QString());
     }
 
     void pickerChoosesWithSpaceAndQuitsWithEnter()
@@ -406,12 +406,12 @@ private slots:
         frmTimeZone picker(nullptr, &hours, &minutes);
         picker.show();
         QVERIFY(QTest::qWaitForWindowActive(&picker));
-        QCOMPARE(QApplication::focusWidget(), picker.lstTimeZone());
-        QTest::keyClick(picker.lstTimeZone(), Qt::Key_Home);
+        QCOMPARE(QApplication::focusWidget(), widget<QListWidget>(&picker, "lstTimeZone"));
+        QTest::keyClick(widget<QListWidget>(&picker, "lstTimeZone"), Qt::Key_Home);
         for (int i = 0; i < 27; ++i)
-            QTest::keyClick(picker.lstTimeZone(), Qt::Key_Down);
-        QCOMPARE(picker.lstTimeZone()->currentItem()->text(), QStringLiteral("Eastern Standard Time,EST,-5.0"));
-        QTest::keyClick(picker.lstTimeZone(), Qt::Key_Space);
+            QTest::keyClick(widget<QListWidget>(&picker, "lstTimeZone"), Qt::Key_Down);
+        QCOMPARE(widget<QListWidget>(&picker, "lstTimeZone")->currentItem()->text(), QStringLiteral("Eastern Standard Time,EST,-5.0"));
+        QTest::keyClick(widget<QListWidget>(&picker, "lstTimeZone"), Qt::Key_Space);
         QCOMPARE(hours.text(), QStringLiteral("5"));
         QCOMPARE(minutes.text(), QStringLiteral("0"));
         QCOMPARE(picker.result(), int(QDialog::Accepted));
@@ -421,8 +421,8 @@ private slots:
         frmTimeZone again(nullptr, &hours, &minutes);
         again.show();
         QVERIFY(QTest::qWaitForWindowActive(&again));
-        QTest::keyClick(again.lstTimeZone(), Qt::Key_End);
-        QTest::keyClick(again.lstTimeZone(), Qt::Key_Return);
+        QTest::keyClick(widget<QListWidget>(&again, "lstTimeZone"), Qt::Key_End);
+        QTest::keyClick(widget<QListWidget>(&again, "lstTimeZone"), Qt::Key_Return);
         QCOMPARE(again.result(), int(QDialog::Rejected));
         QCOMPARE(hours.text(), QStringLiteral("5"));
     }
@@ -432,7 +432,7 @@ private slots:
         frmAbout about;
         about.show();
         QVERIFY(QTest::qWaitForWindowActive(&about));
-        auto *ok = about.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+        auto *ok = widget<QPushButton>(&about, "cmdOK");
         QTRY_COMPARE(QApplication::focusWidget(), ok);
 
         QTest::keyClick(ok, Qt::Key_Tab);

@@ -4,6 +4,7 @@
 #include "ui/modHelp.h"
 
 #include "RecordingDesktop.h"
+#include "Widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,12 +29,12 @@ private slots:
         QCOMPARE(about.size(), QSize(twips(7095), twips(2955)));
         QCOMPARE(about.minimumSize(), about.maximumSize());
         QVERIFY(!about.windowIcon().isNull());
-        auto *picture = about.findChild<QLabel *>(QStringLiteral("Picture1"));
+        auto *picture = widget<QLabel>(&about, "Picture1");
         QCOMPARE(picture->geometry(), twipRect(150, 90, 480, 480));
         QCOMPARE(picture->pixmap().size(), QSize(32, 32));
-        QCOMPARE(about.findChild<QWidget *>(QStringLiteral("Line1"))->geometry(),
+        QCOMPARE(widget<QWidget>(&about, "Line1")->geometry(),
                  QRect(twips(-60), twips(2430), twips(7080) - twips(-60), 2));
-        auto *ok = about.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+        auto *ok = widget<QPushButton>(&about, "cmdOK");
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QCOMPARE(ok->geometry(), twipRect(5745, 2520, 1260, 345));
     }
@@ -64,8 +65,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QRect, geometry);
         frmAbout about;
-        auto *label = about.findChild<QLabel *>(name);
-        QVERIFY(label);
+        auto *label = widget<QLabel>(&about, name);
         QCOMPARE(label->text(), text);
         QCOMPARE(label->geometry(), geometry);
         // Every text is readable in full in its place with the font in use.
@@ -82,7 +82,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         // Despite its name, lblCoBrand belongs to the full-branding offer.
         for (const char *name : {"lblHomePage", "lblCoBrand"}) {
-            auto *link = about.findChild<LinkLabel *>(QString::fromLatin1(name));
+            auto *link = widget<LinkLabel>(&about, QString::fromLatin1(name));
             QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, link->rect().center());
             QVERIFY(about.isVisible());
         }
@@ -106,7 +106,7 @@ private slots:
         about.show();
         QVERIFY(QTest::qWaitForWindowActive(&about));
         int presses = 0;
-        connect(about.findChild<QPushButton *>(QStringLiteral("cmdOK")), &QPushButton::clicked, this,
+        connect(widget<QPushButton>(&about, "cmdOK"), &QPushButton::clicked, this,
                 [&presses] { ++presses; });
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
         QVERIFY(about.isVisible());
@@ -136,7 +136,7 @@ private slots:
             QTest::keyClick(shown, Qt::Key_Escape);
         });
         // Returns once the about box is closed.
-        screen.menuBar()->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+        widget<QAction>(screen.menuBar(), "mnuAbout")->trigger();
         QVERIFY(shown.isNull());  // discarded
         QVERIFY(modal);
         QVERIFY(centred);

@@ -33,14 +33,6 @@ QChar pageChar(int code)
     return one.at(0);
 }
 
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
-}
-
 QStringList allNames()
 {
     QStringList names;
@@ -185,17 +177,17 @@ private slots:
     void writesTheExactBytes()
     {
         QVERIFY(writeReadingFile(path("a.qvr"), "Ashwini"));
-        QCOMPARE(contentOf(path("a.qvr")), hexBytes("96c8bdccbec3be0d0a"));
+        QCOMPARE(fileBytes(path("a.qvr")), hexBytes("96c8bdccbec3be0d0a"));
 
         QVERIFY(writeReadingFile(path("b.qvr"), "Poorva Phalguni"));
-        const QByteArray poorva = contentOf(path("b.qvr"));
+        const QByteArray poorva = fileBytes(path("b.qvr"));
         QCOMPARE(poorva.size(), 17);
         QVERIFY(poorva.endsWith("\r\n"));
         QCOMPARE(poorva.at(6), '\x75');
         QCOMPARE(quint8(poorva.at(0)), quint8('P' + 85));
 
         QVERIFY(writeReadingFile(path("c.qvr"), ""));
-        QCOMPARE(contentOf(path("c.qvr")), QByteArray("\r\n"));
+        QCOMPARE(fileBytes(path("c.qvr")), QByteArray("\r\n"));
     }
 
     void everyNameSurvivesAFile()
@@ -203,7 +195,7 @@ private slots:
         for (const QString &name : allNames()) {
             const QString file = path(name + ".qvr");
             QVERIFY(writeReadingFile(file, name));
-            const QByteArray bytes = contentOf(file);
+            const QByteArray bytes = fileBytes(file);
             QCOMPARE(bytes.size(), name.size() + 2);
             for (int i = 0; i < name.size(); ++i)
                 QCOMPARE(quint8(bytes.at(i)), quint8(name.at(i).unicode() + 85));
@@ -216,11 +208,11 @@ private slots:
         const QString file = path("x.qvr");
         QVERIFY(writeReadingFile(file, "Poorva Bhadrapada"));
         QVERIFY(writeReadingFile(file, "Hasta"));
-        QCOMPARE(contentOf(file), toSingleByte(scrambleText("Hasta")) + "\r\n");
+        QCOMPARE(fileBytes(file), toSingleByte(scrambleText("Hasta")) + "\r\n");
         // A longer unrelated file leaves no tail behind either.
         QVERIFY(writeBytes(file, QByteArray(5000, 'q')));
         QVERIFY(writeReadingFile(file, "Revati"));
-        QCOMPARE(contentOf(file), toSingleByte(scrambleText("Revati")) + "\r\n");
+        QCOMPARE(fileBytes(file), toSingleByte(scrambleText("Revati")) + "\r\n");
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{"x.qvr"});
     }
@@ -242,7 +234,7 @@ private slots:
         // No path at all.
         QVERIFY(!writeReadingFile("", "Revati"));
 
-        QCOMPARE(contentOf(path("reading.qvr")), existing);
+        QCOMPARE(fileBytes(path("reading.qvr")), existing);
         QVERIFY(QFileInfo(path("folder.qvr")).isDir());
         QVERIFY(QDir(path("folder.qvr")).isEmpty());
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
@@ -267,7 +259,7 @@ private slots:
         std::signal(SIGXFSZ, previousHandler);
 
         QVERIFY(!written);
-        QCOMPARE(contentOf(file), existing);
+        QCOMPARE(fileBytes(file), existing);
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{"x.qvr"});
     }

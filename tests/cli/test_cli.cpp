@@ -99,42 +99,31 @@ QList<QStringList> parseCsv(const QByteArray &bytes)
     return rows;
 }
 
-// One line of tests/data/ephemeris.tsv.
-struct Vector {
-    int month, day, year, hour, minute, zoneHours, zoneMinutes, lonDegrees, lonMinutes;
-    bool isEast, dst;
-    std::array<double, 6> values;  // julianDay .. siderealLongitude
-    int index;
-    QString name;
-
-    QString date() const { return QStringLiteral("%1-%2-%3").arg(year, 4, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0')); }
-    QString time() const { return QStringLiteral("%1:%2").arg(hour, 2, 10, QLatin1Char('0')).arg(minute, 2, 10, QLatin1Char('0')); }
-    QString zone() const { return QStringLiteral("%1:%2").arg(zoneHours).arg(zoneMinutes, 2, 10, QLatin1Char('0')); }
+// One line of tests/data/ephemeris.tsv, with the companion's options for it.
+struct Vector : ReferenceCase {
+    QString date() const { return QStringLiteral("%1-%2-%3").arg(birth.year, 4, 10, QLatin1Char('0')).arg(birth.month, 2, 10, QLatin1Char('0')).arg(birth.day, 2, 10, QLatin1Char('0')); }
+    QString time() const { return QStringLiteral("%1:%2").arg(birth.hour, 2, 10, QLatin1Char('0')).arg(birth.minute, 2, 10, QLatin1Char('0')); }
+    QString zone() const { return QStringLiteral("%1:%2").arg(birth.zoneHours).arg(birth.zoneMinutes, 2, 10, QLatin1Char('0')); }
     QString lon() const
     {
-        return QStringLiteral("%1:%2%3").arg(lonDegrees).arg(lonMinutes, 2, 10, QLatin1Char('0')).arg(QChar(isEast ? u'E' : u'W'));
+        return QStringLiteral("%1:%2%3").arg(birth.lonDegrees).arg(birth.lonMinutes, 2, 10, QLatin1Char('0')).arg(QChar(birth.isEast ? u'E' : u'W'));
     }
     QStringList arguments() const
     {
         QStringList args{QStringLiteral("--name"), QStringLiteral("Vector"), QStringLiteral("--date"), date(),
                          QStringLiteral("--time"), time(), QStringLiteral("--zone"), zone(),
                          QStringLiteral("--lon"), lon(), QStringLiteral("--lat"), QStringLiteral("10:00N")};
-        if (dst)
+        if (birth.dst)
             args << QStringLiteral("--dst");
         return args;
     }
-    BirthData record;
-    BirthData birth() const { return record; }
 };
 
 std::vector<Vector> referenceVectors()
 {
     std::vector<Vector> vectors;
-    for (const ReferenceCase &c : loadReferenceCases()) {
-        const BirthData &b = c.birth;
-        vectors.push_back(Vector{b.month, b.day, b.year, b.hour, b.minute, b.zoneHours, b.zoneMinutes, b.lonDegrees,
-                                 b.lonMinutes, b.isEast, b.dst, c.expected, c.nakshatraIndex, c.nakshatraName, b});
-    }
+    for (const ReferenceCase &c : loadReferenceCases())
+        vectors.push_back(Vector{c});
     return vectors;
 }
 
@@ -156,19 +145,10 @@ const QStringList pushyaArguments{QStringLiteral("--name"), QStringLiteral("Ann"
 
 BirthData pushyaBirth()
 {
-    BirthData b;
+    BirthData b = birth(8, 15, 1947, 0, 0, 5, 30, 77, 13, true, false);
     b.name = QStringLiteral("Ann");
-    b.year = 1947;
-    b.month = 8;
-    b.day = 15;
-    b.zoneHours = 5;
-    b.zoneMinutes = 30;
-    b.lonDegrees = 77;
-    b.lonMinutes = 13;
     b.latDegrees = 28;
     b.latMinutes = 36;
-    b.isEast = true;
-    b.isNorth = true;
     return b;
 }
 
@@ -252,6 +232,11 @@ private slots:
                                             << "--save can't be used with --open";
         QTest::newRow("open with span") << QStringList{"--open", "a.qvr", "--span"} << "--span can't be used with --open";
         QTest::newRow("open with dst") << QStringList{"--dst", "--open", "a.qvr"} << "--dst can't be used with --open";
+        // A place stands for the zone, the coordinates and the DST tick.
+        QTest::newRow("place with a latitude") << (single.mid(0, 6) + QStringList{"--place", "Pune", "--lat", "18:31N"})
+                                               << "--lat can't be used with --place";
+        QTest::newRow("place with dst") << (single.mid(0, 6) + QStringList{"--dst", "--place", "Pune"})
+                                        << "--dst can't be used with --place";
     }
 
     void usageErrors()
@@ -318,6 +303,12 @@ private slots:
         joined.removeAt(1);
         joined[0] = QStringLiteral("--name=Ann");
         QTest::newRow("option=value") << pushyaArguments << joined;
+        // The atlas's coordinates to the minute and the zone at the birth moment.
+        QTest::newRow("Pune by name") << with(with(pushyaArguments, "--lon", "73:51E"), "--lat", "18:31N")
+                                      << pushyaArguments.mid(0, 6) + QStringList{"--place", "Pune, Maharashtra, India"};
+        const QStringList kathmandu{"--name", "A", "--date", "1980-01-01", "--time", "12:00"};
+        QTest::newRow("Kathmandu by name") << kathmandu + QStringList{"--zone", "5:30", "--lon", "85:19E", "--lat", "27:42N"}
+                                           << kathmandu + QStringList{"--place", "Kathmandu, Nepal"};
         QTest::newRow("blanks around values") << pushyaArguments << with(with(pushyaArguments, "--date", " 1947-08-15 "), "--lon", "77:13 E");
     }
 
@@ -348,34 +339,34 @@ private slots:
             const QJsonObject ephemeris = json.value(QStringLiteral("ephemeris")).toObject();
             for (int k = 0; k < 6; ++k) {
                 const double actual = ephemeris.value(QLatin1String(valueKeys[k])).toDouble();
-                if (std::abs(actual - v.values[std::size_t(k)]) > tolerance)
+                if (std::abs(actual - v.expected[std::size_t(k)]) > tolerance)
                     QFAIL(qPrintable(QStringLiteral("%1 %2: %3 is %4, expected %5").arg(v.date(), v.time(),
-                        QLatin1String(valueKeys[k])).arg(actual, 0, 'g', 17).arg(v.values[std::size_t(k)], 0, 'g', 17)));
+                        QLatin1String(valueKeys[k])).arg(actual, 0, 'g', 17).arg(v.expected[std::size_t(k)], 0, 'g', 17)));
             }
-            QCOMPARE(ephemeris.value(QStringLiteral("nakshatraIndex")).toInt(), v.index);
-            QCOMPARE(ephemeris.value(QStringLiteral("nakshatraName")).toString(), v.name);
+            QCOMPARE(ephemeris.value(QStringLiteral("nakshatraIndex")).toInt(), v.nakshatraIndex);
+            QCOMPARE(ephemeris.value(QStringLiteral("nakshatraName")).toString(), v.nakshatraName);
 
             // The reading is the catalogue row of the same number.
             const QJsonObject reading = json.value(QStringLiteral("reading")).toObject();
-            const MansionRecord &row = mansionRow(v.index);
-            QCOMPARE(reading.value(QStringLiteral("mansionRow")).toInt(), v.index);
+            const MansionRecord &row = mansionRow(v.nakshatraIndex);
+            QCOMPARE(reading.value(QStringLiteral("mansionRow")).toInt(), v.nakshatraIndex);
             QCOMPARE(reading.value(QStringLiteral("mansionName")).toString(), QString::fromUtf8(row.name));
             QCOMPARE(reading.value(QStringLiteral("literalTranslation")).toString(), QString::fromUtf8(row.literalTranslation));
             QCOMPARE(reading.value(QStringLiteral("westernConstellation")).toString(), QString::fromUtf8(row.westernConstellation));
-            QCOMPARE(reading.value(QStringLiteral("animal")).toString(), QString::fromUtf8(quadrantOf(v.index).animal));
-            QCOMPARE(reading.value(QStringLiteral("direction")).toString(), QString::fromUtf8(quadrantOf(v.index).direction));
-            QCOMPARE(reading.value(QStringLiteral("season")).toString(), QString::fromUtf8(quadrantOf(v.index).season));
-            QCOMPARE(reading.value(QStringLiteral("positiveTraits")).toString(), positiveTraits(v.index));
-            QCOMPARE(reading.value(QStringLiteral("negativeTraits")).toString(), negativeTraits(v.index));
-            QCOMPARE(reading.value(QStringLiteral("pictureNumber")).toInt(), v.index + 1);
+            QCOMPARE(reading.value(QStringLiteral("animal")).toString(), QString::fromUtf8(quadrantOf(v.nakshatraIndex).animal));
+            QCOMPARE(reading.value(QStringLiteral("direction")).toString(), QString::fromUtf8(quadrantOf(v.nakshatraIndex).direction));
+            QCOMPARE(reading.value(QStringLiteral("season")).toString(), QString::fromUtf8(quadrantOf(v.nakshatraIndex).season));
+            QCOMPARE(reading.value(QStringLiteral("positiveTraits")).toString(), positiveTraits(v.nakshatraIndex));
+            QCOMPARE(reading.value(QStringLiteral("negativeTraits")).toString(), negativeTraits(v.nakshatraIndex));
+            QCOMPARE(reading.value(QStringLiteral("pictureNumber")).toInt(), v.nakshatraIndex + 1);
 
             // The birth data as the calculation read it, and its span.
             const QJsonObject birth = json.value(QStringLiteral("birthData")).toObject();
-            QCOMPARE(birth.value(QStringLiteral("zoneHours")).toInt(), v.zoneHours);
-            QCOMPARE(birth.value(QStringLiteral("lonMinutes")).toInt(), v.lonMinutes);
-            QCOMPARE(birth.value(QStringLiteral("isEast")).toBool(), v.isEast);
-            QCOMPARE(birth.value(QStringLiteral("dst")).toBool(), v.dst);
-            const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(v.birth());
+            QCOMPARE(birth.value(QStringLiteral("zoneHours")).toInt(), v.birth.zoneHours);
+            QCOMPARE(birth.value(QStringLiteral("lonMinutes")).toInt(), v.birth.lonMinutes);
+            QCOMPARE(birth.value(QStringLiteral("isEast")).toBool(), v.birth.isEast);
+            QCOMPARE(birth.value(QStringLiteral("dst")).toBool(), v.birth.dst);
+            const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(v.birth);
             QVERIFY(span);
             const QJsonObject spanJson = json.value(QStringLiteral("span")).toObject();
             QCOMPARE(spanJson.value(QStringLiteral("text")).toString(), birthTimeSpanText(*span));
@@ -393,7 +384,7 @@ private slots:
         QStringList rows;
         for (const Vector &v : vectors)
             rows << QStringLiteral("P%1,%2,%3,%4,%5,10:00N,%6").arg(rows.size()).arg(v.date(), v.time(), v.zone(), v.lon(),
-                                                                                    v.dst ? QStringLiteral("yes") : QStringLiteral("no"));
+                                                                                    v.birth.dst ? QStringLiteral("yes") : QStringLiteral("no"));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("births.csv"));
         QFile file(path);
@@ -419,16 +410,16 @@ private slots:
             QCOMPARE(row[1], QStringLiteral("P%1").arg(i));
             for (int k = 0; k < 6; ++k) {
                 const double actual = row[8 + k].toDouble();
-                if (std::abs(actual - v.values[std::size_t(k)]) > tolerance)
+                if (std::abs(actual - v.expected[std::size_t(k)]) > tolerance)
                     QFAIL(qPrintable(QStringLiteral("row %1: %2 is %3").arg(i + 2).arg(QLatin1String(valueKeys[k]), row[8 + k])));
             }
-            QCOMPARE(row[14].toInt(), v.index);
-            QCOMPARE(row[15], v.name);
-            QCOMPARE(row[16], QString::fromUtf8(mansionRow(v.index).name));
-            QCOMPARE(row[17], QString::fromUtf8(mansionRow(v.index).literalTranslation));  // some hold commas
-            QCOMPARE(row[18], QString::fromUtf8(mansionRow(v.index).westernConstellation));
-            QCOMPARE(row[19], QString::fromUtf8(quadrantOf(v.index).animal));
-            QCOMPARE(row[22].toInt(), v.index + 1);
+            QCOMPARE(row[14].toInt(), v.nakshatraIndex);
+            QCOMPARE(row[15], v.nakshatraName);
+            QCOMPARE(row[16], QString::fromUtf8(mansionRow(v.nakshatraIndex).name));
+            QCOMPARE(row[17], QString::fromUtf8(mansionRow(v.nakshatraIndex).literalTranslation));  // some hold commas
+            QCOMPARE(row[18], QString::fromUtf8(mansionRow(v.nakshatraIndex).westernConstellation));
+            QCOMPARE(row[19], QString::fromUtf8(quadrantOf(v.nakshatraIndex).animal));
+            QCOMPARE(row[22].toInt(), v.nakshatraIndex + 1);
             QCOMPARE(row[23], QString());
         }
     }
@@ -483,6 +474,18 @@ private slots:
             << "--zone: '-" + QString(39, u'5') + "'... would be a zone ahead of Universal Time, but Quorvel counts the "
                "zone of a West longitude (0:00 included) as behind it; give the size alone, " + QString(40, u'5')
                + "..., if the clock is behind Universal Time";
+        const QStringList placed = a.mid(0, 6);
+        QTest::newRow("place in several countries") << placed + QStringList{"--place", "London"}
+            << "--place: 'London' matches places in several countries: London, England, United Kingdom; "
+               "London, Ontario, Canada; add the state or country";
+        QTest::newRow("place not in the atlas") << placed + QStringList{"--place", "Xqzville"}
+            << "--place: 'Xqzville' is not in the atlas: write the city and its state or country, such as "
+               "\"Pune, Maharashtra, India\"";
+        QTest::newRow("double summer time") << with(placed, "--date", "1941-07-01") + QStringList{"--place", "London, UK"}
+            << "--place: Daylight saving of 2 hours was in force, and the DST tick adds exactly one hour, so the zone "
+               "can't be entered for this place and moment.";
+        QTest::newRow("bad date beside a place") << with(placed, "--date", "1901-02-29") + QStringList{"--place", "Pune"}
+            << "--date: there is no 29 February 1901: February 1901 has 28 days";
         QTest::newRow("every bad field at once")
             << with(with(with(a, "--name", ""), "--date", "1901-02-29"), "--lat", "95")
             << "--name: the name is empty\n--date: there is no 29 February 1901: February 1901 has 28 days\n"
@@ -597,6 +600,24 @@ private slots:
         QCOMPARE(out[2][15], QStringLiteral("Swati"));
         QCOMPARE(out[3][0], QStringLiteral("6"));
         QCOMPARE(out[3][15], QStringLiteral("Pushya"));
+
+        // A place column, its commas quoted, stands for zone, lon, lat and dst; the output shows what it gave.
+        const Run placed = run({QStringLiteral("--batch"), QStringLiteral("-")},
+                               "Place,name,date,time\n\"Pune, Maharashtra, India\",Ann,1947-08-15,00:00\n"
+                               "London,Bob,1975-07-01,12:00\n\"New York, NY\",Cy,2020-11-01,01:30\n");
+        QCOMPARE(placed.status, 1);
+        const QString london = QStringLiteral("field place: 'London' matches places in several countries: London, "
+                                              "England, United Kingdom; London, Ontario, Canada; add the state or country");
+        QCOMPARE(utf8(placed.err), QStringLiteral("row 3: ") + london + u'\n');
+        const QList<QStringList> byPlace = parseCsv(placed.out);
+        QCOMPARE(byPlace.size(), qsizetype(4));
+        QCOMPARE(byPlace[1].mid(4, 4), QStringList({"5:30", "73:51E", "18:31N", "no"}));
+        QCOMPARE(byPlace[1][15], QStringLiteral("Pushya"));
+        QCOMPARE(byPlace[2].mid(4, 4), QStringList({"", "", "", ""}));
+        QCOMPARE(byPlace[2].last(), london);
+        // The hour repeated when the clocks went back is taken at its first occurrence, daylight time.
+        QCOMPARE(byPlace[3].mid(4, 4), QStringList({"5:00", "74:00W", "40:43N", "yes"}));
+        QCOMPARE(byPlace[3][9].toDouble(), 5.5);
     }
 
     void batchHeaderProblems_data()
@@ -606,7 +627,10 @@ private slots:
         QTest::newRow("missing column") << QByteArray("name,date,time,zone,lon,lat\nAnn,1947-08-15,00:00,5:30,77:13E,28:36N\n")
                                         << "row 1: missing column 'dst'\n";
         QTest::newRow("unknown column") << QByteArray("name,date,time,zone,lon,lat,dst,city\n")
-                                        << "row 1: unknown column 'city': the columns are name,date,time,zone,lon,lat,dst\n";
+                                        << "row 1: unknown column 'city': the columns are name,date,time,zone,lon,lat,dst, "
+                                           "or place instead of zone,lon,lat,dst\n";
+        QTest::newRow("place and a zone") << QByteArray("name,date,time,place,zone\n")
+            << "row 1: the column 'place' stands instead of zone, lon, lat and dst: give either the place or those four\n";
         QTest::newRow("column twice") << QByteArray("name,date,time,zone,lon,lat,dst,Date\n")
                                       << "row 1: column 'date' appears twice\n";
         QTest::newRow("header after blank lines") << QByteArray("\n\nname,date\n") 
@@ -690,7 +714,7 @@ private slots:
         for (std::size_t i = 0; i < vectors.size(); i += 100) {
             const Vector &v = vectors[i];
             chosen.push_back(v);
-            rows << QStringLiteral("V,%1,%2,%3,%4,10:00N,%5").arg(v.date(), v.time(), v.zone(), v.lon(), v.dst ? QStringLiteral("1") : QStringLiteral("0"));
+            rows << QStringLiteral("V,%1,%2,%3,%4,10:00N,%5").arg(v.date(), v.time(), v.zone(), v.lon(), v.birth.dst ? QStringLiteral("1") : QStringLiteral("0"));
         }
         const Run result = run({QStringLiteral("--batch"), QStringLiteral("-"), QStringLiteral("--span")}, birthsCsv(rows));
         QCOMPARE(result.status, 0);
@@ -701,7 +725,7 @@ private slots:
                                               "previousNakshatra", "nextNakshatra", "error"}));
         for (std::size_t i = 0; i < chosen.size(); ++i) {
             const QStringList &row = out[qsizetype(i) + 1];
-            const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(chosen[i].birth());
+            const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(chosen[i].birth);
             QVERIFY(span);
             auto iso = [](const ClockMinute &m) {
                 return QStringLiteral("%1 %2:%3").arg(m.date.toString(Qt::ISODate)).arg(m.hour, 2, 10, QLatin1Char('0')).arg(m.minute, 2, 10, QLatin1Char('0'));
@@ -710,8 +734,8 @@ private slots:
             QCOMPARE(row[24], iso(span->last));
             QCOMPARE(row[25].toLongLong(), span->minutesEarlier());
             QCOMPARE(row[26].toLongLong(), span->minutesLater());
-            QCOMPARE(row[27], nakshatraName((chosen[i].index + nakshatraCount - 1) % nakshatraCount));
-            QCOMPARE(row[28], nakshatraName((chosen[i].index + 1) % nakshatraCount));
+            QCOMPARE(row[27], nakshatraName((chosen[i].nakshatraIndex + nakshatraCount - 1) % nakshatraCount));
+            QCOMPARE(row[28], nakshatraName((chosen[i].nakshatraIndex + 1) % nakshatraCount));
             QCOMPARE(row[29], QString());
         }
     }

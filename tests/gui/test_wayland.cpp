@@ -1,5 +1,6 @@
 #include "RecordingDesktop.h"
 #include "TestWindows.h"
+#include "Widgets.h"
 
 #include "ui/frmMain.h"
 #include "ui/frmTimeZone.h"
@@ -50,20 +51,20 @@ private slots:
         auto *main = new frmMain;
         main->show();
         QVERIFY(QTest::qWaitForWindowExposed(main));
-        QTest::keyClicks(main->txtName(), QStringLiteral("Ann"));
-        main->cboMonth()->setCurrentText(QStringLiteral("August"));
-        main->cboDate()->setCurrentText(QStringLiteral("15"));
-        main->cboYear()->setCurrentText(QStringLiteral("1947"));
-        QTest::keyClicks(main->txtLonD(), QStringLiteral("77"));
-        QTest::keyClicks(main->txtLonM(), QStringLiteral("13"));
-        QTest::keyClicks(main->txtLatD(), QStringLiteral("28"));
-        QTest::keyClicks(main->txtLatM(), QStringLiteral("36"));
+        QTest::keyClicks(widget<QLineEdit>(main, "txtName"), QStringLiteral("Ann"));
+        widget<QComboBox>(main, "cboMonth")->setCurrentText(QStringLiteral("August"));
+        widget<QComboBox>(main, "cboDate")->setCurrentText(QStringLiteral("15"));
+        widget<QComboBox>(main, "cboYear")->setCurrentText(QStringLiteral("1947"));
+        QTest::keyClicks(widget<QLineEdit>(main, "txtLonD"), QStringLiteral("77"));
+        QTest::keyClicks(widget<QLineEdit>(main, "txtLonM"), QStringLiteral("13"));
+        QTest::keyClicks(widget<QLineEdit>(main, "txtLatD"), QStringLiteral("28"));
+        QTest::keyClicks(widget<QLineEdit>(main, "txtLatM"), QStringLiteral("36"));
         // The zone from the picker, a modal window of its own: a double-click on it.
         whenModal([](QWidget *modal) {
             auto *picker = qobject_cast<frmTimeZone *>(modal);
             QVERIFY(picker);
             QVERIFY(QTest::qWaitForWindowExposed(picker));
-            QListWidget *list = picker->lstTimeZone();
+            QListWidget *list = widget<QListWidget>(picker, "lstTimeZone");
             const QList<QListWidgetItem *> found = list->findItems(QStringLiteral("Indian Time, IST, +5.3"), Qt::MatchExactly);
             QCOMPARE(found.size(), 1);
             list->scrollToItem(found.constFirst());
@@ -71,18 +72,18 @@ private slots:
             QTest::mouseDClick(picker->windowHandle(), Qt::LeftButton, {}, at);
         });
         main->lblTZHelp_Click();
-        QVERIFY(!main->txtZoneHour()->text().isEmpty());
+        QVERIFY(!widget<QLineEdit>(main, "txtZoneHour")->text().isEmpty());
 
-        main->cmdCalculate()->click();
+        widget<QPushButton>(main, "cmdCalculate")->click();
         frmChineseLunarMansionResult *result = onlyResultScreen();
         QVERIFY(result);
         QVERIFY(QTest::qWaitForWindowExposed(result));
-        QCOMPARE(result->lblResult(6)->text(), QStringLiteral("Pushya"));
+        QCOMPARE(widget<QLabel>(result, "lblResult", 6)->text(), QStringLiteral("Pushya"));
 
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("independence.qvr"));
         recorder.fileNames.push_back(path);
-        result->findChild<QPushButton *>(QStringLiteral("cmdSave"))->click();
+        widget<QPushButton>(result, "cmdSave")->click();
         QVERIFY(recorder.messages.isEmpty());
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -102,7 +103,7 @@ private slots:
                 box->button(QMessageBox::Ok)->click();
             }
         });
-        main->cmdCalculate()->click();  // no name: the first rule's message, through a real box
+        widget<QPushButton>(main, "cmdCalculate")->click();  // no name: the first rule's message, through a real box
         QCOMPARE(text, QStringLiteral("Please Enter Name"));
         deleteTopLevelWindows();
     }

@@ -2,7 +2,7 @@
 // keyword macro; include them before any Qt header can.
 #include <geonames.h>
 
-#include "app/websearch/Atlas.h"
+#include "atlas/Atlas.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -563,15 +563,19 @@ QString foldForSearch(const QString &text)
     return words.join(u' ');
 }
 
+DegreesMinutes roundToMinute(double degrees)
+{
+    const long long totalMinutes = std::llround(std::fabs(degrees) * 60.0);
+    return {int(totalMinutes / 60), int(totalMinutes % 60), degrees > 0 || totalMinutes == 0};
+}
+
 QString formatDegreesMinutes(double degrees, bool latitude)
 {
     if (!std::isfinite(degrees))
         return QString();
-    // Whole minutes, rounded; 59.6' carries into the next degree.
-    const long long totalMinutes = std::llround(std::fabs(degrees) * 60.0);
-    const bool positive = degrees > 0 || totalMinutes == 0;
-    const QChar hemisphere = latitude ? (positive ? u'N' : u'S') : (positive ? u'E' : u'W');
-    return QStringLiteral("%1\u00b0 %2' %3").arg(totalMinutes / 60).arg(totalMinutes % 60).arg(hemisphere);
+    const DegreesMinutes rounded = roundToMinute(degrees);
+    const QChar hemisphere = latitude ? (rounded.positive ? u'N' : u'S') : (rounded.positive ? u'E' : u'W');
+    return QStringLiteral("%1\u00b0 %2' %3").arg(rounded.degrees).arg(rounded.minutes).arg(hemisphere);
 }
 
 ZoneSummary summarizeZone(const QString &ianaId, int year)
@@ -597,24 +601,33 @@ ZoneSummary summarizeZone(const QString &ianaId, int year)
     return summary;
 }
 
+QString utcOffsetText(int seconds)
+{
+    const int size = std::abs(seconds);
+    QString text = QStringLiteral("%1%2:%3")
+                       .arg(QChar(seconds < 0 ? u'-' : u'+'))
+                       .arg(size / 3600)
+                       .arg(size / 60 % 60, 2, 10, QLatin1Char('0'));
+    if (size % 60 != 0)
+        text += QStringLiteral(":%1").arg(size % 60, 2, 10, QLatin1Char('0'));
+    return text;
+}
+
 QString describeZone(const QString &ianaId, const ZoneSummary &zone)
 {
     if (!zone.valid)
         return QStringLiteral("%1 (offset unknown)").arg(ianaId);
-    const int minutes = std::abs(zone.standardOffsetSeconds) / 60;
-    return QStringLiteral("%1 (UTC%2%3:%4, %5)")
-        .arg(ianaId)
-        .arg(QChar(zone.standardOffsetSeconds < 0 ? u'-' : u'+'))
-        .arg(minutes / 60)
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'))
-        .arg(zone.observesDaylightSaving ? QStringLiteral("daylight saving") : QStringLiteral("no daylight saving"));
+    return QStringLiteral("%1 (UTC%2, %3)")
+        .arg(ianaId, utcOffsetText(zone.standardOffsetSeconds),
+             zone.observesDaylightSaving ? QStringLiteral("daylight saving") : QStringLiteral("no daylight saving"));
 }
 
 bool zoneAgainstLongitude(const ZoneSummary &zone, double longitude)
 {
     if (!zone.valid || zone.standardOffsetSeconds == 0 || !std::isfinite(longitude))
         return false;
-    const bool east = longitude > 0 && std::llround(longitude * 60.0) > 0;
+    const DegreesMinutes rounded = roundToMinute(longitude);
+    const bool east = rounded.positive && (rounded.degrees > 0 || rounded.minutes > 0);
     return (zone.standardOffsetSeconds > 0) != east;
 }
 

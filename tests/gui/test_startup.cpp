@@ -1,6 +1,7 @@
 #include "RecordingDesktop.h"
 #include "TestFiles.h"
 #include "TestWindows.h"
+#include "Widgets.h"
 
 #include "app/ReadingHandOver.h"
 #include "app/modSettings.h"
@@ -134,7 +135,7 @@ mode_t permissionsOf(const QString &path)
 QString shownNakshatra()
 {
     frmChineseLunarMansionResult *screen = onlyResultScreen();
-    return screen && openWindows<frmMain>().isEmpty() ? screen->lblResult(6)->text() : QString();
+    return screen && openWindows<frmMain>().isEmpty() ? widget<QLabel>(screen, "lblResult", 6)->text() : QString();
 }
 
 qint64 lockOwner(const QString &path)

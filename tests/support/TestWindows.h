@@ -6,6 +6,7 @@
 #include "ui/ReadingFlow.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
+#include "Widgets.h"
 
 #include <QApplication>
 #include <QTimer>

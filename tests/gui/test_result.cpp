@@ -56,18 +56,12 @@ Shown shownOn(const frmChineseLunarMansionResult *screen)
 {
     Shown shown;
     for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i)
-        shown.results.append(screen->lblResult(i)->text());
+        shown.results.append(widget<QLabel>(screen, "lblResult", i)->text());
     for (int i = 0; i < frmChineseLunarMansionResult::traitsCount; ++i)
-        shown.traits.append(screen->txtTraits(i)->toPlainText());
+        shown.traits.append(widget<QPlainTextEdit>(screen, "txtTraits", i)->toPlainText());
     shown.pictureEntry = screen->pictureEntry();
-    shown.picture = screen->picChinese()->pixmap().toImage();
+    shown.picture = widget<QLabel>(screen, "picChinese")->pixmap().toImage();
     return shown;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 QMouseEvent mouseEvent(QEvent::Type type, QWidget *target, Qt::MouseButton button)
@@ -113,31 +107,27 @@ private slots:
                                    QStringLiteral("Positive Human Traits"),
                                    QStringLiteral("Negative Human Traits")};
         for (int i = 0; i < captions.size(); ++i) {
-            auto *caption = screen.findChild<QLabel *>(QStringLiteral("lblCaption%1").arg(i));
-            QVERIFY2(caption, qPrintable(QString::number(i)));
+            auto *caption = widget<QLabel>(&screen, "lblCaption", i);
             QCOMPARE(caption->text(), captions.at(i));
             QCOMPARE(caption->palette().color(QPalette::WindowText), Look::orange);
             QVERIFY(caption->font().bold());
         }
         for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i) {
-            auto *value = screen.findChild<QLabel *>(QStringLiteral("lblResult%1").arg(i));
-            QCOMPARE(value, screen.lblResult(i));
+            auto *value = widget<QLabel>(&screen, "lblResult", i);
             QCOMPARE(value->text(), QStringLiteral("Result"));
             QCOMPARE(value->palette().color(QPalette::WindowText), Look::lightOrange);
         }
-        QCOMPARE(screen.lblResult(0)->font().pointSizeF(), 14.25);
-        QVERIFY(screen.lblResult(0)->font().bold());
-        QVERIFY(!screen.lblResult(1)->font().bold());
+        QCOMPARE(widget<QLabel>(&screen, "lblResult", 0)->font().pointSizeF(), 14.25);
+        QVERIFY(widget<QLabel>(&screen, "lblResult", 0)->font().bold());
+        QVERIFY(!widget<QLabel>(&screen, "lblResult", 1)->font().bold());
 
-        auto *frame = screen.findChild<QGroupBox *>(QStringLiteral("Frame1"));
-        QVERIFY(frame);
+        auto *frame = widget<QGroupBox>(&screen, "Frame1");
         QCOMPARE(frame->title(), QStringLiteral("Quorvel Result"));
         QCOMPARE(frame->font().pointSizeF(), 9.0);
         QVERIFY(frame->font().bold());
 
         for (int i = 0; i < frmChineseLunarMansionResult::traitsCount; ++i) {
-            QPlainTextEdit *box = screen.txtTraits(i);
-            QCOMPARE(box->objectName(), QStringLiteral("txtTraits%1").arg(i));
+            QPlainTextEdit *box = widget<QPlainTextEdit>(&screen, "txtTraits", i);
             QVERIFY(box->toPlainText().isEmpty());
             QVERIFY(box->isReadOnly());
             QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -145,13 +135,11 @@ private slots:
             QCOMPARE(box->palette().color(QPalette::Text), Look::lightOrange);
         }
 
-        QCOMPARE(screen.picChinese()->objectName(), QStringLiteral("picChinese"));
         QCOMPARE(screen.pictureEntry(), 1);
-        QVERIFY(!screen.picChinese()->pixmap().isNull());
+        QVERIFY(!widget<QLabel>(&screen, "picChinese")->pixmap().isNull());
 
-        auto *back = screen.findChild<QPushButton *>(QStringLiteral("cmdBack"));
-        auto *save = screen.findChild<QPushButton *>(QStringLiteral("cmdSave"));
-        QVERIFY(back && save);
+        auto *back = widget<QPushButton>(&screen, "cmdBack");
+        auto *save = widget<QPushButton>(&screen, "cmdSave");
         QCOMPARE(back->text(), QStringLiteral("&Back"));
         QCOMPARE(save->text(), QStringLiteral("&Save"));
 
@@ -162,8 +150,7 @@ private slots:
     void fileMenu()
     {
         frmChineseLunarMansionResult screen;
-        auto *menu = screen.findChild<QMenu *>(QStringLiteral("mnuFile"));
-        QVERIFY(menu);
+        auto *menu = widget<QMenu>(&screen, "mnuFile");
         QCOMPARE(menu->title(), QStringLiteral("&File"));
         QCOMPARE(screen.menuBar()->actions().constFirst(), menu->menuAction());
         const QList<QAction *> entries = menu->actions();
@@ -187,16 +174,16 @@ private slots:
             frmChineseLunarMansionResult screen;
             const QString name = nakshatraName(row);
             screen.setReading(readingOfRow(row));
-            const QWidget *frame = screen.lblResult(0)->parentWidget();
+            const QWidget *frame = widget<QLabel>(&screen, "lblResult", 0)->parentWidget();
             for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i) {
-                const QLabel *value = screen.lblResult(i);
-                const auto *caption = screen.findChild<QLabel *>(QStringLiteral("lblCaption%1").arg(i));
+                const QLabel *value = widget<QLabel>(&screen, "lblResult", i);
+                const auto *caption = widget<QLabel>(&screen, "lblCaption", i);
                 QVERIFY2(caption->geometry().right() < value->x(), qPrintable(caption->text()));
                 QVERIFY2(value->geometry().right() < frame->width(), qPrintable(value->text()));
                 if (i > 0)
                     QCOMPARE(value->y(), caption->y());
             }
-            QVERIFY2(screen.lblResult(0)->geometry().right() < screen.picChinese()->x(), qPrintable(name));
+            QVERIFY2(widget<QLabel>(&screen, "lblResult", 0)->geometry().right() < widget<QLabel>(&screen, "picChinese")->x(), qPrintable(name));
         }
     }
 
@@ -232,15 +219,15 @@ private slots:
         QVERIFY(screen);
         QVERIFY(screen->isVisible());
         for (int i = 0; i < frmChineseLunarMansionResult::resultCount; ++i)
-            QCOMPARE(screen->lblResult(i)->text(), values.at(i));
-        QCOMPARE(screen->txtTraits(0)->toPlainText(), positiveTraits(row));
-        QCOMPARE(screen->txtTraits(1)->toPlainText(), negativeTraits(row));
+            QCOMPARE(widget<QLabel>(screen, "lblResult", i)->text(), values.at(i));
+        QCOMPARE(widget<QPlainTextEdit>(screen, "txtTraits", 0)->toPlainText(), positiveTraits(row));
+        QCOMPARE(widget<QPlainTextEdit>(screen, "txtTraits", 1)->toPlainText(), negativeTraits(row));
         QVERIFY(!positiveTraits(row).isEmpty() && !negativeTraits(row).isEmpty());
         QCOMPARE(screen->pictureEntry(), row + 1);
-        const QPixmap picture = screen->picChinese()->pixmap();
+        const QPixmap picture = widget<QLabel>(screen, "picChinese")->pixmap();
         QVERIFY(!picture.isNull());
-        QVERIFY(picture.width() <= screen->picChinese()->width());
-        QVERIFY(picture.height() <= screen->picChinese()->height());
+        QVERIFY(picture.width() <= widget<QLabel>(screen, "picChinese")->width());
+        QVERIFY(picture.height() <= widget<QLabel>(screen, "picChinese")->height());
     }
 
     void picturesDifferBetweenMansions()
@@ -250,7 +237,7 @@ private slots:
         Reading reading = readingOfRow(7);
         other.setReading(reading);
         QCOMPARE(other.pictureEntry(), 8);
-        QVERIFY(first.picChinese()->pixmap().toImage() != other.picChinese()->pixmap().toImage());
+        QVERIFY(widget<QLabel>(&first, "picChinese")->pixmap().toImage() != widget<QLabel>(&other, "picChinese")->pixmap().toImage());
         // An entry outside the list keeps the picture on display.
         for (const int outside : {0, mansionCount + 1}) {
             reading.pictureEntry = outside;
@@ -272,9 +259,9 @@ private slots:
         QPointer<frmChineseLunarMansionResult> screen = showReadingOf(QStringLiteral("Ashwini"), session);
         QVERIFY(screen);
         if (fromMenu)
-            screen->findChild<QAction *>(QStringLiteral("mnuBack"))->trigger();
+            widget<QAction>(screen, "mnuBack")->trigger();
         else
-            QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("cmdBack")), Qt::LeftButton);
+            QTest::mouseClick(widget<QPushButton>(screen, "cmdBack"), Qt::LeftButton);
         processDeletes();
 
         QVERIFY(screen.isNull());
@@ -282,25 +269,25 @@ private slots:
         frmMain *main = onlyMainScreen();
         QVERIFY2(main, "exactly one main input screen, and the program still running");
         QCOMPARE(main->windowTitle(), QStringLiteral("Quorvel v1.15"));
-        QCOMPARE(main->cboMonth()->count(), 12);
-        QCOMPARE(main->cboDate()->count(), 31);
-        QCOMPARE(main->cboYear()->count(), 150);
-        QCOMPARE(main->cboHH()->count(), 24);
-        QCOMPARE(main->cboMM()->count(), 60);
-        QCOMPARE(main->cboSS()->count(), 60);
-        QCOMPARE(main->cboMonth()->currentText(), QStringLiteral("January"));
-        QCOMPARE(main->cboYear()->currentText(), QStringLiteral("1901"));
-        QVERIFY(main->txtName()->text().isEmpty());
-        QVERIFY(main->optLat(0)->isChecked());
-        QVERIFY(main->optLong(0)->isChecked());
+        QCOMPARE(widget<QComboBox>(main, "cboMonth")->count(), 12);
+        QCOMPARE(widget<QComboBox>(main, "cboDate")->count(), 31);
+        QCOMPARE(widget<QComboBox>(main, "cboYear")->count(), 150);
+        QCOMPARE(widget<QComboBox>(main, "cboHH")->count(), 24);
+        QCOMPARE(widget<QComboBox>(main, "cboMM")->count(), 60);
+        QCOMPARE(widget<QComboBox>(main, "cboSS")->count(), 60);
+        QCOMPARE(widget<QComboBox>(main, "cboMonth")->currentText(), QStringLiteral("January"));
+        QCOMPARE(widget<QComboBox>(main, "cboYear")->currentText(), QStringLiteral("1901"));
+        QVERIFY(widget<QLineEdit>(main, "txtName")->text().isEmpty());
+        QVERIFY(widget<QRadioButton>(main, "optLat", 0)->isChecked());
+        QVERIFY(widget<QRadioButton>(main, "optLong", 0)->isChecked());
 
         // A second round trip still leaves exactly one of each list's entries.
         showReadingOf(QStringLiteral("Revati"), session, main);
-        onlyResultScreen()->findChild<QAction *>(QStringLiteral("mnuBack"))->trigger();
+        widget<QAction>(onlyResultScreen(), "mnuBack")->trigger();
         main = onlyMainScreen();
         QVERIFY(main);
-        QCOMPARE(main->cboYear()->count(), 150);
-        QCOMPARE(main->cboDate()->count(), 31);
+        QCOMPARE(widget<QComboBox>(main, "cboYear")->count(), 150);
+        QCOMPARE(widget<QComboBox>(main, "cboDate")->count(), 31);
     }
 
     void saveDialogAndFile_data()
@@ -326,9 +313,9 @@ private slots:
         QVERIFY(screen);
         recorder->fileNames.push_back(folder.filePath(chosen));
         if (fromMenu)
-            screen->findChild<QAction *>(QStringLiteral("mnuSave"))->trigger();
+            widget<QAction>(screen, "mnuSave")->trigger();
         else
-            QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("cmdSave")), Qt::LeftButton);
+            QTest::mouseClick(widget<QPushButton>(screen, "cmdSave"), Qt::LeftButton);
 
         QCOMPARE(recorder->fileRequests.size(), 1);
         const FileDialogRequest &request = recorder->fileRequests.constFirst();
@@ -426,15 +413,15 @@ private slots:
             QVERIFY(saved);
             const Shown before = shownOn(saved);
             recorder->fileNames.push_back(path);
-            saved->findChild<QPushButton *>(QStringLiteral("cmdSave"))->click();
-            saved->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+            widget<QPushButton>(saved, "cmdSave")->click();
+            widget<QPushButton>(saved, "cmdBack")->click();
 
             // A different reading in between must not leak into the reopened one.
             session->setReading(*readingOfNakshatra(QStringLiteral("Chitra")));
             frmMain *main = onlyMainScreen();
             QVERIFY(main);
             recorder->fileNames.push_back(path);
-            main->cmdOpen()->click();
+            widget<QPushButton>(main, "cmdOpen")->click();
             processDeletes();
 
             frmChineseLunarMansionResult *reopened = onlyResultScreen();
@@ -464,7 +451,7 @@ private slots:
         QVERIFY(recorder->messages.isEmpty());
         frmChineseLunarMansionResult *screen = onlyResultScreen();
         QVERIFY(screen);
-        QCOMPARE(screen->lblResult(6)->text(), QStringLiteral("Ashwini"));
+        QCOMPARE(widget<QLabel>(screen, "lblResult", 6)->text(), QStringLiteral("Ashwini"));
     }
 
     void openRefusesWhatHoldsNoReading_data()
@@ -496,7 +483,7 @@ private slots:
         session->setReading(*readingOfNakshatra(QStringLiteral("Revati")));
         auto *main = new frmMain(session);
         main->show();
-        main->txtName()->setText(QStringLiteral("Ann"));
+        widget<QLineEdit>(main, "txtName")->setText(QStringLiteral("Ann"));
         recorder->fileNames.push_back(path);
         openSavedReading(session, main);
 
@@ -504,7 +491,7 @@ private slots:
         QCOMPARE(recorder->messages.constFirst().text, QStringLiteral("Please Check The File."));
         QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Warning);
         QCOMPARE(onlyMainScreen(), main);
-        QCOMPARE(main->txtName()->text(), QStringLiteral("Ann"));
+        QCOMPARE(widget<QLineEdit>(main, "txtName")->text(), QStringLiteral("Ann"));
         QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
         QCOMPARE(session->reading()->nakshatraName, QStringLiteral("Revati"));
     }
@@ -547,16 +534,17 @@ private slots:
         QVERIFY(writeReadingFile(folder.filePath(QStringLiteral("Revati.qvr")), QStringLiteral("Revati")));
         QVERIFY(writeBytes(folder.filePath(QStringLiteral("garbage.qvr")), "not a reading\r\n"));
 
-        QWidget *widget = nullptr;
+        QWidget *dropOn = nullptr;
         QPointer<frmMain> main;
         if (target == QLatin1String("result")) {
-            widget = showReadingOf(QStringLiteral("Revati"), session);
+            dropOn = showReadingOf(QStringLiteral("Revati"), session);
         } else {
             main = new frmMain(session);
             main->show();
-            widget = target == QLatin1String("main") ? static_cast<QWidget *>(main.data()) : main->txtName();
+            dropOn = target == QLatin1String("main") ? static_cast<QWidget *>(main.data())
+                                                     : widget<QLineEdit>(main, "txtName");
         }
-        QVERIFY(widget);
+        QVERIFY(dropOn);
         QList<QUrl> dragged;
         for (const QString &url : urls)
             dragged.append(url.contains(u':') ? QUrl(url) : QUrl::fromLocalFile(folder.filePath(url)));
@@ -564,12 +552,12 @@ private slots:
         data.setUrls(dragged);
         data.setText(QStringLiteral("dropped text"));  // as file managers offer it too
 
-        const QPoint at = widget->rect().center();
+        const QPoint at = dropOn->rect().center();
         QDragEnterEvent enter(at, Qt::DropActions(actions), &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &enter);
+        QApplication::sendEvent(dropOn, &enter);
         QCOMPARE(enter.isAccepted(), accepted);
         QDropEvent drop(at, Qt::DropActions(actions), &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &drop);
+        QApplication::sendEvent(dropOn, &drop);
         QCOMPARE(drop.isAccepted(), accepted);
         if (accepted)
             QCOMPARE(drop.dropAction(), Qt::CopyAction);
@@ -583,10 +571,10 @@ private slots:
             QVERIFY(recorder->messages.isEmpty());
         }
         frmChineseLunarMansionResult *result = onlyResultScreen();
-        QCOMPARE(result ? result->lblResult(6)->text() : QString(), shown == QLatin1String("message") ? "" : shown);
+        QCOMPARE(result ? widget<QLabel>(result, "lblResult", 6)->text() : QString(), shown == QLatin1String("message") ? "" : shown);
         QCOMPARE(openWindows<Screen>().size(), 1);
         if (main)
-            QCOMPARE(main->txtName()->text(), QString());  // nothing typed into the box
+            QCOMPARE(widget<QLineEdit>(main, "txtName")->text(), QString());  // nothing typed into the box
     }
 
     // The Open and Save dialogs start in the folder of the last reading file
@@ -601,14 +589,14 @@ private slots:
         auto *main = new frmMain(session);
         main->show();
         recorder->fileNames = {std::nullopt, openFrom.filePath(QStringLiteral("Revati.qvr"))};
-        main->cmdOpen()->click();
-        main->cmdOpen()->click();
+        widget<QPushButton>(main, "cmdOpen")->click();
+        widget<QPushButton>(main, "cmdOpen")->click();
         processDeletes();
         frmChineseLunarMansionResult *result = onlyResultScreen();
         QVERIFY(result);
         recorder->fileNames = {saveTo.filePath(QStringLiteral("saved")), std::nullopt};
-        result->findChild<QPushButton *>(QStringLiteral("cmdSave"))->click();
-        result->findChild<QPushButton *>(QStringLiteral("cmdSave"))->click();
+        widget<QPushButton>(result, "cmdSave")->click();
+        widget<QPushButton>(result, "cmdSave")->click();
         QVERIFY(QFile::exists(saveTo.filePath(QStringLiteral("saved.qvr"))));
 
         QStringList folders;
@@ -640,7 +628,7 @@ private slots:
         QFETCH(int, box);
         frmChineseLunarMansionResult screen;
         screen.show();
-        QPlainTextEdit *traits = screen.txtTraits(box);
+        QPlainTextEdit *traits = widget<QPlainTextEdit>(&screen, "txtTraits", box);
         QWidget *viewport = traits->viewport();
         int &clears = recorder->clipboardClears;
 
@@ -692,7 +680,7 @@ private slots:
 
         // The other box and the rest of the screen are not affected.
         const int settled = clears;
-        QLabel *caption = screen.lblResult(2);
+        QLabel *caption = widget<QLabel>(&screen, "lblResult", 2);
         QMouseEvent elsewhere = mouseEvent(QEvent::MouseMove, caption, Qt::NoButton);
         QApplication::sendEvent(caption, &elsewhere);
         QCOMPARE(clears, settled);
@@ -730,10 +718,10 @@ private slots:
         QVERIFY(watch.isNull());
         QCOMPARE(openWindows<Screen>().size(), 1);
         QVERIFY(onlyResultScreen());
-        QCOMPARE(onlyResultScreen()->lblResult(0)->text(), QString::fromUtf8("SH\u00CC"));
+        QCOMPARE(widget<QLabel>(onlyResultScreen(), "lblResult", 0)->text(), QString::fromUtf8("SH\u00CC"));
         // Filling the traits boxes empties the clipboard.
         QVERIFY(recorder->clipboardClears >= 2);
-        onlyResultScreen()->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+        widget<QPushButton>(onlyResultScreen(), "cmdBack")->click();
         processDeletes();
         QCOMPARE(openWindows<Screen>().size(), 1);
         QVERIFY(onlyMainScreen());

@@ -63,12 +63,6 @@ const QString checkFile = QString::fromUtf8(Messages::checkFile);
 const QString unableToSave = QString::fromUtf8(Messages::unableToSave);
 const QByteArray ashwiniLine = QByteArray::fromHex("96c8bdccbec3be0d0a");
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
@@ -161,7 +155,7 @@ bool resetPeakMemory()
 void openThroughTheScreen(frmMain *screen, RecordingDesktop &recorder, const QString &path)
 {
     recorder.fileNames.push_back(path);
-    QTest::mouseClick(screen->cmdOpen(), Qt::LeftButton);
+    QTest::mouseClick(widget<QPushButton>(screen, "cmdOpen"), Qt::LeftButton);
 }
 
 // The program's desktop with the outside world taken away: messages are
@@ -184,10 +178,12 @@ public:
         pagesOpened += QDesktopServices::openUrl(url) ? 1 : 0;
     }
     void clearClipboard() override {}
-    void webSearch(const QString &query, const QString &site) override
+    QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
     {
         ++searchesAsked;
-        searchesRun += runWebSearchPlugin(query, site, {pluginFolder}) ? 1 : 0;
+        const std::optional<QVariant> place = runWebSearchPlugin(query, site, birth, {pluginFolder});
+        searchesRun += place ? 1 : 0;
+        return place.value_or(QVariant());
     }
 
     const QString pluginFolder;
@@ -469,7 +465,7 @@ private slots:
 
         session->setReading(*readingOfNakshatra(QStringLiteral("Revati")));
         frmMain *screen = showMainScreen();
-        screen->txtName()->setText(QStringLiteral("Ann"));
+        widget<QLineEdit>(screen, "txtName")->setText(QStringLiteral("Ann"));
         QElapsedTimer timer;
         timer.start();
         openThroughTheScreen(screen, *recorder, target);
@@ -482,7 +478,7 @@ private slots:
         QCOMPARE(recorder->messageTexts(), QStringList{checkFile});
         QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Warning);
         QCOMPARE(onlyScreen<frmMain>(), screen);
-        QCOMPARE(screen->txtName()->text(), QStringLiteral("Ann"));
+        QCOMPARE(widget<QLineEdit>(screen, "txtName")->text(), QStringLiteral("Ann"));
         QCOMPARE(session->reading()->nakshatraName, QStringLiteral("Revati"));
     }
 
@@ -541,21 +537,18 @@ private slots:
         recorder->fileNames = {path(QStringLiteral("a.qvr")), path(QStringLiteral("a.qvr"))};
         frmMain *screen = showMainScreen();
         QVERIFY(QTest::qWaitForWindowActive(screen));
-        screen->txtName()->setText(QStringLiteral("Ann"));
-        for (QLineEdit *box : {screen->txtZoneHour(), screen->txtZoneMinute(), screen->txtLonD(), screen->txtLonM(),
-                               screen->txtLatD(), screen->txtLatM()})
-            box->setText(QStringLiteral("5"));
+        widget<QLineEdit>(screen, "txtName")->setText(QStringLiteral("Ann"));
+        for (const char *box : {"txtZoneHour", "txtZoneMinute", "txtLonD", "txtLonM", "txtLatD", "txtLatM"})
+            widget<QLineEdit>(screen, box)->setText(QStringLiteral("5"));
 
-        QWidget *button = command == QLatin1String("open") ? static_cast<QWidget *>(screen->cmdOpen())
-                                                            : screen->cmdCalculate();
+        QWidget *button = widget<QPushButton>(screen, command == QLatin1String("open") ? "cmdOpen" : "cmdCalculate");
         QWidget *window = screen;
         if (command == QLatin1String("back")) {
             screen->cmdCalculate_Click();
             auto *result = onlyScreen<frmChineseLunarMansionResult>();
             QVERIFY(result);
             window = result;
-            button = result->findChild<QPushButton *>(QStringLiteral("cmdBack"));
-            QVERIFY(button);
+            button = widget<QPushButton>(result, "cmdBack");
         }
         QWindow *handle = window->windowHandle();
         QVERIFY(handle);
@@ -694,19 +687,19 @@ private slots:
         const int links = clickPageLinks(screen);
         QVERIFY(links >= 3);
         for (const char *entry : {"mnuOnline", "mnuVisit", "mnuUpdate"})
-            screen->menuBar()->findChild<QAction *>(QString::fromLatin1(entry))->trigger();
+            widget<QAction>(screen->menuBar(), QString::fromLatin1(entry))->trigger();
         bool aboutShown = false;
         whenModal([&](QWidget *about) {
             aboutShown = clickPageLinks(about) == 2;
-            about->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+            widget<QPushButton>(about, "cmdOK")->click();
         });
-        screen->menuBar()->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+        widget<QAction>(screen->menuBar(), "mnuAbout")->trigger();
         QVERIFY(aboutShown);
-        screen->txtMCity()->setText(QStringLiteral("Pune"));
-        screen->txtMState()->setText(QStringLiteral("Maharashtra"));
-        screen->txtMCountry()->setText(QStringLiteral("India"));
-        QTest::mouseClick(screen->cmdBrowser(), Qt::LeftButton);
-        QTest::mouseClick(screen->cmdBrowser(), Qt::LeftButton);
+        widget<QLineEdit>(screen, "txtMCity")->setText(QStringLiteral("Pune"));
+        widget<QLineEdit>(screen, "txtMState")->setText(QStringLiteral("Maharashtra"));
+        widget<QLineEdit>(screen, "txtMCountry")->setText(QStringLiteral("India"));
+        QTest::mouseClick(widget<QPushButton>(screen, "cmdBrowser"), Qt::LeftButton);
+        QTest::mouseClick(widget<QPushButton>(screen, "cmdBrowser"), Qt::LeftButton);
 
         QCOMPARE(unexpectedWindows, QStringList());
         QCOMPARE(outside.pagesAsked, links + 3 + 2);
@@ -717,14 +710,13 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(!QApplication::activePopupWidget());
         QCOMPARE(onlyScreen<frmMain>(), screen);
-        QCOMPARE(screen->txtMCity()->text(), QStringLiteral("Pune"));
+        QCOMPARE(widget<QLineEdit>(screen, "txtMCity")->text(), QStringLiteral("Pune"));
 
         // The screen is still usable: a calculation reaches the result
         // screen, whose links fail as quietly.
-        screen->txtName()->setText(QStringLiteral("Ann"));
-        for (QLineEdit *box : {screen->txtZoneHour(), screen->txtZoneMinute(), screen->txtLonD(), screen->txtLonM(),
-                               screen->txtLatD(), screen->txtLatM()})
-            QTest::keyClicks(box, QStringLiteral("5"));
+        widget<QLineEdit>(screen, "txtName")->setText(QStringLiteral("Ann"));
+        for (const char *box : {"txtZoneHour", "txtZoneMinute", "txtLonD", "txtLonM", "txtLatD", "txtLatM"})
+            QTest::keyClicks(widget<QLineEdit>(screen, box), QStringLiteral("5"));
         screen->cmdCalculate_Click();
         auto *result = onlyScreen<frmChineseLunarMansionResult>();
         QVERIFY(result);

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTime>
 #include <QTimer>
 
 #include <functional>
@@ -43,7 +45,7 @@ void pickZone(QWidget *modal, const QString &text)
 {
     auto *picker = qobject_cast<frmTimeZone *>(modal);
     QVERIFY(picker);
-    QListWidget *list = picker->lstTimeZone();
+    QListWidget *list = widget<QListWidget>(picker, "lstTimeZone");
     const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
     QCOMPARE(found.size(), 1);
     list->scrollToItem(found.first());
@@ -63,19 +65,18 @@ class TestFrmMain : public QObject {
     // A screen that passes validation: Ann, 15 March 1975, IST, Delhi.
     void fillValid()
     {
-        w->txtName()->setText(QStringLiteral("Ann"));
-        w->cboMonth()->setCurrentIndex(2);
-        w->cboDate()->setCurrentIndex(14);
-        w->cboYear()->setCurrentText(QStringLiteral("1975"));
-        w->txtZoneHour()->setText(QStringLiteral("5"));
-        w->txtZoneMinute()->setText(QStringLiteral("30"));
-        w->txtLonD()->setText(QStringLiteral("77"));
-        w->txtLonM()->setText(QStringLiteral("12"));
-        w->txtLatD()->setText(QStringLiteral("28"));
-        w->txtLatM()->setText(QStringLiteral("36"));
+        widget<QLineEdit>(w, "txtName")->setText(QStringLiteral("Ann"));
+        widget<QComboBox>(w, "cboMonth")->setCurrentIndex(2);
+        widget<QComboBox>(w, "cboDate")->setCurrentIndex(14);
+        widget<QComboBox>(w, "cboYear")->setCurrentText(QStringLiteral("1975"));
+        widget<QLineEdit>(w, "txtZoneHour")->setText(QStringLiteral("5"));
+        widget<QLineEdit>(w, "txtZoneMinute")->setText(QStringLiteral("30"));
+        widget<QLineEdit>(w, "txtLonD")->setText(QStringLiteral("77"));
+        widget<QLineEdit>(w, "txtLonM")->setText(QStringLiteral("12"));
+        widget<QLineEdit>(w, "txtLatD")->setText(QStringLiteral("28"));
+        widget<QLineEdit>(w, "txtLatM")->setText(QStringLiteral("36"));
     }
 
-    QLineEdit *box(const QString &name) const { return w->findChild<QLineEdit *>(name); }
 
     QString focusName() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
 
@@ -102,18 +103,19 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Quorvel v1.15"));
         const QStringList months = {"January", "February", "March",     "April",   "May",      "June",
                                     "July",    "August",   "September", "October", "November", "December"};
-        QCOMPARE(w->cboMonth()->count(), 12);
+        QCOMPARE(widget<QComboBox>(w, "cboMonth")->count(), 12);
         for (int i = 0; i < 12; ++i)
-            QCOMPARE(w->cboMonth()->itemText(i), months[i]);
+            QCOMPARE(widget<QComboBox>(w, "cboMonth")->itemText(i), months[i]);
         struct Range {
-            QComboBox *list;
+            const char *list;
             int first, last;
         };
-        for (const Range &r : {Range{w->cboDate(), 1, 31}, Range{w->cboYear(), 1901, 2050}, Range{w->cboHH(), 0, 23},
-                               Range{w->cboMM(), 0, 59}, Range{w->cboSS(), 0, 59}}) {
-            QCOMPARE(r.list->count(), r.last - r.first + 1);
-            for (int i = 0; i < r.list->count(); ++i)
-                QCOMPARE(r.list->itemText(i), QString::number(r.first + i));  // no leading zeros
+        for (const Range &r : {Range{"cboDate", 1, 31}, Range{"cboYear", 1901, 2050}, Range{"cboHH", 0, 23},
+                               Range{"cboMM", 0, 59}, Range{"cboSS", 0, 59}}) {
+            const QComboBox *list = widget<QComboBox>(w, r.list);
+            QCOMPARE(list->count(), r.last - r.first + 1);
+            for (int i = 0; i < list->count(); ++i)
+                QCOMPARE(list->itemText(i), QString::number(r.first + i));  // no leading zeros
         }
         for (QComboBox *list : w->findChildren<QComboBox *>()) {
             QVERIFY2(!list->isEditable(), qPrintable(list->objectName()));
@@ -123,28 +125,28 @@ private slots:
         QCOMPARE(w->findChildren<QLineEdit *>().size(), 10);
         for (QLineEdit *edit : w->findChildren<QLineEdit *>())
             QVERIFY2(edit->text().isEmpty(), qPrintable(edit->objectName()));
-        QVERIFY(w->optLat(0)->isChecked() && !w->optLat(1)->isChecked());
-        QVERIFY(w->optLong(0)->isChecked() && !w->optLong(1)->isChecked());
-        QVERIFY(!w->chkDST()->isChecked());
+        QVERIFY(widget<QRadioButton>(w, "optLat", 0)->isChecked() && !widget<QRadioButton>(w, "optLat", 1)->isChecked());
+        QVERIFY(widget<QRadioButton>(w, "optLong", 0)->isChecked() && !widget<QRadioButton>(w, "optLong", 1)->isChecked());
+        QVERIFY(!widget<QCheckBox>(w, "chkDST")->isChecked());
         QCOMPARE(focusName(), QStringLiteral("txtName"));
         QVERIFY(w->lblFullBrand() && w->lblCobrand());
     }
 
     void captionsAndMenus()
     {
-        QCOMPARE(w->cmdOpen()->text(), QStringLiteral("&Open Previously Saved Reading"));
-        QCOMPARE(w->cmdCalculate()->text(), QStringLiteral("&Get My Chinese Lunar Mansion"));
-        QCOMPARE(w->lblTZHelp()->text(), QStringLiteral("TZ Help"));
-        QCOMPARE(w->lblTZHelp()->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(w->mnuCalculate()->text(), QStringLiteral("&Calculate"));
+        QCOMPARE(widget<QPushButton>(w, "cmdOpen")->text(), QStringLiteral("&Open Previously Saved Reading"));
+        QCOMPARE(widget<QPushButton>(w, "cmdCalculate")->text(), QStringLiteral("&Get My Chinese Lunar Mansion"));
+        QCOMPARE(widget<LinkLabel>(w, "lblTZHelp")->text(), QStringLiteral("TZ Help"));
+        QCOMPARE(widget<LinkLabel>(w, "lblTZHelp")->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(widget<QAction>(w, "mnuCalculate")->text(), QStringLiteral("&Calculate"));
         QCOMPARE(w->menuBar()->actions().first()->text(), QStringLiteral("&File"));
 
         // The lookup button's caption wraps inside the button, with one "&".
-        auto *caption = w->cmdBrowser()->findChild<QLabel *>();
+        auto *caption = widget<QPushButton>(w, "cmdBrowser")->findChild<QLabel *>();
         QVERIFY(caption);
         QCOMPARE(caption->text(), QStringLiteral("Click Here To Find Latitude & Longitude"));
         QVERIFY(caption->height() > 2 * caption->fontMetrics().height());
-        QVERIFY(w->cmdBrowser()->rect().contains(caption->geometry()));
+        QVERIFY(widget<QPushButton>(w, "cmdBrowser")->rect().contains(caption->geometry()));
         const QRect needed = caption->fontMetrics().boundingRect(caption->contentsRect(), Qt::TextWordWrap | Qt::AlignCenter,
                                                                  caption->text());
         QVERIFY(caption->contentsRect().contains(needed));
@@ -154,19 +156,19 @@ private slots:
     {
         QCOMPARE(w->centralWidget()->size(), QSize(485, 427));
         QCOMPARE(w->minimumSize(), w->maximumSize());  // not resizable
-        QCOMPARE(w->txtName()->geometry(), QRect(88, 16, 233, 19));
+        QCOMPARE(widget<QLineEdit>(w, "txtName")->geometry(), QRect(88, 16, 233, 19));
         QCOMPARE(w->lblFullBrand()->parentWidget()->geometry(), QRect(2, 368, 481, 57));
     }
 
     void optionGroupsHoldOneChoice()
     {
-        QTest::mouseClick(w->optLat(1), Qt::LeftButton);
-        QVERIFY(w->optLat(1)->isChecked() && !w->optLat(0)->isChecked());
-        QTest::mouseClick(w->optLat(1), Qt::LeftButton);  // clicking the chosen one keeps it
-        QVERIFY(w->optLat(1)->isChecked());
-        QVERIFY(w->optLong(0)->isChecked());  // the other group is untouched
-        QTest::mouseClick(w->optLong(1), Qt::LeftButton);
-        QVERIFY(w->optLong(1)->isChecked() && !w->optLong(0)->isChecked());
+        QTest::mouseClick(widget<QRadioButton>(w, "optLat", 1), Qt::LeftButton);
+        QVERIFY(widget<QRadioButton>(w, "optLat", 1)->isChecked() && !widget<QRadioButton>(w, "optLat", 0)->isChecked());
+        QTest::mouseClick(widget<QRadioButton>(w, "optLat", 1), Qt::LeftButton);  // clicking the chosen one keeps it
+        QVERIFY(widget<QRadioButton>(w, "optLat", 1)->isChecked());
+        QVERIFY(widget<QRadioButton>(w, "optLong", 0)->isChecked());  // the other group is untouched
+        QTest::mouseClick(widget<QRadioButton>(w, "optLong", 1), Qt::LeftButton);
+        QVERIFY(widget<QRadioButton>(w, "optLong", 1)->isChecked() && !widget<QRadioButton>(w, "optLong", 0)->isChecked());
         const ScreenInput input = w->screenInput();
         QVERIFY(!input.isEast && !input.isNorth);
     }
@@ -174,13 +176,13 @@ private slots:
     void aSecondScreenStartsAfresh()
     {
         fillValid();
-        w->chkDST()->setChecked(true);
-        w->optLong(1)->setChecked(true);
+        widget<QCheckBox>(w, "chkDST")->setChecked(true);
+        widget<QRadioButton>(w, "optLong", 1)->setChecked(true);
         auto *second = new frmMain;
-        QCOMPARE(second->cboYear()->count(), 150);
-        QCOMPARE(second->cboMonth()->currentText(), QStringLiteral("January"));
-        QVERIFY(second->txtName()->text().isEmpty());
-        QVERIFY(second->optLong(0)->isChecked() && !second->chkDST()->isChecked());
+        QCOMPARE(widget<QComboBox>(second, "cboYear")->count(), 150);
+        QCOMPARE(widget<QComboBox>(second, "cboMonth")->currentText(), QStringLiteral("January"));
+        QVERIFY(widget<QLineEdit>(second, "txtName")->text().isEmpty());
+        QVERIFY(widget<QRadioButton>(second, "optLong", 0)->isChecked() && !widget<QCheckBox>(second, "chkDST")->isChecked());
         delete second;
     }
 
@@ -200,21 +202,21 @@ private slots:
         QVERIFY(recorder->messages.isEmpty());  // Tab through the number boxes is no typed character
 
         // A group is one stop, at its chosen button.
-        w->optLong(1)->setChecked(true);
-        w->txtLonM()->setFocus();
-        QTest::keyClick(w->txtLonM(), Qt::Key_Tab);
+        widget<QRadioButton>(w, "optLong", 1)->setChecked(true);
+        widget<QLineEdit>(w, "txtLonM")->setFocus();
+        QTest::keyClick(widget<QLineEdit>(w, "txtLonM"), Qt::Key_Tab);
         QCOMPARE(focusName(), QStringLiteral("optLong1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(focusName(), QStringLiteral("txtLatD"));
 
         // Arrow keys move the choice within the group, and the stop with it.
-        w->optLat(0)->setFocus();
-        QTest::keyClick(w->optLat(0), Qt::Key_Down);
+        widget<QRadioButton>(w, "optLat", 0)->setFocus();
+        QTest::keyClick(widget<QRadioButton>(w, "optLat", 0), Qt::Key_Down);
         QCOMPARE(focusName(), QStringLiteral("optLat1"));
-        QVERIFY(w->optLat(1)->isChecked() && !w->optLat(0)->isChecked());
-        QTest::keyClick(w->optLat(1), Qt::Key_Tab);
+        QVERIFY(widget<QRadioButton>(w, "optLat", 1)->isChecked() && !widget<QRadioButton>(w, "optLat", 0)->isChecked());
+        QTest::keyClick(widget<QRadioButton>(w, "optLat", 1), Qt::Key_Tab);
         QCOMPARE(focusName(), QStringLiteral("txtMCity"));
-        QTest::keyClick(w->txtMCity(), Qt::Key_Backtab);
+        QTest::keyClick(widget<QLineEdit>(w, "txtMCity"), Qt::Key_Backtab);
         QCOMPARE(focusName(), QStringLiteral("optLat1"));
     }
 
@@ -245,7 +247,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(QString, text);
-        QLineEdit *edit = box(boxName);
+        QLineEdit *edit = widget<QLineEdit>(w, boxName);
         QVERIFY(edit);
         QGuiApplication::clipboard()->setText(QStringLiteral("99"));
         QTest::keyClicks(edit, QStringLiteral("12"));
@@ -270,8 +272,8 @@ private slots:
 
     void keyFilterPassesDigitsAndEditingKeys()
     {
-        for (QLineEdit *edit : {w->txtLatD(), w->txtLatM(), w->txtLonD(), w->txtLonM(), w->txtZoneHour(),
-                                w->txtZoneMinute()}) {
+        for (const char *name : {"txtLatD", "txtLatM", "txtLonD", "txtLonM", "txtZoneHour", "txtZoneMinute"}) {
+            QLineEdit *edit = widget<QLineEdit>(w, name);
             edit->setFocus();
             QTest::keyClicks(edit, QStringLiteral("0123456789"));
             QCOMPARE(edit->text(), QStringLiteral("0123456789"));  // no limit on the digits
@@ -292,18 +294,18 @@ private slots:
 
     void otherBoxesAreNotFiltered()
     {
-        QTest::keyClicks(w->txtName(), QStringLiteral(" Ann-Marie 2. "));
-        QTest::keyClicks(w->txtMCity(), QStringLiteral("St. John's"));
-        QCOMPARE(w->txtName()->text(), QStringLiteral(" Ann-Marie 2. "));
-        QCOMPARE(w->txtMCity()->text(), QStringLiteral("St. John's"));
+        QTest::keyClicks(widget<QLineEdit>(w, "txtName"), QStringLiteral(" Ann-Marie 2. "));
+        QTest::keyClicks(widget<QLineEdit>(w, "txtMCity"), QStringLiteral("St. John's"));
+        QCOMPARE(widget<QLineEdit>(w, "txtName")->text(), QStringLiteral(" Ann-Marie 2. "));
+        QCOMPARE(widget<QLineEdit>(w, "txtMCity")->text(), QStringLiteral("St. John's"));
         QVERIFY(recorder->messages.isEmpty());
     }
 
     void pastingThroughTheMenuIsNotFiltered()
     {
         QGuiApplication::clipboard()->setText(QStringLiteral("12.5"));
-        w->txtLatD()->paste();  // what the context menu's Paste does
-        QCOMPARE(w->txtLatD()->text(), QStringLiteral("12.5"));
+        widget<QLineEdit>(w, "txtLatD")->paste();  // what the context menu's Paste does
+        QCOMPARE(widget<QLineEdit>(w, "txtLatD")->text(), QStringLiteral("12.5"));
         QVERIFY(recorder->messages.isEmpty());
     }
 
@@ -365,14 +367,14 @@ private slots:
 
         fillValid();
         if (!boxName.isEmpty())
-            box(boxName)->setText(text);
+            widget<QLineEdit>(w, boxName)->setText(text);
         if (month >= 0)
-            w->cboMonth()->setCurrentIndex(month);
+            widget<QComboBox>(w, "cboMonth")->setCurrentIndex(month);
         if (day > 0)
-            w->cboDate()->setCurrentText(QString::number(day));
+            widget<QComboBox>(w, "cboDate")->setCurrentText(QString::number(day));
         if (!year.isEmpty())
-            w->cboYear()->setCurrentText(year);
-        w->cmdCalculate()->setFocus();
+            widget<QComboBox>(w, "cboYear")->setCurrentText(year);
+        widget<QPushButton>(w, "cmdCalculate")->setFocus();
         const ScreenInput before = w->screenInput();
 
         const bool passed = w->validateInput();
@@ -398,8 +400,8 @@ private slots:
     void validationReportsInTableOrder()
     {
         // Everything empty and 31 February: one message at a time, in order.
-        w->cboMonth()->setCurrentIndex(1);
-        w->cboDate()->setCurrentIndex(30);
+        widget<QComboBox>(w, "cboMonth")->setCurrentIndex(1);
+        widget<QComboBox>(w, "cboDate")->setCurrentIndex(30);
         const QList<std::pair<QString, QString>> steps = {
             {"Please Enter Name", "txtName"},
             {"Please Enter Hour and Minute of Time Zone", "txtZoneHour"},
@@ -415,25 +417,25 @@ private slots:
             w->cmdCalculate_Click();
             QCOMPARE(recorder->messageTexts(), QStringList{message});
             if (!fill.isEmpty())
-                QTest::keyClicks(box(fill), fill == QLatin1String("txtName") ? QStringLiteral("Ann") : QStringLiteral("1"));
+                QTest::keyClicks(widget<QLineEdit>(w, fill), fill == QLatin1String("txtName") ? QStringLiteral("Ann") : QStringLiteral("1"));
         }
         QVERIFY(!session->reading());  // nothing was calculated
     }
 
     void calculateMenuGivesTheButtonsMessages()
     {
-        w->mnuCalculate()->trigger();
-        QTest::mouseClick(w->cmdCalculate(), Qt::LeftButton);
+        widget<QAction>(w, "mnuCalculate")->trigger();
+        QTest::mouseClick(widget<QPushButton>(w, "cmdCalculate"), Qt::LeftButton);
         QTest::keyClick(w, Qt::Key_G, Qt::AltModifier);
         QTRY_COMPARE(recorder->messageTexts(),
                      QStringList({"Please Enter Name", "Please Enter Name", "Please Enter Name"}));
         // An access key works from a number box; it is no typed character.
-        QTest::keyClick(w->txtLatD(), Qt::Key_G, Qt::AltModifier);
+        QTest::keyClick(widget<QLineEdit>(w, "txtLatD"), Qt::Key_G, Qt::AltModifier);
         QTRY_COMPARE(recorder->messageTexts().size(), 4);
         QCOMPARE(recorder->messageTexts().last(), QStringLiteral("Please Enter Name"));
 
-        w->txtName()->setText(QStringLiteral("Ann"));
-        w->mnuCalculate()->trigger();
+        widget<QLineEdit>(w, "txtName")->setText(QStringLiteral("Ann"));
+        widget<QAction>(w, "mnuCalculate")->trigger();
         QCOMPARE(recorder->messageTexts().last(), QStringLiteral("Please Enter Hour and Minute of Time Zone"));
         QCOMPARE(focusName(), QStringLiteral("txtZoneHour"));
     }
@@ -442,26 +444,26 @@ private slots:
 
     void pickerWritesOnlyTheZoneBoxes()
     {
-        QTest::keyClicks(w->txtZoneHour(), QStringLiteral("11"));
-        QTest::keyClicks(w->txtZoneMinute(), QStringLiteral("15"));
-        w->chkDST()->setChecked(true);
-        w->optLong(1)->setChecked(true);
+        QTest::keyClicks(widget<QLineEdit>(w, "txtZoneHour"), QStringLiteral("11"));
+        QTest::keyClicks(widget<QLineEdit>(w, "txtZoneMinute"), QStringLiteral("15"));
+        widget<QCheckBox>(w, "chkDST")->setChecked(true);
+        widget<QRadioButton>(w, "optLong", 1)->setChecked(true);
         whenModal([](QWidget *modal) { pickZone(modal, QStringLiteral("Eastern Daylight Time,EDT,-4.0")); });
-        QTest::mouseClick(w->lblTZHelp(), Qt::LeftButton);
-        QCOMPARE(w->txtZoneHour()->text(), QStringLiteral("4"));
-        QCOMPARE(w->txtZoneMinute()->text(), QStringLiteral("0"));
-        QVERIFY(w->chkDST()->isChecked());
-        QVERIFY(w->optLong(1)->isChecked());
+        QTest::mouseClick(widget<LinkLabel>(w, "lblTZHelp"), Qt::LeftButton);
+        QCOMPARE(widget<QLineEdit>(w, "txtZoneHour")->text(), QStringLiteral("4"));
+        QCOMPARE(widget<QLineEdit>(w, "txtZoneMinute")->text(), QStringLiteral("0"));
+        QVERIFY(widget<QCheckBox>(w, "chkDST")->isChecked());
+        QVERIFY(widget<QRadioButton>(w, "optLong", 1)->isChecked());
         QVERIFY(!QApplication::activeModalWidget());
     }
 
     void pickerQuitLeavesTheBoxes()
     {
-        QTest::keyClicks(w->txtZoneHour(), QStringLiteral("8"));
+        QTest::keyClicks(widget<QLineEdit>(w, "txtZoneHour"), QStringLiteral("8"));
         whenModal([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Escape); });
         w->lblTZHelp_Click();
-        QCOMPARE(w->txtZoneHour()->text(), QStringLiteral("8"));
-        QCOMPARE(w->txtZoneMinute()->text(), QString());
+        QCOMPARE(widget<QLineEdit>(w, "txtZoneHour")->text(), QStringLiteral("8"));
+        QCOMPARE(widget<QLineEdit>(w, "txtZoneMinute")->text(), QString());
     }
 
     void pickersMinusIsKeptAndAccepted()
@@ -469,8 +471,8 @@ private slots:
         fillValid();
         whenModal([](QWidget *modal) { pickZone(modal, QStringLiteral("Indian Time, IST, +5.3")); });
         w->lblTZHelp_Click();
-        QCOMPARE(w->txtZoneHour()->text(), QStringLiteral("-5"));
-        QCOMPARE(w->txtZoneMinute()->text(), QStringLiteral("-30"));
+        QCOMPARE(widget<QLineEdit>(w, "txtZoneHour")->text(), QStringLiteral("-5"));
+        QCOMPARE(widget<QLineEdit>(w, "txtZoneMinute")->text(), QStringLiteral("-30"));
         QVERIFY(w->validateInput());
         QVERIFY(recorder->messages.isEmpty());
         QCOMPARE(w->screenInput().zoneMinuteText, QStringLiteral("-30"));
@@ -494,21 +496,96 @@ private slots:
         QVERIFY(!session->reading());
     }
 
+    // --- the coordinates lookup ---
+
+    // The place chosen in the lookup is typed into the screen: coordinates
+    // rounded to the minute with their hemispheres, the zone and DST only
+    // when the place states them. The rest of the screen stays as it was.
+    void lookupFillsThePlace_data()
+    {
+        QTest::addColumn<QVariant>("answer");
+        QTest::addColumn<QStringList>("boxes");  // latitude, longitude, zone: degrees or hours, minutes
+        QTest::addColumn<bool>("north");
+        QTest::addColumn<bool>("east");
+        QTest::addColumn<bool>("dst");
+        const auto place = [](double latitude, double longitude, QVariantMap zone = {}) {
+            zone.insert({{"latitude", latitude}, {"longitude", longitude}, {"zoneId", "Some/Zone"}});
+            return QVariant(zone);
+        };
+        const auto zone = [](int hours, int minutes, bool dst) {
+            return QVariantMap{{"zoneHours", hours}, {"zoneMinutes", minutes}, {"dst", dst}};
+        };
+        QTest::newRow("nothing chosen") << QVariant() << QStringList{"1", "2", "3", "4", "8", "15"}
+                                        << false << false << true;
+        QTest::newRow("Kathmandu with its zone") << place(27.70169, 85.3206, zone(5, 30, false))
+                                                 << QStringList{"27", "42", "85", "19", "5", "30"} << true << true << false;
+        QTest::newRow("no zone fields: zone and DST kept") << place(51.50853, -0.12574)
+                                                           << QStringList{"51", "31", "0", "8", "8", "15"}
+                                                           << true << false << true;
+        QTest::newRow("59.6 minutes carry, south and west") << place(-33.99999, -70.9999, zone(4, 0, true))
+                                                            << QStringList{"34", "0", "71", "0", "4", "0"}
+                                                            << false << false << true;
+        QTest::newRow("rounds to 0° 0': north and east") << place(-0.004, -0.008)
+                                                         << QStringList{"0", "0", "0", "0", "8", "15"}
+                                                         << true << true << true;
+    }
+
+    void lookupFillsThePlace()
+    {
+        QFETCH(QVariant, answer);
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, north);
+        QFETCH(bool, east);
+        QFETCH(bool, dst);
+        widget<QLineEdit>(w, "txtName")->setText(QStringLiteral("Ann"));
+        widget<QComboBox>(w, "cboYear")->setCurrentText(QStringLiteral("1980"));
+        widget<QComboBox>(w, "cboHH")->setCurrentText(QStringLiteral("12"));
+        widget<QComboBox>(w, "cboSS")->setCurrentText(QStringLiteral("45"));
+        const QList<QLineEdit *> filled{widget<QLineEdit>(w, "txtLatD"), widget<QLineEdit>(w, "txtLatM"), widget<QLineEdit>(w, "txtLonD"),
+                                        widget<QLineEdit>(w, "txtLonM"), widget<QLineEdit>(w, "txtZoneHour"), widget<QLineEdit>(w, "txtZoneMinute")};
+        for (int i = 0; i < filled.size(); ++i)
+            filled[i]->setText(QStringList{"1", "2", "3", "4", "8", "15"}.at(i));
+        widget<QRadioButton>(w, "optLat", 1)->setChecked(true);
+        widget<QRadioButton>(w, "optLong", 1)->setChecked(true);
+        widget<QCheckBox>(w, "chkDST")->setChecked(true);
+        for (QLineEdit *place : {widget<QLineEdit>(w, "txtMCity"), widget<QLineEdit>(w, "txtMState"), widget<QLineEdit>(w, "txtMCountry")})
+            place->setText(QStringLiteral("Kathmandu"));
+        recorder->places.push_back(answer);
+
+        QTest::mouseClick(widget<QPushButton>(w, "cmdBrowser"), Qt::LeftButton);
+
+        // The birth moment on the screen went with the query; the seconds did not.
+        QCOMPARE(recorder->births, (QList<QVariantMap>{{{"date", QDate(1980, 1, 1)}, {"time", QTime(12, 0)}}}));
+        QStringList texts;
+        for (QLineEdit *box : filled)
+            texts.append(box->text());
+        QCOMPARE(texts, boxes);
+        QCOMPARE(widget<QRadioButton>(w, "optLat", 0)->isChecked(), north);
+        QCOMPARE(widget<QRadioButton>(w, "optLat", 1)->isChecked(), !north);
+        QCOMPARE(widget<QRadioButton>(w, "optLong", 0)->isChecked(), east);
+        QCOMPARE(widget<QRadioButton>(w, "optLong", 1)->isChecked(), !east);
+        QCOMPARE(widget<QCheckBox>(w, "chkDST")->isChecked(), dst);
+        QCOMPARE(widget<QLineEdit>(w, "txtName")->text(), QStringLiteral("Ann"));
+        QCOMPARE(widget<QLineEdit>(w, "txtMCity")->text(), QStringLiteral("Kathmandu"));
+        QCOMPARE(widget<QComboBox>(w, "cboSS")->currentText(), QStringLiteral("45"));
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
     // --- end to end ---
 
     void independenceDayReachesPushya()
     {
-        QTest::keyClicks(w->txtName(), QStringLiteral("  Ann  "));
-        w->cboMonth()->setCurrentText(QStringLiteral("August"));
-        w->cboDate()->setCurrentText(QStringLiteral("15"));
-        w->cboYear()->setCurrentText(QStringLiteral("1947"));
-        QCOMPARE(w->cboHH()->currentText(), QStringLiteral("0"));
-        QCOMPARE(w->cboMM()->currentText(), QStringLiteral("0"));
-        w->cboSS()->setCurrentText(QStringLiteral("45"));  // never read
-        QTest::keyClicks(w->txtLonD(), QStringLiteral("77"));
-        QTest::keyClicks(w->txtLonM(), QStringLiteral("13"));
-        QTest::keyClicks(w->txtLatD(), QStringLiteral("28"));
-        QTest::keyClicks(w->txtLatM(), QStringLiteral("36"));
+        QTest::keyClicks(widget<QLineEdit>(w, "txtName"), QStringLiteral("  Ann  "));
+        widget<QComboBox>(w, "cboMonth")->setCurrentText(QStringLiteral("August"));
+        widget<QComboBox>(w, "cboDate")->setCurrentText(QStringLiteral("15"));
+        widget<QComboBox>(w, "cboYear")->setCurrentText(QStringLiteral("1947"));
+        QCOMPARE(widget<QComboBox>(w, "cboHH")->currentText(), QStringLiteral("0"));
+        QCOMPARE(widget<QComboBox>(w, "cboMM")->currentText(), QStringLiteral("0"));
+        widget<QComboBox>(w, "cboSS")->setCurrentText(QStringLiteral("45"));  // never read
+        QTest::keyClicks(widget<QLineEdit>(w, "txtLonD"), QStringLiteral("77"));
+        QTest::keyClicks(widget<QLineEdit>(w, "txtLonM"), QStringLiteral("13"));
+        QTest::keyClicks(widget<QLineEdit>(w, "txtLatD"), QStringLiteral("28"));
+        QTest::keyClicks(widget<QLineEdit>(w, "txtLatM"), QStringLiteral("36"));
         whenModal([](QWidget *modal) { pickZone(modal, QStringLiteral("Indian Time, IST, +5.3")); });
         w->lblTZHelp_Click();
 

@@ -26,17 +26,17 @@ namespace {
 // screen as a user would, and calculates: the Moon is in Pushya.
 void calculateDelhi1947(frmMain *main)
 {
-    QTest::keyClicks(main->txtName(), QStringLiteral("Ann"));
-    main->cboMonth()->setCurrentText(QStringLiteral("August"));
-    main->cboDate()->setCurrentText(QStringLiteral("15"));
-    main->cboYear()->setCurrentText(QStringLiteral("1947"));
-    QTest::keyClicks(main->txtZoneHour(), QStringLiteral("5"));
-    QTest::keyClicks(main->txtZoneMinute(), QStringLiteral("30"));
-    QTest::keyClicks(main->txtLonD(), QStringLiteral("77"));
-    QTest::keyClicks(main->txtLonM(), QStringLiteral("13"));
-    QTest::keyClicks(main->txtLatD(), QStringLiteral("28"));
-    QTest::keyClicks(main->txtLatM(), QStringLiteral("36"));
-    QTest::mouseClick(main->cmdCalculate(), Qt::LeftButton);
+    QTest::keyClicks(widget<QLineEdit>(main, "txtName"), QStringLiteral("Ann"));
+    widget<QComboBox>(main, "cboMonth")->setCurrentText(QStringLiteral("August"));
+    widget<QComboBox>(main, "cboDate")->setCurrentText(QStringLiteral("15"));
+    widget<QComboBox>(main, "cboYear")->setCurrentText(QStringLiteral("1947"));
+    QTest::keyClicks(widget<QLineEdit>(main, "txtZoneHour"), QStringLiteral("5"));
+    QTest::keyClicks(widget<QLineEdit>(main, "txtZoneMinute"), QStringLiteral("30"));
+    QTest::keyClicks(widget<QLineEdit>(main, "txtLonD"), QStringLiteral("77"));
+    QTest::keyClicks(widget<QLineEdit>(main, "txtLonM"), QStringLiteral("13"));
+    QTest::keyClicks(widget<QLineEdit>(main, "txtLatD"), QStringLiteral("28"));
+    QTest::keyClicks(widget<QLineEdit>(main, "txtLatM"), QStringLiteral("36"));
+    QTest::mouseClick(widget<QPushButton>(main, "cmdCalculate"), Qt::LeftButton);
 }
 
 // The words of a rich-text tooltip, without the blank lines around them.
@@ -75,8 +75,8 @@ private slots:
 
         frmChineseLunarMansionResult *screen = onlyResultScreen();
         QVERIFY(screen);
-        QCOMPARE(screen->lblResult(6)->text(), QStringLiteral("Pushya"));
-        const QString tooltip = plainText(screen->lblResult(6)->toolTip());
+        QCOMPARE(widget<QLabel>(screen, "lblResult", 6)->text(), QStringLiteral("Pushya"));
+        const QString tooltip = plainText(widget<QLabel>(screen, "lblResult", 6)->toolTip());
         QCOMPARE(tooltip, birthTimeSpanText(*computeBirthTimeSpan(birth(8, 15, 1947, 0, 0, 5, 30, 77, 13, true, false))));
         QVERIFY2(tooltip.contains(QStringLiteral("Pushya")), qPrintable(tooltip));
 
@@ -84,8 +84,8 @@ private slots:
         // laid out as a tooltip is where its screen leaves room for one line.
         QLabel tip;
         tip.setFont(QToolTip::font());
-        tip.setWordWrap(Qt::mightBeRichText(screen->lblResult(6)->toolTip()));
-        tip.setText(screen->lblResult(6)->toolTip());
+        tip.setWordWrap(Qt::mightBeRichText(widget<QLabel>(screen, "lblResult", 6)->toolTip()));
+        tip.setText(widget<QLabel>(screen, "lblResult", 6)->toolTip());
         QVERIFY2(tip.sizeHint().width() <= screen->width(), qPrintable(QString::number(tip.sizeHint().width())));
     }
 
@@ -98,20 +98,20 @@ private slots:
         calculateDelhi1947(main);
         frmChineseLunarMansionResult *calculated = onlyResultScreen();
         QVERIFY(calculated);
-        QVERIFY(!calculated->lblResult(6)->toolTip().isEmpty());
+        QVERIFY(!widget<QLabel>(calculated, "lblResult", 6)->toolTip().isEmpty());
 
         const QString path = folder.filePath(QStringLiteral("reading.qvr"));
         QVERIFY(writeReadingFile(path, QStringLiteral("Pushya")));
-        calculated->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+        widget<QPushButton>(calculated, "cmdBack")->click();
         frmMain *fresh = onlyMainScreen();
         QVERIFY(fresh);
         recorder->fileNames.push_back(path);
-        fresh->cmdOpen()->click();
+        widget<QPushButton>(fresh, "cmdOpen")->click();
 
         frmChineseLunarMansionResult *opened = onlyResultScreen();
         QVERIFY(opened);
-        QCOMPARE(opened->lblResult(6)->text(), QStringLiteral("Pushya"));
-        QVERIFY(opened->lblResult(6)->toolTip().isEmpty());
+        QCOMPARE(widget<QLabel>(opened, "lblResult", 6)->text(), QStringLiteral("Pushya"));
+        QVERIFY(widget<QLabel>(opened, "lblResult", 6)->toolTip().isEmpty());
         QVERIFY(recorder->messages.isEmpty());
     }
 

@@ -26,12 +26,6 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // What a PDF holds, read back well enough to check a reading: its pages, its
 // images' filters and the text each BT ... ET text object shows. Fits what
 // Qt's PDF writer produces: plain object headers, Flate content streams and
@@ -197,7 +191,7 @@ private slots:
     void fileMenuOffersPrintAndExport()
     {
         frmChineseLunarMansionResult screen;
-        const QList<QAction *> entries = screen.findChild<QMenu *>(QStringLiteral("mnuFile"))->actions();
+        const QList<QAction *> entries = widget<QMenu>(&screen, "mnuFile")->actions();
         QStringList names;
         for (const QAction *entry : entries)
             names.append(entry->objectName());
@@ -234,7 +228,7 @@ private slots:
         QVERIFY(screen);
         const QString path = folder->filePath(nakshatra + QStringLiteral(".pdf"));
         recorder->fileNames.push_back(path);
-        screen->findChild<QAction *>(QStringLiteral("mnuExportPdf"))->trigger();
+        widget<QAction>(screen, "mnuExportPdf")->trigger();
 
         QCOMPARE(recorder->fileRequests.size(), 1);
         const FileDialogRequest &request = recorder->fileRequests.constFirst();
@@ -259,7 +253,7 @@ private slots:
         for (int i = 0; i < values.size(); ++i) {
             QVERIFY2(contents.texts.contains(values.at(i)), qPrintable(values.at(i)));
             QVERIFY(
-                contents.texts.contains(screen->findChild<QLabel *>(QStringLiteral("lblCaption%1").arg(i))->text()));
+                contents.texts.contains(widget<QLabel>(screen, "lblCaption", i)->text()));
         }
         QVERIFY(contents.texts.contains(QStringLiteral("Positive Human Traits")));
         QVERIFY(contents.texts.contains(QStringLiteral("Negative Human Traits")));
@@ -277,7 +271,7 @@ private slots:
         QVERIFY(screen);
         recorder->fileNames.push_back(std::nullopt);
         recorder->fileNames.push_back(QString());
-        QAction *exportPdf = screen->findChild<QAction *>(QStringLiteral("mnuExportPdf"));
+        QAction *exportPdf = widget<QAction>(screen, "mnuExportPdf");
         exportPdf->trigger();
         exportPdf->trigger();
         QCOMPARE(recorder->fileRequests.size(), 2);
@@ -290,7 +284,7 @@ private slots:
     {
         frmChineseLunarMansionResult *screen = showReadingOf(QStringLiteral("Revati"));
         QVERIFY(screen);
-        QAction *exportPdf = screen->findChild<QAction *>(QStringLiteral("mnuExportPdf"));
+        QAction *exportPdf = widget<QAction>(screen, "mnuExportPdf");
 
         recorder->fileNames.push_back(folder->filePath(QStringLiteral("no such folder/reading.pdf")));
         exportPdf->trigger();
@@ -326,7 +320,7 @@ private slots:
     {
         frmChineseLunarMansionResult *screen = showReadingOf(QStringLiteral("Moola"));
         QVERIFY(screen);
-        QAction *print = screen->findChild<QAction *>(QStringLiteral("mnuPrint"));
+        QAction *print = widget<QAction>(screen, "mnuPrint");
 
         // Cancelling the print dialog prints nothing and says nothing.
         recorder->printerAnswers.push_back(std::nullopt);
@@ -347,7 +341,7 @@ private slots:
         QVERIFY(printed.texts.contains(QStringLiteral("Moola")));
         // Print and export put the same page on paper.
         recorder->fileNames.push_back(folder->filePath(QStringLiteral("exported.pdf")));
-        screen->findChild<QAction *>(QStringLiteral("mnuExportPdf"))->trigger();
+        widget<QAction>(screen, "mnuExportPdf")->trigger();
         QCOMPARE(readPdf(fileBytes(folder->filePath(QStringLiteral("exported.pdf")))).texts, printed.texts);
 
         // A printer that can't be written to is reported, not ignored.

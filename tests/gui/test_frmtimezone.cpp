@@ -1,5 +1,6 @@
 #include "core/TimeZones.h"
 #include "ui/frmTimeZone.h"
+#include "Widgets.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -28,7 +29,7 @@ class TestFrmTimeZone : public QObject {
 
     QListWidgetItem *entry(const QString &text) const
     {
-        const QList<QListWidgetItem *> found = picker->lstTimeZone()->findItems(text, Qt::MatchExactly);
+        const QList<QListWidgetItem *> found = widget<QListWidget>(picker.get(), "lstTimeZone")->findItems(text, Qt::MatchExactly);
         return found.size() == 1 ? found.first() : nullptr;
     }
 
@@ -36,7 +37,7 @@ class TestFrmTimeZone : public QObject {
     // release, press and double-click.
     void doubleClick(QListWidgetItem *item)
     {
-        QListWidget *list = picker->lstTimeZone();
+        QListWidget *list = widget<QListWidget>(picker.get(), "lstTimeZone");
         list->scrollToItem(item);
         const QPoint at = list->viewport()->mapTo(picker.get(), list->visualItemRect(item).center());
         QTest::mouseDClick(picker->windowHandle(), Qt::LeftButton, {}, at);
@@ -61,17 +62,17 @@ private slots:
     {
         QCOMPARE(picker->windowTitle(), QStringLiteral("Quorvel v1.15"));
         QCOMPARE(picker->size(), QSize(329, 232));
-        QCOMPARE(picker->cmdQuit()->text(), QStringLiteral("&Quit"));
-        QVERIFY(picker->cmdQuit()->isDefault());
-        QVERIFY(picker->lstTimeZone()->font().bold());
-        QCOMPARE(picker->lstTimeZone()->palette().color(QPalette::Text), QColor(Qt::black));
-        QCOMPARE(QApplication::focusWidget(), picker->lstTimeZone());
-        QVERIFY(picker->lstTimeZone()->selectedItems().isEmpty());
+        QCOMPARE(widget<QPushButton>(picker.get(), "cmdQuit")->text(), QStringLiteral("&Quit"));
+        QVERIFY(widget<QPushButton>(picker.get(), "cmdQuit")->isDefault());
+        QVERIFY(widget<QListWidget>(picker.get(), "lstTimeZone")->font().bold());
+        QCOMPARE(widget<QListWidget>(picker.get(), "lstTimeZone")->palette().color(QPalette::Text), QColor(Qt::black));
+        QCOMPARE(QApplication::focusWidget(), widget<QListWidget>(picker.get(), "lstTimeZone"));
+        QVERIFY(widget<QListWidget>(picker.get(), "lstTimeZone")->selectedItems().isEmpty());
     }
 
     void listsAllZonesInTableOrder()
     {
-        QListWidget *list = picker->lstTimeZone();
+        QListWidget *list = widget<QListWidget>(picker.get(), "lstTimeZone");
         QCOMPARE(list->count(), 71);
         for (int row = 0; row < list->count(); ++row)
             QCOMPARE(list->item(row)->text(), QString::fromUtf8(timeZones[std::size_t(row)].text));
@@ -139,7 +140,7 @@ private slots:
     {
         hourBox->setText(QStringLiteral("7"));
         minuteBox->setText(QStringLiteral("0"));
-        QListWidget *list = picker->lstTimeZone();
+        QListWidget *list = widget<QListWidget>(picker.get(), "lstTimeZone");
         QVERIFY(list->selectedItems().isEmpty());
         // A double-click event with no click before it selects nothing.
         const QPointF at(5, 5);
@@ -167,12 +168,12 @@ private slots:
         hourBox->setText(QStringLiteral("3"));
         minuteBox->clear();
         // An entry is selected: Enter still quits rather than choosing it.
-        QListWidget *list = picker->lstTimeZone();
+        QListWidget *list = widget<QListWidget>(picker.get(), "lstTimeZone");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(3)).center());
         QCOMPARE(list->selectedItems().size(), 1);
         switch (way) {
         case 0:
-            QTest::mouseClick(picker->cmdQuit(), Qt::LeftButton);
+            QTest::mouseClick(widget<QPushButton>(picker.get(), "cmdQuit"), Qt::LeftButton);
             break;
         case 1:
             QTest::keyClick(list, Qt::Key_Return);
@@ -195,12 +196,12 @@ private slots:
 
     void eachOpeningStartsAfresh()
     {
-        QListWidget *list = picker->lstTimeZone();
+        QListWidget *list = widget<QListWidget>(picker.get(), "lstTimeZone");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(5)).center());
-        QTest::mouseClick(picker->cmdQuit(), Qt::LeftButton);
+        QTest::mouseClick(widget<QPushButton>(picker.get(), "cmdQuit"), Qt::LeftButton);
         openPicker();
-        QCOMPARE(picker->lstTimeZone()->count(), 71);
-        QVERIFY(picker->lstTimeZone()->selectedItems().isEmpty());
+        QCOMPARE(widget<QListWidget>(picker.get(), "lstTimeZone")->count(), 71);
+        QVERIFY(widget<QListWidget>(picker.get(), "lstTimeZone")->selectedItems().isEmpty());
     }
 };
 

@@ -64,8 +64,16 @@ QString placeTextOfQuery(const QString &query);
 QString foldForSearch(const QString &text);
 
 // A latitude or longitude as the user types it into Quorvel: whole degrees,
-// whole minutes rounded to the nearest, and the hemisphere, e.g. "18° 31' N".
-// A value that rounds to 0° 0' is N or E. Empty for a non-finite value.
+// whole minutes rounded to the nearest (59.6' carries into the next degree),
+// and the hemisphere. A value that rounds to 0° 0' is N or E.
+struct DegreesMinutes {
+    int degrees = 0;
+    int minutes = 0;
+    bool positive = true; // North or East
+};
+DegreesMinutes roundToMinute(double degrees);
+
+// The same as text, e.g. "18° 31' N". Empty for a non-finite value.
 QString formatDegreesMinutes(double degrees, bool latitude);
 
 // A time zone as the lookup describes it over one calendar year.
@@ -75,6 +83,10 @@ struct ZoneSummary {
     bool observesDaylightSaving = false; // the clocks move during the year
 };
 ZoneSummary summarizeZone(const QString &ianaId, int year);
+
+// An offset from UTC as hours and minutes, with seconds only where it has
+// them: "+5:30", "-5:00", "+1:19:32".
+QString utcOffsetText(int seconds);
 
 // "Asia/Kolkata (UTC+5:30, no daylight saving)".
 QString describeZone(const QString &ianaId, const ZoneSummary &zone);

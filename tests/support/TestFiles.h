@@ -15,6 +15,14 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+// A file's bytes; "<unreadable>" for one that can't be read, so that it never
+// passes for an empty file.
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
 inline bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
