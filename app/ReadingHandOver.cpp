@@ -31,8 +31,8 @@ public:
     {
         setSocketOptions(QLocalServer::UserAccessOption);
         connect(this, &QLocalServer::newConnection, this, &HandOverServer::acceptClients);
-        retry.setInterval(modalRetryMs);
-        connect(&retry, &QTimer::timeout, this, &HandOverServer::showPending);
+        m_retry.setInterval(modalRetryMs);
+        connect(&m_retry, &QTimer::timeout, this, &HandOverServer::showPending);
     }
 
 private:
@@ -68,13 +68,13 @@ private:
             return;
         client->skip(lengthBytes);
         const QByteArray bytes = client->read(length);
-        drop(client);  // one path a copy
+        drop(client); // one path a copy
 
         QStringDecoder utf8(QStringDecoder::Utf8);
         const QString path = utf8(bytes);
         if (utf8.hasError() || path.contains(QChar(0)) || !QFileInfo(path).isAbsolute())
             return;
-        pending = path;
+        m_pending = path;
         // Shown from the event loop, not from within this socket's signal.
         QMetaObject::invokeMethod(this, &HandOverServer::showPending, Qt::QueuedConnection);
     }
@@ -83,14 +83,14 @@ private:
     // modal window is open.
     void showPending()
     {
-        if (pending.isEmpty())
+        if (m_pending.isEmpty())
             return;
         if (Screen::modalWindowOpen()) {
-            retry.start();
+            m_retry.start();
             return;
         }
-        retry.stop();
-        const QString path = std::exchange(pending, QString());
+        m_retry.stop();
+        const QString path = std::exchange(m_pending, QString());
         Screen *screen = shownScreen();
         if (!screen)
             return;
@@ -108,8 +108,8 @@ private:
         window->activateWindow();
     }
 
-    QString pending;
-    QTimer retry;
+    QString m_pending;
+    QTimer m_retry;
 };
 
 QPointer<HandOverServer> &server()

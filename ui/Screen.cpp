@@ -17,7 +17,7 @@ bool ending = false;
 // leaves them to the widget by returning false.
 class DragFilter final : public QObject {
 public:
-    DragFilter(QObject *parent, std::function<bool(QDropEvent *)> take) : QObject(parent), take(std::move(take)) {}
+    DragFilter(QObject *parent, std::function<bool(QDropEvent *)> take) : QObject(parent), m_take(std::move(take)) {}
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -25,14 +25,14 @@ public:
         case QEvent::DragEnter:
         case QEvent::DragMove:
         case QEvent::Drop:
-            return take(static_cast<QDropEvent *>(event));
+            return m_take(static_cast<QDropEvent *>(event));
         default:
             return QObject::eventFilter(watched, event);
         }
     }
 
 private:
-    std::function<bool(QDropEvent *)> take;
+    std::function<bool(QDropEvent *)> m_take;
 };
 
 } // namespace
@@ -48,7 +48,7 @@ Screen::Screen(QWidget *parent) : QMainWindow(parent)
 
 void Screen::closeByProgram()
 {
-    closingByProgram = true;
+    m_closingByProgram = true;
     // Input the window system had already queued for this screen (the second
     // click of a double click on Back, Open or Calculate) must not run its
     // command again once the program has switched to the other screen.
@@ -66,11 +66,11 @@ void Screen::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     // A box that takes dropped text would take a dragged file as its path.
     // (Installing the filter again changes nothing.)
-    if (!dragFilter)
-        dragFilter = new DragFilter(this, [this](QDropEvent *drop) { return takeReadingDrag(drop); });
+    if (!m_dragFilter)
+        m_dragFilter = new DragFilter(this, [this](QDropEvent *drop) { return takeReadingDrag(drop); });
     for (QWidget *child : findChildren<QWidget *>()) {
         if (child->acceptDrops())
-            child->installEventFilter(dragFilter);
+            child->installEventFilter(m_dragFilter);
     }
 }
 
@@ -138,7 +138,7 @@ Screen *shownScreen()
 void Screen::closeEvent(QCloseEvent *event)
 {
     QMainWindow::closeEvent(event);
-    if (!closingByProgram && !ending)
+    if (!m_closingByProgram && !ending)
         EndProgram();
 }
 

@@ -46,8 +46,8 @@ private:
     // which is left to the widget it went to.
     bool takeReadingDrag(QDropEvent *event);
 
-    bool closingByProgram = false;
-    QObject *dragFilter = nullptr;
+    bool m_closingByProgram = false;
+    QObject *m_dragFilter = nullptr;
 };
 
 // The path of the saved reading that `data` carries, or empty when it is not

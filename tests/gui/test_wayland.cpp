@@ -65,7 +65,8 @@ private slots:
             QVERIFY(picker);
             QVERIFY(QTest::qWaitForWindowExposed(picker));
             QListWidget *list = widget<QListWidget>(picker, "lstTimeZone");
-            const QList<QListWidgetItem *> found = list->findItems(QStringLiteral("Indian Time, IST, +5.3"), Qt::MatchExactly);
+            const QList<QListWidgetItem *> found =
+                list->findItems(QStringLiteral("Indian Time, IST, +5.3"), Qt::MatchExactly);
             QCOMPARE(found.size(), 1);
             list->scrollToItem(found.constFirst());
             const QPoint at = list->viewport()->mapTo(picker, list->visualItemRect(found.constFirst()).center());
@@ -103,7 +104,7 @@ private slots:
                 box->button(QMessageBox::Ok)->click();
             }
         });
-        widget<QPushButton>(main, "cmdCalculate")->click();  // no name: the first rule's message, through a real box
+        widget<QPushButton>(main, "cmdCalculate")->click(); // no name: the first rule's message, through a real box
         QCOMPARE(text, QStringLiteral("Please Enter Name"));
         deleteTopLevelWindows();
     }
