@@ -11,6 +11,7 @@ packages=(
   clang
   fonts-dejavu-core
   xvfb xauth imagemagick x11-utils xdotool
+  weston qt6-wayland
   dpkg-dev file desktop-file-utils appstream
 )
 

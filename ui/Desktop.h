@@ -19,6 +19,7 @@ struct FileDialogRequest {
     QString title;
     QString filter;         // Qt form, e.g. "Quorvel (*.qvr)"
     QString defaultSuffix;  // added when the user types a name without one
+    QString folder{};       // where the dialog starts; empty: wherever the toolkit chooses
 };
 
 enum class MessageAnswer { Ok, Yes, No };

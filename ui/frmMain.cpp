@@ -511,6 +511,11 @@ void frmMain::cmdOpen_Click()
     openSavedReading(m_session, this);
 }
 
+void frmMain::showReadingFile(const QString &path)
+{
+    openReadingFile(path, m_session, this);
+}
+
 void frmMain::lblTZHelp_Click()
 {
     frmTimeZone picker(this, m_txtZoneHour, m_txtZoneMinute);

@@ -52,6 +52,8 @@ public:
     // "TZ Help": the time zone picker, modal.
     void lblTZHelp_Click();
 
+    void showReadingFile(const QString &path) override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
