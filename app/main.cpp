@@ -11,5 +11,5 @@ int main(int argc, char *argv[])
     // Lets the desktop match the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.quorvel.Quorvel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/content/icon/quorvel-32.png")));
-    return StartProgram() ? application.exec() : 0;
+    return StartProgram(QCoreApplication::arguments().mid(1)) ? application.exec() : 0;
 }

@@ -1,5 +1,6 @@
 #include "app/modStartup.h"
 
+#include "app/ReadingHandOver.h"
 #include "app/modSettings.h"
 #include "core/Messages.h"
 #include "ui/Centred.h"
@@ -18,6 +19,7 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <cstdio>
 #include <memory>
 
 #include <sys/stat.h>
@@ -34,6 +36,12 @@ std::unique_ptr<QLockFile> &heldLock()
 {
     static std::unique_ptr<QLockFile> lock;
     return lock;
+}
+
+bool holdsInstanceLock(const QString &lockPath)
+{
+    const std::unique_ptr<QLockFile> &held = heldLock();
+    return held && held->isLocked() && held->fileName() == lockPath;
 }
 
 bool lockOwnerIsUnreadable(const QLockFile &lock)
@@ -103,8 +111,7 @@ bool IsAnotherCopyRunning()
 
 bool IsAnotherCopyRunning(const QString &lockPath)
 {
-    std::unique_ptr<QLockFile> &held = heldLock();
-    if (held && held->isLocked() && held->fileName() == lockPath)
+    if (holdsInstanceLock(lockPath))
         return false;
     // No private folder, or something in the lock's place that isn't ours to
     // remove: the program runs without the lock rather than not at all.
@@ -123,7 +130,7 @@ bool IsAnotherCopyRunning(const QString &lockPath)
             locked = lock->tryLock(0);
     }
     if (locked) {
-        held = std::move(lock);
+        heldLock() = std::move(lock);
         return false;
     }
     // Only a lock that another process holds means another copy. A runtime
@@ -134,26 +141,51 @@ bool IsAnotherCopyRunning(const QString &lockPath)
 
 void releaseInstanceLock()
 {
+    stopHandOver();
     heldLock().reset();
 }
 
-bool StartProgram()
+QString readingFileArgument(const QStringList &arguments)
 {
-    return StartProgram(instanceLockPath());
+    QString file;
+    for (const QString &argument : arguments) {
+        if (file.isEmpty() && !argument.isEmpty() && !argument.startsWith(u'-')) {
+            // Absolute, as a running copy it is handed to has a folder of its own.
+            file = QFileInfo(argument).absoluteFilePath();
+            continue;
+        }
+        std::fprintf(stderr, "%s: ignoring '%s'\n", Messages::applicationTitle, argument.toLocal8Bit().constData());
+    }
+    return file;
 }
 
-bool StartProgram(const QString &lockPath)
+bool StartProgram(const QStringList &arguments)
+{
+    return StartProgram(instanceLockPath(), readingFileArgument(arguments));
+}
+
+bool StartProgram(const QString &lockPath, const QString &readingFile)
 {
     if (IsAnotherCopyRunning(lockPath)) {
-        desktop().showMessage(nullptr, MessageIcon::Information, QString::fromUtf8(Messages::alreadyRunning));
+        // Started with a reading: the running copy shows it, and this one
+        // ends quietly. One that can't take it (an older copy) is as if
+        // started without.
+        if (readingFile.isEmpty() || !handOverReadingFile(handOverSocketPath(lockPath), readingFile))
+            desktop().showMessage(nullptr, MessageIcon::Information, QString::fromUtf8(Messages::alreadyRunning));
         EndProgram();
         return false;
     }
+    // Only the copy that holds the lock takes readings from others: any
+    // socket left in its place is stale then.
+    if (holdsInstanceLock(lockPath))
+        listenForHandOver(handOverSocketPath(lockPath));
     seedRandomGenerator();
     UpdateReminder();
     // The session lives as long as a screen holds it: each hands it to the next.
     auto *mainScreen = new frmMain(std::make_shared<Session>());
     showCentred(mainScreen);
     CoBrand_Randomize(mainScreen->lblFullBrand(), mainScreen->lblCobrand());
+    if (!readingFile.isEmpty())
+        mainScreen->showReadingFile(readingFile);
     return true;
 }

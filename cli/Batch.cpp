@@ -2,6 +2,7 @@
 
 #include "cli/BirthFields.h"
 #include "cli/CliTexts.h"
+#include "cli/PlaceLookup.h"
 #include "cli/QuotedText.h"
 #include "cli/ReadingReport.h"
 #include "core/Reading.h"
@@ -335,9 +336,12 @@ MansionColumns mansionColumns()
 }
 
 struct Columns {
-    std::array<int, birthFieldCount> index{};  // the record position of each field
+    std::array<int, birthFieldCount> index{};  // the record position of each field; -1 when a place stands for it
+    int place = -1;                            // the place column's, or -1
     int count = 0;                             // fields in every record
 };
+
+constexpr std::string_view placeColumn = "place";
 
 std::string rowPrefix(qint64 row)
 {
@@ -368,23 +372,28 @@ std::optional<Columns> readHeader(const std::vector<std::string_view> &fields, q
             name.pop_back();
         for (char &c : name)
             c = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-        int field = -1;
+        int *column = name == placeColumn ? &columns.place : nullptr;
         for (int f = 0; f < birthFieldCount; ++f) {
             if (name == birthFieldName(BirthField(f)))
-                field = f;
+                column = &columns.index[std::size_t(f)];
         }
-        if (field < 0)
+        if (!column)
             report("unknown column " + quotedValue(fields[std::size_t(i)]).toStdString()
-                   + ": the columns are name,date,time,zone,lon,lat,dst");
-        else if (columns.index[std::size_t(field)] >= 0)
+                   + ": the columns are name,date,time,zone,lon,lat,dst, or place instead of zone,lon,lat,dst");
+        else if (*column >= 0)
             report("column '" + name + "' appears twice");
         else
-            columns.index[std::size_t(field)] = i;
+            *column = i;
     }
+    bool placeAndFields = false;
     for (int f = 0; f < birthFieldCount; ++f) {
-        if (columns.index[std::size_t(f)] < 0)
+        const bool placed = columns.place >= 0 && standsForPlace(BirthField(f));
+        if (columns.index[std::size_t(f)] < 0 && !placed)
             report(std::string("missing column '") + birthFieldName(BirthField(f)) + "'");
+        placeAndFields = placeAndFields || (placed && columns.index[std::size_t(f)] >= 0);
     }
+    if (placeAndFields)
+        report("the column 'place' stands instead of zone, lon, lat and dst: give either the place or those four");
     if (!good)
         return std::nullopt;
     return columns;
@@ -424,25 +433,40 @@ public:
             appendNumber(message, qint64(columns.count));
             return writeBad(row, nullptr, message);
         }
-        BirthTexts texts;
-        for (int f = 0; f < birthFieldCount; ++f)
-            texts[std::size_t(f)] = fields[std::size_t(columns.index[std::size_t(f)])];
+        BirthTexts texts;  // as the output row shows them
+        for (int f = 0; f < birthFieldCount; ++f) {
+            const int at = columns.index[std::size_t(f)];
+            texts[std::size_t(f)] = at >= 0 ? fields[std::size_t(at)] : std::string_view();
+        }
+        // A place gives the zone, the coordinates and the DST tick; where it
+        // can't, stand-ins let the other fields be judged.
+        BirthTexts parsed = texts;
+        std::optional<FoundPlace> found;
+        QString placeError;
+        if (columns.place >= 0) {
+            const auto text = [&texts](BirthField field) { return texts[std::size_t(field)]; };
+            found = m_places.find(fields[std::size_t(columns.place)],
+                                  readBirthMoment(text(BirthField::Date), text(BirthField::Time)), placeError);
+            putPlaceFields(found ? &*found : nullptr, parsed);
+            if (found && found->clock.fillsZone)  // not the stand-ins of a moment that didn't read
+                texts = parsed;
+        }
 
         m_errors.clear();
-        if (!m_parser.parse(texts, m_birth, m_errors)) {
+        if (!m_parser.parse(parsed, m_birth, m_errors) || !placeError.isEmpty()) {
             std::string message;
-            for (const FieldError &error : m_errors) {
-                std::string one = "field ";
-                one += birthFieldName(error.field);
-                one += ": ";
-                one += error.message.toStdString();
+            const auto add = [&](std::string one) {
                 m_err.append(rowPrefix(row));
                 m_err.append(one);
                 m_err.append('\n');
                 if (!message.empty())
                     message += "; ";
                 message += one;
-            }
+            };
+            for (const FieldError &error : m_errors)
+                add(std::string("field ") + birthFieldName(error.field) + ": " + error.message.toStdString());
+            if (!placeError.isEmpty())
+                add("field place: " + placeError.toStdString());
             return writeBad(row, &texts, message, false);
         }
         const std::optional<Reading> reading =
@@ -517,6 +541,7 @@ private:
     ByteSink &m_err;
     const MansionColumns m_mansions;
     BirthParser m_parser;
+    PlaceLookup m_places;  // reads the atlas at a file's first place
     BirthData m_birth;
     std::vector<FieldError> m_errors;
     std::string m_line;

@@ -319,6 +319,18 @@ const char *birthFieldName(BirthField field)
     return names[std::size_t(field)];
 }
 
+std::optional<BirthMoment> readBirthMoment(std::string_view date, std::string_view time)
+{
+    Date d;
+    Clock c;
+    if (!readDate(trimmed(date), d).isEmpty() || !readClock(trimmed(time), c).isEmpty())
+        return std::nullopt;
+    const BirthMoment moment{QDate(d.year, d.month, d.day), QTime(c.hour, c.minute)};
+    if (!moment.date.isValid())
+        return std::nullopt;
+    return moment;
+}
+
 bool BirthParser::parse(const BirthTexts &texts, BirthData &birth, std::vector<FieldError> &errors)
 {
     auto text = [&](BirthField field) { return trimmed(texts[std::size_t(field)]); };

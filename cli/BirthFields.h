@@ -2,9 +2,12 @@
 
 #include "core/BirthData.h"
 
+#include <QDate>
 #include <QString>
+#include <QTime>
 
 #include <array>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +20,13 @@ inline constexpr int birthFieldCount = 7;
 // "name", "date", "time", "zone", "lon", "lat", "dst": the batch columns and,
 // with "--" before them, the options.
 const char *birthFieldName(BirthField field);
+
+// Whether a place found in the atlas gives the field: zone, lon, lat and dst.
+constexpr bool standsForPlace(BirthField field)
+{
+    return field == BirthField::Zone || field == BirthField::Lon || field == BirthField::Lat
+        || field == BirthField::Dst;
+}
 
 struct FieldError {
     BirthField field;
@@ -32,3 +42,12 @@ public:
     // per bad field, in field order, and leaves `birth` alone.
     bool parse(const BirthTexts &texts, BirthData &birth, std::vector<FieldError> &errors);
 };
+
+// The birth's local date and clock time (to the minute, as the screen takes
+// it) from the date and time fields' texts; nothing when either doesn't read
+// or names no real day, which BirthParser reports.
+struct BirthMoment {
+    QDate date;
+    QTime time;
+};
+std::optional<BirthMoment> readBirthMoment(std::string_view date, std::string_view time);

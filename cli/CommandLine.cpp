@@ -26,7 +26,7 @@ struct OptionInfo {
 // Every option and the modes it applies to; anything else on the line of a
 // mode is a usage error, so that no option is ever silently ignored. The
 // birth fields are named by birthFieldName.
-constexpr std::array<OptionInfo, 14> optionTable{{
+constexpr std::array<OptionInfo, 15> optionTable{{
     {"name", true, inSingle},
     {"date", true, inSingle},
     {"time", true, inSingle},
@@ -34,6 +34,7 @@ constexpr std::array<OptionInfo, 14> optionTable{{
     {"lon", true, inSingle},
     {"lat", true, inSingle},
     {"dst", false, inSingle},
+    {"place", true, inSingle},
     {"json", false, inSingle | inOpen},
     {"span", false, inBatch},
     {"save", true, inSingle},
@@ -193,9 +194,21 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
         error = QStringLiteral("nothing to do");
         return std::nullopt;
     }
+    // A place stands for the zone, the coordinates and the DST tick.
+    const bool placed = parser.isSet(QStringLiteral("place"));
+    if (placed) {
+        line.place = parser.value(QStringLiteral("place"));
+        for (int f = 0; f < birthFieldCount; ++f) {
+            const QString name = QLatin1String(birthFieldName(BirthField(f)));
+            if (standsForPlace(BirthField(f)) && parser.isSet(name)) {
+                error = QStringLiteral("--%1 can't be used with --place").arg(name);
+                return std::nullopt;
+            }
+        }
+    }
     for (int f = 0; f < birthFieldCount; ++f) {
         const QString name = QLatin1String(birthFieldName(BirthField(f)));
-        if (BirthField(f) == BirthField::Dst)
+        if (BirthField(f) == BirthField::Dst || (placed && standsForPlace(BirthField(f))))
             continue;
         if (!parser.isSet(name)) {
             error = QStringLiteral("--%1 is missing").arg(name);

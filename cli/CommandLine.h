@@ -16,6 +16,9 @@ struct CommandLine {
     // BirthField; --dst is the flag below.
     std::array<std::optional<QString>, birthFieldCount> fields;
     bool dst = false;
+    // --place: the birthplace in words, standing for --zone, --lon, --lat
+    // and --dst.
+    std::optional<QString> place;
     bool json = false;
     bool span = false;
     QString savePath;   // empty: don't save

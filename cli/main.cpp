@@ -4,6 +4,7 @@
 #include "cli/BirthFields.h"
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
+#include "cli/PlaceLookup.h"
 #include "cli/QuotedText.h"
 #include "cli/ReadingReport.h"
 #include "mansions/ReadingFile.h"
@@ -113,12 +114,25 @@ int runSingle(const CommandLine &line)
     }
     texts[std::size_t(BirthField::Dst)] = line.dst ? "yes" : "no";
 
+    // A place gives the zone, the coordinates and the DST tick.
+    std::optional<FoundPlace> found;
+    QString placeError;
+    if (line.place) {
+        PlaceLookup lookup;
+        found = lookup.find(line.place->toStdString(),
+                            readBirthMoment(texts[std::size_t(BirthField::Date)], texts[std::size_t(BirthField::Time)]),
+                            placeError);
+        putPlaceFields(found ? &*found : nullptr, texts);
+    }
+
     BirthParser parser;
     BirthData birth;
     std::vector<FieldError> errors;
-    bool good = parser.parse(texts, birth, errors);
+    bool good = parser.parse(texts, birth, errors) && placeError.isEmpty();
     for (const FieldError &error : errors)
         complain(QStringLiteral("--%1: %2").arg(QLatin1String(birthFieldName(error.field)), error.message));
+    if (!placeError.isEmpty())
+        complain(QStringLiteral("--place: %1").arg(placeError));
     QString savePath;
     if (!line.savePath.isNull()) {
         savePath = savePathFor(line.savePath);
@@ -137,10 +151,20 @@ int runSingle(const CommandLine &line)
         complain(QStringLiteral("the calculation failed for this birth"));
         return exitBadInput;
     }
-    if (line.json)
-        print(QString::fromUtf8(QJsonDocument(birthReportJson(*reading)).toJson(QJsonDocument::Indented)));
-    else
+    // What the place's clock did that the fields can't show: a repeated
+    // hour, an offset rounded from seconds.
+    if (found) {
+        for (const QString &note : found->clock.notes)
+            complain(QStringLiteral("--place: %1").arg(note));
+    }
+    if (line.json) {
+        QJsonObject report = birthReportJson(*reading);
+        if (found)
+            report.insert(QStringLiteral("place"), foundPlaceJson(*found));
+        print(QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented)));
+    } else {
         print(birthReportText(*reading));
+    }
     if (!savePath.isEmpty() && !saveReading(savePath, reading->nakshatraName))
         return exitBadInput;
     return exitSuccess;

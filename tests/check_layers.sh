@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header of a folder above its own layer.
 # The layers, lowest first: ephemeris and mansions (beside each other); core;
-# ui and cli; app. The web search plugin (app/websearch) is loaded into the
-# program and shares only its interface header with it. The tests follow:
-# tests/core and tests/cli (which runs the program) stand on the headless
-# libraries and the headless helpers of tests/support; tests/gui may use
-# everything.
+# ui and cli; app. The atlas (atlas/) stands apart and includes nothing of
+# ours; cli and the web search plugin use it. The plugin (app/websearch) is
+# loaded into the program and shares only its interface header with it. The
+# tests follow: tests/core and tests/cli (which runs the program) stand on the
+# headless libraries and the headless helpers of tests/support; tests/gui may
+# use everything.
 #
 #   check_layers.sh SOURCE_FOLDER
 set -euo pipefail
@@ -21,15 +22,16 @@ headless_helpers=" ReferenceVectors.h TestFiles.h "
 
 allowed() {  # the including file's layer, the included path
   case $1 in
-    tests-headless) [[ $2 =~ ^(core|ephemeris|mansions)/ || $2 == *.moc || $headless_helpers == *" $2 "* ]] ;;
-    tests-gui) [[ $2 =~ ^(app|ui|cli|core|ephemeris|mansions)/ || $2 == *.moc || -f tests/support/$2 ]] ;;
+    tests-headless) [[ $2 =~ ^(core|ephemeris|mansions|atlas)/ || $2 == *.moc || $headless_helpers == *" $2 "* ]] ;;
+    tests-gui) [[ $2 =~ ^(app|ui|cli|core|ephemeris|mansions|atlas)/ || $2 == *.moc || -f tests/support/$2 ]] ;;
     ephemeris) [[ $2 == ephemeris/* ]] ;;
     mansions) [[ $2 == mansions/* ]] ;;
     core) [[ $2 =~ ^(core|ephemeris|mansions)/ ]] ;;
-    cli) [[ $2 =~ ^(cli|core|ephemeris|mansions)/ ]] ;;
+    atlas) [[ $2 == atlas/* ]] ;;
+    cli) [[ $2 =~ ^(cli|core|ephemeris|mansions|atlas)/ ]] ;;
     ui) [[ $2 =~ ^(ui|core|ephemeris|mansions)/ || $2 == "$interface" ]] ;;
     app) [[ $2 =~ ^(app|ui|cli|core|ephemeris|mansions)/ && ($2 != app/websearch/* || $2 == "$interface") ]] ;;
-    websearch) [[ $2 == app/websearch/* || $plugin_exceptions == *" $2 "* ]] ;;
+    websearch) [[ $2 =~ ^(app/websearch|atlas)/ || $plugin_exceptions == *" $2 "* ]] ;;
     *) false ;;
   esac
 }
@@ -50,6 +52,6 @@ while IFS= read -r line; do
     echo "$file includes $included, above its layer ($layer)" >&2
     status=1
   fi
-done < <(grep -rH --include='*.cpp' --include='*.h' '^#include "' ephemeris mansions core ui cli app \
+done < <(grep -rH --include='*.cpp' --include='*.h' '^#include "' ephemeris mansions core ui cli app atlas \
            tests/core tests/cli tests/gui tests/support)
 exit $status

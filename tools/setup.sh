@@ -11,6 +11,7 @@ packages=(
   clang
   fonts-dejavu-core
   xvfb xauth imagemagick x11-utils xdotool
+  weston qt6-wayland
   dpkg-dev desktop-file-utils appstream
 )
 
@@ -24,5 +25,9 @@ done
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
 echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+# Another package manager at work (an update running in the background)
+# holds the lock for a while: wait for it rather than fail.
+wait_for_lock=(-o DPkg::Lock::Timeout=600)
+"${sudo[@]}" apt-get "${wait_for_lock[@]}" update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait_for_lock[@]}" install -y -qq --no-install-recommends \
+  "${missing[@]}" </dev/null

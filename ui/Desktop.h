@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QUrl>
+#include <QVariant>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -17,6 +19,7 @@ struct FileDialogRequest {
     QString title;
     QString filter;         // Qt form, e.g. "Quorvel (*.qvr)"
     QString defaultSuffix;  // added when the user types a name without one
+    QString folder{};       // where the dialog starts; empty: wherever the toolkit chooses
 };
 
 enum class MessageAnswer { Ok, Yes, No };
@@ -38,8 +41,10 @@ public:
     // Hands the address to the user's browser; a failure is silent.
     virtual void openUrl(const QUrl &url) = 0;
     virtual void clearClipboard() = 0;
-    // Runs the web search component for the query; a missing one is silent.
-    virtual void webSearch(const QString &query, const QString &site) = 0;
+    // Runs the web search component for the query at the birth moment
+    // ("date" and "time"); returns the place the user chose there, or an
+    // empty QVariant when none was chosen. A missing component is silent.
+    virtual QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) = 0;
 };
 
 // The desktop in use: the Qt one unless a test installed another.

@@ -52,6 +52,8 @@ public:
         dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(request.defaultSuffix);
+        if (!request.folder.isEmpty())
+            dialog.setDirectory(request.folder);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();
@@ -73,9 +75,9 @@ public:
             clipboard->clear();
     }
 
-    void webSearch(const QString &query, const QString &site) override
+    QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
     {
-        runWebSearchPlugin(query, site, webSearchPluginFolders());
+        return runWebSearchPlugin(query, site, birth, webSearchPluginFolders()).value_or(QVariant());
     }
 
 private:

@@ -9,6 +9,10 @@
 #include "ui/Session.h"
 #include "ui/frmChineseLunarMansionResult.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace {
 
 const char *const readingFileFilter = "Quorvel (*.qvr)";
@@ -20,53 +24,71 @@ void showFileMessage(QWidget *parent, MessageIcon icon, const char *text)
     desktop().showMessage(parent, icon, QString::fromUtf8(text));
 }
 
+// Where the Open and Save dialogs start: the folder of the last reading file
+// opened or saved, else the user's documents folder (the home folder where
+// that is missing), never the folder the program was started from.
+QString dialogFolder(const Session &session)
+{
+    if (!session.readingFolder().isEmpty())
+        return session.readingFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 } // namespace
 
-void presentReading(const Reading &reading, const std::shared_ptr<Session> &session, QWidget *mainScreen)
+void presentReading(const Reading &reading, const std::shared_ptr<Session> &session, QWidget *screen)
 {
-    auto *screen = new frmChineseLunarMansionResult(session);
-    screen->setReading(reading);
-    showCentred(screen);
-    if (auto *main = qobject_cast<Screen *>(mainScreen))
-        main->closeByProgram();
-    else if (mainScreen)
-        mainScreen->close();
+    auto *result = new frmChineseLunarMansionResult(session);
+    result->setReading(reading);
+    showCentred(result);
+    if (auto *replaced = qobject_cast<Screen *>(screen))
+        replaced->closeByProgram();
+    else if (screen)
+        screen->close();
+}
+
+bool openReadingFile(const QString &path, const std::shared_ptr<Session> &session, QWidget *screen)
+{
+    // A file that holds no reading (unreadable, empty, not one of the names)
+    // gets the same message as a name without the extension; the screen
+    // stays as it was.
+    const std::optional<QString> name = hasReadingExtension(path) ? readReadingFile(path) : std::nullopt;
+    const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
+    if (!reading) {
+        showFileMessage(screen, MessageIcon::Warning, Messages::checkFile);
+        return false;
+    }
+    session->setReadingFolder(QFileInfo(path).absolutePath());
+    presentReading(*reading, session, screen);
+    return true;
 }
 
 void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScreen)
 {
     const FileDialogRequest request{FileDialogRequest::Mode::Open, QString::fromUtf8(openDialogTitle),
-                                    QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix)};
+                                    QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix),
+                                    dialogFolder(*session)};
     const std::optional<QString> path = desktop().chooseFile(mainScreen, request);
-    if (!path || path->isEmpty())
-        return;
-    if (!hasReadingExtension(*path)) {
-        showFileMessage(mainScreen, MessageIcon::Warning, Messages::checkFile);
-        return;
-    }
-    // A file that holds no reading (unreadable, empty, not one of the names)
-    // gets the same message; the main input screen stays as it was.
-    const std::optional<QString> name = readReadingFile(*path);
-    const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
-    if (!reading) {
-        showFileMessage(mainScreen, MessageIcon::Warning, Messages::checkFile);
-        return;
-    }
-    presentReading(*reading, session, mainScreen);
+    if (path && !path->isEmpty())
+        openReadingFile(*path, session, mainScreen);
 }
 
-void saveReading(const Session &session, QWidget *resultScreen)
+void saveReading(Session &session, QWidget *resultScreen)
 {
     if (!session.reading())
         return;
     const FileDialogRequest request{FileDialogRequest::Mode::Save, QString::fromUtf8(Messages::applicationTitle),
-                                    QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix)};
+                                    QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix),
+                                    dialogFolder(session)};
     const std::optional<QString> path = desktop().chooseFile(resultScreen, request);
     if (!path || path->isEmpty())
         return;
     // Open takes only names ending in the extension: a name chosen with
     // another one ("b.txt") gets it added, so the reading opens again.
     const QString target = hasReadingExtension(*path) ? *path : *path + u'.' + QString::fromUtf8(readingFileSuffix);
-    if (!writeReadingFile(target, session.reading()->nakshatraName))
+    if (writeReadingFile(target, session.reading()->nakshatraName))
+        session.setReadingFolder(QFileInfo(target).absolutePath());
+    else
         showFileMessage(resultScreen, MessageIcon::Error, Messages::unableToSave);
 }

@@ -3,16 +3,23 @@
 #include <memory>
 
 struct Reading;
-class Session;
+class QString;
 class QWidget;
+class Session;
 
 // Shows `reading` on a fresh result screen, which makes it the session's
-// reading on display, and closes `mainScreen` as the program's step.
-void presentReading(const Reading &reading, const std::shared_ptr<Session> &session, QWidget *mainScreen);
+// reading on display, and closes `screen` (the main input screen or the
+// result screen it replaces) as the program's step.
+void presentReading(const Reading &reading, const std::shared_ptr<Session> &session, QWidget *screen);
+
+// Opens the reading saved at `path` as Open does: its result screen in place
+// of `screen`, or "Please Check The File." with `screen` left as it was for
+// a path that holds no reading. True when the reading is shown.
+bool openReadingFile(const QString &path, const std::shared_ptr<Session> &session, QWidget *screen);
 
 // "&Open Previously Saved Reading" of the main input screen.
 void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScreen);
 
 // "&Save" of the result screen: writes the nakshatra of the session's
 // reading to a chosen file.
-void saveReading(const Session &session, QWidget *resultScreen);
+void saveReading(Session &session, QWidget *resultScreen);

@@ -1,11 +1,41 @@
 #include "ui/Screen.h"
 
+#include "mansions/ReadingFile.h"
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include <functional>
 
 namespace {
+
 bool ending = false;
-}
+
+// Hands the drags and drops a widget gets to `take`, which answers them or
+// leaves them to the widget by returning false.
+class DragFilter final : public QObject {
+public:
+    DragFilter(QObject *parent, std::function<bool(QDropEvent *)> take) : QObject(parent), m_take(std::move(take)) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            return m_take(static_cast<QDropEvent *>(event));
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+    }
+
+private:
+    std::function<bool(QDropEvent *)> m_take;
+};
+
+} // namespace
 
 Screen::Screen(QWidget *parent) : QMainWindow(parent)
 {
@@ -13,11 +43,12 @@ Screen::Screen(QWidget *parent) : QMainWindow(parent)
     // The menu bar stays in the window on every desktop, as the screens are
     // designed; set before the first menu bar exists.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    setAcceptDrops(true);
 }
 
 void Screen::closeByProgram()
 {
-    closingByProgram = true;
+    m_closingByProgram = true;
     // Input the window system had already queued for this screen (the second
     // click of a double click on Back, Open or Calculate) must not run its
     // command again once the program has switched to the other screen.
@@ -30,10 +61,84 @@ bool Screen::modalWindowOpen()
     return QApplication::activeModalWidget() != nullptr;
 }
 
+void Screen::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // A box that takes dropped text would take a dragged file as its path.
+    // (Installing the filter again changes nothing.)
+    if (!m_dragFilter)
+        m_dragFilter = new DragFilter(this, [this](QDropEvent *drop) { return takeReadingDrag(drop); });
+    for (QWidget *child : findChildren<QWidget *>()) {
+        if (child->acceptDrops())
+            child->installEventFilter(m_dragFilter);
+    }
+}
+
+void Screen::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!takeReadingDrag(event))
+        event->ignore();
+}
+
+void Screen::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!takeReadingDrag(event))
+        event->ignore();
+}
+
+void Screen::dropEvent(QDropEvent *event)
+{
+    if (!takeReadingDrag(event))
+        event->ignore();
+}
+
+bool Screen::takeReadingDrag(QDropEvent *event)
+{
+    if (!event->mimeData()->hasUrls())
+        return false;
+    const QString path = droppedReadingFile(event->mimeData());
+    // Only a copy: a move would have the file manager delete the user's file.
+    if (path.isEmpty() || !(event->possibleActions() & Qt::CopyAction) || modalWindowOpen()) {
+        event->ignore();
+        return true;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    // Opened once the drop is over: the file manager waits for its end,
+    // and the screen the drop went to is about to close.
+    if (event->type() == QEvent::Drop)
+        QMetaObject::invokeMethod(
+            this,
+            [this, path] {
+                if (!modalWindowOpen())
+                    showReadingFile(path);
+            },
+            Qt::QueuedConnection);
+    return true;
+}
+
+QString droppedReadingFile(const QMimeData *data)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.constFirst().isLocalFile())
+        return {};
+    const QString path = urls.constFirst().toLocalFile();
+    return hasReadingExtension(path) ? path : QString();
+}
+
+Screen *shownScreen()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *screen = qobject_cast<Screen *>(window); screen && screen->isVisible())
+            return screen;
+    }
+    return nullptr;
+}
+
 void Screen::closeEvent(QCloseEvent *event)
 {
     QMainWindow::closeEvent(event);
-    if (!closingByProgram && !ending)
+    if (!m_closingByProgram && !ending)
         EndProgram();
 }
 

@@ -2,6 +2,9 @@
 
 #include <QMainWindow>
 
+class QDropEvent;
+class QMimeData;
+
 // Base of the two main screens (the main input screen and the result screen).
 // A close by the user ends the program; a close the program makes itself
 // while switching between the screens ends nothing.
@@ -13,8 +16,10 @@ public:
     // Closes (and deletes) the screen as the program's own step.
     void closeByProgram();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
+    // Opens the reading saved at `path` in place of this screen, as Open
+    // does. A file dropped on the screen and one handed over by a second copy
+    // of the program come here.
+    virtual void showReadingFile(const QString &path) = 0;
 
     // Whether a modal window (the time zone picker, the about box, a message,
     // a file dialog) is open. A command that switches screens must not run
@@ -25,9 +30,32 @@ protected:
     // system has made the modal window the active one.
     static bool modalWindowOpen();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    // A saved reading dragged over the screen (one local file whose name ends
+    // in the extension) is taken; anything else is refused as it enters, so
+    // the pointer shows that it can't be dropped. The boxes that take
+    // dropped text hand such drags to the screen.
+    void showEvent(QShowEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
-    bool closingByProgram = false;
+    // Answers a drag or drop event; false for one that carries no files,
+    // which is left to the widget it went to.
+    bool takeReadingDrag(QDropEvent *event);
+
+    bool m_closingByProgram = false;
+    QObject *m_dragFilter = nullptr;
 };
+
+// The path of the saved reading that `data` carries, or empty when it is not
+// exactly one local file whose name ends in the extension.
+QString droppedReadingFile(const QMimeData *data);
+
+// The screen on display: the one visible screen, or null.
+Screen *shownScreen();
 
 // Closes every open screen and stops the program's event loop.
 void EndProgram();

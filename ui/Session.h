@@ -2,16 +2,25 @@
 
 #include "core/Reading.h"
 
+#include <QString>
+
 #include <optional>
 
 // What the screens share while the program runs: the reading on display,
-// which Save writes. Start-up makes one; each screen keeps it and hands it
-// on to the screens it opens.
+// which Save writes, and the folder of the last reading file opened or
+// saved, where the Open and Save dialogs start. Start-up makes one; each
+// screen keeps it and hands it on to the screens it opens. The folder lasts
+// for the run only: the settings file holds the update reminder alone.
 class Session {
 public:
     const std::optional<Reading> &reading() const { return m_reading; }
     void setReading(const Reading &reading) { m_reading = reading; }
 
+    // Empty until a reading file has been opened or saved.
+    const QString &readingFolder() const { return m_readingFolder; }
+    void setReadingFolder(const QString &folder) { m_readingFolder = folder; }
+
 private:
     std::optional<Reading> m_reading;
+    QString m_readingFolder;
 };

@@ -10,7 +10,6 @@
 #include <QPluginLoader>
 
 #include <exception>
-#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -86,7 +85,8 @@ QStringList webSearchPluginFolders()
     return folders;
 }
 
-bool runWebSearchPlugin(const QString &query, const QString &site, const QStringList &folders)
+std::optional<QVariant> runWebSearchPlugin(const QString &query, const QString &site, const QVariantMap &birth,
+                                           const QStringList &folders)
 {
     for (const QString &folder : folders) {
         const QString file = trustedPlugin(folder);
@@ -102,17 +102,17 @@ bool runWebSearchPlugin(const QString &query, const QString &site, const QString
             loader.unload();
             continue;
         }
-        bool searched = true;
+        std::optional<QVariant> result;
         try {
-            search->Search(query, site);
+            result = search->Search(query, site, birth);
         } catch (const std::exception &) {
-            searched = false;
+            result.reset();
         } catch (...) {
-            searched = false;
+            result.reset();
         }
         // Releasing the plugin deletes its instance: the next search gets a fresh one.
         loader.unload();
-        return searched;
+        return result;
     }
-    return false;
+    return std::nullopt;
 }

@@ -2,6 +2,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+#include <QVariantMap>
+
+#include <optional>
 
 // The folders searched for the web search plugin: the build tree's, the
 // installed one relative to the executable (a moved installation), then the
@@ -12,7 +16,9 @@ QStringList webSearchPluginFolders();
 // `folders` that holds it, creates a fresh instance, runs its search and
 // releases it. A folder or file that is not owned by the user or root, or
 // that group or others can write, is passed over as if the plugin were
-// missing, and so is a relative folder or a symlinked file. Returns whether
-// a search ran; a missing, refused, broken or failing plugin is otherwise
-// silent.
-bool runWebSearchPlugin(const QString &query, const QString &site, const QStringList &folders);
+// missing, and so is a relative folder or a symlinked file. Returns the
+// search's result (the place chosen, or an empty QVariant) when a search
+// ran, nothing when none did; a missing, refused, broken or failing plugin
+// is otherwise silent.
+std::optional<QVariant> runWebSearchPlugin(const QString &query, const QString &site, const QVariantMap &birth,
+                                           const QStringList &folders);

@@ -59,50 +59,50 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 {
     Look::applyScreenPalette(this);
 
-    auto *Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twipRect(150, 90, 480, 480));
-    Picture1->setPixmap(QPixmap(iconPath));
-    Picture1->setAccessibleName(QString::fromUtf8(Messages::applicationTitle));
+    auto *picture1 = new QLabel(this);
+    picture1->setObjectName(QStringLiteral("Picture1"));
+    picture1->setGeometry(twipRect(150, 90, 480, 480));
+    picture1->setPixmap(QPixmap(iconPath));
+    picture1->setAccessibleName(QString::fromUtf8(Messages::applicationTitle));
 
     addLabel(this, "Label2", QString::fromUtf8(Messages::windowTitle), twipRect(750, 90, 4095, 240), Look::white,
              Look::verdana(9.75, true));
     addLabel(this, "Label1", QString::fromUtf8(description), twipRect(750, 360, 6255, 795), Look::lightOrange,
              Look::verdana(8.25), true);
-    lblHomePage = addLink(this, "lblHomePage",
+    m_lblHomePage = addLink(this, "lblHomePage",
                           QString::fromUtf8(homePageInvitation) + webPageDisplayAddress(WebPage::Home),
                           twipRect(2955, 1155, 4050, 195));
     addLabel(this, "Label3", QString::fromUtf8(BrandingTexts::fullBrandOffer), twipRect(120, 1590, 6885, 435),
              Look::white, Look::verdana(8.25, true), true);
-    lblCoBrand = addLink(this, "lblCoBrand", QString::fromUtf8(BrandingTexts::moreDetails),
+    m_lblCoBrand = addLink(this, "lblCoBrand", QString::fromUtf8(BrandingTexts::moreDetails),
                          twipRect(4710, 2025, 2295, 195));
 
     // An orange rule, 2 pixels thick, running past both edges.
-    auto *Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setGeometry(twips(-60), twips(2430), twips(7080 + 60), 2);
-    Line1->setAutoFillBackground(true);
-    QPalette linePalette = Line1->palette();
+    auto *line1 = new QFrame(this);
+    line1->setObjectName(QStringLiteral("Line1"));
+    line1->setGeometry(twips(-60), twips(2430), twips(7080 + 60), 2);
+    line1->setAutoFillBackground(true);
+    QPalette linePalette = line1->palette();
     linePalette.setColor(QPalette::Window, Look::orange);
-    Line1->setPalette(linePalette);
+    line1->setPalette(linePalette);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(twipRect(5745, 2520, 1260, 345));
-    cmdOK->setFont(Look::verdana(8.25));
-    cmdOK->setDefault(true);
-    cmdOK->setAutoDefault(true);
-    cmdOK->setFocus();
+    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setGeometry(twipRect(5745, 2520, 1260, 345));
+    m_cmdOK->setFont(Look::verdana(8.25));
+    m_cmdOK->setDefault(true);
+    m_cmdOK->setAutoDefault(true);
+    m_cmdOK->setFocus();
 
     // The two links follow OK in the tab order; Space or Enter opens them.
-    lblHomePage->setFocusPolicy(Qt::TabFocus);
-    lblCoBrand->setFocusPolicy(Qt::TabFocus);
-    setTabOrder(cmdOK, lblHomePage);
-    setTabOrder(lblHomePage, lblCoBrand);
+    m_lblHomePage->setFocusPolicy(Qt::TabFocus);
+    m_lblCoBrand->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(m_cmdOK, m_lblHomePage);
+    setTabOrder(m_lblHomePage, m_lblCoBrand);
 
-    connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
-    connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(m_lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
+    connect(m_lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
+    connect(m_cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
     setWindowTitle(QString::fromUtf8(Messages::windowTitle));
     setWindowIcon(QIcon(iconPath));
@@ -120,7 +120,7 @@ void frmAbout::keyPressEvent(QKeyEvent *event)
 {
     // OK is the cancel button too: Escape presses it.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        cmdOK->click();
+        m_cmdOK->click();
         return;
     }
     QDialog::keyPressEvent(event);

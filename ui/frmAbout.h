@@ -21,7 +21,7 @@ private:
     void lblCoBrand_Click();
     void cmdOK_Click();
 
-    LinkLabel *lblHomePage = nullptr;
-    LinkLabel *lblCoBrand = nullptr;
-    QPushButton *cmdOK = nullptr;
+    LinkLabel *m_lblHomePage = nullptr;
+    LinkLabel *m_lblCoBrand = nullptr;
+    QPushButton *m_cmdOK = nullptr;
 };

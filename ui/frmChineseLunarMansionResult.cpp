@@ -280,6 +280,11 @@ void frmChineseLunarMansionResult::cmdBack_Click()
     closeByProgram();
 }
 
+void frmChineseLunarMansionResult::showReadingFile(const QString &path)
+{
+    openReadingFile(path, m_session, this);
+}
+
 void frmChineseLunarMansionResult::cmdSave_Click()
 {
     saveReading(*m_session, this);

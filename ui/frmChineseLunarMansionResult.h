@@ -29,6 +29,10 @@ public:
     // calculated reading's span is the nakshatra value's tooltip.
     void setReading(const Reading &reading);
 
+    // A reading file dropped or handed over replaces this screen's reading
+    // with a fresh result screen, as Open on the main input screen would.
+    void showReadingFile(const QString &path) override;
+
     // The picture list entry on display (1..28).
     int pictureEntry() const { return shownPictureEntry; }
 

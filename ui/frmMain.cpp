@@ -1,5 +1,6 @@
 #include "ui/frmMain.h"
 
+#include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
 #include "core/Reading.h"
 #include "core/Validation.h"
@@ -17,6 +18,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,9 +28,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTime>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -106,6 +110,28 @@ bool isEditingKey(int key)
     default:
         return false;
     }
+}
+
+// The birth moment as the lookup takes it: the screen's date and its hour
+// and minute (the seconds make no difference to a place's clock).
+QVariantMap birthMoment(const ScreenInput &screen)
+{
+    return {{QString::fromLatin1(WebSearchKeys::date),
+             QDate(screen.yearText.toInt(), screen.monthPosition + 1, screen.dayText.toInt())},
+            {QString::fromLatin1(WebSearchKeys::time), QTime(screen.hourText.toInt(), screen.minuteText.toInt())}};
+}
+
+// Types `degrees` into a pair of boxes as whole degrees and minutes, rounded
+// to the nearest minute (59.6' carries into the next degree), and chooses
+// the hemisphere: options[0] north or east, options[1] south or west. A
+// value that rounds to 0° 0' is north or east, as the atlas shows it.
+void typeDegreesMinutes(double degrees, QLineEdit *degreesBox, QLineEdit *minutesBox, QRadioButton *const options[2])
+{
+    const long long totalMinutes = std::llround(std::fabs(degrees) * 60.0);
+    const bool positive = degrees > 0 || totalMinutes == 0;
+    degreesBox->setText(QString::number(totalMinutes / 60));
+    minutesBox->setText(QString::number(totalMinutes % 60));
+    options[positive ? 0 : 1]->setChecked(true);
 }
 
 } // namespace
@@ -450,7 +476,32 @@ void frmMain::cmdCalculate_Click()
 
 void frmMain::cmdBrowser_Click()
 {
-    searchCoordinates(m_txtMCity, m_txtMState, m_txtMCountry);
+    const QVariant place = searchCoordinates(m_txtMCity, m_txtMState, m_txtMCountry, birthMoment(screenInput()));
+    if (place.isValid())
+        usePlace(place.toMap());
+}
+
+void frmMain::usePlace(const QVariantMap &place)
+{
+    const auto value = [&place](const char *key) { return place.value(QString::fromLatin1(key)); };
+    bool latitudeRead = false;
+    bool longitudeRead = false;
+    const double latitude = value(WebSearchKeys::latitude).toDouble(&latitudeRead);
+    const double longitude = value(WebSearchKeys::longitude).toDouble(&longitudeRead);
+    // A place without coordinates on the globe changes nothing.
+    if (!latitudeRead || !longitudeRead || !(std::fabs(latitude) <= 90) || !(std::fabs(longitude) <= 180))
+        return;
+    typeDegreesMinutes(latitude, m_txtLatD, m_txtLatM, m_optLat);
+    typeDegreesMinutes(longitude, m_txtLonD, m_txtLonM, m_optLong);
+    // Without the zone fields the lookup could not state the clock: the
+    // zone boxes and the tick keep what the user typed.
+    if (place.contains(QString::fromLatin1(WebSearchKeys::zoneHours))) {
+        m_txtZoneHour->setText(QString::number(value(WebSearchKeys::zoneHours).toInt()));
+        m_txtZoneMinute->setText(QString::number(value(WebSearchKeys::zoneMinutes).toInt()));
+        m_chkDST->setChecked(value(WebSearchKeys::dst).toBool());
+    }
+    // Back to the screen, the focus where it was (on the lookup button).
+    activateWindow();
 }
 
 void frmMain::cmdOpen_Click()
@@ -458,6 +509,11 @@ void frmMain::cmdOpen_Click()
     if (modalWindowOpen())
         return;
     openSavedReading(m_session, this);
+}
+
+void frmMain::showReadingFile(const QString &path)
+{
+    openReadingFile(path, m_session, this);
 }
 
 void frmMain::lblTZHelp_Click()

@@ -5,6 +5,8 @@
 #include "ui/Screen.h"
 #include "ui/Session.h"
 
+#include <QVariantMap>
+
 #include <memory>
 
 enum class InputBox;
@@ -42,12 +44,15 @@ public:
 
     // "&Get My Chinese Lunar Mansion" and File, "&Calculate".
     void cmdCalculate_Click();
-    // "Click Here To Find Latitude && Longitude".
+    // "Click Here To Find Latitude && Longitude": the lookup, at the birth
+    // moment on the screen; the place chosen there fills the screen.
     void cmdBrowser_Click();
     // "&Open Previously Saved Reading".
     void cmdOpen_Click();
     // "TZ Help": the time zone picker, modal.
     void lblTZHelp_Click();
+
+    void showReadingFile(const QString &path) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -63,6 +68,9 @@ private:
     void keepTabStopOnChoice(QAbstractButton *button, bool checked);
     void Form_Load();
     void focusBox(InputBox box);
+    // Types the chosen place's coordinates and, when it states them, its
+    // zone and DST tick into the screen.
+    void usePlace(const QVariantMap &place);
 
     std::shared_ptr<Session> m_session;
     BrandingFrame branding;

@@ -23,7 +23,7 @@ constexpr int quitHeight = 345;
 } // namespace
 
 frmTimeZone::frmTimeZone(QWidget *parent, QLineEdit *zoneHourBox, QLineEdit *zoneMinuteBox)
-    : QDialog(parent), zoneHourBox(zoneHourBox), zoneMinuteBox(zoneMinuteBox)
+    : QDialog(parent), m_zoneHourBox(zoneHourBox), m_zoneMinuteBox(zoneMinuteBox)
 {
     setObjectName(QStringLiteral("frmTimeZone"));
     setWindowTitle(QString::fromUtf8(Messages::windowTitle));
@@ -80,10 +80,10 @@ void frmTimeZone::lstTimeZone_DblClick()
     const int position = selected.isEmpty() ? -1 : m_lstTimeZone->row(selected.first());
     if (position >= 0 && position < timeZoneCount) {
         const TimeZoneEntry &zone = timeZones[static_cast<std::size_t>(position)];
-        if (zoneHourBox)
-            zoneHourBox->setText(QString::number(zone.hours));
-        if (zoneMinuteBox)
-            zoneMinuteBox->setText(QString::number(zone.minutes));
+        if (m_zoneHourBox)
+            m_zoneHourBox->setText(QString::number(zone.hours));
+        if (m_zoneMinuteBox)
+            m_zoneMinuteBox->setText(QString::number(zone.minutes));
     }
     accept();
 }

@@ -24,8 +24,8 @@ protected:
 private:
     void Form_Load();
 
-    QPointer<QLineEdit> zoneHourBox;
-    QPointer<QLineEdit> zoneMinuteBox;
+    QPointer<QLineEdit> m_zoneHourBox;
+    QPointer<QLineEdit> m_zoneMinuteBox;
     QListWidget *m_lstTimeZone = nullptr;
     QPushButton *m_cmdQuit = nullptr;
 };

@@ -143,10 +143,10 @@ void CoBrand_Randomize(QWidget *lblFullBrand, QWidget *lblCobrand)
     bringBannerToFront(coBrandNumber(nextRandomSingle()), lblFullBrand, lblCobrand);
 }
 
-void searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country)
+QVariant searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country, const QVariantMap &birth)
 {
     if (!city || !state || !country)
-        return;
+        return {};
     // A box is empty only with no character at all; blanks go into the query.
     const std::array<std::pair<QLineEdit *, const char *>, 3> boxes{{
         {city, Messages::enterCity},
@@ -157,10 +157,10 @@ void searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country)
         if (box->text().isEmpty()) {
             desktop().showMessage(box->window(), MessageIcon::Information, QString::fromUtf8(message));
             box->setFocus(Qt::OtherFocusReason);
-            return;
+            return {};
         }
     }
     const QString query = city->text() + u' ' + state->text() + u' ' + country->text()
                           + QStringLiteral(" Latitude Longitude");
-    desktop().webSearch(query, webPageUrl(WebPage::Home).toString());
+    return desktop().webSearch(query, webPageUrl(WebPage::Home).toString(), birth);
 }

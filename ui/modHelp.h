@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QUrl>
+#include <QVariant>
+#include <QVariantMap>
 
 class QWidget;
 class QMenuBar;
@@ -38,6 +40,7 @@ int coBrandNumber(float r);
 void bringBannerToFront(int number, QWidget *lblFullBrand, QWidget *lblCobrand);
 
 // "Click Here To Find Latitude && Longitude": checks the three place boxes
-// (message and focus on the first empty one), then hands the query to the
-// web search component.
-void searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country);
+// (message and focus on the first empty one), then hands the query and the
+// birth moment to the web search component. Returns the place chosen there,
+// or an empty QVariant.
+QVariant searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country, const QVariantMap &birth);

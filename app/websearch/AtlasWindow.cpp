@@ -1,6 +1,7 @@
 #include "app/websearch/AtlasWindow.h"
 
 #include "app/websearch/AtlasLook.h"
+#include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
 
 #include <QDesktopServices>
@@ -8,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -38,6 +40,9 @@ constexpr char credit[] =
     "Place data: <a style=\"color: %1\" href=\"https://www.geonames.org/\">GeoNames (geonames.org)</a>, "
     "<a style=\"color: %1\" href=\"https://creativecommons.org/licenses/by/4.0/\">CC BY 4.0</a>";
 constexpr char browserFailed[] = "The browser could not be opened.";
+// %1 the place, %2 the birth's clock time, %3 its date, %4 the clock's offset.
+constexpr char clockAtBirth[] = "The clock in %1 at %2 on %3: %4";
+constexpr char useButton[] = "&Use This Place";
 constexpr char webButton[] = "Search the &Web";
 constexpr char closeButton[] = "&Close";
 constexpr std::array<const char *, 6> columns{"Place", "State", "Country", "Latitude", "Longitude", "Time zone"};
@@ -83,8 +88,9 @@ QString echoOf(const QString &place)
 
 } // namespace
 
-AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches, int zoneYear, QWidget *parent)
-    : QDialog(parent), m_query(query)
+AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches, int zoneYear, const QDate &birthDate,
+                         const QTime &birthTime, QWidget *parent)
+    : QDialog(parent), m_query(query), m_birthDate(birthDate), m_birthTime(birthTime)
 {
     setObjectName(QStringLiteral("AtlasWindow"));
     setFont(AtlasLook::verdana(8.25));
@@ -94,6 +100,8 @@ AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches,
     m_lblHeading->setFont(AtlasLook::verdana(9.75, true));
     m_tblPlaces = new QTableWidget(this);
     m_tblPlaces->setObjectName(QStringLiteral("tblPlaces"));
+    m_lblClock = wrappedLabel(this, "lblClock");
+    m_lblClock->hide();
     m_lblNote = wrappedLabel(this, "lblNote");
     m_lblCredit = wrappedLabel(this, "lblCredit");
     m_lblCredit->setTextFormat(Qt::RichText);
@@ -102,22 +110,28 @@ AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches,
     m_lblStatus = wrappedLabel(this, "lblStatus");
     m_lblStatus->setFont(AtlasLook::verdana(8.25, true));
     m_lblStatus->hide();
+    m_cmdUse = new QPushButton(text(Texts::useButton), this);
+    m_cmdUse->setObjectName(QStringLiteral("cmdUse"));
     m_cmdWeb = new QPushButton(text(Texts::webButton), this);
     m_cmdWeb->setObjectName(QStringLiteral("cmdWeb"));
     m_cmdClose = new QPushButton(text(Texts::closeButton), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    m_cmdClose->setDefault(true);
 
+    connect(m_cmdUse, &QPushButton::clicked, this, [this] { usePlace(m_tblPlaces->currentRow()); });
     connect(m_cmdWeb, &QPushButton::clicked, this, &AtlasWindow::cmdWeb_Click);
     connect(m_cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_tblPlaces, &QTableWidget::cellDoubleClicked, this, [this](int row) { usePlace(row); });
+    connect(m_tblPlaces, &QTableWidget::itemSelectionChanged, this, &AtlasWindow::showClock);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdWeb);
     buttons->addStretch();
+    buttons->addWidget(m_cmdUse);
     buttons->addWidget(m_cmdClose);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_lblHeading);
     layout->addWidget(m_tblPlaces);
+    layout->addWidget(m_lblClock);
     layout->addWidget(m_lblNote);
     layout->addWidget(m_lblCredit);
     layout->addWidget(m_lblStatus);
@@ -125,16 +139,20 @@ AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches,
 
     const QString place = echoOf(placeTextOfQuery(query).simplified());
     const bool anyTyped = !place.isEmpty();
+    m_cmdClose->setDefault(true);
     if (matches.isEmpty()) {
         m_lblHeading->setText(anyTyped ? text(Texts::notFound).arg(place) : text(Texts::nothingTyped));
         m_tblPlaces->hide();
         m_lblNote->hide();
+        m_cmdUse->hide();
         m_cmdWeb->setFocus();
     } else {
         const AtlasMatch &best = matches.constFirst();
         const bool bestFits = best.stateMatches || best.countryMatches;
         m_lblHeading->setText(text(bestFits ? Texts::found : Texts::foundElsewhere).arg(place));
         fillTable(matches, zoneYear);
+        // Enter takes the selected place (but for a focused button).
+        m_cmdUse->setDefault(true);
         if (bestFits)
             m_tblPlaces->setFocus();
         else
@@ -170,6 +188,7 @@ void AtlasWindow::fillTable(const QList<AtlasMatch> &matches, int zoneYear)
     bool anyAgainstLongitude = false;
     for (int row = 0; row < matches.size(); ++row) {
         const AtlasPlace &place = matches.at(row).place;
+        m_places.append(place);
         const ZoneSummary zone = summarizeZone(place.timeZone, zoneYear);
         const bool against = zoneAgainstLongitude(zone, place.longitude);
         anyAgainstLongitude = anyAgainstLongitude || against;
@@ -215,6 +234,55 @@ void AtlasWindow::fitTableToRows()
     m_tblPlaces->setMinimumWidth(width);
     m_tblPlaces->setFixedHeight(height);
     m_tblPlaces->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+PlaceClock AtlasWindow::clockOf(int row) const
+{
+    const AtlasPlace &place = m_places.at(row);
+    return placeClock(place.timeZone, m_birthDate, m_birthTime, place.longitude);
+}
+
+void AtlasWindow::showClock()
+{
+    const int row = m_tblPlaces->currentRow();
+    if (row < 0 || row >= m_places.size() || !m_birthDate.isValid() || !m_birthTime.isValid()) {
+        m_lblClock->hide();
+        return;
+    }
+    const PlaceClock clock = clockOf(row);
+    const QString date = QLocale(QLocale::English).toString(m_birthDate, QStringLiteral("d MMMM yyyy"));
+    QStringList lines{
+        text(Texts::clockAtBirth)
+            .arg(m_places.at(row).name, m_birthTime.toString(QStringLiteral("HH:mm")), date, describeClock(clock))};
+    lines += clock.notes;
+    m_lblClock->setText(lines.join(u'\n'));
+    m_lblClock->show();
+    if (!isVisible())
+        return; // the window takes its size from its contents when it opens
+    layout()->activate();
+    int height = layout()->totalHeightForWidth(width());
+    if (const QScreen *screen = this->screen())
+        height = std::min(height, screen->availableGeometry().height() - (frameGeometry().height() - this->height()));
+    if (height > this->height())
+        resize(width(), height);
+}
+
+void AtlasWindow::usePlace(int row)
+{
+    if (row < 0 || row >= m_places.size())
+        return;
+    const AtlasPlace &place = m_places.at(row);
+    const PlaceClock clock = clockOf(row);
+    const auto key = [](const char *name) { return QString::fromLatin1(name); };
+    m_chosenPlace = {{key(WebSearchKeys::latitude), place.latitude},
+                     {key(WebSearchKeys::longitude), place.longitude},
+                     {key(WebSearchKeys::zoneId), place.timeZone}};
+    if (clock.fillsZone) {
+        m_chosenPlace.insert(key(WebSearchKeys::zoneHours), clock.zoneHours);
+        m_chosenPlace.insert(key(WebSearchKeys::zoneMinutes), clock.zoneMinutes);
+        m_chosenPlace.insert(key(WebSearchKeys::dst), clock.dst);
+    }
+    accept();
 }
 
 void AtlasWindow::cmdWeb_Click()

@@ -2,7 +2,25 @@
 
 #include <QString>
 #include <QVariant>
+#include <QVariantMap>
 #include <QtPlugin>
+
+// The keys of the maps passed across the interface.
+namespace WebSearchKeys {
+// The birth as the main screen holds it: "date" a QDate, "time" a QTime.
+inline constexpr char date[] = "date";
+inline constexpr char time[] = "time";
+// The place the user chose: "latitude" and "longitude" in degrees (north and
+// east positive, double) and "zoneId" (IANA name); the zone boxes' "zoneHours"
+// and "zoneMinutes" (int) and the "dst" tick (bool) only when the screen can
+// state the clock at the birth moment truthfully.
+inline constexpr char latitude[] = "latitude";
+inline constexpr char longitude[] = "longitude";
+inline constexpr char zoneId[] = "zoneId";
+inline constexpr char zoneHours[] = "zoneHours";
+inline constexpr char zoneMinutes[] = "zoneMinutes";
+inline constexpr char dst[] = "dst";
+} // namespace WebSearchKeys
 
 // The web search component: a plugin that shows the user web search results
 // for a query. The program creates a fresh instance for every search and
@@ -11,9 +29,11 @@ class WebSearchInterface {
 public:
     virtual ~WebSearchInterface() = default;
     // Presents results for `query`; `site` is the address of the program's
-    // home page, naming who asks. The result carries nothing the program uses.
-    virtual QVariant Search(const QString &query, const QString &site) = 0;
+    // home page, naming who asks; `birth` the moment whose clock the places
+    // are described at. Returns the place the user chose as a map of the
+    // keys above, or an empty QVariant when none was chosen.
+    virtual QVariant Search(const QString &query, const QString &site, const QVariantMap &birth) = 0;
 };
 
-#define QUORVEL_WEBSEARCH_IID "example.quorvel.WebSearchInterface/1.0"
+#define QUORVEL_WEBSEARCH_IID "example.quorvel.WebSearchInterface/2.0"
 Q_DECLARE_INTERFACE(WebSearchInterface, QUORVEL_WEBSEARCH_IID)

@@ -1,13 +1,13 @@
 #include "app/websearch/WebSearchPlugin.h"
 
-#include "app/websearch/Atlas.h"
 #include "app/websearch/AtlasWindow.h"
+#include "atlas/Atlas.h"
 
 #include <QApplication>
 #include <QDate>
 #include <QDesktopServices>
 
-QVariant WebSearchPlugin::Search(const QString &query, const QString &site)
+QVariant WebSearchPlugin::Search(const QString &query, const QString &site, const QVariantMap &birth)
 {
     // The site names the caller; searching within it would find no
     // coordinates, so it is not part of the query.
@@ -16,10 +16,13 @@ QVariant WebSearchPlugin::Search(const QString &query, const QString &site)
     // is the only way to present results.
     if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
         QDesktopServices::openUrl(webSearchUrl(query));
-        return 0;
+        return {};
     }
     const QList<AtlasMatch> matches = Atlas::load().search(placeTextOfQuery(query));
-    AtlasWindow window(query, matches, QDate::currentDate().year(), QApplication::activeWindow());
+    AtlasWindow window(query, matches, QDate::currentDate().year(),
+                       birth.value(QString::fromLatin1(WebSearchKeys::date)).toDate(),
+                       birth.value(QString::fromLatin1(WebSearchKeys::time)).toTime(), QApplication::activeWindow());
     window.exec();
-    return int(matches.size());
+    const QVariantMap place = window.chosenPlace();
+    return place.isEmpty() ? QVariant() : QVariant(place);
 }

@@ -12,6 +12,5 @@ class WebSearchPlugin : public QObject, public WebSearchInterface {
     Q_PLUGIN_METADATA(IID QUORVEL_WEBSEARCH_IID)
     Q_INTERFACES(WebSearchInterface)
 public:
-    // Returns the number of atlas places shown.
-    QVariant Search(const QString &query, const QString &site) override;
+    QVariant Search(const QString &query, const QString &site, const QVariantMap &birth) override;
 };

@@ -232,6 +232,11 @@ private slots:
                                             << "--save can't be used with --open";
         QTest::newRow("open with span") << QStringList{"--open", "a.qvr", "--span"} << "--span can't be used with --open";
         QTest::newRow("open with dst") << QStringList{"--dst", "--open", "a.qvr"} << "--dst can't be used with --open";
+        // A place stands for the zone, the coordinates and the DST tick.
+        QTest::newRow("place with a latitude") << (single.mid(0, 6) + QStringList{"--place", "Pune", "--lat", "18:31N"})
+                                               << "--lat can't be used with --place";
+        QTest::newRow("place with dst") << (single.mid(0, 6) + QStringList{"--dst", "--place", "Pune"})
+                                        << "--dst can't be used with --place";
     }
 
     void usageErrors()
@@ -298,6 +303,12 @@ private slots:
         joined.removeAt(1);
         joined[0] = QStringLiteral("--name=Ann");
         QTest::newRow("option=value") << pushyaArguments << joined;
+        // The atlas's coordinates to the minute and the zone at the birth moment.
+        QTest::newRow("Pune by name") << with(with(pushyaArguments, "--lon", "73:51E"), "--lat", "18:31N")
+                                      << pushyaArguments.mid(0, 6) + QStringList{"--place", "Pune, Maharashtra, India"};
+        const QStringList kathmandu{"--name", "A", "--date", "1980-01-01", "--time", "12:00"};
+        QTest::newRow("Kathmandu by name") << kathmandu + QStringList{"--zone", "5:30", "--lon", "85:19E", "--lat", "27:42N"}
+                                           << kathmandu + QStringList{"--place", "Kathmandu, Nepal"};
         QTest::newRow("blanks around values") << pushyaArguments << with(with(pushyaArguments, "--date", " 1947-08-15 "), "--lon", "77:13 E");
     }
 
@@ -463,6 +474,18 @@ private slots:
             << "--zone: '-" + QString(39, u'5') + "'... would be a zone ahead of Universal Time, but Quorvel counts the "
                "zone of a West longitude (0:00 included) as behind it; give the size alone, " + QString(40, u'5')
                + "..., if the clock is behind Universal Time";
+        const QStringList placed = a.mid(0, 6);
+        QTest::newRow("place in several countries") << placed + QStringList{"--place", "London"}
+            << "--place: 'London' matches places in several countries: London, England, United Kingdom; "
+               "London, Ontario, Canada; add the state or country";
+        QTest::newRow("place not in the atlas") << placed + QStringList{"--place", "Xqzville"}
+            << "--place: 'Xqzville' is not in the atlas: write the city and its state or country, such as "
+               "\"Pune, Maharashtra, India\"";
+        QTest::newRow("double summer time") << with(placed, "--date", "1941-07-01") + QStringList{"--place", "London, UK"}
+            << "--place: Daylight saving of 2 hours was in force, and the DST tick adds exactly one hour, so the zone "
+               "can't be entered for this place and moment.";
+        QTest::newRow("bad date beside a place") << with(placed, "--date", "1901-02-29") + QStringList{"--place", "Pune"}
+            << "--date: there is no 29 February 1901: February 1901 has 28 days";
         QTest::newRow("every bad field at once")
             << with(with(with(a, "--name", ""), "--date", "1901-02-29"), "--lat", "95")
             << "--name: the name is empty\n--date: there is no 29 February 1901: February 1901 has 28 days\n"
@@ -577,6 +600,24 @@ private slots:
         QCOMPARE(out[2][15], QStringLiteral("Swati"));
         QCOMPARE(out[3][0], QStringLiteral("6"));
         QCOMPARE(out[3][15], QStringLiteral("Pushya"));
+
+        // A place column, its commas quoted, stands for zone, lon, lat and dst; the output shows what it gave.
+        const Run placed = run({QStringLiteral("--batch"), QStringLiteral("-")},
+                               "Place,name,date,time\n\"Pune, Maharashtra, India\",Ann,1947-08-15,00:00\n"
+                               "London,Bob,1975-07-01,12:00\n\"New York, NY\",Cy,2020-11-01,01:30\n");
+        QCOMPARE(placed.status, 1);
+        const QString london = QStringLiteral("field place: 'London' matches places in several countries: London, "
+                                              "England, United Kingdom; London, Ontario, Canada; add the state or country");
+        QCOMPARE(utf8(placed.err), QStringLiteral("row 3: ") + london + u'\n');
+        const QList<QStringList> byPlace = parseCsv(placed.out);
+        QCOMPARE(byPlace.size(), qsizetype(4));
+        QCOMPARE(byPlace[1].mid(4, 4), QStringList({"5:30", "73:51E", "18:31N", "no"}));
+        QCOMPARE(byPlace[1][15], QStringLiteral("Pushya"));
+        QCOMPARE(byPlace[2].mid(4, 4), QStringList({"", "", "", ""}));
+        QCOMPARE(byPlace[2].last(), london);
+        // The hour repeated when the clocks went back is taken at its first occurrence, daylight time.
+        QCOMPARE(byPlace[3].mid(4, 4), QStringList({"5:00", "74:00W", "40:43N", "yes"}));
+        QCOMPARE(byPlace[3][9].toDouble(), 5.5);
     }
 
     void batchHeaderProblems_data()
@@ -586,7 +627,10 @@ private slots:
         QTest::newRow("missing column") << QByteArray("name,date,time,zone,lon,lat\nAnn,1947-08-15,00:00,5:30,77:13E,28:36N\n")
                                         << "row 1: missing column 'dst'\n";
         QTest::newRow("unknown column") << QByteArray("name,date,time,zone,lon,lat,dst,city\n")
-                                        << "row 1: unknown column 'city': the columns are name,date,time,zone,lon,lat,dst\n";
+                                        << "row 1: unknown column 'city': the columns are name,date,time,zone,lon,lat,dst, "
+                                           "or place instead of zone,lon,lat,dst\n";
+        QTest::newRow("place and a zone") << QByteArray("name,date,time,place,zone\n")
+            << "row 1: the column 'place' stands instead of zone, lon, lat and dst: give either the place or those four\n";
         QTest::newRow("column twice") << QByteArray("name,date,time,zone,lon,lat,dst,Date\n")
                                       << "row 1: column 'date' appears twice\n";
         QTest::newRow("header after blank lines") << QByteArray("\n\nname,date\n") 

@@ -51,7 +51,11 @@ public:
     }
     void openUrl(const QUrl &) override { ++pagesOpened; }
     void clearClipboard() override { FUZZ_CHECK(false); }
-    void webSearch(const QString &, const QString &) override { FUZZ_CHECK(false); }
+    QVariant webSearch(const QString &, const QString &, const QVariantMap &) override
+    {
+        FUZZ_CHECK(false);
+        return {};
+    }
 
     MessageAnswer answer = MessageAnswer::No;
     int messages = 0;

@@ -1,6 +1,6 @@
-#include "app/websearch/Atlas.h"
 #include "app/websearch/AtlasWindow.h"
 #include "app/websearch/WebSearchInterface.h"
+#include "atlas/Atlas.h"
 #include "core/Messages.h"
 #include "ui/WebSearchLoader.h"
 #include "Widgets.h"
@@ -41,6 +41,9 @@ namespace {
 // The year whose zone rules the tests describe: fixed, so a change of law
 // after it can't change the expected texts.
 constexpr int zoneYear = 2024;
+// The birth moment whose clock the window describes.
+const QDate birthDate(1980, 1, 1);
+const QTime birthTime(12, 0);
 
 // A box filled to its limit: 16,000 one-letter words.
 QString fullBox()
@@ -368,7 +371,7 @@ private slots:
     void windowShowsPuneAsTyped()
     {
         const QString query = QStringLiteral("Pune Maharashtra India Latitude Longitude");
-        AtlasWindow window(query, systemAtlas().search(placeTextOfQuery(query)), zoneYear);
+        AtlasWindow window(query, systemAtlas().search(placeTextOfQuery(query)), zoneYear, birthDate, birthTime);
         QCOMPARE(window.windowTitle(), QString::fromUtf8(Messages::windowTitle));
         QVERIFY(window.isModal());
         QTableWidget *table = window.tblPlaces();
@@ -387,9 +390,12 @@ private slots:
         QVERIFY(credit->text().contains(QStringLiteral("https://creativecommons.org/licenses/by/4.0/")));
         QCOMPARE(window.cmdWeb()->text(), QStringLiteral("Search the &Web"));
         QCOMPARE(window.cmdClose()->text(), QStringLiteral("&Close"));
-        QVERIFY(window.cmdClose()->isDefault());
+        QCOMPARE(window.cmdUse()->text(), QStringLiteral("&Use This Place"));
+        QVERIFY(window.cmdUse()->isDefault());
         const auto *note = widget<QLabel>(&window, "lblNote");
         QVERIFY(!note->text().contains(u'*'));
+        QCOMPARE(widget<QLabel>(&window, "lblClock")->text(),
+                 QStringLiteral("The clock in Pune at 12:00 on 1 January 1980: IST, UTC+5:30"));
 
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -397,13 +403,76 @@ private slots:
         QTest::keyClick(&window, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
         QCOMPARE(window.result(), int(QDialog::Rejected));
+        QVERIFY(window.chosenPlace().isEmpty());
+    }
+
+    // "Use This Place", Enter and a double click take the selected row:
+    // coordinates always, the zone boxes and DST only where the clock at the
+    // birth moment fills them. The clock line follows the selection.
+    void windowUsesThePlace_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QVariantMap>("chosen");
+        const QVariantMap kathmandu{{"latitude", 27.70169}, {"longitude", 85.3206}, {"zoneId", "Asia/Kathmandu"},
+                                    {"zoneHours", 5},       {"zoneMinutes", 30},    {"dst", false}};
+        const QVariantMap london{{"latitude", 51.50853}, {"longitude", -0.12574}, {"zoneId", "Europe/London"}};
+        QTest::newRow("button, double summer time: coordinates only") << "button" << 1 << london;
+        QTest::newRow("Enter, with the zone") << "enter" << 0 << kathmandu;
+        QTest::newRow("double click") << "double click" << 1 << london;
+        QTest::newRow("Escape takes nothing") << "escape" << 0 << QVariantMap();
+    }
+
+    void windowUsesThePlace()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, row);
+        QFETCH(QVariantMap, chosen);
+        AtlasPlace kathmandu = place("Kathmandu", "Central Region", "Nepal", "NP", 1442271);
+        kathmandu.latitude = 27.70169;
+        kathmandu.longitude = 85.3206;
+        kathmandu.timeZone = QStringLiteral("Asia/Kathmandu");
+        AtlasPlace london = place("London", "England", "United Kingdom", "GB", 8961989);
+        london.latitude = 51.50853;
+        london.longitude = -0.12574;
+        london.timeZone = QStringLiteral("Europe/London");
+        AtlasWindow window(QStringLiteral("London x y Latitude Longitude"),
+                           {{kathmandu, true, true}, {london, true, true}}, zoneYear, QDate(1941, 7, 1), QTime(12, 0));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTableWidget *table = window.tblPlaces();
+        const auto *clock = widget<QLabel>(&window, "lblClock");
+        QCOMPARE(clock->text(), QStringLiteral("The clock in Kathmandu at 12:00 on 1 July 1941: UTC+5:30"));
+        table->selectRow(1);
+        QVERIFY(
+            clock->text().startsWith(QStringLiteral("The clock in London at 12:00 on 1 July 1941: BDST, UTC+2:00\n")));
+        QVERIFY(clock->text().contains(QStringLiteral("Daylight saving of 2 hours")));
+        // The longer text is shown whole, and the window still fits the screen.
+        QVERIFY(clock->height() >= clock->heightForWidth(clock->width()));
+        QVERIFY(window.frameGeometry().height() <= window.screen()->availableGeometry().height());
+        table->selectRow(row);
+
+        if (how == QLatin1String("button")) {
+            QTest::mouseClick(window.cmdUse(), Qt::LeftButton);
+        } else if (how == QLatin1String("enter")) {
+            table->setFocus();
+            QTest::keyClick(table, Qt::Key_Return);
+        } else if (how == QLatin1String("double click")) {
+            const QRect cell = table->visualRect(table->model()->index(row, 0));
+            QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {},
+                               table->viewport()->mapTo(&window, cell.center()));
+        } else {
+            QTest::keyClick(table, Qt::Key_Escape);
+        }
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.chosenPlace(), chosen);
     }
 
     void windowShowsEveryRowWithoutScrolling()
     {
         // Eight Springfields: all in view, none cut off, nothing to scroll.
         const QString query = QStringLiteral("Springfield IL USA Latitude Longitude");
-        AtlasWindow window(query, systemAtlas().search(placeTextOfQuery(query)), zoneYear);
+        AtlasWindow window(query, systemAtlas().search(placeTextOfQuery(query)), zoneYear, birthDate, birthTime);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTableWidget *table = window.tblPlaces();
@@ -418,7 +487,7 @@ private slots:
     {
         BrowserRecorder browser;
         const QString query = QStringLiteral("Qwertzville A&B #1 x+y=z Latitude Longitude");
-        AtlasWindow window(query, systemAtlas().search(placeTextOfQuery(query)), zoneYear);
+        AtlasWindow window(query, systemAtlas().search(placeTextOfQuery(query)), zoneYear, birthDate, birthTime);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QVERIFY(window.tblPlaces()->isHidden());
@@ -440,13 +509,13 @@ private slots:
     {
         // Typed markup is shown as text.
         const QString typed = QStringLiteral("<b>Madrid</b> Nowhere Land Latitude Longitude");
-        AtlasWindow nothing(typed, {}, zoneYear);
+        AtlasWindow nothing(typed, {}, zoneYear, birthDate, birthTime);
         QCOMPARE(widget<QLabel>(&nothing, "lblHeading")->textFormat(), Qt::PlainText);
 
         // Full boxes: the heading repeats the start of the text, whole, and
         // the window fits the screen.
         const QString full = QStringLiteral("Springfield %1 %1 %1 Latitude Longitude").arg(fullBox());
-        AtlasWindow pasted(full, systemAtlas().search(placeTextOfQuery(full)), zoneYear);
+        AtlasWindow pasted(full, systemAtlas().search(placeTextOfQuery(full)), zoneYear, birthDate, birthTime);
         pasted.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pasted));
         const auto *heading = widget<QLabel>(&pasted, "lblHeading");
@@ -457,7 +526,8 @@ private slots:
         // Places of the name, none in the state or country typed: the
         // window says so and offers the web first.
         const QString elsewhere = QStringLiteral("Madrid Ontario Canada Latitude Longitude");
-        AtlasWindow window(elsewhere, systemAtlas().search(placeTextOfQuery(elsewhere)), zoneYear);
+        AtlasWindow window(elsewhere, systemAtlas().search(placeTextOfQuery(elsewhere)), zoneYear, birthDate,
+                           birthTime);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QVERIFY(widget<QLabel>(&window, "lblHeading")
@@ -483,7 +553,7 @@ private slots:
         QString title;
         qint64 shownAfter = -1;
         QElapsedTimer clock;
-        // Reads the modal window once it is up, then closes it as the user would.
+        // Reads the modal window once it is up, then takes the place as the user would.
         QTimer watcher;
         watcher.setInterval(10);
         connect(&watcher, &QTimer::timeout, this, [&] {
@@ -497,19 +567,29 @@ private slots:
             const auto *table = window->findChild<QTableWidget *>(QStringLiteral("tblPlaces"));
             if (table && table->rowCount() > 0)
                 firstRow = rowTexts(table, 0);
-            QTest::mouseClick(widget<QPushButton>(window, "cmdClose"), Qt::LeftButton);
+            QTest::mouseClick(widget<QPushButton>(window, "cmdUse"), Qt::LeftButton);
         });
         watcher.start();
         clock.start();
-        QVERIFY(runWebSearchPlugin(QStringLiteral("Pune Maharashtra India Latitude Longitude"),
-                                   QStringLiteral("http://forum.quorvel.example"), webSearchPluginFolders()));
+        const std::optional<QVariant> chosen = runWebSearchPlugin(
+            QStringLiteral("Pune Maharashtra India Latitude Longitude"), QStringLiteral("http://forum.quorvel.example"),
+            {{"date", QDate(1980, 1, 1)}, {"time", QTime(12, 0)}}, webSearchPluginFolders());
+        QVERIFY(chosen);
         qInfo("results window up %lld ms after the click", qlonglong(shownAfter));
         QVERIFY(shownAfter >= 0);
         QCOMPARE(title, QString::fromUtf8(Messages::windowTitle));
         QVERIFY(firstRow.has_value());
         QCOMPARE(firstRow->mid(0, 5), (QStringList{"Pune", "Maharashtra", "India", "18° 31' N", "73° 51' E"}));
         QVERIFY(firstRow->at(5).startsWith(QStringLiteral("Asia/Kolkata (UTC+5:30")));
-        QVERIFY(browser.urls.isEmpty()); // closing searches nothing
+        // The place comes back to the program, with the zone at the birth moment.
+        const QVariantMap place = chosen->toMap();
+        QCOMPARE(place.value("zoneId"), QVariant(QStringLiteral("Asia/Kolkata")));
+        QCOMPARE(formatDegreesMinutes(place.value("latitude").toDouble(), true), QStringLiteral("18° 31' N"));
+        QCOMPARE(formatDegreesMinutes(place.value("longitude").toDouble(), false), QStringLiteral("73° 51' E"));
+        QCOMPARE(place.value("zoneHours"), QVariant(5));
+        QCOMPARE(place.value("zoneMinutes"), QVariant(30));
+        QCOMPARE(place.value("dst"), QVariant(false));
+        QVERIFY(browser.urls.isEmpty()); // taking a place searches nothing
         QVERIFY(!QPluginLoader(plugin).isLoaded());
         QVERIFY(!QApplication::activeModalWidget());
     }

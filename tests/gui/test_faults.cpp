@@ -178,10 +178,12 @@ public:
         pagesOpened += QDesktopServices::openUrl(url) ? 1 : 0;
     }
     void clearClipboard() override {}
-    void webSearch(const QString &query, const QString &site) override
+    QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
     {
         ++searchesAsked;
-        searchesRun += runWebSearchPlugin(query, site, {pluginFolder}) ? 1 : 0;
+        const std::optional<QVariant> place = runWebSearchPlugin(query, site, birth, {pluginFolder});
+        searchesRun += place ? 1 : 0;
+        return place.value_or(QVariant());
     }
 
     const QString pluginFolder;

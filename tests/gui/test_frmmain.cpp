@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTime>
 #include <QTimer>
 
 #include <functional>
@@ -492,6 +494,81 @@ private slots:
         QCOMPARE(onlyMainScreen(), w.data());
         QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
         QVERIFY(!session->reading());
+    }
+
+    // --- the coordinates lookup ---
+
+    // The place chosen in the lookup is typed into the screen: coordinates
+    // rounded to the minute with their hemispheres, the zone and DST only
+    // when the place states them. The rest of the screen stays as it was.
+    void lookupFillsThePlace_data()
+    {
+        QTest::addColumn<QVariant>("answer");
+        QTest::addColumn<QStringList>("boxes");  // latitude, longitude, zone: degrees or hours, minutes
+        QTest::addColumn<bool>("north");
+        QTest::addColumn<bool>("east");
+        QTest::addColumn<bool>("dst");
+        const auto place = [](double latitude, double longitude, QVariantMap zone = {}) {
+            zone.insert({{"latitude", latitude}, {"longitude", longitude}, {"zoneId", "Some/Zone"}});
+            return QVariant(zone);
+        };
+        const auto zone = [](int hours, int minutes, bool dst) {
+            return QVariantMap{{"zoneHours", hours}, {"zoneMinutes", minutes}, {"dst", dst}};
+        };
+        QTest::newRow("nothing chosen") << QVariant() << QStringList{"1", "2", "3", "4", "8", "15"}
+                                        << false << false << true;
+        QTest::newRow("Kathmandu with its zone") << place(27.70169, 85.3206, zone(5, 30, false))
+                                                 << QStringList{"27", "42", "85", "19", "5", "30"} << true << true << false;
+        QTest::newRow("no zone fields: zone and DST kept") << place(51.50853, -0.12574)
+                                                           << QStringList{"51", "31", "0", "8", "8", "15"}
+                                                           << true << false << true;
+        QTest::newRow("59.6 minutes carry, south and west") << place(-33.99999, -70.9999, zone(4, 0, true))
+                                                            << QStringList{"34", "0", "71", "0", "4", "0"}
+                                                            << false << false << true;
+        QTest::newRow("rounds to 0° 0': north and east") << place(-0.004, -0.008)
+                                                         << QStringList{"0", "0", "0", "0", "8", "15"}
+                                                         << true << true << true;
+    }
+
+    void lookupFillsThePlace()
+    {
+        QFETCH(QVariant, answer);
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, north);
+        QFETCH(bool, east);
+        QFETCH(bool, dst);
+        widget<QLineEdit>(w, "txtName")->setText(QStringLiteral("Ann"));
+        widget<QComboBox>(w, "cboYear")->setCurrentText(QStringLiteral("1980"));
+        widget<QComboBox>(w, "cboHH")->setCurrentText(QStringLiteral("12"));
+        widget<QComboBox>(w, "cboSS")->setCurrentText(QStringLiteral("45"));
+        const QList<QLineEdit *> filled{widget<QLineEdit>(w, "txtLatD"), widget<QLineEdit>(w, "txtLatM"), widget<QLineEdit>(w, "txtLonD"),
+                                        widget<QLineEdit>(w, "txtLonM"), widget<QLineEdit>(w, "txtZoneHour"), widget<QLineEdit>(w, "txtZoneMinute")};
+        for (int i = 0; i < filled.size(); ++i)
+            filled[i]->setText(QStringList{"1", "2", "3", "4", "8", "15"}.at(i));
+        widget<QRadioButton>(w, "optLat", 1)->setChecked(true);
+        widget<QRadioButton>(w, "optLong", 1)->setChecked(true);
+        widget<QCheckBox>(w, "chkDST")->setChecked(true);
+        for (QLineEdit *place : {widget<QLineEdit>(w, "txtMCity"), widget<QLineEdit>(w, "txtMState"), widget<QLineEdit>(w, "txtMCountry")})
+            place->setText(QStringLiteral("Kathmandu"));
+        recorder->places.push_back(answer);
+
+        QTest::mouseClick(widget<QPushButton>(w, "cmdBrowser"), Qt::LeftButton);
+
+        // The birth moment on the screen went with the query; the seconds did not.
+        QCOMPARE(recorder->births, (QList<QVariantMap>{{{"date", QDate(1980, 1, 1)}, {"time", QTime(12, 0)}}}));
+        QStringList texts;
+        for (QLineEdit *box : filled)
+            texts.append(box->text());
+        QCOMPARE(texts, boxes);
+        QCOMPARE(widget<QRadioButton>(w, "optLat", 0)->isChecked(), north);
+        QCOMPARE(widget<QRadioButton>(w, "optLat", 1)->isChecked(), !north);
+        QCOMPARE(widget<QRadioButton>(w, "optLong", 0)->isChecked(), east);
+        QCOMPARE(widget<QRadioButton>(w, "optLong", 1)->isChecked(), !east);
+        QCOMPARE(widget<QCheckBox>(w, "chkDST")->isChecked(), dst);
+        QCOMPARE(widget<QLineEdit>(w, "txtName")->text(), QStringLiteral("Ann"));
+        QCOMPARE(widget<QLineEdit>(w, "txtMCity")->text(), QStringLiteral("Kathmandu"));
+        QCOMPARE(widget<QComboBox>(w, "cboSS")->currentText(), QStringLiteral("45"));
+        QVERIFY(recorder->messages.isEmpty());
     }
 
     // --- end to end ---

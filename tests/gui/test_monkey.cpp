@@ -116,7 +116,11 @@ public:
 
     void openUrl(const QUrl &) override { ++pages; }
     void clearClipboard() override {}
-    void webSearch(const QString &, const QString &) override { ++searches; }
+    QVariant webSearch(const QString &, const QString &, const QVariantMap &) override
+    {
+        ++searches;
+        return {};
+    }
 
     QStringList messages;
     int fileDialogs = 0;

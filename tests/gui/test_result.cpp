@@ -12,18 +12,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -490,6 +494,126 @@ private slots:
         QCOMPARE(widget<QLineEdit>(main, "txtName")->text(), QStringLiteral("Ann"));
         QVERIFY(openWindows<frmChineseLunarMansionResult>().isEmpty());
         QCOMPARE(session->reading()->nakshatraName, QStringLiteral("Revati"));
+    }
+
+    // A saved reading dropped on either screen, or on a box that would take
+    // its path as text, opens as with Open. Anything else is refused as it
+    // enters, so the pointer says no, and a drop of it does nothing; so is a
+    // drag that only offers to move the file, which the file manager would
+    // then delete.
+    void droppedReadingOpens_data()
+    {
+        QTest::addColumn<QString>("target");   // "main", "name box" or "result" (showing Revati)
+        QTest::addColumn<QStringList>("urls");  // names in the test folder, or whole addresses
+        QTest::addColumn<int>("actions");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("shown");  // the nakshatra on display after; "message": Please Check The File.
+        const QStringList ashwini{QStringLiteral("Ashwini.qvr")};
+        const int copyOrMove = Qt::CopyAction | Qt::MoveAction;
+        QTest::newRow("on the main screen") << "main" << ashwini << copyOrMove << true << "Ashwini";
+        QTest::newRow("on a text box") << "name box" << ashwini << copyOrMove << true << "Ashwini";
+        QTest::newRow("on the result screen") << "result" << ashwini << copyOrMove << true << "Ashwini";
+        QTest::newRow("no reading in it") << "main" << QStringList{"garbage.qvr"} << copyOrMove << true << "message";
+        QTest::newRow("two files") << "name box" << QStringList{"Ashwini.qvr", "Revati.qvr"} << copyOrMove << false
+                                   << "";
+        QTest::newRow("other extension") << "result" << QStringList{"Ashwini.txt"} << copyOrMove << false << "Revati";
+        QTest::newRow("not a file") << "main" << QStringList{"https://example.org/Ashwini.qvr"} << copyOrMove
+                                    << false << "";
+        QTest::newRow("move only") << "main" << ashwini << int(Qt::MoveAction) << false << "";
+    }
+
+    void droppedReadingOpens()
+    {
+        QFETCH(QString, target);
+        QFETCH(QStringList, urls);
+        QFETCH(int, actions);
+        QFETCH(bool, accepted);
+        QFETCH(QString, shown);
+        QVERIFY(writeReadingFile(folder.filePath(QStringLiteral("Ashwini.qvr")), QStringLiteral("Ashwini")));
+        QVERIFY(writeReadingFile(folder.filePath(QStringLiteral("Ashwini.txt")), QStringLiteral("Ashwini")));
+        QVERIFY(writeReadingFile(folder.filePath(QStringLiteral("Revati.qvr")), QStringLiteral("Revati")));
+        QVERIFY(writeBytes(folder.filePath(QStringLiteral("garbage.qvr")), "not a reading\r\n"));
+
+        QWidget *dropOn = nullptr;
+        QPointer<frmMain> main;
+        if (target == QLatin1String("result")) {
+            dropOn = showReadingOf(QStringLiteral("Revati"), session);
+        } else {
+            main = new frmMain(session);
+            main->show();
+            dropOn = target == QLatin1String("main") ? static_cast<QWidget *>(main.data())
+                                                     : widget<QLineEdit>(main, "txtName");
+        }
+        QVERIFY(dropOn);
+        QList<QUrl> dragged;
+        for (const QString &url : urls)
+            dragged.append(url.contains(u':') ? QUrl(url) : QUrl::fromLocalFile(folder.filePath(url)));
+        QMimeData data;
+        data.setUrls(dragged);
+        data.setText(QStringLiteral("dropped text"));  // as file managers offer it too
+
+        const QPoint at = dropOn->rect().center();
+        QDragEnterEvent enter(at, Qt::DropActions(actions), &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(dropOn, &enter);
+        QCOMPARE(enter.isAccepted(), accepted);
+        QDropEvent drop(at, Qt::DropActions(actions), &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(dropOn, &drop);
+        QCOMPARE(drop.isAccepted(), accepted);
+        if (accepted)
+            QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QCoreApplication::processEvents();
+        processDeletes();
+
+        if (shown == QLatin1String("message")) {
+            QCOMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Please Check The File.")});
+            QCOMPARE(onlyMainScreen(), main);
+        } else {
+            QVERIFY(recorder->messages.isEmpty());
+        }
+        frmChineseLunarMansionResult *result = onlyResultScreen();
+        QCOMPARE(result ? widget<QLabel>(result, "lblResult", 6)->text() : QString(), shown == QLatin1String("message") ? "" : shown);
+        QCOMPARE(openWindows<Screen>().size(), 1);
+        if (main)
+            QCOMPARE(widget<QLineEdit>(main, "txtName")->text(), QString());  // nothing typed into the box
+    }
+
+    // The Open and Save dialogs start in the folder of the last reading file
+    // opened or saved, in the documents folder before that: never in the
+    // folder the program was started from.
+    void dialogsStartInTheLastReadingFolder()
+    {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(QDir().mkpath(documents));
+        QTemporaryDir openFrom, saveTo;
+        QVERIFY(writeReadingFile(openFrom.filePath(QStringLiteral("Revati.qvr")), QStringLiteral("Revati")));
+        auto *main = new frmMain(session);
+        main->show();
+        recorder->fileNames = {std::nullopt, openFrom.filePath(QStringLiteral("Revati.qvr"))};
+        widget<QPushButton>(main, "cmdOpen")->click();
+        widget<QPushButton>(main, "cmdOpen")->click();
+        processDeletes();
+        frmChineseLunarMansionResult *result = onlyResultScreen();
+        QVERIFY(result);
+        recorder->fileNames = {saveTo.filePath(QStringLiteral("saved")), std::nullopt};
+        widget<QPushButton>(result, "cmdSave")->click();
+        widget<QPushButton>(result, "cmdSave")->click();
+        QVERIFY(QFile::exists(saveTo.filePath(QStringLiteral("saved.qvr"))));
+
+        QStringList folders;
+        for (const FileDialogRequest &request : std::as_const(recorder->fileRequests))
+            folders.append(request.folder);
+        QCOMPARE(folders, QStringList({documents, documents, openFrom.path(), saveTo.path()}));
+
+        // The Qt desktop's dialog starts there.
+        recorder.reset();
+        QString started;
+        whenModal([&](QWidget *modal) {
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal))
+                started = dialog->directory().absolutePath();
+            modal->close();
+        });
+        saveReading(*session, result);
+        QCOMPARE(started, saveTo.path());
     }
 
     void clipboardEmptiedByTraitsBoxEvents_data()

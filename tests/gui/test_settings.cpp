@@ -60,7 +60,7 @@ public:
         storedWhenOpened = ReadSetting(duration);
     }
     void clearClipboard() override {}
-    void webSearch(const QString &, const QString &) override {}
+    QVariant webSearch(const QString &, const QString &, const QVariantMap &) override { return {}; }
 
     QList<QUrl> opened;
     QString storedWhenOpened;

@@ -347,7 +347,7 @@ private slots:
         PlaceBoxes boxes(city, state, country);
         QVERIFY(QTest::qWaitForWindowActive(boxes.window.get()));
         RecordingDesktop recorder;
-        searchCoordinates(boxes.city, boxes.state, boxes.country);
+        searchCoordinates(boxes.city, boxes.state, boxes.country, {});
         QCOMPARE(recorder.messageTexts(), QStringList{message});
         QCOMPARE(recorder.messages.first().icon, MessageIcon::Information);
         QVERIFY(!recorder.messages.first().yesNo);
@@ -378,7 +378,7 @@ private slots:
         QFETCH(QString, query);
         PlaceBoxes boxes(city, state, country);
         RecordingDesktop recorder;
-        searchCoordinates(boxes.city, boxes.state, boxes.country);
+        searchCoordinates(boxes.city, boxes.state, boxes.country, {});
         QVERIFY(recorder.messages.isEmpty());
         QCOMPARE(recorder.searches, (QList<QStringList>{{query, QStringLiteral("http://forum.quorvel.example")}}));
         QCOMPARE(boxes.city->text(), city);
@@ -403,7 +403,7 @@ private slots:
         QFETCH(QByteArray, encoded);
         UrlRecorder browser(QStringLiteral("https"));
         WebButtonPresser user;
-        QVERIFY(runWebSearchPlugin(query, QStringLiteral("http://forum.quorvel.example"), webSearchPluginFolders()));
+        QVERIFY(runWebSearchPlugin(query, QStringLiteral("http://forum.quorvel.example"), {}, webSearchPluginFolders()));
         QCOMPARE(user.presses, 1);
         QCOMPARE(browser.urls.size(), 1);
         QVERIFY(browser.urls.first().isValid());
@@ -425,7 +425,7 @@ private slots:
         WebButtonPresser user;
         PlaceBoxes boxes(QStringLiteral("New York"), QStringLiteral("NY"), QStringLiteral("USA"));
         for (int search = 0; search < 3; ++search) {
-            searchCoordinates(boxes.city, boxes.state, boxes.country);
+            searchCoordinates(boxes.city, boxes.state, boxes.country, {});
             QVERIFY(!QPluginLoader(plugin).isLoaded());  // released after every search
         }
         QCOMPARE(browser.urls.size(), 3);
@@ -439,9 +439,9 @@ private slots:
         WebButtonPresser user;
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {folder.path()}));
-        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {folder.path() + QStringLiteral("/none")}));
-        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}));
+        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {folder.path()}));
+        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {folder.path() + QStringLiteral("/none")}));
+        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {}));
 
         // Files that look like plugins but aren't.
         const QList<QPair<QString, QByteArray>> files{
@@ -453,10 +453,10 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(bytes);
         }
-        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {folder.path()}));
+        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {folder.path()}));
         QVERIFY(browser.urls.isEmpty());
         // A broken file ahead of the real plugin doesn't hide it.
-        QVERIFY(runWebSearchPlugin(QStringLiteral("q"), QString(), QStringList{folder.path()} + webSearchPluginFolders()));
+        QVERIFY(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, QStringList{folder.path()} + webSearchPluginFolders()));
         QCOMPARE(browser.urls.size(), 1);
     }
 
@@ -513,7 +513,7 @@ private slots:
 
         UrlRecorder browser(QStringLiteral("https"));
         WebButtonPresser user;
-        QCOMPARE(runWebSearchPlugin(QStringLiteral("q"), QString(), {searched}), runs);
+        QCOMPARE(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {searched}).has_value(), runs);
         QCOMPARE(browser.urls.size(), runs ? 1 : 0);
     }
 };

@@ -1,16 +1,24 @@
 #include "RecordingDesktop.h"
+#include "TestFiles.h"
 #include "TestWindows.h"
+#include "Widgets.h"
 
+#include "app/ReadingHandOver.h"
 #include "app/modSettings.h"
 #include "app/modStartup.h"
+#include "mansions/ReadingFile.h"
+#include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QPointer>
@@ -21,6 +29,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QtEndian>
 
 #include <csignal>
 #include <cstdio>
@@ -122,6 +131,13 @@ mode_t permissionsOf(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
 }
 
+// The nakshatra the one result screen shows; empty when there is no such screen.
+QString shownNakshatra()
+{
+    frmChineseLunarMansionResult *screen = onlyResultScreen();
+    return screen && openWindows<frmMain>().isEmpty() ? widget<QLabel>(screen, "lblResult", 6)->text() : QString();
+}
+
 qint64 lockOwner(const QString &path)
 {
     QLockFile lock(path);
@@ -142,6 +158,9 @@ private slots:
         lockPath = folder.filePath(QStringLiteral("Quorvel.lock"));
         QFile::remove(lockPath);
         recorder = std::make_unique<RecordingDesktop>();
+        QVERIFY(writeReadingFile(reading(QStringLiteral("Ashwini")), QStringLiteral("Ashwini")));
+        QVERIFY(writeReadingFile(reading(QStringLiteral("Revati")), QStringLiteral("Revati")));
+        QVERIFY(writeBytes(reading(QStringLiteral("garbage")), "not a reading\r\n"));
     }
 
     void cleanup()
@@ -210,13 +229,23 @@ private slots:
         QCOMPARE(second.answer(), QStringLiteral("refused"));
     }
 
+    // Started with a reading, a second copy whose first copy takes none (an
+    // older copy: no socket) says the same as one started without.
+    void secondCopyIsRefusedWithoutAWindow_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("no file") << QString();
+        QTest::newRow("file, nobody to take it") << "Ashwini";
+    }
+
     void secondCopyIsRefusedWithoutAWindow()
     {
+        QFETCH(QString, file);
         Copy first(lockPath);
         QCOMPARE(first.answer(), QStringLiteral("running"));
         WriteSetting(QStringLiteral("Duration"), QStringLiteral("untouched"));
 
-        QVERIFY(!StartProgram(lockPath));
+        QVERIFY(!StartProgram(lockPath, file.isEmpty() ? QString() : reading(file)));
         processDeletes();
         QCOMPARE(recorder->messages.size(), 1);
         QCOMPARE(recorder->messages.constFirst().text, QStringLiteral("Application is already running"));
@@ -302,14 +331,130 @@ private slots:
         QVERIFY(next.quit());
     }
 
+    // Its socket too: the next copy listens in its place.
     void killedCopyNeverBlocksTheProgram()
     {
         Copy killed(lockPath);
         QCOMPARE(killed.answer(), QStringLiteral("running"));
         QVERIFY(killed.killHard());
+        QVERIFY(writeBytes(handOverSocketPath(lockPath), "left behind"));
         QVERIFY(StartProgram(lockPath));
         QVERIFY(recorder->messages.isEmpty());
         QCOMPARE(visibleWindows().size(), 1);
+        QVERIFY(handOverReadingFile(handOverSocketPath(lockPath), reading(QStringLiteral("Ashwini"))));
+        QTRY_COMPARE(shownNakshatra(), QStringLiteral("Ashwini"));
+    }
+
+    // "Quorvel FILE" opens the file as Open does; only the first argument
+    // that is no option names it.
+    void commandLineOpensTheReading_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("shown");  // empty: the main input screen and "Please Check The File."
+        QTest::newRow("reading") << QStringList{reading(QStringLiteral("Ashwini"))} << "Ashwini";
+        QTest::newRow("relative name, more files, options")
+            << QStringList{QStringLiteral("-x"), QStringLiteral("Revati.qvr"), reading(QStringLiteral("Ashwini"))}
+            << "Revati";
+        QTest::newRow("no reading in it") << QStringList{reading(QStringLiteral("garbage"))} << QString();
+        QTest::newRow("missing") << QStringList{reading(QStringLiteral("missing"))} << QString();
+        QTest::newRow("other extension") << QStringList{folder.filePath(QStringLiteral("Ashwini.txt"))} << QString();
+    }
+
+    void commandLineOpensTheReading()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, shown);
+        QFile::copy(reading(QStringLiteral("Ashwini")), folder.filePath(QStringLiteral("Ashwini.txt")));
+        const QString current = QDir::currentPath();
+        const auto restore = qScopeGuard([&] { QDir::setCurrent(current); });
+        QVERIFY(QDir::setCurrent(folder.path()));
+
+        const QString file = readingFileArgument(arguments);
+        QVERIFY(QFileInfo(file).isAbsolute());
+        QVERIFY(StartProgram(lockPath, file));
+        processDeletes();
+        QCOMPARE(shownNakshatra(), shown);
+        if (shown.isEmpty()) {
+            QVERIFY(onlyMainScreen());
+            QCOMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Please Check The File.")});
+            QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Warning);
+        } else {
+            QVERIFY(recorder->messages.isEmpty());
+        }
+    }
+
+    // A second Quorvel started with a reading hands it to the running copy
+    // (here this test) and ends without a word: the reading replaces the
+    // main input screen, then the result screen on display; one that holds
+    // no reading gets the message there. Other arguments are ignored aloud.
+    void secondCopyHandsItsReadingOver()
+    {
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        QVERIFY(!runtime.isEmpty());
+        const QString programLock = QDir(runtime).filePath(QStringLiteral("Quorvel.lock"));
+        QCOMPARE(::chmod(QFile::encodeName(runtime).constData(), 0700), 0);
+        QVERIFY(StartProgram(programLock));
+        QVERIFY(onlyMainScreen());
+
+        // What the second copy printed, or how it failed to end quietly.
+        const auto handOver = [](const QStringList &arguments) -> QByteArray {
+            QProcess second;
+            second.start(QStringLiteral(QUORVEL_PROGRAM), arguments);
+            // This test's event loop runs meanwhile: the running copy answers.
+            for (int waited = 0; second.state() != QProcess::NotRunning && waited < 10000; waited += 20)
+                QTest::qWait(20);
+            if (second.state() != QProcess::NotRunning) {
+                second.kill();
+                second.waitForFinished();
+                return "<still running>";
+            }
+            if (second.exitStatus() != QProcess::NormalExit || second.exitCode() != 0)
+                return "<exit " + QByteArray::number(second.exitCode()) + ">";
+            return second.readAllStandardOutput() + second.readAllStandardError();
+        };
+        QCOMPARE(handOver({reading(QStringLiteral("Ashwini")), QStringLiteral("extra")}),
+                 QByteArray("Quorvel: ignoring 'extra'\n"));
+        QTRY_COMPARE(shownNakshatra(), QStringLiteral("Ashwini"));
+        QVERIFY(recorder->messages.isEmpty());
+
+        QCOMPARE(handOver({reading(QStringLiteral("Revati"))}), QByteArray());
+        QTRY_COMPARE(shownNakshatra(), QStringLiteral("Revati"));
+
+        QCOMPARE(handOver({reading(QStringLiteral("garbage"))}), QByteArray());
+        QTRY_COMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Please Check The File.")});
+        QCOMPARE(shownNakshatra(), QStringLiteral("Revati"));
+    }
+
+    // The running copy never blocks on a client: one that announces too much
+    // or says nothing is dropped, and the next is heard. A reading handed
+    // over while a modal window is open waits for it to close.
+    void handOverDropsBadClientsAndWaitsForModalWindows()
+    {
+        QVERIFY(StartProgram(lockPath));
+        const QString socketPath = handOverSocketPath(lockPath);
+        QCOMPARE(QFileInfo(socketPath).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+
+        QLocalSocket tooLong, silent;
+        for (QLocalSocket *client : {&tooLong, &silent}) {
+            client->connectToServer(socketPath);
+            QVERIFY(client->waitForConnected(2000));
+        }
+        char header[4];
+        qToBigEndian<quint32>(quint32(handOverLimit), header);
+        tooLong.write(header, 4);
+        tooLong.write(QByteArray(100, 'x'));
+        QTRY_COMPARE(tooLong.state(), QLocalSocket::UnconnectedState);
+        QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QLocalSocket::UnconnectedState, 5000);
+
+        QDialog modal;
+        modal.setWindowModality(Qt::ApplicationModal);
+        modal.show();
+        QVERIFY(handOverReadingFile(socketPath, reading(QStringLiteral("Ashwini"))));
+        QTest::qWait(600);
+        QVERIFY(onlyMainScreen());
+        modal.close();
+        QTRY_COMPARE(shownNakshatra(), QStringLiteral("Ashwini"));
+        QVERIFY(recorder->messages.isEmpty());
     }
 
     void simultaneousStartsLeaveExactlyOne()
@@ -410,6 +555,8 @@ private slots:
     }
 
 private:
+    QString reading(const QString &name) const { return folder.filePath(name + QStringLiteral(".qvr")); }
+
     QTemporaryDir folder;
     QString lockPath;
     std::unique_ptr<RecordingDesktop> recorder;

@@ -61,7 +61,18 @@ public:
 
     void openUrl(const QUrl &url) override { openedUrls.append(url); }
     void clearClipboard() override { ++clipboardClears; }
-    void webSearch(const QString &query, const QString &site) override { searches.append({query, site}); }
+    // Records the search and its birth, and answers with the next of
+    // `places` (nothing chosen when none is left).
+    QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
+    {
+        searches.append({query, site});
+        births.append(birth);
+        if (places.empty())
+            return {};
+        const QVariant place = places.front();
+        places.pop_front();
+        return place;
+    }
 
     QStringList messageTexts() const
     {
@@ -79,5 +90,7 @@ public:
     int printDialogs = 0;
     QList<QUrl> openedUrls;
     QList<QStringList> searches;
+    QList<QVariantMap> births;
+    std::deque<QVariant> places;                       // the web search's answers, in turn
     int clipboardClears = 0;
 };

@@ -1,0 +1,252 @@
+#include "atlas/PlaceClock.h"
+
+#include "atlas/Atlas.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QTimeZone>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr qint64 secondsPerDay = 24 * 3600;
+constexpr int oneHour = 3600;
+
+// A moment's wall-clock reading as seconds since 1970-01-01 00:00 on that
+// clock, so that a UTC instant plus its offset compares with it directly.
+qint64 wallSeconds(const QDate &date, const QTime &time)
+{
+    return QDateTime(date, time, Qt::UTC).toSecsSinceEpoch();
+}
+
+QDateTime utcInstant(qint64 seconds)
+{
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+}
+
+// "01:59": a wall-clock reading as the screen's hour and minute boxes hold it.
+QString clockText(qint64 wall)
+{
+    return utcInstant(wall).time().toString(QStringLiteral("HH:mm"));
+}
+
+QString dateText(const QDate &date)
+{
+    return QLocale(QLocale::English).toString(date, QStringLiteral("d MMMM yyyy"));
+}
+
+// The offsets the zone had around a wall-clock reading: the one before the
+// window and each one a transition in it brought. No offset exceeds a day.
+QList<int> offsetsAround(const QTimeZone &zone, qint64 wall)
+{
+    const QDateTime from = utcInstant(wall - 2 * secondsPerDay);
+    const QDateTime to = utcInstant(wall + 2 * secondsPerDay);
+    QList<int> offsets{zone.offsetFromUtc(from)};
+    for (const QTimeZone::OffsetData &transition : zone.transitions(from, to)) {
+        if (!offsets.contains(transition.offsetFromUtc))
+            offsets.append(transition.offsetFromUtc);
+    }
+    return offsets;
+}
+
+// The UTC instants whose clock reading is `wall`, earliest first: none when
+// the clocks skipped it, two when they repeated it. Each candidate offset is
+// checked against the zone rather than trusting QDateTime's own handling of
+// a reading that never happened.
+QList<qint64> instantsOf(const QTimeZone &zone, qint64 wall)
+{
+    QList<qint64> instants;
+    for (int offset : offsetsAround(zone, wall)) {
+        const qint64 instant = wall - offset;
+        if (zone.offsetFromUtc(utcInstant(instant)) == offset && !instants.contains(instant))
+            instants.append(instant);
+    }
+    std::sort(instants.begin(), instants.end());
+    return instants;
+}
+
+// The clock change whose gap holds `wall`: when it came, and the last clock
+// reading before it and the first after it, to the minute.
+struct Gap {
+    qint64 at = 0;
+    qint64 lastBefore = 0;
+    qint64 firstAfter = 0;
+};
+
+Gap gapAround(const QTimeZone &zone, qint64 wall)
+{
+    const QDateTime from = utcInstant(wall - 2 * secondsPerDay);
+    const QDateTime to = utcInstant(wall + 2 * secondsPerDay);
+    for (const QTimeZone::OffsetData &transition : zone.transitions(from, to)) {
+        const qint64 at = transition.atUtc.toSecsSinceEpoch();
+        const int before = zone.offsetFromUtc(utcInstant(at - 1));
+        const int after = transition.offsetFromUtc;
+        if (at + before <= wall && wall < at + after) {
+            const qint64 lastBefore = at - 1 + before;
+            const qint64 firstAfter = at + after;
+            return {at, lastBefore - lastBefore % 60, firstAfter + (60 - firstAfter % 60) % 60};
+        }
+    }
+    return {};
+}
+
+// What the zone boxes and the DST tick take for a clock, or why they can't.
+struct Fill {
+    bool fills = false;
+    int zoneSeconds = 0; // signed, as the database gives it
+    int zoneMinutes = 0; // the same rounded to the minute
+    bool dst = false;
+    QString why;
+};
+
+Fill fillFor(int offset, int standard, bool daylight, double longitude)
+{
+    const int save = daylight ? offset - standard : 0;
+    Fill fill;
+    if (save != 0 && save != oneHour) {
+        const int minutes = std::abs(save) / 60;
+        const QString size = minutes % 60 == 0 ? QStringLiteral("%1 hours").arg(minutes / 60)
+                                               : QStringLiteral("%1 minutes").arg(minutes);
+        fill.why = QStringLiteral("Daylight saving of %1 was in force, and the DST tick adds exactly one hour, so the "
+                                  "zone can't be entered for this place and moment.")
+                       .arg(size);
+        return fill;
+    }
+    fill.zoneSeconds = daylight ? standard : offset;
+    fill.zoneMinutes = int(std::lround(fill.zoneSeconds / 60.0));
+    fill.dst = daylight;
+    if (zoneAgainstLongitude(ZoneSummary{true, fill.zoneMinutes * 60, false}, longitude)) {
+        fill.why = fill.zoneMinutes > 0
+                       ? QStringLiteral("The clock was ahead of Universal Time west of Greenwich, and the screen takes "
+                                        "a zone there as behind it, so the zone can't be entered for this place and "
+                                        "moment.")
+                       : QStringLiteral("The clock was behind Universal Time east of Greenwich, and the screen takes "
+                                        "a zone there as ahead of it, so the zone can't be entered for this place and "
+                                        "moment.");
+        return fill;
+    }
+    fill.fills = true;
+    return fill;
+}
+
+// The zone boxes and tick that state a clock, as a user would set them.
+QString fillText(const Fill &fill)
+{
+    const int minutes = std::abs(fill.zoneMinutes);
+    return QStringLiteral("zone %1:%2%3")
+        .arg(minutes / 60)
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'))
+        .arg(fill.dst ? QStringLiteral(" with DST ticked") : QStringLiteral(" with DST unticked"));
+}
+
+// Whether the zone's law around an instant calls its winter time daylight
+// time, one hour behind standard (Ireland's since 1971).
+bool winterIsDaylight(const QTimeZone &zone, const QDateTime &at)
+{
+    if (zone.daylightTimeOffset(at) < 0)
+        return true;
+    const auto transitions = zone.transitions(at.addDays(-183), at.addDays(183));
+    return std::any_of(transitions.begin(), transitions.end(),
+                       [](const QTimeZone::OffsetData &transition) { return transition.daylightTimeOffset < 0; });
+}
+
+// The clock as it read at one UTC instant.
+PlaceClock clockAt(const QTimeZone &zone, qint64 instant)
+{
+    const QDateTime at = utcInstant(instant);
+    PlaceClock clock;
+    clock.known = true;
+    clock.offsetSeconds = zone.offsetFromUtc(at);
+    clock.standardSeconds = zone.standardTimeOffset(at);
+    clock.daylight = zone.isDaylightTime(at);
+    clock.offsetName = zone.abbreviation(at);
+    clock.offsetText = QStringLiteral("UTC") + utcOffsetText(clock.offsetSeconds);
+    // People there read the winter clock as standard time and the summer
+    // one as an hour ahead of it, and so does the screen.
+    if (winterIsDaylight(zone, at)) {
+        clock.daylight = !clock.daylight;
+        clock.standardSeconds = clock.daylight ? clock.offsetSeconds - oneHour : clock.offsetSeconds;
+    }
+    return clock;
+}
+
+// A sentence naming the second occurrence of a repeated reading and what gives it.
+QString repeatedNote(const QString &when, const PlaceClock &first, const PlaceClock &second, const Fill &firstFill,
+                     const Fill &secondFill)
+{
+    QString how;
+    if (!secondFill.fills)
+        how = QStringLiteral("the screen can't state the second (%1)").arg(describeClock(second));
+    else if (firstFill.fills && secondFill.zoneMinutes == firstFill.zoneMinutes)
+        how = QStringLiteral("%1 DST for the second (%2)")
+                  .arg(secondFill.dst ? QStringLiteral("tick") : QStringLiteral("untick"), describeClock(second));
+    else
+        how = QStringLiteral("enter %1 for the second (%2)").arg(fillText(secondFill), describeClock(second));
+    return QStringLiteral("%1 happened twice, as the clocks went back: the first (%2) is taken; %3.")
+        .arg(when, describeClock(first), how);
+}
+
+} // namespace
+
+PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &time, double longitude)
+{
+    const QTimeZone zone(zoneId.toUtf8());
+    if (zoneId.isEmpty() || !zone.isValid() || !date.isValid() || !time.isValid()) {
+        PlaceClock clock;
+        clock.known = !zoneId.isEmpty() && zone.isValid();
+        clock.zoneId = zoneId;
+        if (!clock.known)
+            clock.notes.append(
+                QStringLiteral("This system's time zone database doesn't hold the zone %1.").arg(zoneId));
+        return clock;
+    }
+    const qint64 wall = wallSeconds(date, time);
+    const QString when = QStringLiteral("The clock time %1 on %2").arg(clockText(wall), dateText(date));
+    const QList<qint64> instants = instantsOf(zone, wall);
+    if (instants.isEmpty()) {
+        // The clock is described as it read just before it went forward.
+        const Gap gap = gapAround(zone, wall);
+        PlaceClock clock = clockAt(zone, gap.at - 1);
+        clock.zoneId = zoneId;
+        clock.notes.append(QStringLiteral("%1 did not exist: the clocks went forward, and the nearest valid times are "
+                                          "%2 and %3.")
+                               .arg(when, clockText(gap.lastBefore), clockText(gap.firstAfter)));
+        return clock;
+    }
+
+    PlaceClock clock = clockAt(zone, instants.first());
+    clock.zoneId = zoneId;
+    const Fill fill = fillFor(clock.offsetSeconds, clock.standardSeconds, clock.daylight, longitude);
+    if (instants.size() > 1) {
+        const PlaceClock second = clockAt(zone, instants.at(1));
+        const Fill secondFill = fillFor(second.offsetSeconds, second.standardSeconds, second.daylight, longitude);
+        clock.notes.append(repeatedNote(when, clock, second, fill, secondFill));
+    }
+    if (!fill.fills) {
+        clock.notes.append(fill.why);
+        return clock;
+    }
+    clock.fillsZone = true;
+    clock.zoneHours = std::abs(fill.zoneMinutes) / 60;
+    clock.zoneMinutes = std::abs(fill.zoneMinutes) % 60;
+    clock.dst = fill.dst;
+    if (fill.zoneSeconds % 60 != 0)
+        clock.notes.append(QStringLiteral("The zone's offset UTC%1 has seconds, which the zone boxes can't hold: they "
+                                          "take it rounded to the minute.")
+                               .arg(utcOffsetText(fill.zoneSeconds)));
+    return clock;
+}
+
+QString describeClock(const PlaceClock &clock)
+{
+    if (!clock.known)
+        return QStringLiteral("offset unknown");
+    // Where the database has no name for the offset it writes the offset
+    // itself ("+0630"), which the text already says.
+    const bool named =
+        !clock.offsetName.isEmpty() && !clock.offsetName.startsWith(u'+') && !clock.offsetName.startsWith(u'-');
+    return named ? clock.offsetName + QStringLiteral(", ") + clock.offsetText : clock.offsetText;
+}
