@@ -14,12 +14,12 @@ _quorvel_cli() {
             _filedir csv
             return
             ;;
-        --name | --date | --time | --zone | --lon | --lat)
+        --name | --date | --time | --zone | --lon | --lat | --place)
             return
             ;;
     esac
 
-    COMPREPLY=($(compgen -W '--name --date --time --zone --lon --lat --dst --json --save
-        --open --batch --span --help --version' -- "$cur"))
+    COMPREPLY=($(compgen -W '--name --date --time --zone --lon --lat --dst --place --json
+        --save --open --batch --span --help --version' -- "$cur"))
 }
 complete -F _quorvel_cli quorvel-cli
