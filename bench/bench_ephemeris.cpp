@@ -9,18 +9,10 @@
 
 namespace {
 
-std::vector<BirthData> referenceBirths()
-{
-    std::vector<BirthData> births;
-    for (const ReferenceCase &c : loadReferenceCases())
-        births.push_back(c.birth);
-    return births;
-}
-
 void computeMoonNakshatraOverVectors(benchmark::State &state)
 {
     std::vector<EphemerisInput> births;
-    for (const BirthData &b : referenceBirths())
+    for (const BirthData &b : loadReferenceBirths())
         births.push_back(ephemerisInput(b));
     if (births.size() != 2000) {
         state.SkipWithError("reference vectors not found");

@@ -140,21 +140,21 @@ void frmChineseLunarMansionResult::createMenus()
 {
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuBack = mnuFile->addAction(QStringLiteral("&Back"));
-    mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    m_mnuBack = mnuFile->addAction(QStringLiteral("&Back"));
+    m_mnuBack->setObjectName(QStringLiteral("mnuBack"));
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFile1"));
-    mnuSave = mnuFile->addAction(QStringLiteral("&Save"));
-    mnuSave->setObjectName(QStringLiteral("mnuSave"));
-    mnuPrint = mnuFile->addAction(QStringLiteral("&Print..."));
-    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-    mnuExportPdf = mnuFile->addAction(QStringLiteral("E&xport as PDF..."));
-    mnuExportPdf->setObjectName(QStringLiteral("mnuExportPdf"));
+    m_mnuSave = mnuFile->addAction(QStringLiteral("&Save"));
+    m_mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    m_mnuPrint = mnuFile->addAction(QStringLiteral("&Print..."));
+    m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    m_mnuExportPdf = mnuFile->addAction(QStringLiteral("E&xport as PDF..."));
+    m_mnuExportPdf->setObjectName(QStringLiteral("mnuExportPdf"));
     addHelpMenu(menuBar(), this);
 
-    connect(mnuBack, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuBack_Click);
-    connect(mnuSave, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuSave_Click);
-    connect(mnuPrint, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuPrint_Click);
-    connect(mnuExportPdf, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuExportPdf_Click);
+    connect(m_mnuBack, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuBack_Click);
+    connect(m_mnuSave, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuSave_Click);
+    connect(m_mnuPrint, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuPrint_Click);
+    connect(m_mnuExportPdf, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuExportPdf_Click);
 }
 
 void frmChineseLunarMansionResult::createControls(QWidget *central)
@@ -173,18 +173,18 @@ void frmChineseLunarMansionResult::createControls(QWidget *central)
 
     for (int i = 0; i < captionCount; ++i) {
         const CaptionDesign &design = captionDesigns.at(i);
-        lblCaptions.at(i) = addLabel(frame1, QString::fromLatin1(design.text), design.rect.pixels(), captionFont,
+        m_lblCaptions.at(i) = addLabel(frame1, QString::fromLatin1(design.text), design.rect.pixels(), captionFont,
                                      Look::orange);
-        lblCaptions.at(i)->setObjectName(QStringLiteral("lblCaption%1").arg(i));
+        m_lblCaptions.at(i)->setObjectName(QStringLiteral("lblCaption%1").arg(i));
     }
 
     for (int i = 0; i < resultCount; ++i) {
         const QFont font = i == 0 ? Look::verdana(mansionNamePointSize, true) : defaultFont;
-        lblResults.at(i) = addLabel(frame1, QString::fromLatin1(initialResult), resultDesigns.at(i).pixels(), font,
+        m_lblResults.at(i) = addLabel(frame1, QString::fromLatin1(initialResult), resultDesigns.at(i).pixels(), font,
                                     Look::lightOrange);
-        lblResults.at(i)->setObjectName(QStringLiteral("lblResult%1").arg(i));
+        m_lblResults.at(i)->setObjectName(QStringLiteral("lblResult%1").arg(i));
         // Read out as its caption and the value shown.
-        Accessible::exposeValue(lblResults.at(i), lblCaptions.at(i));
+        Accessible::exposeValue(m_lblResults.at(i), m_lblCaptions.at(i));
     }
 
     for (int i = 0; i < traitsCount; ++i) {
@@ -206,28 +206,28 @@ void frmChineseLunarMansionResult::createControls(QWidget *central)
         box->installEventFilter(this);
         box->viewport()->installEventFilter(this);
         connect(box, &QPlainTextEdit::textChanged, this, &frmChineseLunarMansionResult::txtTraits_Change);
-        txtTraitsBoxes.at(i) = box;
-        Accessible::nameAfter(box, lblCaptions.at(resultCount + i));
+        m_txtTraitsBoxes.at(i) = box;
+        Accessible::nameAfter(box, m_lblCaptions.at(resultCount + i));
     }
 
-    picChineseBox = new QLabel(frame1);
-    picChineseBox->setObjectName(QStringLiteral("picChinese"));
-    picChineseBox->setGeometry(pictureDesign.pixels());
-    picChineseBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picChineseBox->setAccessibleName(QStringLiteral("Chinese Lunar Mansion Picture"));
+    m_picChineseBox = new QLabel(frame1);
+    m_picChineseBox->setObjectName(QStringLiteral("picChinese"));
+    m_picChineseBox->setGeometry(pictureDesign.pixels());
+    m_picChineseBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_picChineseBox->setAccessibleName(QStringLiteral("Chinese Lunar Mansion Picture"));
     setPicture(1);
 
     const QFont buttonFont = Look::verdana(defaultPointSize, true);
-    cmdBack = new QPushButton(QStringLiteral("&Back"), frame1);
-    cmdBack->setObjectName(QStringLiteral("cmdBack"));
-    cmdBack->setGeometry(backDesign.pixels());
-    cmdBack->setFont(buttonFont);
-    cmdSave = new QPushButton(QStringLiteral("&Save"), frame1);
-    cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    cmdSave->setGeometry(saveDesign.pixels());
-    cmdSave->setFont(buttonFont);
-    connect(cmdBack, &QPushButton::clicked, this, &frmChineseLunarMansionResult::cmdBack_Click);
-    connect(cmdSave, &QPushButton::clicked, this, &frmChineseLunarMansionResult::cmdSave_Click);
+    m_cmdBack = new QPushButton(QStringLiteral("&Back"), frame1);
+    m_cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    m_cmdBack->setGeometry(backDesign.pixels());
+    m_cmdBack->setFont(buttonFont);
+    m_cmdSave = new QPushButton(QStringLiteral("&Save"), frame1);
+    m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    m_cmdSave->setGeometry(saveDesign.pixels());
+    m_cmdSave->setFont(buttonFont);
+    connect(m_cmdBack, &QPushButton::clicked, this, &frmChineseLunarMansionResult::cmdBack_Click);
+    connect(m_cmdSave, &QPushButton::clicked, this, &frmChineseLunarMansionResult::cmdSave_Click);
 
     BrandingFrame branding = createBrandingFrame(central, BrandingScreen::Result);
     branding.frame->setGeometry(brandingDesign.pixels());
@@ -237,18 +237,18 @@ void frmChineseLunarMansionResult::setReading(const Reading &reading)
 {
     m_session->setReading(reading);
     for (int i = 0; i < resultCount; ++i) {
-        QLabel *label = lblResults.at(i);
+        QLabel *label = m_lblResults.at(i);
         label->setText(reading.values.at(i));
         label->adjustSize();
     }
     for (int i = 0; i < traitsCount; ++i) {
-        QPlainTextEdit *box = txtTraitsBoxes.at(i);
+        QPlainTextEdit *box = m_txtTraitsBoxes.at(i);
         // Only a text that differs from the box's own is a change.
         if (box->toPlainText() != reading.traits.at(i))
             box->setPlainText(reading.traits.at(i));
     }
     setPicture(reading.pictureEntry);
-    lblResults.back()->setToolTip(reading.span ? wrappedTooltip(birthTimeSpanText(*reading.span), centralWidget())
+    m_lblResults.back()->setToolTip(reading.span ? wrappedTooltip(birthTimeSpanText(*reading.span), centralWidget())
                                                : QString());
 }
 
@@ -262,11 +262,11 @@ void frmChineseLunarMansionResult::setPicture(int entryNumber)
         return;
     // The picture sits at the box's top-left corner; one larger than the box
     // is scaled down, keeping its proportions, so the whole character shows.
-    const QSize box = picChineseBox->size();
+    const QSize box = m_picChineseBox->size();
     if (image.width() > box.width() || image.height() > box.height())
         image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    picChineseBox->setPixmap(QPixmap::fromImage(image));
-    shownPictureEntry = entryNumber;
+    m_picChineseBox->setPixmap(QPixmap::fromImage(image));
+    m_shownPictureEntry = entryNumber;
 }
 
 void frmChineseLunarMansionResult::cmdBack_Click()
@@ -330,7 +330,7 @@ bool frmChineseLunarMansionResult::eventFilter(QObject *watched, QEvent *event)
         return Screen::eventFilter(watched, event);
 
     QPlainTextEdit *box = nullptr;
-    for (QPlainTextEdit *candidate : txtTraitsBoxes) {
+    for (QPlainTextEdit *candidate : m_txtTraitsBoxes) {
         if (watched == candidate || watched == candidate->viewport())
             box = candidate;
     }
@@ -345,19 +345,21 @@ bool frmChineseLunarMansionResult::eventFilter(QObject *watched, QEvent *event)
 
     switch (type) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:  // MouseDown
-        pressedBox = box;
+    case QEvent::MouseButtonDblClick:
+        m_pressedBox = box;  // a click on this box may follow
         txtTraits_Mouse();
         break;
     case QEvent::MouseMove:
         txtTraits_Mouse();
         break;
-    case QEvent::MouseButtonRelease: {  // MouseUp, then Click when it ends a press on the box
+    case QEvent::MouseButtonRelease: {
+        // The release empties the clipboard, and once more when it completes
+        // a click: pressed on this box and released inside it.
         txtTraits_Mouse();
         const auto *widget = static_cast<QWidget *>(watched);
-        if (pressedBox == box && widget->rect().contains(position))
+        if (m_pressedBox == box && widget->rect().contains(position))
             txtTraits_Mouse();
-        pressedBox = nullptr;
+        m_pressedBox = nullptr;
         break;
     }
     default:

@@ -34,7 +34,7 @@ public:
     void showReadingFile(const QString &path) override;
 
     // The picture list entry on display (1..28).
-    int pictureEntry() const { return shownPictureEntry; }
+    int pictureEntry() const { return m_shownPictureEntry; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -53,17 +53,17 @@ private:
     void txtTraits_Change();
     void txtTraits_Mouse();
 
-    std::array<QLabel *, captionCount> lblCaptions{};
-    std::array<QLabel *, resultCount> lblResults{};
-    std::array<QPlainTextEdit *, traitsCount> txtTraitsBoxes{};
-    QLabel *picChineseBox = nullptr;
-    QPushButton *cmdBack = nullptr;
-    QPushButton *cmdSave = nullptr;
-    QAction *mnuBack = nullptr;
-    QAction *mnuSave = nullptr;
-    QAction *mnuPrint = nullptr;
-    QAction *mnuExportPdf = nullptr;
+    std::array<QLabel *, captionCount> m_lblCaptions{};
+    std::array<QLabel *, resultCount> m_lblResults{};
+    std::array<QPlainTextEdit *, traitsCount> m_txtTraitsBoxes{};
+    QLabel *m_picChineseBox = nullptr;
+    QPushButton *m_cmdBack = nullptr;
+    QPushButton *m_cmdSave = nullptr;
+    QAction *m_mnuBack = nullptr;
+    QAction *m_mnuSave = nullptr;
+    QAction *m_mnuPrint = nullptr;
+    QAction *m_mnuExportPdf = nullptr;
     std::shared_ptr<Session> m_session;
-    int shownPictureEntry = 0;
-    QObject *pressedBox = nullptr;  // the traits box a mouse button went down on, for Click
+    int m_shownPictureEntry = 0;
+    QObject *m_pressedBox = nullptr;  // the traits box a mouse button went down on, for Click
 };

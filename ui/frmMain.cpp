@@ -165,9 +165,9 @@ frmMain::frmMain(std::shared_ptr<Session> session, QWidget *parent) : Screen(par
 
 void frmMain::createMenus()
 {
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    m_mnuCalculate = mnuFile->addAction(QStringLiteral("&Calculate"));
+    m_mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuCalculate = m_mnuFile->addAction(QStringLiteral("&Calculate"));
     m_mnuCalculate->setObjectName(QStringLiteral("mnuCalculate"));
     addHelpMenu(menuBar(), this);
 }
@@ -198,8 +198,8 @@ void frmMain::createControls(QWidget *central)
     QGroupBox *inputFrame = addFrame("fraInput", QString(), central, twipRect(1875, 1080, 4935, 4410));
     createInputFrame(inputFrame);
 
-    branding = createBrandingFrame(central, BrandingScreen::Main);
-    branding.frame->setGeometry(twipRect(30, 5520, 7215, 855));
+    m_branding = createBrandingFrame(central, BrandingScreen::Main);
+    m_branding.frame->setGeometry(twipRect(30, 5520, 7215, 855));
 }
 
 void frmMain::createInputFrame(QWidget *frame)
@@ -333,15 +333,15 @@ void frmMain::createCoordinateFrames(QWidget *inputFrame)
     m_optLong[1]->setGeometry(twipRect(1440, 480, 735, 255));
 
     // Exactly one button of each pair is selected at any time.
-    optLatGroup = new QButtonGroup(this);
-    optLongGroup = new QButtonGroup(this);
+    m_optLatGroup = new QButtonGroup(this);
+    m_optLongGroup = new QButtonGroup(this);
     for (int index = 0; index < 2; ++index) {
         m_optLat[index]->setObjectName(QStringLiteral("optLat%1").arg(index));
         m_optLong[index]->setObjectName(QStringLiteral("optLong%1").arg(index));
-        optLatGroup->addButton(m_optLat[index], index);
-        optLongGroup->addButton(m_optLong[index], index);
+        m_optLatGroup->addButton(m_optLat[index], index);
+        m_optLongGroup->addButton(m_optLong[index], index);
     }
-    for (QButtonGroup *group : {optLatGroup, optLongGroup}) {
+    for (QButtonGroup *group : {m_optLatGroup, m_optLongGroup}) {
         group->setExclusive(true);
         connect(group, &QButtonGroup::buttonToggled, this, &frmMain::keepTabStopOnChoice);
     }

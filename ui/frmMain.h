@@ -32,8 +32,8 @@ public:
     explicit frmMain(std::shared_ptr<Session> session = std::make_shared<Session>(), QWidget *parent = nullptr);
 
     // The two banners of the bottom frame (the start-up draw reorders them).
-    LinkLabel *lblFullBrand() const { return branding.lblFullBrand; }
-    LinkLabel *lblCobrand() const { return branding.lblCobrand; }
+    LinkLabel *lblFullBrand() const { return m_branding.lblFullBrand; }
+    LinkLabel *lblCobrand() const { return m_branding.lblCobrand; }
 
     // The screen's contents as the calculation and the validation read them.
     ScreenInput screenInput() const;
@@ -73,9 +73,9 @@ private:
     void usePlace(const QVariantMap &place);
 
     std::shared_ptr<Session> m_session;
-    BrandingFrame branding;
+    BrandingFrame m_branding;
 
-    QMenu *mnuFile = nullptr;
+    QMenu *m_mnuFile = nullptr;
     QAction *m_mnuCalculate = nullptr;
 
     QPushButton *m_cmdOpen = nullptr;
@@ -93,11 +93,11 @@ private:
     QLineEdit *m_txtLatD = nullptr;
     QLineEdit *m_txtLatM = nullptr;
     QRadioButton *m_optLat[2] = {};
-    QButtonGroup *optLatGroup = nullptr;
+    QButtonGroup *m_optLatGroup = nullptr;
     QLineEdit *m_txtLonD = nullptr;
     QLineEdit *m_txtLonM = nullptr;
     QRadioButton *m_optLong[2] = {};
-    QButtonGroup *optLongGroup = nullptr;
+    QButtonGroup *m_optLongGroup = nullptr;
     QLineEdit *m_txtMCity = nullptr;
     QLineEdit *m_txtMState = nullptr;
     QLineEdit *m_txtMCountry = nullptr;

@@ -11,14 +11,6 @@
 
 namespace {
 
-std::vector<BirthData> referenceBirths()
-{
-    std::vector<BirthData> births;
-    for (const ReferenceCase &c : loadReferenceCases())
-        births.push_back(c.birth);
-    return births;
-}
-
 // The clock time `minutes` away from the birth, worked out independently of
 // the code under test: a plain date-time with no zone of its own.
 QDateTime clockAt(const BirthData &b, qint64 minutes)
@@ -97,7 +89,7 @@ class TestBirthTimeSpan : public QObject {
 private slots:
     void spansOfAllReferenceBirthsAgreeWithTheCalculation()
     {
-        const std::vector<BirthData> births = referenceBirths();
+        const std::vector<BirthData> births = loadReferenceBirths();
         QCOMPARE(births.size(), std::size_t(2000));
         for (const BirthData &b : births) {
             const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(b);
@@ -115,7 +107,7 @@ private slots:
 
     void spansMatchAMinuteByMinuteScan()
     {
-        const std::vector<BirthData> births = referenceBirths();
+        const std::vector<BirthData> births = loadReferenceBirths();
         QCOMPARE(births.size(), std::size_t(2000));
         for (std::size_t i = 0; i < births.size(); i += 40) {
             const std::optional<BirthTimeSpan> span = computeBirthTimeSpan(births[i]);

@@ -70,3 +70,12 @@ inline std::vector<ReferenceCase> loadReferenceCases()
     }
     return cases;
 }
+
+// The births of the reference cases alone, in file order.
+inline std::vector<BirthData> loadReferenceBirths()
+{
+    std::vector<BirthData> births;
+    for (const ReferenceCase &c : loadReferenceCases())
+        births.push_back(c.birth);
+    return births;
+}
