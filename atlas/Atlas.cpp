@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The GLib headers name struct members "signals", which Qt defines as a
 // keyword macro; include them before any Qt header can.
 #include <geonames.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Throughput of quorvel-cli --batch: in process through the batch engine, and
 // as the program itself reading a file of births on one core. The births are
 // the 2,000 reference moments, repeated.

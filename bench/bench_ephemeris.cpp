@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Throughput of the whole ephemeris over the 2,000 reference birth moments.
 #include "ephemeris/modEphemeris.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up time: from launching a program to its first window being mapped
 // on the X server, for Quorvel (its main input screen), for a minimal Qt
 // Widgets program that shows one empty window, and for a window sized to one

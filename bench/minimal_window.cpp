@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for Quorvel's start-up: the least a Qt Widgets program does
 // to show one window.
 #include <QApplication>

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Measures Quorvel's start-up against two small Qt Widgets programs (an
 # empty window and a window sized to one label's text) under Xvfb.
 #   bench/run_startup.sh [BUILD_FOLDER] [LAUNCHES]

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // quorvel-cli: Quorvel's readings from the command line, one at a time, from
 // a saved reading file, or a CSV file of births at a time.
 #include "cli/Batch.h"

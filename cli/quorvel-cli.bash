@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Bash completion for quorvel-cli: its options, and file names after the
 # options that take a file. Installed as completions/quorvel-cli, it is
 # loaded by bash-completion, whose helpers it uses.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "core/Reading.h"
 
 static_assert(nakshatraRowCount == nakshatraCount, "each nakshatra has its catalogue row");

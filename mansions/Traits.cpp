@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The traits paragraphs and picture addresses of the catalogue rows, read from
 // the resources built into the program (content/).
 #include "mansions/modChineseLunarMansionInformation.h"

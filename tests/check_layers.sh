@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails when a source file includes a header of a folder above its own layer.
 # The layers, lowest first: ephemeris and mansions (beside each other); core;
 # ui and cli; app. The atlas (atlas/) stands apart and includes nothing of

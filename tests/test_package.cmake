@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What installing Quorvel puts on a machine.
 #
 # Included from tests/CMakeLists.txt, it registers the checks: the desktop

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Configures and builds one build folder: tools/build.sh DIR [cmake options...]
 # Where ccache is installed it serves repeated builds, also from other
 # checkouts: paths inside the checkout are hashed relative to it.

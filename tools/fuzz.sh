@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer targets with clang and runs each for a while:
 #   tools/fuzz.sh [SECONDS_EACH] [TARGET...]
 # Targets: boxinteger scrambler readingfile duration batch birthfields (all

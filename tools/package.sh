@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package the Debian way, with dpkg-buildpackage and the
 # debhelper files in debian/, and checks it with lintian:
 #

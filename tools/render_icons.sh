@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renders the desktop icon sizes from the scalable icon. The PNGs are
 # committed, so building and packaging need no SVG renderer.
 set -euo pipefail

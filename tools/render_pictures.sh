@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renders the 28 mansion pictures, content/pictures/<stem>.gif: each mansion's Chinese character drawn
 # black on a white ground, centred, at the pixel size of the result screen's picture box; and the about
 # box's 32 x 32 icon, content/icon/quorvel-32.png, from the hand-written content/icon/quorvel.svg.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts Quorvel under Xvfb and saves a screenshot of each of its windows:
 # the main input screen, the time zone picker, a result screen (15 August
 # 1947, 00:00, zone 5:30, 77 deg 13 min East, 28 deg 36 min North: the

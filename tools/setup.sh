@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what building, testing and looking at Quorvel needs on Debian 12.
 # Safe to run again: it installs only the packages that are missing.
 set -euo pipefail

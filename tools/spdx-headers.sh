@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Gives every tracked source file the two SPDX lines that name its copyright
 # and licence, in the file's own comment syntax, at the top (after a shebang
 # or an XML declaration):

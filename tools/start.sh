@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds Quorvel and starts it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds Quorvel with its tests and runs them all:
 # once as built normally, once under AddressSanitizer and UBSan.
 set -euo pipefail

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // quorvel-cli, run as a separate program the way a user runs it.
 #include "core/BirthTimeSpan.h"
 #include "ephemeris/modEphemeris.h"

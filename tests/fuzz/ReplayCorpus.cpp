@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs a fuzz target over its committed corpus without libFuzzer, so every
 // seed and every input that once crashed is replayed by the ordinary tests.
 #include <QDir>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The batch CSV reader and runner, on arbitrary input. The first byte picks
 // the options; the rest is the CSV file, handed over whole, in pieces of
 // shifting sizes, and cut short by a read error.

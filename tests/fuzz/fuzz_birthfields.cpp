@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The birth field parser of the command-line companion, on arbitrary texts:
 // the seven fields, one a line. What it accepts the screen's validation and
 // the calculation accept too; what it refuses it says why, field by field.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The number boxes' text conversion and the validation built on it.
 #include "FuzzInput.h"
 #include "core/BirthData.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The stored "Duration" value: its parsing, and the update reminder that
 // reads it from the settings store at every start, on arbitrary contents.
 //

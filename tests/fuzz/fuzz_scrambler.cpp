@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The scrambler that the saved reading file and the settings store use.
 #include "FuzzInput.h"
 #include "mansions/modRTB.h"

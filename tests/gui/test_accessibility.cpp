@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a screen reader and a keyboard user get from each screen: the
 // accessible tree walked through QAccessible, the names of the inputs, the
 // values of a reading, and every command reached without the mouse.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The screens on a Linux desktop: Verdana or its declared substitute, and
 // every caption readable in full within its control. The checks hold at
 // 96 dpi and, run again with QT_SCALE_FACTOR, at 1.5 and 2 times that.

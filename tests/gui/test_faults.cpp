@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Faults a desktop user can run into, end to end through the screens: a
 // full disk or a file size limit while saving, things that are not saved
 // readings offered to Open, a broken settings store at start-up, no browser

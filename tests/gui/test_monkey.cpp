@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A monkey on the main input screen: thousands of random keystrokes and
 // clicks, into the time zone picker, the about box, menus, drop-down lists
 // and context menus it opens, and on to the result screen and back. Every

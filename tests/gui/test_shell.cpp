@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
 #include "ui/Branding.h"

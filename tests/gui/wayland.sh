@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the test program $1 under a headless Wayland compositor (weston) of
 # its own, in a private runtime folder, with Qt's Wayland platform. Skips
 # (exit 77) where weston or Qt's Wayland platform is not installed.
