@@ -456,7 +456,7 @@ public:
         }
 
         m_errors.clear();
-        if (!m_parser.parse(parsed, m_birth, m_errors) || !placeError.isEmpty()) {
+        if (!parseBirthFields(parsed, m_birth, m_errors) || !placeError.isEmpty()) {
             std::string message;
             const auto add = [&](std::string one) {
                 m_err.append(rowPrefix(row));
@@ -543,7 +543,6 @@ private:
     ByteSink &m_out;
     ByteSink &m_err;
     const MansionColumns m_mansions;
-    BirthParser m_parser;
     PlaceLookup m_places;  // reads the atlas at a file's first place
     BirthData m_birth;
     std::vector<FieldError> m_errors;

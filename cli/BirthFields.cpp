@@ -334,7 +334,7 @@ std::optional<BirthMoment> readBirthMoment(std::string_view date, std::string_vi
     return moment;
 }
 
-bool BirthParser::parse(const BirthTexts &texts, BirthData &birth, std::vector<FieldError> &errors)
+bool parseBirthFields(const BirthTexts &texts, BirthData &birth, std::vector<FieldError> &errors)
 {
     auto text = [&](BirthField field) { return trimmed(texts[std::size_t(field)]); };
     // One message a field, the first found: its own reading's comes before

@@ -39,16 +39,13 @@ struct FieldError {
 // The fields' texts in BirthField order, UTF-8.
 using BirthTexts = std::array<std::string_view, birthFieldCount>;
 
-class BirthParser {
-public:
-    // Reads the texts into `birth`. On bad input returns false with one error
-    // per bad field, in field order, and leaves `birth` alone.
-    bool parse(const BirthTexts &texts, BirthData &birth, std::vector<FieldError> &errors);
-};
+// Reads the texts into `birth`. On bad input returns false with one error
+// per bad field, in field order, and leaves `birth` alone.
+bool parseBirthFields(const BirthTexts &texts, BirthData &birth, std::vector<FieldError> &errors);
 
 // The birth's local date and clock time (to the minute, as the screen takes
 // it) from the date and time fields' texts; nothing when either doesn't read
-// or names no real day, which BirthParser reports.
+// or names no real day, which parseBirthFields reports.
 struct BirthMoment {
     QDate date;
     QTime time;

@@ -128,10 +128,9 @@ int runSingle(const CommandLine &line)
         putPlaceFields(found ? &*found : nullptr, texts);
     }
 
-    BirthParser parser;
     BirthData birth;
     std::vector<FieldError> errors;
-    bool good = parser.parse(texts, birth, errors) && placeError.isEmpty();
+    bool good = parseBirthFields(texts, birth, errors) && placeError.isEmpty();
     for (const FieldError &error : errors)
         complain(QStringLiteral("--%1: %2").arg(QLatin1String(birthFieldName(error.field)), error.message));
     if (!placeError.isEmpty())
