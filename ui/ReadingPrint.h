@@ -3,12 +3,9 @@
 
 #pragma once
 
-#include "mansions/ReadingCaptions.h"
-
 #include <QImage>
 #include <QString>
-
-#include <array>
+#include <QStringList>
 
 class QPainter;
 class QPrinter;
@@ -17,17 +14,15 @@ class QWidget;
 struct Reading;
 
 // One reading as it goes on paper: the texts the result screen shows, in the
-// screen's order, and the mansion's picture.
+// screen's order, and the mansion's picture. A comparison of two readings
+// goes on paper the same way, with rows and paragraphs of its own.
 struct ReadingPage {
-    static constexpr int valueCount = readingValueCount;
-    static constexpr int traitsCount = readingTraitsCount;
-
-    QString title;                                   // the frame's caption
-    std::array<QString, valueCount> captions;        // "Chinese Lunar Mansion Name", ...
-    std::array<QString, valueCount> values;          // as the value labels show them
-    std::array<QString, traitsCount> traitsCaptions; // "Positive Human Traits", ...
-    std::array<QString, traitsCount> traits;
-    QImage picture; // at its own size; null for none
+    QString title;               // the frame's caption
+    QStringList captions;        // "Chinese Lunar Mansion Name", ...; the first row is shown larger
+    QStringList values;          // as the value labels show them, one per caption
+    QStringList traitsCaptions;  // "Positive Human Traits", ...
+    QStringList traits;          // one paragraph per caption
+    QImage picture;              // at its own size; null for none
 };
 
 // The reading under its captions, with its picture, ready for paper.
