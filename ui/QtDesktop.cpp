@@ -78,6 +78,12 @@ public:
             clipboard->clear();
     }
 
+    void copyText(const QString &text) override
+    {
+        if (QClipboard *clipboard = QGuiApplication::clipboard())
+            clipboard->setText(text);
+    }
+
     QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
     {
         return runWebSearchPlugin(query, site, birth, webSearchPluginFolders()).value_or(QVariant());

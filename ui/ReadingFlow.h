@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 struct Reading;
 class QString;
@@ -22,6 +23,11 @@ bool openReadingFile(const QString &path, const std::shared_ptr<Session> &sessio
 
 // "&Open Previously Saved Reading" of the main input screen.
 void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScreen);
+
+// Asks for a saved reading with the Open dialog, as Open does, and returns
+// it; nothing after a cancel, or after "Please Check The File." for a file
+// that holds no reading.
+std::optional<Reading> chooseSavedReading(Session &session, QWidget *parent);
 
 // "&Save" of the result screen: writes the nakshatra of the session's
 // reading to a chosen file.
