@@ -16,6 +16,7 @@
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
 #include "ui/Session.h"
+#include "ui/frmComparison.h"
 #include "ui/frmMain.h"
 #include "ui/modHelp.h"
 
@@ -152,12 +153,15 @@ void frmChineseLunarMansionResult::createMenus()
     m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
     m_mnuExportPdf = mnuFile->addAction(QStringLiteral("E&xport as PDF..."));
     m_mnuExportPdf->setObjectName(QStringLiteral("mnuExportPdf"));
+    m_mnuCompare = mnuFile->addAction(QStringLiteral("Compare With &Another Reading..."));
+    m_mnuCompare->setObjectName(QStringLiteral("mnuCompare"));
     addHelpMenu(menuBar(), this);
 
     connect(m_mnuBack, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuBack_Click);
     connect(m_mnuSave, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuSave_Click);
     connect(m_mnuPrint, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuPrint_Click);
     connect(m_mnuExportPdf, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuExportPdf_Click);
+    connect(m_mnuCompare, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuCompare_Click);
 }
 
 void frmChineseLunarMansionResult::createControls(QWidget *central)
@@ -313,6 +317,11 @@ void frmChineseLunarMansionResult::mnuExportPdf_Click()
 {
     if (m_session->reading())
         exportReadingPdf(this, readingPage(*m_session->reading()));
+}
+
+void frmChineseLunarMansionResult::mnuCompare_Click()
+{
+    compareWithSavedReading(*m_session, this);
 }
 
 void frmChineseLunarMansionResult::txtTraits_Change()

@@ -53,6 +53,7 @@ private:
     void mnuSave_Click();
     void mnuPrint_Click();
     void mnuExportPdf_Click();
+    void mnuCompare_Click();
     void txtTraits_Change();
     void txtTraits_Mouse();
 
@@ -66,6 +67,7 @@ private:
     QAction *m_mnuSave = nullptr;
     QAction *m_mnuPrint = nullptr;
     QAction *m_mnuExportPdf = nullptr;
+    QAction *m_mnuCompare = nullptr;
     std::shared_ptr<Session> m_session;
     int m_shownPictureEntry = 0;
     QObject *m_pressedBox = nullptr;  // the traits box a mouse button went down on, for Click

@@ -1,0 +1,268 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ui/frmComparison.h"
+
+#include "core/Messages.h"
+#include "mansions/ReadingCaptions.h"
+#include "mansions/modChineseLunarMansionInformation.h"
+#include "ui/Accessible.h"
+#include "ui/Desktop.h"
+#include "ui/Look.h"
+#include "ui/ReadingFlow.h"
+#include "ui/ReadingPrint.h"
+#include "ui/Session.h"
+
+#include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace {
+
+constexpr double defaultPointSize = 8.25;
+constexpr double frameCaptionPointSize = 9.0;
+constexpr double headlinePointSize = 14.25; // the mansion names and the score, as on the result screen
+constexpr int valueColumnWidth = 2700;      // twips; longer names are shortened with an ellipsis
+constexpr int sectionGap = 180;             // twips between the readings, the counts and the score
+constexpr int pictureGap = 8;               // pixels between the two pictures on paper
+
+const char *const mansionPictureName = "Chinese Lunar Mansion Picture";
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QLabel *newLabel(const QString &text, const QFont &font, const QColor &colour)
+{
+    auto *label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setTextColour(label, colour);
+    return label;
+}
+
+QImage picture(const Reading &reading)
+{
+    QImage image;
+    const QString path = picturePath(reading.pictureEntry);
+    if (!path.isEmpty())
+        image.load(path, "GIF");
+    return image;
+}
+
+// A step as one line of paper: "Count 20: Sampat (wealth), favourable".
+QString stepLine(const TaraStep &step)
+{
+    return QStringLiteral("%1 %2: %3 (%4), %5")
+        .arg(QLatin1String(PairCaptions::count))
+        .arg(step.count)
+        .arg(taraName(step), taraMeaning(step.tara),
+             step.favourable ? QStringLiteral("favourable") : QStringLiteral("unfavourable"));
+}
+
+} // namespace
+
+frmComparison::frmComparison(const ReadingPair &pair, QWidget *parent) : QDialog(parent), m_pair(pair)
+{
+    setObjectName(QStringLiteral("frmComparison"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromUtf8(Messages::windowTitle));
+    setFont(Look::verdana(defaultPointSize));
+    Look::applyScreenPalette(this);
+
+    auto *frame = new QGroupBox(QString::fromLatin1(PairCaptions::title), this);
+    frame->setObjectName(QStringLiteral("fraComparison"));
+    frame->setFont(Look::verdana(frameCaptionPointSize, true));
+    setTextColour(frame, Look::orange);
+    auto *grid = new QGridLayout(frame);
+    grid->setColumnMinimumWidth(1, twips(valueColumnWidth));
+    grid->setColumnMinimumWidth(2, twips(valueColumnWidth));
+    addReadingRows(grid);
+    addDirectionRows(grid, grid->rowCount());
+    addScoreRows(grid, grid->rowCount());
+
+    auto *buttons = new QDialogButtonBox(this);
+    const auto addButton = [&](const char *name, const char *caption, QDialogButtonBox::ButtonRole role) {
+        QPushButton *button = buttons->addButton(QString::fromLatin1(caption), role);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setFont(Look::verdana(defaultPointSize, true));
+        return button;
+    };
+    connect(addButton("cmdCopy", "&Copy as Text", QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
+            &frmComparison::cmdCopy_Click);
+    connect(addButton("cmdPrint", "&Print...", QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
+            &frmComparison::cmdPrint_Click);
+    connect(addButton("cmdExportPdf", "E&xport as PDF...", QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
+            &frmComparison::cmdExportPdf_Click);
+    QPushButton *cmdClose = addButton("cmdClose", "C&lose", QDialogButtonBox::RejectRole);
+    cmdClose->setDefault(true);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(frame);
+    layout->addWidget(buttons);
+}
+
+// A heading row with each reading's name, their pictures, then the mansion
+// and the nakshatra of each.
+void frmComparison::addReadingRows(QGridLayout *grid)
+{
+    const std::array<const Reading *, 2> readings{&m_pair.a, &m_pair.b};
+    const std::array<QString, 2> names{m_pair.nameA, m_pair.nameB};
+    const QFont captionFont = Look::verdana(defaultPointSize, true);
+    const QString mansionCaption = QString::fromLatin1(ReadingCaptions::values[0]);
+    const QString nakshatraCaption = QString::fromLatin1(ReadingCaptions::values[6]);
+    grid->addWidget(newLabel(mansionCaption, captionFont, Look::orange), 2, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(newLabel(nakshatraCaption, captionFont, Look::orange), 3, 0);
+    const QStringList whose{QStringLiteral("First Reading"), QStringLiteral("Second Reading")};
+    for (int i = 0; i < 2; ++i) {
+        const int column = i + 1;
+        const QString name = names.at(std::size_t(i));
+        addValue(grid, 0, column, name, whose.at(i), captionFont);
+
+        auto *pictureBox = new QLabel;
+        pictureBox->setObjectName(QStringLiteral("picChinese%1").arg(i));
+        pictureBox->setPixmap(QPixmap::fromImage(picture(*readings.at(std::size_t(i)))));
+        pictureBox->setAccessibleName(QStringLiteral("%1, %2").arg(QLatin1String(mansionPictureName), name));
+        grid->addWidget(pictureBox, 1, column, Qt::AlignLeft | Qt::AlignTop);
+
+        addValue(grid, 2, column, readings.at(std::size_t(i))->values[0], mansionCaption + QStringLiteral(", ") + name,
+                 Look::verdana(headlinePointSize, true));
+        addValue(grid, 3, column, readings.at(std::size_t(i))->nakshatraName,
+                 nakshatraCaption + QStringLiteral(", ") + name, font());
+    }
+    grid->setRowMinimumHeight(4, twips(sectionGap));
+}
+
+// A heading row with each direction, then its count, tara, meaning and
+// whether it is favourable.
+void frmComparison::addDirectionRows(QGridLayout *grid, int firstRow)
+{
+    const QFont captionFont = Look::verdana(defaultPointSize, true);
+    const std::array<const char *, 4> captions{PairCaptions::count, PairCaptions::tara, PairCaptions::meaning,
+                                               PairCaptions::favourable};
+    for (std::size_t c = 0; c < captions.size(); ++c)
+        grid->addWidget(newLabel(QString::fromLatin1(captions[c]), captionFont, Look::orange), firstRow + 1 + int(c),
+                        0);
+    const std::array<TaraStep, 2> steps{m_pair.match.aToB, m_pair.match.bToA};
+    const std::array<QString, 2> directions{directionName(m_pair.nameA, m_pair.nameB),
+                                            directionName(m_pair.nameB, m_pair.nameA)};
+    const QStringList whose{QStringLiteral("First Direction"), QStringLiteral("Second Direction")};
+    for (int i = 0; i < 2; ++i) {
+        const TaraStep &step = steps.at(std::size_t(i));
+        const QString &direction = directions.at(std::size_t(i));
+        const int column = i + 1;
+        addValue(grid, firstRow, column, direction, whose.at(i), captionFont);
+        const std::array<QString, 4> values{QString::number(step.count), taraName(step), taraMeaning(step.tara),
+                                            favourableText(step)};
+        for (std::size_t v = 0; v < values.size(); ++v)
+            addValue(grid, firstRow + 1 + int(v), column, values[v],
+                     QStringLiteral("%1, %2").arg(QLatin1String(captions[v]), direction), font());
+    }
+    grid->setRowMinimumHeight(firstRow + 5, twips(sectionGap));
+}
+
+// The score, the sentence saying what it means and the line about the rule.
+void frmComparison::addScoreRows(QGridLayout *grid, int firstRow)
+{
+    const QString scoreCaption = QString::fromLatin1(PairCaptions::score);
+    grid->addWidget(newLabel(scoreCaption, Look::verdana(defaultPointSize, true), Look::orange), firstRow, 0,
+                    Qt::AlignLeft | Qt::AlignVCenter);
+    addValue(grid, firstRow, 1, taraScoreText(m_pair.match.score), scoreCaption,
+             Look::verdana(headlinePointSize, true));
+
+    QLabel *sentence = newLabel(taraScoreSentence(m_pair.match.score), font(), Look::lightOrange);
+    sentence->setObjectName(QStringLiteral("lblScoreSentence"));
+    sentence->setWordWrap(true);
+    grid->addWidget(sentence, firstRow + 1, 0, 1, 3);
+    QLabel *rule = newLabel(taraRuleNote(), font(), Look::orange);
+    rule->setObjectName(QStringLiteral("lblRule"));
+    rule->setWordWrap(true);
+    grid->addWidget(rule, firstRow + 2, 0, 1, 3);
+}
+
+// A value of the comparison in `font`, read out under `name`; a text too
+// long for its column is shortened on screen and shown whole in its tooltip.
+QLabel *frmComparison::addValue(QGridLayout *grid, int row, int column, const QString &text, const QString &name,
+                                const QFont &font)
+{
+    const QString shown = QFontMetrics(font).elidedText(text, Qt::ElideMiddle, twips(valueColumnWidth));
+    QLabel *label = newLabel(shown, font, Look::lightOrange);
+    label->setObjectName(QStringLiteral("lblValue%1_%2").arg(row).arg(column));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    if (shown != text)
+        label->setToolTip(text);
+    Accessible::exposeValue(label, name);
+    grid->addWidget(label, row, column);
+    return label;
+}
+
+void frmComparison::cmdCopy_Click()
+{
+    desktop().copyText(readingPairText(m_pair));
+}
+
+void frmComparison::cmdPrint_Click()
+{
+    printReading(this, comparisonPage(m_pair));
+}
+
+void frmComparison::cmdExportPdf_Click()
+{
+    exportReadingPdf(this, comparisonPage(m_pair));
+}
+
+ReadingPage comparisonPage(const ReadingPair &pair)
+{
+    ReadingPage page;
+    page.title = QString::fromLatin1(PairCaptions::title);
+    const auto row = [&page](const QString &caption, const QString &value) {
+        page.captions.append(caption);
+        page.values.append(value);
+    };
+    row(QStringLiteral("Readings"), QStringLiteral("%1 and %2").arg(pair.nameA, pair.nameB));
+    for (const auto &[name, reading] : {std::pair{pair.nameA, &pair.a}, std::pair{pair.nameB, &pair.b}})
+        row(name, QStringLiteral("%1 (%2)").arg(reading->values[0], reading->nakshatraName));
+    row(directionName(pair.nameA, pair.nameB), stepLine(pair.match.aToB));
+    row(directionName(pair.nameB, pair.nameA), stepLine(pair.match.bToA));
+    row(QString::fromLatin1(PairCaptions::score), taraScoreText(pair.match.score));
+    page.traitsCaptions = {QStringLiteral("What the Score Means"), QStringLiteral("How It Is Counted")};
+    page.traits = {taraScoreSentence(pair.match.score), taraRuleNote()};
+
+    // Both pictures side by side on white, bottoms aligned, as one.
+    const QImage first = picture(pair.a);
+    const QImage second = picture(pair.b);
+    if (!first.isNull() && !second.isNull()) {
+        page.picture = QImage(first.width() + pictureGap + second.width(), std::max(first.height(), second.height()),
+                              QImage::Format_RGB32);
+        page.picture.fill(Qt::white);
+        QPainter painter(&page.picture);
+        painter.drawImage(0, page.picture.height() - first.height(), first);
+        painter.drawImage(first.width() + pictureGap, page.picture.height() - second.height(), second);
+    }
+    return page;
+}
+
+void compareWithSavedReading(Session &session, QWidget *resultScreen)
+{
+    if (!session.reading())
+        return;
+    const Reading shown = *session.reading();
+    const std::optional<Reading> chosen = chooseSavedReading(session, resultScreen);
+    if (!chosen)
+        return;
+    auto *window = new frmComparison(readingPair(shown, *chosen), resultScreen);
+    window->show();
+}
