@@ -19,6 +19,7 @@ constexpr unsigned modeBit(CliMode mode)
 constexpr unsigned inSingle = modeBit(CliMode::Single);
 constexpr unsigned inOpen = modeBit(CliMode::Open);
 constexpr unsigned inBatch = modeBit(CliMode::Batch);
+constexpr unsigned inPair = modeBit(CliMode::Pair);
 
 struct OptionInfo {
     const char *name;  // without the dashes
@@ -29,7 +30,7 @@ struct OptionInfo {
 // Every option and the modes it applies to; anything else on the line of a
 // mode is a usage error, so that no option is ever silently ignored. The
 // birth fields are named by birthFieldName.
-constexpr std::array<OptionInfo, 15> optionTable{{
+constexpr std::array<OptionInfo, 16> optionTable{{
     {"name", true, inSingle},
     {"date", true, inSingle},
     {"time", true, inSingle},
@@ -38,11 +39,12 @@ constexpr std::array<OptionInfo, 15> optionTable{{
     {"lat", true, inSingle},
     {"dst", false, inSingle},
     {"place", true, inSingle},
-    {"json", false, inSingle | inOpen},
+    {"json", false, inSingle | inOpen | inPair},
     {"span", false, inBatch},
     {"save", true, inSingle},
     {"open", true, inOpen},
     {"batch", true, inBatch},
+    {"pair", true, inPair},  // the second file follows the first
     {"help", false, 0},  // wins over everything, so never checked; also -h
     {"version", false, modeBit(CliMode::Version)},
 }};
@@ -63,6 +65,11 @@ const OptionInfo *optionOf(const QString &argument)
     return argument.startsWith(u"--") ? findOption(argument.section(u'=', 0, 0).mid(2)) : nullptr;
 }
 
+const OptionInfo *pairOption()
+{
+    return findOption(QStringLiteral("pair"));
+}
+
 // The arguments that are not an option's value, as written. Like
 // QCommandLineParser, an option that takes a value takes the next argument
 // unless written as --name=value. The parser names an unknown option without
@@ -77,8 +84,30 @@ QStringList writtenOptions(const QStringList &arguments)
         const OptionInfo *known = argument.startsWith(u"--") ? findOption(argument.mid(2)) : nullptr;
         if (known && known->takesValue)
             ++i;  // its value follows, whatever it looks like
+        if (optionOf(argument) == pairOption())
+            ++i;  // and so does --pair's second file
     }
     return written;
+}
+
+// The two files of --pair: its value and the argument after it. Nothing
+// when the line ends or another option follows instead.
+std::optional<QStringList> pairFiles(const QStringList &arguments)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        const OptionInfo *known = optionOf(argument);
+        const bool inlineValue = argument.contains(u'=');
+        if (known == pairOption()) {
+            const qsizetype first = inlineValue ? i : i + 1;
+            if (first + 1 >= arguments.size() || arguments.at(first + 1).startsWith(u"--"))
+                return std::nullopt;
+            return QStringList{inlineValue ? argument.section(u'=', 1) : arguments.at(first), arguments.at(first + 1)};
+        }
+        if (known && known->takesValue && !inlineValue)
+            ++i;
+    }
+    return std::nullopt;
 }
 
 // QCommandLineParser takes whatever follows an option for its value; only a
@@ -130,6 +159,7 @@ QString misplacedOption(const QString &name, CliMode mode)
     case CliMode::Version: return QStringLiteral("--version goes alone");
     case CliMode::Open: return QStringLiteral("%1 can't be used with --open").arg(name);
     case CliMode::Batch: return QStringLiteral("%1 can't be used with --batch").arg(name);
+    case CliMode::Pair: return QStringLiteral("%1 can't be used with --pair").arg(name);
     default: break;
     }
     if (name == QLatin1String("--span"))
@@ -168,15 +198,21 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
 
     const bool opening = parser.isSet(QStringLiteral("open"));
     const bool batching = parser.isSet(QStringLiteral("batch"));
+    const bool pairing = parser.isSet(QStringLiteral("pair"));
     const bool version = parser.isSet(QStringLiteral("version"));
-    if (opening && batching && !version) {
-        error = QStringLiteral("--open and --batch can't be used together");
+    if (!version && int(opening) + int(batching) + int(pairing) > 1) {
+        QStringList modes;
+        for (const auto &[set, name] : {std::pair{opening, "--open"}, {pairing, "--pair"}, {batching, "--batch"}})
+            if (set)
+                modes.append(QLatin1String(name));
+        error = QStringLiteral("%1 can't be used together").arg(modes.join(QStringLiteral(" and ")));
         return std::nullopt;
     }
     CommandLine line;
     line.mode = version ? CliMode::Version
         : batching      ? CliMode::Batch
         : opening       ? CliMode::Open
+        : pairing       ? CliMode::Pair
                         : CliMode::Single;
     for (const QString &name : parser.optionNames()) {
         const OptionInfo *known = findOption(name);
@@ -191,6 +227,14 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
     line.savePath = parser.value(QStringLiteral("save"));
     line.openPath = parser.value(QStringLiteral("open"));
     line.batchPath = parser.value(QStringLiteral("batch"));
+    if (line.mode == CliMode::Pair) {
+        const std::optional<QStringList> files = pairFiles(arguments);
+        if (!files) {
+            error = QStringLiteral("--pair needs two saved readings");
+            return std::nullopt;
+        }
+        line.pairPaths = *files;
+    }
     if (line.mode != CliMode::Single)
         return line;
     if (arguments.isEmpty()) {
