@@ -5,7 +5,7 @@
 # Starts Quorvel under Xvfb and saves a screenshot of each of its windows:
 # the main input screen, the time zone picker, a result screen (15 August
 # 1947, 00:00, zone 5:30, 77 deg 13 min East, 28 deg 36 min North: the
-# mansion Dou) and the about box.
+# mansion Dou), the about box, and its comparison with a saved Revati reading.
 #
 #   tools/screenshots.sh [--scale FACTOR] [--desktop] [OUTPUT_FOLDER] [QUORVEL_EXECUTABLE]
 #
@@ -128,6 +128,20 @@ xdotool key Tab; xdotool type --delay 20 '30'
 xdotool key alt+g
 result=$(other_window "$main")
 shoot "$result" result.png
+
+# The comparison: the reading above beside a saved Revati reading (the
+# scrambled name, as Save writes it), chosen with File, "Compare With
+# &Another Reading...".
+printf '\xa7\xba\xcb\xb6\xc9\xbe\r\n' >"$HOME/revati.qvr"
+xdotool windowfocus --sync "$result"
+xdotool key alt+f
+sleep 0.5
+xdotool key a
+sleep 1
+xdotool type --delay 20 "$HOME/revati.qvr"
+xdotool key Return
+comparison=$(other_window "$result")
+shoot "$comparison" comparison.png
 SESSION
 
 # A virtual screen big enough for the main screen at twice its size.
