@@ -4,6 +4,7 @@
 #include "core/ReadingPair.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 namespace {
 
@@ -22,7 +23,7 @@ QString stepText(const QString &direction, const TaraStep &step)
 QString memberText(const QString &name, const Reading &reading)
 {
     return QStringLiteral("%1\n").arg(name) + captioned(ReadingCaptions::values[0], reading.values[0]) +
-           captioned(ReadingCaptions::values[6], reading.nakshatraName);
+           captioned(ReadingCaptions::values.back(), reading.nakshatraName);
 }
 
 } // namespace
@@ -54,9 +55,15 @@ QString favourableText(const TaraStep &step)
 
 QString readingPairText(const ReadingPair &pair)
 {
-    return QStringLiteral("%1\n\n").arg(QLatin1String(PairCaptions::title)) + memberText(pair.nameA, pair.a) + u'\n' +
-           memberText(pair.nameB, pair.b) + u'\n' + stepText(directionName(pair.nameA, pair.nameB), pair.match.aToB) +
-           u'\n' + stepText(directionName(pair.nameB, pair.nameA), pair.match.bToA) + u'\n' +
-           captioned(PairCaptions::score, taraScoreText(pair.match.score)) + taraScoreSentence(pair.match.score) +
-           QStringLiteral("\n\n") + taraRuleNote() + u'\n';
+    // Sections with a blank line between them.
+    const QStringList sections{
+        QStringLiteral("%1\n").arg(QLatin1String(PairCaptions::title)),
+        memberText(pair.nameA, pair.a),
+        memberText(pair.nameB, pair.b),
+        stepText(directionName(pair.nameA, pair.nameB), pair.match.aToB),
+        stepText(directionName(pair.nameB, pair.nameA), pair.match.bToA),
+        captioned(PairCaptions::score, taraScoreText(pair.match.score)) + taraScoreSentence(pair.match.score) + u'\n',
+        taraRuleNote() + u'\n',
+    };
+    return sections.join(u'\n');
 }

@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <tuple>
 
 namespace {
 
@@ -119,29 +120,23 @@ frmComparison::frmComparison(const ReadingPair &pair, QWidget *parent) : QDialog
 // and the nakshatra of each.
 void frmComparison::addReadingRows(QGridLayout *grid)
 {
-    const std::array<const Reading *, 2> readings{&m_pair.a, &m_pair.b};
-    const std::array<QString, 2> names{m_pair.nameA, m_pair.nameB};
     const QFont captionFont = Look::verdana(defaultPointSize, true);
     const QString mansionCaption = QString::fromLatin1(ReadingCaptions::values[0]);
-    const QString nakshatraCaption = QString::fromLatin1(ReadingCaptions::values[6]);
+    const QString nakshatraCaption = QString::fromLatin1(ReadingCaptions::values.back());
     grid->addWidget(newLabel(mansionCaption, captionFont, Look::orange), 2, 0, Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(newLabel(nakshatraCaption, captionFont, Look::orange), 3, 0);
-    const QStringList whose{QStringLiteral("First Reading"), QStringLiteral("Second Reading")};
-    for (int i = 0; i < 2; ++i) {
-        const int column = i + 1;
-        const QString name = names.at(std::size_t(i));
-        addValue(grid, 0, column, name, whose.at(i), captionFont);
-
+    const std::array columns{std::tuple{1, QStringLiteral("First Reading"), m_pair.nameA, &m_pair.a},
+                             std::tuple{2, QStringLiteral("Second Reading"), m_pair.nameB, &m_pair.b}};
+    for (const auto &[column, whose, name, reading] : columns) {
+        addValue(grid, 0, column, name, whose, captionFont);
         auto *pictureBox = new QLabel;
-        pictureBox->setObjectName(QStringLiteral("picChinese%1").arg(i));
-        pictureBox->setPixmap(QPixmap::fromImage(picture(*readings.at(std::size_t(i)))));
+        pictureBox->setObjectName(QStringLiteral("picChinese%1").arg(column));
+        pictureBox->setPixmap(QPixmap::fromImage(picture(*reading)));
         pictureBox->setAccessibleName(QStringLiteral("%1, %2").arg(QLatin1String(mansionPictureName), name));
         grid->addWidget(pictureBox, 1, column, Qt::AlignLeft | Qt::AlignTop);
-
-        addValue(grid, 2, column, readings.at(std::size_t(i))->values[0], mansionCaption + QStringLiteral(", ") + name,
+        addValue(grid, 2, column, reading->values[0], QStringLiteral("%1, %2").arg(mansionCaption, name),
                  Look::verdana(headlinePointSize, true));
-        addValue(grid, 3, column, readings.at(std::size_t(i))->nakshatraName,
-                 nakshatraCaption + QStringLiteral(", ") + name, font());
+        addValue(grid, 3, column, reading->nakshatraName, QStringLiteral("%1, %2").arg(nakshatraCaption, name), font());
     }
     grid->setRowMinimumHeight(4, twips(sectionGap));
 }
@@ -151,27 +146,22 @@ void frmComparison::addReadingRows(QGridLayout *grid)
 void frmComparison::addDirectionRows(QGridLayout *grid, int firstRow)
 {
     const QFont captionFont = Look::verdana(defaultPointSize, true);
-    const std::array<const char *, 4> captions{PairCaptions::count, PairCaptions::tara, PairCaptions::meaning,
-                                               PairCaptions::favourable};
-    for (std::size_t c = 0; c < captions.size(); ++c)
-        grid->addWidget(newLabel(QString::fromLatin1(captions[c]), captionFont, Look::orange), firstRow + 1 + int(c),
-                        0);
-    const std::array<TaraStep, 2> steps{m_pair.match.aToB, m_pair.match.bToA};
-    const std::array<QString, 2> directions{directionName(m_pair.nameA, m_pair.nameB),
-                                            directionName(m_pair.nameB, m_pair.nameA)};
-    const QStringList whose{QStringLiteral("First Direction"), QStringLiteral("Second Direction")};
-    for (int i = 0; i < 2; ++i) {
-        const TaraStep &step = steps.at(std::size_t(i));
-        const QString &direction = directions.at(std::size_t(i));
-        const int column = i + 1;
-        addValue(grid, firstRow, column, direction, whose.at(i), captionFont);
-        const std::array<QString, 4> values{QString::number(step.count), taraName(step), taraMeaning(step.tara),
-                                            favourableText(step)};
-        for (std::size_t v = 0; v < values.size(); ++v)
-            addValue(grid, firstRow + 1 + int(v), column, values[v],
-                     QStringLiteral("%1, %2").arg(QLatin1String(captions[v]), direction), font());
+    const std::array captions{PairCaptions::count, PairCaptions::tara, PairCaptions::meaning, PairCaptions::favourable};
+    for (int c = 0; c < int(captions.size()); ++c)
+        grid->addWidget(newLabel(QString::fromLatin1(captions.at(c)), captionFont, Look::orange), firstRow + 1 + c, 0);
+    const std::array columns{
+        std::tuple{1, QStringLiteral("First Direction"), directionName(m_pair.nameA, m_pair.nameB), m_pair.match.aToB},
+        std::tuple{2, QStringLiteral("Second Direction"), directionName(m_pair.nameB, m_pair.nameA),
+                   m_pair.match.bToA}};
+    for (const auto &[column, whose, direction, step] : columns) {
+        addValue(grid, firstRow, column, direction, whose, captionFont);
+        const std::array values{QString::number(step.count), taraName(step), taraMeaning(step.tara),
+                                favourableText(step)};
+        for (int v = 0; v < int(values.size()); ++v)
+            addValue(grid, firstRow + 1 + v, column, values.at(v),
+                     QStringLiteral("%1, %2").arg(QLatin1String(captions.at(v)), direction), font());
     }
-    grid->setRowMinimumHeight(firstRow + 5, twips(sectionGap));
+    grid->setRowMinimumHeight(firstRow + 1 + int(captions.size()), twips(sectionGap));
 }
 
 // The score, the sentence saying what it means and the line about the rule.
