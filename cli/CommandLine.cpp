@@ -84,30 +84,29 @@ QStringList writtenOptions(const QStringList &arguments)
         const OptionInfo *known = argument.startsWith(u"--") ? findOption(argument.mid(2)) : nullptr;
         if (known && known->takesValue)
             ++i;  // its value follows, whatever it looks like
-        if (optionOf(argument) == pairOption())
-            ++i;  // and so does --pair's second file
     }
     return written;
 }
 
-// The two files of --pair: its value and the argument after it. Nothing
-// when the line ends or another option follows instead.
-std::optional<QStringList> pairFiles(const QStringList &arguments)
+// Takes --pair's second file, the argument after its first, off the line:
+// QCommandLineParser knows of one value per option. Empty when the line
+// ends or another option follows instead.
+QString takeSecondPairFile(QStringList &arguments)
 {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         const OptionInfo *known = optionOf(argument);
         const bool inlineValue = argument.contains(u'=');
         if (known == pairOption()) {
-            const qsizetype first = inlineValue ? i : i + 1;
-            if (first + 1 >= arguments.size() || arguments.at(first + 1).startsWith(u"--"))
-                return std::nullopt;
-            return QStringList{inlineValue ? argument.section(u'=', 1) : arguments.at(first), arguments.at(first + 1)};
+            const qsizetype second = inlineValue ? i + 1 : i + 2;
+            if (second < arguments.size() && !arguments.at(second).startsWith(u"--"))
+                return arguments.takeAt(second);
+            return {};
         }
         if (known && known->takesValue && !inlineValue)
-            ++i;
+            ++i;  // its value follows, whatever it looks like
     }
-    return std::nullopt;
+    return {};
 }
 
 // QCommandLineParser takes whatever follows an option for its value; only a
@@ -169,8 +168,10 @@ QString misplacedOption(const QString &name, CliMode mode)
 
 } // namespace
 
-std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QString &error)
+std::optional<CommandLine> parseCommandLine(const QStringList &given, QString &error)
 {
+    QStringList arguments = given;
+    const QString secondPairFile = takeSecondPairFile(arguments);
     QCommandLineParser parser;
     // A single-dash word such as -name is a row of one-letter options, and -h
     // is the only one there is: the word is refused, never taken for --name.
@@ -228,12 +229,11 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
     line.openPath = parser.value(QStringLiteral("open"));
     line.batchPath = parser.value(QStringLiteral("batch"));
     if (line.mode == CliMode::Pair) {
-        const std::optional<QStringList> files = pairFiles(arguments);
-        if (!files) {
+        if (secondPairFile.isEmpty()) {
             error = QStringLiteral("--pair needs two saved readings");
             return std::nullopt;
         }
-        line.pairPaths = *files;
+        line.pairPaths = {parser.value(QStringLiteral("pair")), secondPairFile};
     }
     if (line.mode != CliMode::Single)
         return line;
