@@ -11,6 +11,7 @@
 #include "core/Reading.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "ui/LinkLabel.h"
+#include "ui/Look.h"
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
@@ -29,6 +30,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -135,6 +138,42 @@ private slots:
     {
         QApplication::closeAllWindows();
         recorder.reset();
+    }
+
+    // --- colours ---
+
+    // The light palette is the toolkit's own but for a darker selection, and
+    // it replaces a dark desktop's: every text role reads at 4.5:1 or more.
+    void lightPaletteReadsOnAnyDesktop()
+    {
+        const QPalette platform = QApplication::palette();  // offscreen: the toolkit's light one
+        QPalette dark = platform;
+        for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            dark.setColor(role, QColor(0x32, 0x32, 0x32));
+        QApplication::setPalette(dark);
+        Look::useLightPalette();
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(platform);
+        for (int group = 0; group < QPalette::NColorGroups; ++group) {
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                const auto g = QPalette::ColorGroup(group);
+                const auto r = QPalette::ColorRole(role);
+                if (r != QPalette::Highlight)
+                    QCOMPARE(light.color(g, r), platform.color(g, r));
+            }
+        }
+        const auto luminance = [](const QColor &colour) {
+            const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+            return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+        };
+        const std::pair<QPalette::ColorRole, QPalette::ColorRole> texts[] = {
+            {QPalette::WindowText, QPalette::Window}, {QPalette::Text, QPalette::Base},
+            {QPalette::ButtonText, QPalette::Button}, {QPalette::HighlightedText, QPalette::Highlight},
+            {QPalette::ToolTipText, QPalette::ToolTipBase}};
+        for (const auto &[text, ground] : texts) {
+            const double a = luminance(light.color(text)), b = luminance(light.color(ground));
+            QVERIFY2((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 4.5, qPrintable(QString::number(text)));
+        }
     }
 
     // --- names ---

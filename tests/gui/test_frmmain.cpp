@@ -4,6 +4,7 @@
 #include "RecordingDesktop.h"
 #include "TestWindows.h"
 #include "ui/LinkLabel.h"
+#include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
 #include "ui/frmTimeZone.h"
 
@@ -12,11 +13,13 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -27,6 +30,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -80,6 +84,13 @@ class TestFrmMain : public QObject {
         widget<QLineEdit>(w, "txtLatM")->setText(QStringLiteral("36"));
     }
 
+
+    // A key press as the window system sends it, with its text.
+    static void press(QLineEdit *box, Qt::Key key, Qt::KeyboardModifiers modifiers, const char *text)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, QString::fromLatin1(text));
+        QApplication::sendEvent(box, &event);
+    }
 
     QString focusName() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
 
@@ -238,8 +249,8 @@ private slots:
         QTest::newRow("Enter") << "txtZoneHour" << int(Qt::Key_Return) << 0 << "\r";
         QTest::newRow("keypad Enter") << "txtZoneMinute" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r";
         QTest::newRow("Escape") << "txtLatD" << int(Qt::Key_Escape) << 0 << "\x1b";
-        QTest::newRow("Ctrl+V") << "txtLonD" << int(Qt::Key_V) << int(Qt::ControlModifier) << "\x16";
-        QTest::newRow("Ctrl+X") << "txtZoneHour" << int(Qt::Key_X) << int(Qt::ControlModifier) << "\x18";
+        // A control key that is no editing shortcut.
+        QTest::newRow("Ctrl+B") << "txtLonD" << int(Qt::Key_B) << int(Qt::ControlModifier) << "\x02";
         QTest::newRow("digit then letter") << "txtLonM" << int(Qt::Key_unknown) << 0 << "1x";
         QTest::newRow("superscript two") << "txtLatM" << int(Qt::Key_twosuperior) << 0 << QString(QChar(0xB2));
     }
@@ -304,12 +315,73 @@ private slots:
         QVERIFY(recorder->messages.isEmpty());
     }
 
-    void pastingThroughTheMenuIsNotFiltered()
+    // The editing shortcuts work in the number boxes, as the window system
+    // sends them (with their control codes), and say nothing.
+    void editingShortcutsPass()
     {
-        QGuiApplication::clipboard()->setText(QStringLiteral("12.5"));
-        widget<QLineEdit>(w, "txtLatD")->paste();  // what the context menu's Paste does
-        QCOMPARE(widget<QLineEdit>(w, "txtLatD")->text(), QStringLiteral("12.5"));
+        QLineEdit *latD = widget<QLineEdit>(w, "txtLatD");
+        QLineEdit *lonD = widget<QLineEdit>(w, "txtLonD");
+        QTest::keyClicks(latD, QStringLiteral("28"));
+        press(latD, Qt::Key_A, Qt::ControlModifier, "\x01");
+        press(latD, Qt::Key_C, Qt::ControlModifier, "\x03");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("28"));
+        press(lonD, Qt::Key_V, Qt::ControlModifier, "\x16");
+        QCOMPARE(lonD->text(), QStringLiteral("28"));
+        press(lonD, Qt::Key_Z, Qt::ControlModifier, "\x1a");
+        QCOMPARE(lonD->text(), QString());
+        press(latD, Qt::Key_X, Qt::ControlModifier, "\x18");
+        QCOMPARE(latD->text(), QString());
+        press(lonD, Qt::Key_Insert, Qt::ShiftModifier, "");
+        QCOMPARE(lonD->text(), QStringLiteral("28"));
         QVERIFY(recorder->messages.isEmpty());
+    }
+
+    // Pasted text goes by the digit rule, from the keyboard and from the
+    // box's menu: anything but digits is refused and leaves the box as it was.
+    void pasteGoesByTheDigitRule_data()
+    {
+        QTest::addColumn<int>("how");  // 0 Ctrl+V, 1 Shift+Insert, 2 the box's menu
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("after");  // the box held "12"
+        QTest::addColumn<bool>("refused");
+        for (int how : {0, 1, 2}) {
+            const QByteArray by = QByteArray::number(how);
+            QTest::newRow("digits " + by) << how << "45" << "1245" << false;
+            QTest::newRow("digit and letter " + by) << how << "4x" << "12" << true;
+            QTest::newRow("minus " + by) << how << "-5" << "12" << true;
+            QTest::newRow("blank " + by) << how << "4 5" << "12" << true;
+        }
+    }
+
+    void pasteGoesByTheDigitRule()
+    {
+        QFETCH(int, how);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, after);
+        QFETCH(bool, refused);
+        QLineEdit *edit = widget<QLineEdit>(w, "txtLatM");
+        QTest::keyClicks(edit, QStringLiteral("12"));
+        QGuiApplication::clipboard()->setText(clipboard);
+        bool menuPasted = false;
+        if (how == 2) {
+            QTimer::singleShot(0, [&menuPasted] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                if (QAction *paste = menu ? menu->findChild<QAction *>(QStringLiteral("edit-paste")) : nullptr) {
+                    paste->trigger();
+                    menuPasted = true;
+                }
+                if (menu)
+                    menu->close();
+            });
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(edit, &event);
+            QVERIFY(menuPasted);
+        } else {
+            press(edit, how == 0 ? Qt::Key_V : Qt::Key_Insert, how == 0 ? Qt::ControlModifier : Qt::ShiftModifier,
+                  how == 0 ? "\x16" : "");
+        }
+        QCOMPARE(edit->text(), after);
+        QCOMPARE(recorder->messageTexts(), refused ? QStringList{onlyNumbers} : QStringList());
     }
 
     // --- validation ---
@@ -572,6 +644,108 @@ private slots:
         QCOMPARE(widget<QLineEdit>(w, "txtMCity")->text(), QStringLiteral("Kathmandu"));
         QCOMPARE(widget<QComboBox>(w, "cboSS")->currentText(), QStringLiteral("45"));
         QVERIFY(recorder->messages.isEmpty());
+    }
+
+    // --- back to the same birth ---
+
+    void changeBirthDataRestoresTheScreen_data()
+    {
+        // Each box's or list's text, in the order of `boxes` below, then
+        // North and East chosen, DST ticked.
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<bool>("north");
+        QTest::addColumn<bool>("east");
+        QTest::addColumn<bool>("dst");
+        QTest::newRow("New Delhi 1947")
+            << QStringList{"Ann", "August", "15", "1947", "0", "0", "5", "30", "77", "13", "28", "36", "New Delhi",
+                           "Delhi", "India"}
+            << true << true << false;
+        QTest::newRow("Santiago, DST, no state")
+            << QStringList{"Bo Li", "December", "31", "2049", "23", "59", "3", "0", "70", "40", "33", "27",
+                           "Santiago", "", "Chile"}
+            << false << false << true;
+    }
+
+    void changeBirthDataRestoresTheScreen()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(bool, north);
+        QFETCH(bool, east);
+        QFETCH(bool, dst);
+        const char *const boxes[] = {"txtName", "cboMonth", "cboDate", "cboYear",  "cboHH",    "cboMM",
+                                     "txtZoneHour", "txtZoneMinute", "txtLonD", "txtLonM", "txtLatD", "txtLatM",
+                                     "txtMCity", "txtMState", "txtMCountry"};
+        const auto shown = [&boxes](QWidget *screen) {
+            QStringList texts;
+            for (const char *name : boxes) {
+                auto *box = screen->findChild<QLineEdit *>(QString::fromLatin1(name));
+                texts.append(box ? box->text() : widget<QComboBox>(screen, name)->currentText());
+            }
+            return texts;
+        };
+        for (int i = 0; i < typed.size(); ++i) {
+            if (auto *box = w->findChild<QLineEdit *>(QString::fromLatin1(boxes[i])))
+                box->setText(typed.at(i));
+            else
+                widget<QComboBox>(w, boxes[i])->setCurrentText(typed.at(i));
+        }
+        widget<QRadioButton>(w, "optLat", north ? 0 : 1)->setChecked(true);
+        widget<QRadioButton>(w, "optLong", east ? 0 : 1)->setChecked(true);
+        widget<QCheckBox>(w, "chkDST")->setChecked(dst);
+        widget<QComboBox>(w, "cboSS")->setCurrentIndex(30);
+        w->cmdCalculate_Click();
+
+        frmChineseLunarMansionResult *result = onlyResultScreen();
+        QVERIFY(result);
+        QAction *change = widget<QAction>(result, "mnuChangeBirthData");
+        QVERIFY(change->isEnabled());
+        change->trigger();
+        frmMain *again = onlyMainScreen();
+        QVERIFY(again && !onlyResultScreen());
+        QCOMPARE(shown(again), typed);
+        QCOMPARE(widget<QRadioButton>(again, "optLat", 0)->isChecked(), north);
+        QCOMPARE(widget<QRadioButton>(again, "optLong", 0)->isChecked(), east);
+        QCOMPARE(widget<QCheckBox>(again, "chkDST")->isChecked(), dst);
+        QCOMPARE(widget<QComboBox>(again, "cboSS")->currentIndex(), 0);  // never read, so never kept
+
+        // One value changed, the same birth otherwise.
+        const BirthData first = *session->reading()->birth;
+        widget<QComboBox>(again, "cboMM")->setCurrentText(QString::number((first.minute + 1) % 60));
+        again->cmdCalculate_Click();
+        QVERIFY(onlyResultScreen());
+        BirthData second = *session->reading()->birth;
+        QCOMPARE(second.minute, qint16((first.minute + 1) % 60));
+        second.minute = first.minute;
+        QCOMPARE(second.name, first.name);
+        QCOMPARE(std::tie(second.year, second.month, second.day, second.hour, second.zoneHours, second.zoneMinutes,
+                          second.lonDegrees, second.lonMinutes, second.latDegrees, second.latMinutes),
+                 std::tie(first.year, first.month, first.day, first.hour, first.zoneHours, first.zoneMinutes,
+                          first.lonDegrees, first.lonMinutes, first.latDegrees, first.latMinutes));
+        QCOMPARE(session->birthPlace().city, typed.at(12));
+
+        // Back still starts afresh.
+        widget<QAction>(onlyResultScreen(), "mnuBack")->trigger();
+        QVERIFY(onlyMainScreen());
+        QCOMPARE(widget<QLineEdit>(onlyMainScreen(), "txtName")->text(), QString());
+    }
+
+    // A reading opened from a file holds no birth; Ctrl+O opens, Ctrl+Q ends.
+    void shortcutsOfTheScreens()
+    {
+        frmChineseLunarMansionResult *fromFile = showReadingOf(QStringLiteral("Ashwini"), session, w);
+        QVERIFY(fromFile);
+        QVERIFY(!widget<QAction>(fromFile, "mnuChangeBirthData")->isEnabled());
+        widget<QAction>(fromFile, "quitShortcut")->trigger();
+        QVERIFY(openWindows<Screen>().isEmpty());
+        consumeQuitRequest();
+
+        auto *mainScreen = new frmMain(session);
+        mainScreen->show();
+        QAction *open = widget<QAction>(mainScreen, "openShortcut");
+        QCOMPARE(open->shortcut(), QKeySequence(QKeySequence::Open));
+        open->trigger();
+        QCOMPARE(recorder->fileRequests.size(), 1);
+        QCOMPARE(widget<QAction>(mainScreen, "quitShortcut")->shortcut(), QKeySequence(QKeySequence::Quit));
     }
 
     // --- end to end ---
