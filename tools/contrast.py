@@ -3,7 +3,7 @@
 
 """Prints the lowest contrast of text against its background on each screenshot.
 
-    contrast.py SCREENSHOT.png...
+    contrast.py [--scale FACTOR] SCREENSHOT.png...
 
 Text is found as glyph ink. Pixels in a straight run of one colour (give or take a shade) 12 or more
 long are lines (the frames of boxes and groups, rules, underlines), never ink. The image is cut into tiles of 16 x 12
@@ -13,7 +13,7 @@ tile over at least four rows and three columns. The tile's contrast is the WCAG 
 between the background and its most contrasting ink pixel: the solid stems of the glyphs, not their
 anti-aliased edges. A pair of background and ink colours is a text's where it is the tile's pair
 across 64 pixels or more (a line of glyphs), not an icon's or a stray glyph edge's. Prints, per file, the lowest tile contrast
-and where that tile lies.
+and where that tile lies. Sizes are for shots at 1x; --scale gives the factor the shots were taken at.
 """
 
 import sys
@@ -92,7 +92,14 @@ def lowest_contrast(path):
 
 
 def main():
-    for path in sys.argv[1:]:
+    global TILE_W, TILE_H, RUN, MIN_SPAN
+    paths = sys.argv[1:]
+    if paths[:1] == ["--scale"]:
+        factor = float(paths[1])
+        TILE_W, TILE_H = round(TILE_W * factor), round(TILE_H * factor)
+        RUN, MIN_SPAN = round(RUN * factor), round(MIN_SPAN * factor)
+        paths = paths[2:]
+    for path in paths:
         value, where = lowest_contrast(path)
         if where is None:
             print(f"{path}: no text found")

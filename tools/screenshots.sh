@@ -189,7 +189,7 @@ if /usr/bin/python3 -c 'import numpy, PIL' 2>/dev/null; then
   for theme in "${themes[@]}"; do
     suffix=""; [ "$theme" = dark ] && suffix="-dark"
     for window in main message picker about result atlas; do
-      /usr/bin/python3 "$root/tools/contrast.py" "$out/$window$suffix.png"
+      /usr/bin/python3 "$root/tools/contrast.py" --scale "$scale" "$out/$window$suffix.png"
     done
   done
 else
