@@ -101,10 +101,10 @@ void saveReading(Session &session, QWidget *resultScreen)
 {
     if (!session.reading())
         return;
-    const FileDialogRequest request{FileDialogRequest::Mode::Save, QString::fromUtf8(Messages::applicationTitle),
-                                    QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix),
-                                    readingDialogFolder(session),
-                                    proposedReadingFileName(session, QString::fromUtf8(readingFileSuffix))};
+    const FileDialogRequest request{
+        FileDialogRequest::Mode::Save,        QString::fromUtf8(Messages::applicationTitle),
+        QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix),
+        readingDialogFolder(session),         proposedReadingFileName(session, QString::fromUtf8(readingFileSuffix))};
     const std::optional<QString> path = desktop().chooseFile(resultScreen, request);
     if (!path || path->isEmpty())
         return;

@@ -12,8 +12,8 @@
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QLocale>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -156,8 +156,10 @@ private:
             return y;
         y += points(ruleGapPoints);
         y += text(reading.person, Look::verdana(personPoints, true), m_area.left(), y, m_area.width());
-        for (const QString &line : reading.birthDetails)
-            y += points(captionGapPoints) + text(line, Look::verdana(detailsPoints), m_area.left(), y + points(captionGapPoints), m_area.width());
+        for (const QString &line : reading.birthDetails) {
+            y += points(captionGapPoints);
+            y += text(line, Look::verdana(detailsPoints), m_area.left(), y, m_area.width());
+        }
         return y;
     }
 
@@ -229,7 +231,8 @@ QString birthMomentText(const BirthData &birth)
     const QString date = QStringLiteral("%1 %2 %3")
                              .arg(birth.day)
                              .arg(QLocale(QLocale::English).monthName(birth.month), QString::number(birth.year));
-    const QString time = QStringLiteral("%1:%2").arg(birth.hour, 2, 10, QChar(u'0')).arg(birth.minute, 2, 10, QChar(u'0'));
+    const QString time =
+        QStringLiteral("%1:%2").arg(birth.hour, 2, 10, QChar(u'0')).arg(birth.minute, 2, 10, QChar(u'0'));
     const QString zone = QStringLiteral("UTC%1%2:%3")
                              .arg(QChar(birth.isEast ? u'+' : u'\u2212'))
                              .arg(birth.zoneHours)
@@ -383,8 +386,8 @@ void exportReadingPdf(QWidget *parent, const ReadingPage &reading, Session &sess
 {
     const QString suffix = QString::fromUtf8(pdfSuffix);
     const FileDialogRequest request{FileDialogRequest::Mode::Save, QString::fromUtf8(Messages::applicationTitle),
-                                    QString::fromUtf8(pdfFilter), suffix, readingDialogFolder(session),
-                                    proposedReadingFileName(session, suffix)};
+                                    QString::fromUtf8(pdfFilter),  suffix,
+                                    readingDialogFolder(session),  proposedReadingFileName(session, suffix)};
     const std::optional<QString> path = desktop().chooseFile(parent, request);
     if (!path || path->isEmpty())
         return;

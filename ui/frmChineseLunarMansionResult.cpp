@@ -159,8 +159,7 @@ void frmChineseLunarMansionResult::createMenus()
         {"mnuFile1", nullptr, {}, nullptr, nullptr},
         {"mnuSave", "&Save", QKeySequence::Save, &frmChineseLunarMansionResult::mnuSave_Click, &m_mnuSave},
         {"mnuPrint", "&Print...", QKeySequence::Print, &frmChineseLunarMansionResult::mnuPrint_Click, &m_mnuPrint},
-        {"mnuExportPdf", "E&xport as PDF...", {}, &frmChineseLunarMansionResult::mnuExportPdf_Click,
-         &m_mnuExportPdf},
+        {"mnuExportPdf", "E&xport as PDF...", {}, &frmChineseLunarMansionResult::mnuExportPdf_Click, &m_mnuExportPdf},
         {"mnuFile2", nullptr, {}, nullptr, nullptr},
         {"mnuChangeBirthData", "&Change Birth Data", QKeySequence(Qt::CTRL | Qt::Key_E),
          &frmChineseLunarMansionResult::mnuChangeBirthData_Click, &m_mnuChangeBirthData},
@@ -285,8 +284,8 @@ void frmChineseLunarMansionResult::setPicture(int entryNumber)
 {
     // The picture sits at the box's top-left corner; one larger than the box
     // is fitted into it, so the whole character shows.
-    const QPixmap pixmap = pictureForScreen(mansionPicture(entryNumber), m_picChineseBox->size(),
-                                            m_picChineseBox->devicePixelRatioF());
+    const QPixmap pixmap =
+        pictureForScreen(mansionPicture(entryNumber), m_picChineseBox->size(), m_picChineseBox->devicePixelRatioF());
     if (pixmap.isNull())
         return;
     m_picChineseBox->setPixmap(pixmap);

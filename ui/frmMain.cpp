@@ -22,9 +22,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QDate>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,15 +122,24 @@ bool isEditingKey(int key)
 // into a box, though the window system attaches a control code to some
 // (Ctrl+A's "\x01"); Paste goes by the digit rule instead.
 constexpr QKeySequence::StandardKey editingShortcuts[] = {
-    QKeySequence::Undo,           QKeySequence::Redo,
-    QKeySequence::Cut,            QKeySequence::Copy,
-    QKeySequence::SelectAll,      QKeySequence::Deselect,
-    QKeySequence::Delete,         QKeySequence::DeleteStartOfWord,
-    QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine,
-    QKeySequence::DeleteCompleteLine, QKeySequence::MoveToStartOfLine,
-    QKeySequence::MoveToEndOfLine, QKeySequence::MoveToNextWord,
-    QKeySequence::MoveToPreviousWord, QKeySequence::SelectStartOfLine,
-    QKeySequence::SelectEndOfLine, QKeySequence::SelectNextWord,
+    QKeySequence::Undo,
+    QKeySequence::Redo,
+    QKeySequence::Cut,
+    QKeySequence::Copy,
+    QKeySequence::SelectAll,
+    QKeySequence::Deselect,
+    QKeySequence::Delete,
+    QKeySequence::DeleteStartOfWord,
+    QKeySequence::DeleteEndOfWord,
+    QKeySequence::DeleteEndOfLine,
+    QKeySequence::DeleteCompleteLine,
+    QKeySequence::MoveToStartOfLine,
+    QKeySequence::MoveToEndOfLine,
+    QKeySequence::MoveToNextWord,
+    QKeySequence::MoveToPreviousWord,
+    QKeySequence::SelectStartOfLine,
+    QKeySequence::SelectEndOfLine,
+    QKeySequence::SelectNextWord,
     QKeySequence::SelectPreviousWord,
 };
 
@@ -532,8 +541,8 @@ void frmMain::cmdCalculate_Click()
     BirthData birth;
     copyScreenIntoBirthData(screenInput(), birth);
     if (const std::optional<Reading> reading = calculateReading(birth))
-        presentReading(*reading, BirthPlace{m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text()},
-                       m_session, this);
+        presentReading(*reading, BirthPlace{m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text()}, m_session,
+                       this);
 }
 
 void frmMain::cmdBrowser_Click()
@@ -620,7 +629,9 @@ void frmMain::showNumberBoxMenu(QLineEdit *box, const QPoint &globalPosition)
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     // Only the six number boxes are watched.
-    auto *box = static_cast<QLineEdit *>(watched);
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (!box)
+        return Screen::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress: {
         // The key filter: a typed character that isn't a digit or Backspace
