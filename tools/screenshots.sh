@@ -37,7 +37,7 @@ while [ $# -gt 0 ]; do
     --theme) case ${2:-} in light|dark) themes=("$2") ;; both) themes=(light dark) ;;
                *) echo "screenshots.sh: --theme takes light, dark or both" >&2; exit 2 ;; esac; shift 2 ;;
     --desktop) whole_screen=1; shift ;;
-    -h|--help) sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '5,25p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) positional+=("$1"); shift ;;
   esac
 done

@@ -138,6 +138,7 @@ frmChineseLunarMansionResult::frmChineseLunarMansionResult(std::shared_ptr<Sessi
 
     createMenus();
     createControls(central);
+    m_mnuChangeBirthData->setEnabled(false); // until a calculated reading is shown
 
     setWindowTitle(QString::fromUtf8(Messages::windowTitle));
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "RecordingDesktop.h"
+#include "ReferenceVectors.h"
 #include "TestFiles.h"
 #include "TestWindows.h"
 
@@ -23,7 +24,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cmath>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -297,10 +297,11 @@ private slots:
         QFETCH(QStringList, details);
         QFETCH(QString, stem);
         auto session = std::make_shared<Session>();
-        const BirthData birth{name, 8, 15, 1947, 0, 0, 5, 30, 77, 13, 28, 36, !southWestDst, !southWestDst, southWestDst};
-        const BirthPlace place{southWestDst ? "" : "New Delhi", "Delhi", "India"};
-        presentReading(name.isEmpty() ? *readingOfNakshatra(QStringLiteral("Dhanistha")) : *calculateReading(birth),
-                       place, session, nullptr);
+        BirthData born = birth(8, 15, 1947, 0, 0, 5, 30, 77, 13, !southWestDst, southWestDst);
+        born.name = name;
+        std::tie(born.latDegrees, born.latMinutes, born.isNorth) = std::tuple(28, 36, !southWestDst);
+        presentReading(name.isEmpty() ? *readingOfNakshatra(QStringLiteral("Dhanistha")) : *calculateReading(born),
+                       BirthPlace{southWestDst ? "" : "New Delhi", "Delhi", "India"}, session, nullptr);
         QCOMPARE(readingPage(*session->reading(), session->birthPlace()).birthDetails, details);
 
         // Save proposes the name in the documents folder; Export then starts
