@@ -5,10 +5,10 @@
 
 #include "core/Messages.h"
 #include "mansions/ReadingCaptions.h"
-#include "mansions/modChineseLunarMansionInformation.h"
 #include "ui/Accessible.h"
 #include "ui/Desktop.h"
 #include "ui/Look.h"
+#include "ui/MansionPicture.h"
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
 #include "ui/Session.h"
@@ -53,13 +53,39 @@ QLabel *newLabel(const QString &text, const QFont &font, const QColor &colour)
     return label;
 }
 
-QImage picture(const Reading &reading)
+// Both pictures side by side, bottoms aligned, as one: the pixels on white,
+// and the outlines where both have one.
+MansionPicture sideBySide(const MansionPicture &first, const MansionPicture &second)
 {
-    QImage image;
-    const QString path = picturePath(reading.pictureEntry);
-    if (!path.isEmpty())
-        image.load(path, "GIF");
-    return image;
+    MansionPicture both;
+    if (first.isNull() || second.isNull())
+        return both;
+    const QSize a = first.image.size();
+    const QSize b = second.image.size();
+    const int height = std::max(a.height(), b.height());
+    both.image = QImage(a.width() + pictureGap + b.width(), height, QImage::Format_RGB32);
+    both.image.fill(Qt::white);
+    QPainter painter(&both.image);
+    painter.drawImage(0, height - a.height(), first.image);
+    painter.drawImage(a.width() + pictureGap, height - b.height(), second.image);
+    if (!first.outline.isEmpty() && !second.outline.isEmpty()) {
+        both.outline = first.outline.translated(0, height - a.height());
+        both.outline.addPath(second.outline.translated(a.width() + pictureGap, height - b.height()));
+    }
+    return both;
+}
+
+// "Ann and revati.pdf": the names without a saved file's extension, and no
+// folder separators or control characters.
+QString comparisonFileName(const ReadingPair &pair)
+{
+    const auto stem = [](QString name) { return name.endsWith(QLatin1String(".qvr")) ? name.chopped(4) : name; };
+    QString name = QStringLiteral("%1 and %2").arg(stem(pair.nameA), stem(pair.nameB));
+    for (QChar &c : name) {
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
+            c = u'_';
+    }
+    return name + QStringLiteral(".pdf");
 }
 
 // A step as one line of paper: "Count 20: Sampat (wealth), favourable".
@@ -74,7 +100,8 @@ QString stepLine(const TaraStep &step)
 
 } // namespace
 
-frmComparison::frmComparison(const ReadingPair &pair, QWidget *parent) : QDialog(parent), m_pair(pair)
+frmComparison::frmComparison(const ReadingPair &pair, std::shared_ptr<Session> session, QWidget *parent)
+    : QDialog(parent), m_pair(pair), m_session(std::move(session))
 {
     setObjectName(QStringLiteral("frmComparison"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -131,7 +158,8 @@ void frmComparison::addReadingRows(QGridLayout *grid)
         addValue(grid, 0, column, name, whose, captionFont);
         auto *pictureBox = new QLabel;
         pictureBox->setObjectName(QStringLiteral("picChinese%1").arg(column));
-        pictureBox->setPixmap(QPixmap::fromImage(picture(*reading)));
+        const MansionPicture picture = mansionPicture(reading->pictureEntry);
+        pictureBox->setPixmap(pictureForScreen(picture, picture.image.size(), devicePixelRatioF()));
         pictureBox->setAccessibleName(QStringLiteral("%1, %2").arg(QLatin1String(mansionPictureName), name));
         grid->addWidget(pictureBox, 1, column, Qt::AlignLeft | Qt::AlignTop);
         addValue(grid, 2, column, reading->values[0], QStringLiteral("%1, %2").arg(mansionCaption, name),
@@ -211,7 +239,7 @@ void frmComparison::cmdPrint_Click()
 
 void frmComparison::cmdExportPdf_Click()
 {
-    exportReadingPdf(this, comparisonPage(m_pair));
+    exportReadingPdf(this, comparisonPage(m_pair), *m_session, comparisonFileName(m_pair));
 }
 
 ReadingPage comparisonPage(const ReadingPair &pair)
@@ -231,28 +259,18 @@ ReadingPage comparisonPage(const ReadingPair &pair)
     page.traitsCaptions = {QStringLiteral("What the Score Means"), QStringLiteral("How It Is Counted")};
     page.traits = {taraScoreSentence(pair.match.score), taraRuleNote()};
 
-    // Both pictures side by side on white, bottoms aligned, as one.
-    const QImage first = picture(pair.a);
-    const QImage second = picture(pair.b);
-    if (!first.isNull() && !second.isNull()) {
-        page.picture = QImage(first.width() + pictureGap + second.width(), std::max(first.height(), second.height()),
-                              QImage::Format_RGB32);
-        page.picture.fill(Qt::white);
-        QPainter painter(&page.picture);
-        painter.drawImage(0, page.picture.height() - first.height(), first);
-        painter.drawImage(first.width() + pictureGap, page.picture.height() - second.height(), second);
-    }
+    page.picture = sideBySide(mansionPicture(pair.a.pictureEntry), mansionPicture(pair.b.pictureEntry));
     return page;
 }
 
-void compareWithSavedReading(Session &session, QWidget *resultScreen)
+void compareWithSavedReading(const std::shared_ptr<Session> &session, QWidget *resultScreen)
 {
-    if (!session.reading())
+    if (!session->reading())
         return;
-    const Reading shown = *session.reading();
-    const std::optional<Reading> chosen = chooseSavedReading(session, resultScreen);
+    const Reading shown = *session->reading();
+    const std::optional<Reading> chosen = chooseSavedReading(*session, resultScreen);
     if (!chosen)
         return;
-    auto *window = new frmComparison(readingPair(shown, *chosen), resultScreen);
+    auto *window = new frmComparison(readingPair(shown, *chosen), session, resultScreen);
     window->show();
 }

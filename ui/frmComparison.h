@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QFont;
 class QGridLayout;
 class QLabel;
@@ -19,7 +21,7 @@ struct ReadingPage;
 class frmComparison : public QDialog {
     Q_OBJECT
 public:
-    explicit frmComparison(const ReadingPair &pair, QWidget *parent = nullptr);
+    frmComparison(const ReadingPair &pair, std::shared_ptr<Session> session, QWidget *parent = nullptr);
 
     const ReadingPair &pair() const { return m_pair; }
 
@@ -35,6 +37,7 @@ private:
     void cmdExportPdf_Click();
 
     ReadingPair m_pair;
+    std::shared_ptr<Session> m_session; // where Export as PDF starts
 };
 
 // The comparison as it goes on paper.
@@ -42,4 +45,4 @@ ReadingPage comparisonPage(const ReadingPair &pair);
 
 // "Compare With &Another Reading..." of the result screen: asks for a saved
 // reading and compares the reading on display with it.
-void compareWithSavedReading(Session &session, QWidget *resultScreen);
+void compareWithSavedReading(const std::shared_ptr<Session> &session, QWidget *resultScreen);
