@@ -122,6 +122,7 @@ private slots:
         recorder->printerAnswers = {printed};
         QTest::mouseClick(widget<QPushButton>(window, "cmdExportPdf"), Qt::LeftButton);
         QTest::mouseClick(widget<QPushButton>(window, "cmdPrint"), Qt::LeftButton);
+        QCOMPARE(recorder->fileRequests.at(1).fileName, QStringLiteral("Ann and revati.pdf"));
         for (const QString &path : {pdf, printed})
             QVERIFY2(fileBytes(path).startsWith("%PDF-"), qPrintable(path));
         QVERIFY(recorder->messages.isEmpty());
