@@ -456,7 +456,10 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(bytes);
         }
-        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {folder.path()}));
+        QString whyNotRun;
+        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {folder.path()}, &whyNotRun));
+        QCOMPARE(whyNotRun, QStringLiteral("The Coordinates Search %1 Could Not Be Loaded.")
+                                .arg(QFileInfo(folder.filePath(QStringLiteral("quorvel_websearch.so"))).canonicalFilePath()));
         QVERIFY(browser.urls.isEmpty());
         // A broken file ahead of the real plugin doesn't hide it.
         QVERIFY(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, QStringList{folder.path()} + webSearchPluginFolders()));
@@ -516,8 +519,19 @@ private slots:
 
         UrlRecorder browser(QStringLiteral("https"));
         WebButtonPresser user;
-        QCOMPARE(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {searched}).has_value(), runs);
+        QString whyNotRun;
+        QCOMPARE(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {searched}, &whyNotRun).has_value(), runs);
         QCOMPARE(browser.urls.size(), runs ? 1 : 0);
+        // What was refused is named; where no plugin is, the message says so.
+        const QString refused = place.startsWith(QLatin1String("folder")) ? folder
+                                : place.startsWith(QLatin1String("above")) ? scratch.path()
+                                : place.startsWith(QLatin1String("file")) || place == QLatin1String("symlink") ? plugin
+                                                                                                             : QString();
+        QCOMPARE(whyNotRun, runs ? QString()
+                            : refused.isEmpty()
+                                ? QStringLiteral("The Coordinates Search Is Not Installed.")
+                                : QStringLiteral("The Coordinates Search Was Not Started: Other Users Could Change ") +
+                                      refused);
     }
 };
 
