@@ -523,15 +523,11 @@ private slots:
         QCOMPARE(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {searched}, &whyNotRun).has_value(), runs);
         QCOMPARE(browser.urls.size(), runs ? 1 : 0);
         // What was refused is named; where no plugin is, the message says so.
-        const QString refused = place.startsWith(QLatin1String("folder")) ? folder
-                                : place.startsWith(QLatin1String("above")) ? scratch.path()
-                                : place.startsWith(QLatin1String("file")) || place == QLatin1String("symlink") ? plugin
-                                                                                                             : QString();
-        QCOMPARE(whyNotRun, runs ? QString()
-                            : refused.isEmpty()
-                                ? QStringLiteral("The Coordinates Search Is Not Installed.")
-                                : QStringLiteral("The Coordinates Search Was Not Started: Other Users Could Change ") +
-                                      refused);
+        const QString refused = place.startsWith(u"folder") ? folder : place.startsWith(u"above") ? scratch.path()
+                                : place.startsWith(u"file") || place == u"symlink"                     ? plugin
+                                                                                                       : QString();
+        QCOMPARE(whyNotRun, runs ? QString() : refused.isEmpty() ? QString::fromUtf8(Messages::searchMissing)
+                                                                 : QString::fromUtf8(Messages::searchRefused).arg(refused));
     }
 };
 
