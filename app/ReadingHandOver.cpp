@@ -90,7 +90,7 @@ private:
             return;
         close();
         QLocalServer::removeServer(m_socketPath);
-        listen(m_socketPath);  // tried again at the next check when it fails
+        listen(m_socketPath); // tried again at the next check when it fails
     }
 
     static void drop(QLocalSocket *client)

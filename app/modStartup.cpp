@@ -80,7 +80,7 @@ bool removeAbandonedLock(const QString &path)
 {
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)  // one the user can't even read is no running copy's
+    if (fd < 0) // one the user can't even read is no running copy's
         return errno == EACCES && ::unlink(native.constData()) == 0;
     struct stat opened {};
     struct stat named {};
@@ -121,11 +121,11 @@ bool clearLockPlace(const QString &path)
     const QByteArray native = QFile::encodeName(path);
     struct stat status {};
     if (::lstat(native.constData(), &status) != 0)
-        return true;  // nothing there; any other error is QLockFile's to report
-    const bool othersFile = S_ISREG(status.st_mode) && status.st_uid != ::geteuid() &&
-                            isPrivateFolder(QFileInfo(path).path());
+        return true; // nothing there; any other error is QLockFile's to report
+    const bool othersFile =
+        S_ISREG(status.st_mode) && status.st_uid != ::geteuid() && isPrivateFolder(QFileInfo(path).path());
     if (S_ISREG(status.st_mode) && !othersFile)
-        return true;  // a lock QLockFile can read
+        return true; // a lock QLockFile can read
     if (othersFile || S_ISLNK(status.st_mode) || S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode))
         return ::unlink(native.constData()) == 0 || errno == ENOENT;
     return false;
@@ -139,7 +139,8 @@ enum class HandOver { Done, LockTaken, Refused };
 HandOver handOverOrTakeLock(const QString &lockPath, const QString &socketPath, const QString &readingFile)
 {
     if (socketPath.isEmpty()) {
-        noteNoHandOver(QStringLiteral("the path of %1 is too long for a socket").arg(quotedPath(QFileInfo(lockPath).path())));
+        noteNoHandOver(
+            QStringLiteral("the path of %1 is too long for a socket").arg(quotedPath(QFileInfo(lockPath).path())));
         return HandOver::Refused;
     }
     const QDeadlineTimer patience(handOverPatienceMs);
@@ -226,7 +227,8 @@ QString readingFileArgument(const QStringList &arguments)
             file = QFileInfo(argument).absoluteFilePath();
             continue;
         }
-        std::fprintf(stderr, "%s: ignoring %s\n", Messages::applicationTitle, quotedPath(argument).toUtf8().constData());
+        std::fprintf(stderr, "%s: ignoring %s\n", Messages::applicationTitle,
+                     quotedPath(argument).toUtf8().constData());
     }
     return file;
 }
@@ -243,7 +245,8 @@ bool StartProgram(const QString &lockPath, const QString &readingFile)
         // Started with a reading: the running copy shows it, and this one
         // ends quietly. One that can't take it (an older copy) is as if
         // started without; one that ends meanwhile leaves the lock to this one.
-        const HandOver handOver = readingFile.isEmpty() ? HandOver::Refused : handOverOrTakeLock(lockPath, socketPath, readingFile);
+        const HandOver handOver =
+            readingFile.isEmpty() ? HandOver::Refused : handOverOrTakeLock(lockPath, socketPath, readingFile);
         if (handOver != HandOver::LockTaken) {
             if (handOver == HandOver::Refused)
                 desktop().showMessage(nullptr, MessageIcon::Information, QString::fromUtf8(Messages::alreadyRunning));
@@ -256,7 +259,8 @@ bool StartProgram(const QString &lockPath, const QString &readingFile)
     if (holdsInstanceLock(lockPath)) {
         QString error;
         if (socketPath.isEmpty())
-            noteNoHandOver(QStringLiteral("the path of %1 is too long for a socket").arg(quotedPath(QFileInfo(lockPath).path())));
+            noteNoHandOver(
+                QStringLiteral("the path of %1 is too long for a socket").arg(quotedPath(QFileInfo(lockPath).path())));
         else if (!listenForHandOver(socketPath, &error))
             noteNoHandOver(QStringLiteral("%1: %2").arg(quotedPath(socketPath), error));
     }

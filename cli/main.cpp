@@ -82,9 +82,12 @@ PathKind pathKind(const QString &path)
 QString unreadableReason(const QString &path)
 {
     switch (pathKind(path)) {
-    case PathKind::Missing: return QStringLiteral("%1 does not exist").arg(quotedPath(path));
-    case PathKind::Folder: return QStringLiteral("%1 is a folder").arg(quotedPath(path));
-    case PathKind::Other: break;
+    case PathKind::Missing:
+        return QStringLiteral("%1 does not exist").arg(quotedPath(path));
+    case PathKind::Folder:
+        return QStringLiteral("%1 is a folder").arg(quotedPath(path));
+    case PathKind::Other:
+        break;
     }
     if (::access(nativeFileName(path).constData(), R_OK) != 0)
         return QStringLiteral("%1 can't be read").arg(quotedPath(path));
@@ -208,9 +211,9 @@ int openBatchInput(const QString &path)
         return STDIN_FILENO;
     const PathKind kind = pathKind(path);
     if (kind != PathKind::Other) {
-        complain(QStringLiteral("--batch: %1 %2").arg(quotedPath(path), kind == PathKind::Folder
-                                                                             ? QStringLiteral("is a folder")
-                                                                             : QStringLiteral("does not exist")));
+        complain(QStringLiteral("--batch: %1 %2")
+                     .arg(quotedPath(path),
+                          kind == PathKind::Folder ? QStringLiteral("is a folder") : QStringLiteral("does not exist")));
         return -1;
     }
     const int fd = ::open(nativeFileName(path).constData(), O_RDONLY | O_CLOEXEC);

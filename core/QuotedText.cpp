@@ -17,13 +17,13 @@ QString quoted(const QString &text, qsizetype limit, QStringView quote = u"'")
     qsizetype i = 0;
     for (; i < text.size() && shown < limit; ++i, ++shown) {
         const QChar c = text.at(i);
-        const int byte = escapedByteAt(text, i);  // of a file name that is not UTF-8
+        const int byte = escapedByteAt(text, i); // of a file name that is not UTF-8
         if (byte >= 0 || c.category() == QChar::Other_Control) {
             out += QStringLiteral("\\x%1").arg(byte >= 0 ? byte : c.unicode(), 2, 16, QLatin1Char('0'));
         } else {
             out += c;
             if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-                out += text.at(++i);  // one character, never split
+                out += text.at(++i); // one character, never split
         }
     }
     out += quote;

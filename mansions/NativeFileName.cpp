@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr char16_t escapeBase = 0xDC00;  // + a byte from 0x80 to 0xFF
+constexpr char16_t escapeBase = 0xDC00; // + a byte from 0x80 to 0xFF
 
 bool isContinuation(unsigned char byte)
 {
@@ -21,9 +21,10 @@ qsizetype utf8SequenceLength(QByteArrayView bytes)
     const unsigned char lead = byte(0);
     if (lead < 0x80)
         return 1;
-    const qsizetype length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                             : lead >= 0xF0 && lead <= 0xF4                                   ? 4
-                                                                                              : 0;
+    const qsizetype length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                             : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                            : 0;
     if (length == 0 || bytes.size() < length)
         return 0;
     for (qsizetype i = 1; i < length; ++i) {

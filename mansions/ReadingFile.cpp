@@ -4,9 +4,9 @@
 #include "mansions/ReadingFile.h"
 
 #include "mansions/FileSizeSignal.h"
+#include "mansions/NativeFileName.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
-#include "mansions/NativeFileName.h"
 
 #include <QFile>
 #include <QRandomGenerator>

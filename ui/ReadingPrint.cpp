@@ -326,8 +326,8 @@ void printReading(QWidget *parent, const ReadingPage &reading)
     // writing to a FIFO would block the whole program until someone reads it.
     struct stat status {};
     const QByteArray outputFile = QFile::encodeName(printer.outputFileName());
-    const bool regularOrNew = outputFile.isEmpty() || ::stat(outputFile.constData(), &status) != 0 ||
-                              S_ISREG(status.st_mode);
+    const bool regularOrNew =
+        outputFile.isEmpty() || ::stat(outputFile.constData(), &status) != 0 || S_ISREG(status.st_mode);
     if (!regularOrNew || !printReadingOn(printer, reading))
         desktop().showMessage(parent, MessageIcon::Error, QString::fromUtf8(Messages::unableToPrint));
 }

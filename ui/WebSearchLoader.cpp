@@ -144,7 +144,7 @@ std::optional<QVariant> runWebSearchPlugin(const QString &query, const QString &
             broken = place.file;
     }
     if (whyNotRun) {
-        *whyNotRun = !refused.isEmpty() ? QString::fromUtf8(Messages::searchRefused).arg(refused)
+        *whyNotRun = !refused.isEmpty()  ? QString::fromUtf8(Messages::searchRefused).arg(refused)
                      : !broken.isEmpty() ? QString::fromUtf8(Messages::searchBroken).arg(broken)
                                          : QString::fromUtf8(Messages::searchMissing);
     }

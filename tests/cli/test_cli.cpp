@@ -41,9 +41,13 @@ Run run(const QStringList &arguments, const QByteArray &input = {}, const QStrin
     if (!outputFile.isEmpty())
         process.setStandardOutputFile(outputFile);
     if (native)
-        process.start(QStringLiteral("bash"), QStringList{QStringLiteral("-c"), QStringLiteral(
-            "for a do shift; set -- \"$@\" \"$(printf '%b' \"$a\")\"; done; exec \"$0\" \"$@\""),
-            QStringLiteral(QUORVEL_CLI)} + arguments);
+        process.start(
+            QStringLiteral("bash"),
+            QStringList{
+                QStringLiteral("-c"),
+                QStringLiteral("for a do shift; set -- \"$@\" \"$(printf '%b' \"$a\")\"; done; exec \"$0\" \"$@\""),
+                QStringLiteral(QUORVEL_CLI)} +
+                arguments);
     else
         process.start(QStringLiteral(QUORVEL_CLI), arguments);
     Run result;
@@ -624,10 +628,13 @@ private slots:
                                               "England, United Kingdom; London, Ontario, Canada; add the state or country");
         // What the clock did that the fields can't show is said with the row, as --place says it.
         QCOMPARE(utf8(placed.err),
-                 QStringLiteral("row 3: ") + london + QStringLiteral("\nrow 4: field place: The clock time 01:30 on 1 "
-                 "November 2020 happened twice, as the clocks went back: the first (EDT, UTC-4:00) is taken; untick DST "
-                 "for the second (EST, UTC-5:00).\nrow 5: field place: The zone's offset UTC+0:19:32 has seconds, which "
-                 "the zone boxes can't hold: they take it rounded to the minute.\n"));
+                 QStringLiteral("row 3: ") + london +
+                     QStringLiteral("\nrow 4: field place: The clock time 01:30 on 1 "
+                                    "November 2020 happened twice, as the clocks went back: the first (EDT, UTC-4:00) "
+                                    "is taken; untick DST "
+                                    "for the second (EST, UTC-5:00).\nrow 5: field place: The zone's offset "
+                                    "UTC+0:19:32 has seconds, which "
+                                    "the zone boxes can't hold: they take it rounded to the minute.\n"));
         const QList<QStringList> byPlace = parseCsv(placed.out);
         QCOMPARE(byPlace.size(), qsizetype(5));
         QCOMPARE(byPlace[1].mid(4, 4), QStringList({"5:30", "73:51E", "18:31N", "no"}));
@@ -888,11 +895,11 @@ private slots:
         QFETCH(QString, shown);
         QTemporaryDir dir;
         const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
-        const auto remove = qScopeGuard([&path] { std::remove(path.constData()); });  // Qt can't name it
+        const auto remove = qScopeGuard([&path] { std::remove(path.constData()); }); // Qt can't name it
         if (option != QLatin1String("--save")) {
             const QByteArray content = option == QLatin1String("--batch")
-                ? birthsCsv({QStringLiteral("Ann,1947-08-15,00:00,5:30,77:13E,28:36N,no")})
-                : toSingleByte(scrambleText(QStringLiteral("Pushya"))) + "\r\n";
+                                           ? birthsCsv({QStringLiteral("Ann,1947-08-15,00:00,5:30,77:13E,28:36N,no")})
+                                           : toSingleByte(scrambleText(QStringLiteral("Pushya"))) + "\r\n";
             std::FILE *file = std::fopen(path.constData(), "wb");
             QVERIFY(file);
             QCOMPARE(std::fwrite(content.constData(), 1, size_t(content.size()), file), size_t(content.size()));
@@ -904,7 +911,8 @@ private slots:
         QCOMPARE(utf8(result.err), QString());
         QCOMPARE(result.status, 0);
         if (option == QLatin1String("--open"))
-            QVERIFY2(utf8(result.out).startsWith(QStringLiteral("Saved reading: %1/%2\n").arg(dir.path(), shown)), result.out);
+            QVERIFY2(utf8(result.out).startsWith(QStringLiteral("Saved reading: %1/%2\n").arg(dir.path(), shown)),
+                     result.out);
         else if (option == QLatin1String("--batch"))
             QCOMPARE(parseCsv(result.out).value(1).value(15), QStringLiteral("Pushya"));
         else

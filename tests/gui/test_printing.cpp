@@ -374,7 +374,7 @@ private slots:
         widget<QAction>(showReadingOf(QStringLiteral("Moola")), "mnuPrint")->trigger();
         QCOMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Unable To Print The Reading.")});
         char byte = 0;
-        QCOMPARE(::read(reader, &byte, 1), ssize_t(-1));  // nothing was written
+        QCOMPARE(::read(reader, &byte, 1), ssize_t(-1)); // nothing was written
     }
 
     void printerCopiesAreAllPrinted()

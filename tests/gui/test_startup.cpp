@@ -36,8 +36,8 @@
 #include <QtEndian>
 
 #include <csignal>
-#include <future>
 #include <cstdio>
+#include <future>
 #include <linux/capability.h>
 #include <memory>
 #include <pwd.h>
@@ -204,7 +204,7 @@ private slots:
 
     void cleanup()
     {
-        std::remove(nativeFileName(latin1Reading()).constData());  // Qt can't name it
+        std::remove(nativeFileName(latin1Reading()).constData()); // Qt can't name it
         releaseInstanceLock();
         deleteTopLevelWindows();
         recorder.reset();
@@ -629,11 +629,12 @@ private slots:
             QVERIFY(QDir().mkdir(lockPath));
         else if (kind.startsWith(u'/'))
             QVERIFY(QFile::link(kind, lockPath));
-        else  // a lock whose copy is gone, that QLockFile can't open for writing
+        else // a lock whose copy is gone, that QLockFile can't open for writing
             QVERIFY(writeBytes(lockPath, "999999999\nQuorvel\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
         if (kind == QLatin1String("read-only"))
             QCOMPARE(::chmod(QFile::encodeName(lockPath).constData(), 0444), 0);
-        if (kind == QLatin1String("another user's") && ::chown(QFile::encodeName(lockPath).constData(), 65534, 65534) != 0)
+        if (kind == QLatin1String("another user's") &&
+            ::chown(QFile::encodeName(lockPath).constData(), 65534, 65534) != 0)
             QSKIP("only root can give a file to another user");
 
         // A copy that hangs says nothing in time.
