@@ -23,6 +23,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -33,21 +34,20 @@ struct Run {
     QByteArray err;
 };
 
-// `native` runs the program with each argument as bash's printf %b makes it
-// ("caf\\xe9.qvr"), so that an argument may hold bytes that are not UTF-8.
+// Runs its arguments through bash's printf %b ("caf\\xe9.qvr"), so that they
+// may hold bytes that are not UTF-8.
+const QString printfArguments =
+    QStringLiteral("for a do shift; set -- \"$@\" \"$(printf '%b' \"$a\")\"; done; exec \"$0\" \"$@\"");
+
+// `native` passes the arguments through printfArguments.
 Run run(const QStringList &arguments, const QByteArray &input = {}, const QString &outputFile = {}, bool native = false)
 {
     QProcess process;
     if (!outputFile.isEmpty())
         process.setStandardOutputFile(outputFile);
     if (native)
-        process.start(
-            QStringLiteral("bash"),
-            QStringList{
-                QStringLiteral("-c"),
-                QStringLiteral("for a do shift; set -- \"$@\" \"$(printf '%b' \"$a\")\"; done; exec \"$0\" \"$@\""),
-                QStringLiteral(QUORVEL_CLI)} +
-                arguments);
+        process.start(QStringLiteral("bash"),
+                      QStringList{QStringLiteral("-c"), printfArguments, QUORVEL_CLI} + arguments);
     else
         process.start(QStringLiteral(QUORVEL_CLI), arguments);
     Run result;
@@ -629,12 +629,10 @@ private slots:
         // What the clock did that the fields can't show is said with the row, as --place says it.
         QCOMPARE(utf8(placed.err),
                  QStringLiteral("row 3: ") + london +
-                     QStringLiteral("\nrow 4: field place: The clock time 01:30 on 1 "
-                                    "November 2020 happened twice, as the clocks went back: the first (EDT, UTC-4:00) "
-                                    "is taken; untick DST "
-                                    "for the second (EST, UTC-5:00).\nrow 5: field place: The zone's offset "
-                                    "UTC+0:19:32 has seconds, which "
-                                    "the zone boxes can't hold: they take it rounded to the minute.\n"));
+                     QStringLiteral("\nrow 4: field place: The clock time 01:30 on 1 November 2020 happened twice, as "
+                                    "the clocks went back: the first (EDT, UTC-4:00) is taken; untick DST for the "
+                                    "second (EST, UTC-5:00).\nrow 5: field place: The zone's offset UTC+0:19:32 has "
+                                    "seconds, which the zone boxes can't hold: they take it rounded to the minute.\n"));
         const QList<QStringList> byPlace = parseCsv(placed.out);
         QCOMPARE(byPlace.size(), qsizetype(5));
         QCOMPARE(byPlace[1].mid(4, 4), QStringList({"5:30", "73:51E", "18:31N", "no"}));
@@ -900,10 +898,7 @@ private slots:
             const QByteArray content = option == QLatin1String("--batch")
                                            ? birthsCsv({QStringLiteral("Ann,1947-08-15,00:00,5:30,77:13E,28:36N,no")})
                                            : toSingleByte(scrambleText(QStringLiteral("Pushya"))) + "\r\n";
-            std::FILE *file = std::fopen(path.constData(), "wb");
-            QVERIFY(file);
-            QCOMPARE(std::fwrite(content.constData(), 1, size_t(content.size()), file), size_t(content.size()));
-            std::fclose(file);
+            std::ofstream(path.constData(), std::ios::binary) << content.constData();
         }
         const QString printable = QString::fromLatin1(path.toPercentEncoding("/")).replace(u'%', QStringLiteral("\\x"));
         const QStringList arguments = option == QLatin1String("--save") ? pushyaArguments : QStringList();

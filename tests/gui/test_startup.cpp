@@ -89,11 +89,9 @@ int holdLockHelper(int argc, char *argv[])
 int floodHelper(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    std::vector<std::unique_ptr<QLocalSocket>> clients;
-    for (int i = 0; i < 64; ++i) {
-        clients.push_back(std::make_unique<QLocalSocket>());
-        clients.back()->connectToServer(QCoreApplication::arguments().value(2));
-    }
+    QLocalSocket clients[64];
+    for (QLocalSocket &client : clients)
+        client.connectToServer(QCoreApplication::arguments().value(2));
     return application.exec();
 }
 
@@ -484,8 +482,7 @@ private slots:
         QVERIFY(flood.waitForStarted());
         rlimit saved{};
         QCOMPARE(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-        rlimit low = saved;
-        low.rlim_cur = rlim_t(QDir(QStringLiteral("/proc/self/fd")).count()) + 24;
+        const rlimit low{rlim_t(QDir(QStringLiteral("/proc/self/fd")).count()) + 24, saved.rlim_max};
         QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
         QTest::qWait(1000);
         QCOMPARE(::setrlimit(RLIMIT_NOFILE, &saved), 0);
