@@ -240,7 +240,10 @@ bool StartProgram(const QStringList &arguments)
 
 bool StartProgram(const QString &lockPath, const QString &readingFile)
 {
-    const QString socketPath = handOverSocketPath(lockPath, privateCacheFolder());
+    // The cache folder is made only when the socket doesn't fit beside the lock.
+    QString socketPath = handOverSocketPath(lockPath);
+    if (socketPath.isEmpty())
+        socketPath = handOverSocketPath(lockPath, privateCacheFolder());
     if (IsAnotherCopyRunning(lockPath)) {
         // Started with a reading: the running copy shows it, and this one
         // ends quietly. One that can't take it (an older copy) is as if
