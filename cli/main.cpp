@@ -219,11 +219,15 @@ int runPair(const CommandLine &line)
         readings[i] = *reading;
         readings[i].sourcePath = path;
     }
-    const ReadingPair pair = readingPair(readings[0], readings[1]);
-    if (line.json)
+    ReadingPair pair = readingPair(readings[0], readings[1]);
+    if (line.json) {
         print(QString::fromUtf8(QJsonDocument(readingPairJson(pair)).toJson(QJsonDocument::Indented)));
-    else
-        print(readingPairText(pair));
+        return exitSuccess;
+    }
+    // The names come from the files' names, which must not steer the terminal.
+    pair.nameA = barePath(pair.nameA);
+    pair.nameB = barePath(pair.nameB);
+    print(readingPairText(pair));
     return exitSuccess;
 }
 

@@ -851,7 +851,7 @@ private slots:
     void pairComparesTwoSavedReadings()
     {
         QTemporaryDir dir;
-        const QString revati = dir.filePath(QStringLiteral("revati.qvr"));
+        const QString revati = dir.filePath(QStringLiteral("rev\x1b[2Jati.qvr"));
         const QString anuradha = dir.filePath(QStringLiteral("anuradha.qvr"));
         QVERIFY(writeReadingFile(revati, QStringLiteral("Revati")) && writeReadingFile(anuradha, QStringLiteral("Anuradha")));
 
@@ -873,7 +873,8 @@ private slots:
 
         const Run text = run({QStringLiteral("--pair"), revati, anuradha});
         QCOMPARE(text.status, 0);
-        QVERIFY(text.out.contains("revati.qvr to anuradha.qvr\nCount: 18\nTara: Parama Mitra\nMeaning: great friend\n"
+        // The file's name written with its control character escaped.
+        QVERIFY(text.out.contains("rev\\x1b[2Jati.qvr to anuradha.qvr\nCount: 18\nTara: Parama Mitra\nMeaning: great friend\n"
                                   "Favourable: Yes\n"));
         QVERIFY(text.out.contains("Score: 3 / 3\n"));
 
