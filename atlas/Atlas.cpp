@@ -638,6 +638,11 @@ QList<AtlasMatch> Atlas::suggestions(const QString &placeText, qsizetype limit) 
     return matchesOf(view, best);
 }
 
+bool regionTyped(const QString &placeText, const AtlasMatch &match)
+{
+    return wordsOf(foldForSearch(placeText)).size() > match.nameWords;
+}
+
 QString placeTextOfQuery(const QString &query)
 {
     const QLatin1String ending(queryEnding);

@@ -76,6 +76,10 @@ private:
     qsizetype m_longestName = 0; // words in the longest name
 };
 
+// Whether `placeText` holds more than the name `match` was found by: a
+// state or country that should then fit the place.
+bool regionTyped(const QString &placeText, const AtlasMatch &match);
+
 // The place part of a coordinates query: the text before the trailing
 // " Latitude Longitude", or the whole query when it has no such ending.
 QString placeTextOfQuery(const QString &query);

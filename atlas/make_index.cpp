@@ -15,6 +15,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -55,6 +56,12 @@ QString countryName(const QString &code)
         .replace(QStringLiteral(" And "), QStringLiteral(" and "))
         .replace(QStringLiteral(" Of "), QStringLiteral(" of "));
 }
+
+// Names in common use that GeoNames' table lacks: the country, the name in
+// the table, and the other name.
+constexpr std::array<std::array<const char *, 3>, 1> missingNames{{
+    {"IN", "Gurgaon", "Gurugram"},
+}};
 
 bool fail(const char *what, const QString &path)
 {
@@ -101,6 +108,10 @@ bool readPlaces(const QString &path, const QHash<QString, QString> &divisions, Q
         for (const QString &other : columns.at(AlternateNamesColumn).split(u',', Qt::SkipEmptyParts)) {
             if (inLatinScript(other))
                 place.otherNames.append(other);
+        }
+        for (const auto &[country, name, other] : missingNames) {
+            if (place.countryCode == QLatin1String(country) && place.name == QLatin1String(name))
+                place.otherNames.append(QString::fromUtf8(other));
         }
         places.append(std::move(place));
     }

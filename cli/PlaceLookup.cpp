@@ -100,12 +100,6 @@ QString notFound(const QString &typed, const QList<AtlasMatch> &matches, const Q
         .arg(quotedValue(typed));
 }
 
-// Whether the text holds more words than the place's name: a state or country.
-bool regionTyped(const QString &typed, const AtlasMatch &match)
-{
-    return foldForSearch(typed).count(u' ') + 1 > match.nameWords;
-}
-
 std::string angleField(double degrees, char positive, char negative)
 {
     const DegreesMinutes rounded = roundToMinute(degrees);

@@ -188,9 +188,9 @@ void AtlasWindow::search()
 {
     const QString typed = m_txtPlace->text().simplified();
     QList<AtlasMatch> matches = m_atlas.search(typed);
-    const bool misspelt = matches.isEmpty();
-    if (misspelt)
+    if (matches.isEmpty())
         matches = m_atlas.suggestions(typed);
+    const bool misspelt = !matches.isEmpty() && matches.constFirst().name == NameMatch::Spelling;
     const QString echo = echoOf(typed);
     if (typed.isEmpty())
         m_lblHeading->setText(text(Texts::nothingTyped));
@@ -198,7 +198,8 @@ void AtlasWindow::search()
         m_lblHeading->setText(text(Texts::notFound).arg(echo));
     else if (misspelt)
         m_lblHeading->setText(text(Texts::nearSpellings).arg(echo));
-    else if (matches.constFirst().stateMatches || matches.constFirst().countryMatches || !typed.contains(u','))
+    else if (const AtlasMatch &best = matches.constFirst();
+             best.stateMatches || best.countryMatches || best.name == NameMatch::Prefix || !regionTyped(typed, best))
         m_lblHeading->setText(text(Texts::found).arg(echo));
     else
         m_lblHeading->setText(text(Texts::foundElsewhere).arg(echo));
