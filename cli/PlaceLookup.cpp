@@ -112,47 +112,60 @@ std::string angleField(double degrees, char positive, char negative)
 
 } // namespace
 
-std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const std::optional<BirthMoment> &moment,
-                                            QString &error)
+PlaceLookup::Choice PlaceLookup::choose(const QString &typed)
 {
     const Atlas &atlas = Atlas::builtIn();
-    const QString typed = QString::fromUtf8(placeText.data(), qsizetype(placeText.size()));
     const QList<AtlasMatch> matches = atlas.search(typed);
     const QList<AtlasMatch> group = bestGroup(matches);
+    Choice choice;
     if (group.isEmpty()) {
         QList<AtlasMatch> nearSpellings;
         for (const AtlasMatch &match : matches) {
             if (match.name == NameMatch::Spelling)
                 nearSpellings.append(match);
         }
-        error = notFound(typed, matches, nearSpellings + atlas.suggestions(typed));
-        return std::nullopt;
+        choice.error = notFound(typed, matches, nearSpellings + atlas.suggestions(typed));
+        return choice;
     }
     const AtlasMatch &best = group.first();
     if (!best.stateMatches && !best.countryMatches && regionTyped(typed, best)) {
         // "Salt Lak": the start of a longer name rather than Salt in "Lak".
-        const bool begunName = std::any_of(matches.cbegin(), matches.cend(),
-                                           [](const AtlasMatch &match) { return match.name == NameMatch::Prefix; });
-        if (begunName) {
-            QList<AtlasMatch> begun;
-            std::copy_if(matches.cbegin(), matches.cend(), std::back_inserter(begun),
-                         [](const AtlasMatch &match) { return match.name == NameMatch::Prefix; });
-            error = notFound(typed, begun, {});
-            return std::nullopt;
-        }
-        error = QStringLiteral("%1: the atlas has no place of this name in that state or country, only: %2")
-                    .arg(quotedValue(typed), placeList(group));
-        return std::nullopt;
+        QList<AtlasMatch> begun;
+        std::copy_if(matches.cbegin(), matches.cend(), std::back_inserter(begun),
+                     [](const AtlasMatch &match) { return match.name == NameMatch::Prefix; });
+        choice.error = !begun.isEmpty()
+                           ? notFound(typed, begun, {})
+                           : QStringLiteral("%1: the atlas has no place of this name in that state or country, only: %2")
+                                 .arg(quotedValue(typed), placeList(group));
+        return choice;
     }
-    QString note;
-    const std::optional<AtlasPlace> chosen = chosenPlace(typed, group, error, note);
-    if (!chosen)
+    choice.place = chosenPlace(typed, group, choice.error, choice.note);
+    if (choice.place) {
+        choice.lon = angleField(choice.place->longitude, 'E', 'W');
+        choice.lat = angleField(choice.place->latitude, 'N', 'S');
+    }
+    return choice;
+}
+
+std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const std::optional<BirthMoment> &moment,
+                                            QString &error)
+{
+    const QString typed = QString::fromUtf8(placeText.data(), qsizetype(placeText.size()));
+    auto choice = m_choices.constFind(typed);
+    if (choice == m_choices.constEnd()) {
+        if (m_choices.size() >= remembered)
+            m_choices.clear();
+        choice = m_choices.insert(typed, choose(typed));
+    }
+    error = choice->error;
+    if (!choice->place)
         return std::nullopt;
+    const QString &note = choice->note;
 
     FoundPlace found;
-    found.place = *chosen;
-    found.lon = angleField(found.place.longitude, 'E', 'W');
-    found.lat = angleField(found.place.latitude, 'N', 'S');
+    found.place = *choice->place;
+    found.lon = choice->lon;
+    found.lat = choice->lat;
     if (!moment)
         return found;
     found.clock = placeClock(found.place.timeZone, moment->date, moment->time, found.place.longitude);

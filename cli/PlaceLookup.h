@@ -7,6 +7,7 @@
 #include "atlas/PlaceClock.h"
 #include "cli/BirthFields.h"
 
+#include <QHash>
 #include <QJsonObject>
 #include <QString>
 
@@ -40,6 +41,22 @@ public:
     // are filled, and the zone and dst fields hold a placeholder.
     std::optional<FoundPlace> find(std::string_view placeText, const std::optional<BirthMoment> &moment,
                                    QString &error);
+
+private:
+    // What the atlas makes of a place's text: the place, or why none.
+    struct Choice {
+        std::optional<AtlasPlace> place;
+        QString error;
+        QString note; // which of several places of the name was taken
+        std::string lon;
+        std::string lat;
+    };
+    static Choice choose(const QString &typed);
+
+    // A file of births names the same places again and again: each text is
+    // looked up once, as far as this many texts.
+    static constexpr qsizetype remembered = 4096;
+    QHash<QString, Choice> m_choices;
 };
 
 // Puts the zone, lon, lat and dst texts of a found place into `texts`; for
