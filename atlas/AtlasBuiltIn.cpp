@@ -23,8 +23,8 @@ asm(".section .rodata.quorvel_atlas_index,\"a\"\n"
 
 const Atlas &Atlas::builtIn()
 {
-    static const Atlas atlas(QByteArray::fromRawData(
-        quorvelAtlasIndex,
-        qsizetype(reinterpret_cast<std::uintptr_t>(quorvelAtlasIndexEnd) - reinterpret_cast<std::uintptr_t>(quorvelAtlasIndex))));
+    static const Atlas atlas(
+        QByteArray::fromRawData(quorvelAtlasIndex, qsizetype(reinterpret_cast<std::uintptr_t>(quorvelAtlasIndexEnd) -
+                                                             reinterpret_cast<std::uintptr_t>(quorvelAtlasIndex))));
     return atlas;
 }

@@ -83,8 +83,9 @@ QByteArray build(const QList<AtlasPlace> &places)
             std::memcpy(record.code, code.constData(), 2);
             return record;
         });
-        const quint16 region = numberOf(regionNumbers, regions, place.countryCode + u'|' + place.state,
-                                        [&] { return Region{texts.add(place.state), country, 0}; });
+        const quint16 region = numberOf(regionNumbers, regions, place.countryCode + u'|' + place.state, [&] {
+            return Region{texts.add(place.state), country, 0};
+        });
         const quint16 zone =
             numberOf(zoneNumbers, zones, place.timeZone, [&] { return Zone{texts.add(place.timeZone)}; });
         const auto number = quint32(placeRecords.size());

@@ -28,7 +28,7 @@ struct Header {
 
 struct Place {
     quint32 name;
-    qint32 latitude;  // in 1/100,000 degree, as GeoNames gives them
+    qint32 latitude; // in 1/100,000 degree, as GeoNames gives them
     qint32 longitude;
     quint32 population;
     quint16 region;

@@ -128,8 +128,8 @@ int main(int argc, char *argv[])
     }
     QHash<QString, QString> divisions;
     QList<AtlasPlace> places;
-    if (!readDivisions(QString::fromLocal8Bit(argv[2]), divisions)
-        || !readPlaces(QString::fromLocal8Bit(argv[1]), divisions, places))
+    if (!readDivisions(QString::fromLocal8Bit(argv[2]), divisions) ||
+        !readPlaces(QString::fromLocal8Bit(argv[1]), divisions, places))
         return 1;
     const QByteArray index = AtlasIndex::build(places);
     QFile output(QString::fromLocal8Bit(argv[3]));

@@ -65,8 +65,8 @@ BENCHMARK(searchTypedBeginnings)->Unit(benchmark::kMillisecond);
 void searchMisspeltNames(benchmark::State &state)
 {
     const Atlas &atlas = Atlas::builtIn();
-    const QStringList typed{"Londn", "Oberamergau", "Frankfrut", "Hallsatt", "Longyearbien", "Singapur",
-                            "Salt Lake Citty", "Muenchn, Germany", "Cuauhtemok, Mexico", "Sprngfield, IL"};
+    const QStringList typed{"Londn",    "Oberamergau",     "Frankfrut",        "Hallsatt",           "Longyearbien",
+                            "Singapur", "Salt Lake Citty", "Muenchn, Germany", "Cuauhtemok, Mexico", "Sprngfield, IL"};
     for (auto _ : state) {
         for (const QString &text : typed) {
             if (atlas.search(text).isEmpty())

@@ -171,6 +171,15 @@ AtlasWindow::AtlasWindow(const QString &query, const QString &placeText, const A
     adjustSize();
 }
 
+void AtlasWindow::showEvent(QShowEvent *event)
+{
+    // Rows and columns are measured again in the look the window has once
+    // shown, its layout settled.
+    QDialog::showEvent(event);
+    fitTableToRows();
+    layout()->activate();
+}
+
 bool AtlasWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // Up and down in the box move through the places, as in any search box.
@@ -223,7 +232,6 @@ void AtlasWindow::setupTable()
     m_tblPlaces->setTabKeyNavigation(false);
     m_tblPlaces->setWordWrap(false);
     m_tblPlaces->verticalHeader()->hide();
-    m_tblPlaces->horizontalHeader()->setStretchLastSection(true);
     m_tblPlaces->horizontalHeader()->setHighlightSections(false);
 }
 
@@ -263,21 +271,35 @@ void AtlasWindow::fillTable(const QList<AtlasMatch> &matches)
 
 void AtlasWindow::fitTableToRows()
 {
+    // Measured in the look the table has on screen, style and font applied.
+    m_tblPlaces->ensurePolished();
+    m_tblPlaces->horizontalHeader()->ensurePolished();
+    const QHeaderView *header = m_tblPlaces->horizontalHeader();
     m_tblPlaces->resizeColumnsToContents();
     m_tblPlaces->resizeRowsToContents();
     const int frame = 2 * m_tblPlaces->frameWidth();
     int width = frame + m_tblPlaces->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < m_tblPlaces->columnCount(); ++column)
         width += m_tblPlaces->columnWidth(column);
-    // Never wider than most of the screen; the table scrolls sideways then.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        width = std::min(width, screen->availableGeometry().width() * 9 / 10);
-    // As high as the visible number of rows, whatever the search finds, and
-    // only ever wider: the window keeps still while the user types.
-    const int height = frame + m_tblPlaces->horizontalHeader()->sizeHint().height()
-                       + visibleRows * m_tblPlaces->verticalHeader()->defaultSectionSize();
+    // Never wider than most of the screen; the table scrolls sideways then,
+    // and is as much higher as the scroll bar takes.
+    int scrollBar = 0;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const int widest = screen->availableGeometry().width() * 9 / 10;
+        if (width > widest)
+            scrollBar = m_tblPlaces->horizontalScrollBar()->sizeHint().height();
+        width = std::min(width, widest);
+    }
+    // As high as the visible number of rows whatever the search finds, and
+    // only ever wider: the window keeps still while the user types. A row's
+    // height is kept from the last search with rows for those without.
+    if (m_tblPlaces->rowCount() > 0)
+        m_rowHeight = m_tblPlaces->rowHeight(0);
+    const int rowHeight = m_rowHeight > 0 ? m_rowHeight : m_tblPlaces->verticalHeader()->defaultSectionSize();
+    const int height = frame + header->sizeHint().height() + visibleRows * rowHeight + scrollBar;
     m_tblPlaces->setMinimumWidth(std::max(width, m_tblPlaces->minimumWidth()));
-    m_tblPlaces->setFixedHeight(height);
+    const int shown = m_tblPlaces->isVisible() ? m_tblPlaces->height() : 0;
+    m_tblPlaces->setFixedHeight(std::max(height, shown));
     m_tblPlaces->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 

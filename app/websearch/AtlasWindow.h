@@ -46,6 +46,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Searches the atlas for the box's text and shows what it finds.
@@ -70,6 +71,7 @@ private:
     QDate m_birthDate;
     QTime m_birthTime;
     QVariantMap m_chosenPlace;
+    int m_rowHeight = 0;
     QLabel *m_lblHeading = nullptr;
     QLineEdit *m_txtPlace = nullptr;
     QTableWidget *m_tblPlaces = nullptr;
