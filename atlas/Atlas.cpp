@@ -452,6 +452,8 @@ private:
 };
 
 constexpr qsizetype shortestMisspeltName = 5; // letters
+// Longer than any place's name: a pasted text is not looked at letter by letter.
+constexpr qsizetype longestMisspeltName = 100;
 
 qsizetype lettersOf(const QString &folded)
 {
@@ -627,10 +629,10 @@ QList<AtlasMatch> Atlas::suggestions(const QString &placeText, qsizetype limit) 
     QList<Candidate> best;
     for (const Reading &reading : typed.readings()) {
         const QString name = QString::fromUtf8(reading.name);
-        if (lettersOf(name) < shortestMisspeltName)
+        if (lettersOf(name) < shortestMisspeltName || name.size() > longestMisspeltName)
             continue;
-        if (wholeKeys(view, reading.name).first != wholeKeys(view, reading.name).second)
-            return {}; // the name is there as typed
+        if (const auto whole = wholeKeys(view, reading.name); whole.first != whole.second)
+            continue; // the name is there as typed
         Ranking ranking(view, reading);
         for (const QString &near : spellingsNear(name))
             collectBest(best, limit, wholeKeys(view, near.toUtf8()), ranking, reading, NameMatch::Spelling);

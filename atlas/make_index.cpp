@@ -86,7 +86,10 @@ bool readPlaces(const QString &path, const QHash<QString, QString> &divisions, Q
         return fail("cannot read", path);
     QHash<QString, QString> countries;
     while (!file.atEnd()) {
-        const QStringList columns = QString::fromUtf8(file.readLine()).chopped(1).split(u'\t');
+        QByteArray line = file.readLine();
+        if (line.endsWith('\n'))
+            line.chop(1);
+        const QStringList columns = QString::fromUtf8(line).split(u'\t');
         if (columns.size() != ColumnCount)
             return fail("a line without 19 columns in", path);
         AtlasPlace place;

@@ -129,14 +129,19 @@ PlaceLookup::Choice PlaceLookup::choose(const QString &typed)
     }
     const AtlasMatch &best = group.first();
     if (!best.stateMatches && !best.countryMatches && regionTyped(typed, best)) {
-        // "Salt Lak": the start of a longer name rather than Salt in "Lak".
+        // "Salt Lak" and "Salt Lkae City": the start of a longer name, or a
+        // misspelt one, rather than Salt in a state "Lak". (After a comma the
+        // name is whole.)
         QList<AtlasMatch> begun;
-        std::copy_if(matches.cbegin(), matches.cend(), std::back_inserter(begun),
-                     [](const AtlasMatch &match) { return match.name == NameMatch::Prefix; });
-        choice.error = !begun.isEmpty()
-                           ? notFound(typed, begun, {})
-                           : QStringLiteral("%1: the atlas has no place of this name in that state or country, only: %2")
-                                 .arg(quotedValue(typed), placeList(group));
+        if (!typed.contains(u','))
+            std::copy_if(matches.cbegin(), matches.cend(), std::back_inserter(begun),
+                         [](const AtlasMatch &match) { return match.name == NameMatch::Prefix; });
+        const QList<AtlasMatch> nearSpellings = atlas.suggestions(typed);
+        if (!begun.isEmpty() || !nearSpellings.isEmpty())
+            choice.error = notFound(typed, begun, nearSpellings);
+        else
+            choice.error = QStringLiteral("%1: the atlas has no place of this name in that state or country, only: %2")
+                               .arg(quotedValue(typed), placeList(group));
         return choice;
     }
     choice.place = chosenPlace(typed, group, choice.error, choice.note);

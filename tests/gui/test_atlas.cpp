@@ -321,6 +321,8 @@ private slots:
             QCOMPARE(atlas.suggestions(QString::fromUtf8(typed)).value(0).place.name, QStringLiteral("Munich"));
         }
         QVERIFY(atlas.suggestions(QStringLiteral("Munich")).isEmpty());
+        // A pasted word of 30,000 letters is answered at once.
+        QVERIFY(atlas.suggestions(QString(30000, u'm')).isEmpty());
     }
 
     // ---- time zones ------------------------------------------------------------
