@@ -481,6 +481,9 @@ private slots:
         QTest::newRow("place in several countries") << placed + QStringList{"--place", "Hyderabad"}
             << "--place: 'Hyderabad' matches places in several countries: Hyderābād, Telangana, India; "
                "Hyderabad, Sindh, Pakistan; add the state or country";
+        QTest::newRow("place in another country") << placed + QStringList{"--place", "Hallstatt, Germany"}
+            << "--place: 'Hallstatt, Germany': the atlas has no place of this name in that state or country, only: "
+               "Hallstatt, Upper Austria, Austria";
         QTest::newRow("place misspelt") << placed + QStringList{"--place", "Londn, United Kingdom"}
             << "--place: 'Londn, United Kingdom' is not in the atlas; did you mean: London, England, United Kingdom";
         QTest::newRow("place not in the atlas") << placed + QStringList{"--place", "Xqzville"}
