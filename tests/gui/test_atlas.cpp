@@ -574,6 +574,7 @@ private slots:
         const QString plugin = QDir::cleanPath(QCoreApplication::applicationDirPath() +
                                                QStringLiteral("/../plugins/quorvel_websearch.so"));
         std::optional<QStringList> firstRow;
+        QString searched;
         QString title;
         qint64 shownAfter = -1;
         QElapsedTimer clock;
@@ -591,18 +592,22 @@ private slots:
             const auto *table = window->findChild<QTableWidget *>(QStringLiteral("tblPlaces"));
             if (table && table->rowCount() > 0)
                 firstRow = rowTexts(table, 0);
+            if (const auto *box = window->findChild<QLineEdit *>(QStringLiteral("txtPlace")))
+                searched = box->text();
             QTest::mouseClick(widget<QPushButton>(window, "cmdUse"), Qt::LeftButton);
         });
         watcher.start();
         clock.start();
         const std::optional<QVariant> chosen = runWebSearchPlugin(
             QStringLiteral("Pune Maharashtra India Latitude Longitude"), QStringLiteral("http://forum.quorvel.example"),
-            {{"date", QDate(1980, 1, 1)}, {"time", QTime(12, 0)}}, webSearchPluginFolders());
+            {{"date", QDate(1980, 1, 1)}, {"time", QTime(12, 0)}, {"city", " Pune "}, {"state", ""}, {"country", "India"}},
+            webSearchPluginFolders());
         QVERIFY(chosen);
         qInfo("results window up %lld ms after the click", qlonglong(shownAfter));
         QVERIFY(shownAfter >= 0);
         QCOMPARE(title, QString::fromUtf8(Messages::windowTitle));
         QVERIFY(firstRow.has_value());
+        QCOMPARE(searched, QStringLiteral("Pune, India")); // the main screen's boxes, the empty one left out
         QCOMPARE(firstRow->mid(0, 5), (QStringList{"Pune", "Maharashtra", "India", "18° 31' N", "73° 51' E"}));
         QVERIFY(firstRow->at(5).startsWith(QStringLiteral("Asia/Kolkata (UTC+5:30")));
         // The place comes back to the program, with the zone at the birth moment.
