@@ -479,14 +479,16 @@ bool oneEditApart(const QString &a, const QString &b)
            && shorter.at(same + 1) == longer.at(same) && shorter.mid(same + 2) == longer.mid(same + 2);
 }
 
-// Whether `typed`, one of the place's other names, is its own name with one
-// letter off: GeoNames' other names hold such spellings ("Londn" for
-// London), which can't be told from a slip of the user's fingers.
+// Whether `typed`, one of the place's other names, is its own name with a
+// letter missing: GeoNames' other names hold such spellings ("Londn" for
+// London), which can't be told from a slip of the user's fingers. (Names
+// one letter longer or different are most often the name in another
+// language: "Milano" for Milan, "Seville" for Sevilla.)
 bool nearOwnName(const View &view, quint32 place, const QByteArray &typed)
 {
     const QString name = QString::fromUtf8(typed);
-    return lettersOf(name) >= shortestMisspeltName
-           && oneEditApart(name, foldForSearch(QString::fromUtf8(view.text(view.places[place].name))));
+    const QString own = foldForSearch(QString::fromUtf8(view.text(view.places[place].name)));
+    return lettersOf(name) >= shortestMisspeltName && name.size() + 1 == own.size() && oneEditApart(name, own);
 }
 
 struct Candidate {

@@ -529,6 +529,7 @@ private slots:
         row("London", "London", 51.50853, -0.12574, "Europe/London", true);
         row("Cuauhtémoc, Chihuahua, Mexico", "Cuauhtémoc", 28.40884, -106.86319, "America/Chihuahua");
         row("San Buenaventura, Coahuila, Mexico", "San Buenaventura", 27.06193, -101.54891, "America/Monterrey");
+        row("Milano", "Milan", 45.46427, 9.18951, "Europe/Rome"); // another language's name, a letter longer
         row("Enstone, United Kingdom", "Enstone", 51.91537, -1.45371, "Europe/London");
         row("Lint, BE", "Lint", 51.12707, 4.49669, "Europe/Brussels");
         row("Koberovy, Czechia", "Koberovy", 50.62466, 15.22822, "Europe/Prague");
