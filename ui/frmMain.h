@@ -8,6 +8,7 @@
 #include "ui/Screen.h"
 #include "ui/Session.h"
 
+#include <QClipboard>
 #include <QVariantMap>
 
 #include <memory>
@@ -57,6 +58,11 @@ public:
 
     void showReadingFile(const QString &path) override;
 
+    // Sets the screen to a calculated reading's birth and the place typed
+    // for it, ready to change and calculate again. The seconds, which the
+    // calculation never reads, go to 0.
+    void fillBirth(const BirthData &birth, const BirthPlace &place);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -74,6 +80,11 @@ private:
     // Types the chosen place's coordinates and, when it states them, its
     // zone and DST tick into the screen.
     void usePlace(const QVariantMap &place);
+    // The digit rule for text put into a number box at once (pasted or
+    // dropped): true, after the message, when `text` holds anything but digits.
+    bool refuseNonDigitText(const QString &text);
+    void pasteChecked(QLineEdit *box, QClipboard::Mode mode);
+    void showNumberBoxMenu(QLineEdit *box, const QPoint &globalPosition);
 
     std::shared_ptr<Session> m_session;
     BrandingFrame m_branding;
