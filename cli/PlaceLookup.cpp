@@ -61,13 +61,12 @@ QString ambiguity(const QString &typed, const QList<AtlasMatch> &group)
              listed);
 }
 
-std::string angleField(double degrees, char positive, char negative)
+std::string angleField(const DegreesMinutes &angle, char positive, char negative)
 {
-    const DegreesMinutes rounded = roundToMinute(degrees);
     return QStringLiteral("%1:%2%3")
-        .arg(rounded.degrees)
-        .arg(rounded.minutes, 2, 10, QLatin1Char('0'))
-        .arg(QLatin1Char(rounded.positive ? positive : negative))
+        .arg(angle.degrees)
+        .arg(angle.minutes, 2, 10, QLatin1Char('0'))
+        .arg(QLatin1Char(angle.positive ? positive : negative))
         .toStdString();
 }
 
@@ -92,8 +91,17 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const st
 
     FoundPlace found;
     found.place = group.first().place;
-    found.lon = angleField(found.place.longitude, 'E', 'W');
-    found.lat = angleField(found.place.latitude, 'N', 'S');
+    const DegreesMinutes lon = roundToMinute(found.place.longitude);
+    const DegreesMinutes lat = roundToMinute(found.place.latitude);
+    PlaceFields &fields = found.fields;
+    fields.lonDegrees = qint16(lon.degrees);
+    fields.lonMinutes = qint16(lon.minutes);
+    fields.isEast = lon.positive;
+    fields.latDegrees = qint16(lat.degrees);
+    fields.latMinutes = qint16(lat.minutes);
+    fields.isNorth = lat.positive;
+    found.lon = angleField(lon, 'E', 'W');
+    found.lat = angleField(lat, 'N', 'S');
     if (!moment)
         return found;
     found.clock = placeClock(found.place.timeZone, moment->date, moment->time, found.place.longitude);
@@ -101,20 +109,14 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const st
         error = found.clock.notes.join(u' ');
         return std::nullopt;
     }
-    found.zone = QStringLiteral("%1:%2")
-                     .arg(found.clock.zoneHours)
-                     .arg(found.clock.zoneMinutes, 2, 10, QLatin1Char('0'))
-                     .toStdString();
+    fields.zoneHours = qint16(found.clock.zoneHours);
+    fields.zoneMinutes = qint16(found.clock.zoneMinutes);
+    if (found.clock.zoneSigned)
+        fields.zoneDirection = found.clock.zoneAhead ? ZoneDirection::Ahead : ZoneDirection::Behind;
+    fields.dst = found.clock.dst;
+    found.zone = zoneText(found.clock).toStdString();
     found.dst = found.clock.dst ? "yes" : "no";
     return found;
-}
-
-void putPlaceFields(const FoundPlace *found, BirthTexts &texts)
-{
-    texts[std::size_t(BirthField::Zone)] = found ? std::string_view(found->zone) : "0";
-    texts[std::size_t(BirthField::Lon)] = found ? std::string_view(found->lon) : "0:00E";
-    texts[std::size_t(BirthField::Lat)] = found ? std::string_view(found->lat) : "0:00N";
-    texts[std::size_t(BirthField::Dst)] = found ? std::string_view(found->dst) : "no";
 }
 
 QJsonObject foundPlaceJson(const FoundPlace &found)

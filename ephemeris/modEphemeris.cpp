@@ -147,11 +147,13 @@ bool computeMoonNakshatra(const EphemerisInput &birth, EphemerisResult &result)
     if (birth.isEast)
         signedLongitude = -signedLongitude;
     const bool eastern = signedLongitude < 0;  // 0 degrees 0 minutes counts as western
+    const bool ahead = birth.zoneDirection == ZoneDirection::FromLongitude ? eastern
+                                                                           : birth.zoneDirection == ZoneDirection::Ahead;
     if (birth.dst)
-        zoneOffset += eastern ? 1 : -1;
+        zoneOffset += ahead ? 1 : -1;
 
     result.julianDay = julianDayNumber(birth.month, birth.day, birth.year);
-    const double universalTime = eastern ? localTime - zoneOffset : localTime + zoneOffset;
+    const double universalTime = ahead ? localTime - zoneOffset : localTime + zoneOffset;
     if (!std::isfinite(universalTime))
         return false;
     result.universalTime = universalTime;

@@ -11,8 +11,10 @@
 #include <QVariantMap>
 
 #include <memory>
+#include <optional>
 
-enum class InputBox;
+enum class BirthPart;
+struct BirthProblem;
 class LinkLabel;
 class QAbstractButton;
 class QAction;
@@ -45,6 +47,10 @@ public:
     // message and moved the focus where that rule says.
     bool validateInput();
 
+    // Fills every box, list and option from `birth`, as if typed: a zone
+    // with its own direction carries its sign.
+    void showBirthData(const BirthData &birth);
+
     // "&Get My Chinese Lunar Mansion" and File, "&Calculate".
     void cmdCalculate_Click();
     // "Click Here To Find Latitude && Longitude": the lookup, at the birth
@@ -70,10 +76,30 @@ private:
     void setFocusOrder();
     void keepTabStopOnChoice(QAbstractButton *button, bool checked);
     void Form_Load();
-    void focusBox(InputBox box);
+    QLineEdit *boxOf(BirthPart part) const;
+    void showProblem(const BirthProblem &problem);
     // Types the chosen place's coordinates and, when it states them, its
     // zone and DST tick into the screen.
     void usePlace(const QVariantMap &place);
+    // The zone boxes and DST as a zone of that size, direction and tick.
+    void typeZone(int hours, int minutes, const QString &sign, bool dst);
+    void setZoneNote(const QString &note, const QString &details = {});
+    // The lat/long boxes and options as typed, to tell whether they still
+    // hold the place's.
+    QStringList coordinateTexts() const;
+    // After the birth date or time changed: the zone and DST of the place
+    // last used, for the new moment, or empty with a note where there is none.
+    void followPlaceZone();
+    void forgetPlaceZone();
+
+    // The place whose zone the screen shows, while its coordinates stand.
+    struct PlaceZone {
+        QString zoneId;
+        double longitude = 0;
+        QStringList coordinates;
+    };
+    std::optional<PlaceZone> m_placeZone;
+    bool m_dateChanged = false;  // since the screen opened
 
     std::shared_ptr<Session> m_session;
     BrandingFrame m_branding;
@@ -93,6 +119,7 @@ private:
     QLineEdit *m_txtZoneMinute = nullptr;
     LinkLabel *m_lblTZHelp = nullptr;
     QCheckBox *m_chkDST = nullptr;
+    QLabel *m_lblZoneNote = nullptr;
     QLineEdit *m_txtLatD = nullptr;
     QLineEdit *m_txtLatM = nullptr;
     QRadioButton *m_optLat[2] = {};
