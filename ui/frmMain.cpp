@@ -167,6 +167,14 @@ frmMain::frmMain(std::shared_ptr<Session> session, QWidget *parent) : Screen(par
     m_txtName->setFocus();
 }
 
+frmMain::~frmMain()
+{
+    // The lists report a change of entry as they are taken down, after the
+    // screen's own members are gone: the screen no longer follows them.
+    for (QComboBox *list : {m_cboMonth, m_cboDate, m_cboYear, m_cboHH, m_cboMM})
+        list->disconnect(this);
+}
+
 void frmMain::createMenus()
 {
     m_mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
@@ -423,6 +431,7 @@ void frmMain::Form_Load()
     for (QRadioButton *option : {m_optLat[0], m_optLat[1], m_optLong[0], m_optLong[1]})
         keepTabStopOnChoice(option, option->isChecked());
     m_chkDST->setChecked(false);
+    m_dateChanged = false;  // filling the lists is no change of date
 }
 
 ScreenInput frmMain::screenInput() const

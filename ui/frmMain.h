@@ -35,6 +35,7 @@ class frmMain : public Screen {
 public:
     // The readings it shows go into `session`, which a fresh one stands in for.
     explicit frmMain(std::shared_ptr<Session> session = std::make_shared<Session>(), QWidget *parent = nullptr);
+    ~frmMain() override;
 
     // The two banners of the bottom frame (the start-up draw reorders them).
     LinkLabel *lblFullBrand() const { return m_branding.lblFullBrand; }
