@@ -143,7 +143,7 @@ Fill fillFor(int offset, int standard, bool daylight, double longitude)
         fill.how = QStringLiteral("Daylight saving of %1 was in force, and the DST tick adds exactly one hour, so "
                                   "the zone holds the whole offset with DST unticked.")
                        .arg(size);
-        fill.shortHow = QStringLiteral("Zone includes %1 of summer time").arg(size);
+        fill.shortHow = QStringLiteral("Includes summer time");
     }
     return fill;
 }

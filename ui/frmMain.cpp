@@ -239,12 +239,20 @@ void frmMain::createInputFrame(QWidget *frame)
 
     createCoordinateFrames(frame);
 
-    // Under the zone boxes, in the strip above the Latitude frame's border.
+    // Under the zone boxes, ending with them, in the strip between the
+    // captions of the Latitude and Longitude frames; the full text is its
+    // tooltip.
     m_lblZoneNote = new QLabel(frame);
     m_lblZoneNote->setObjectName(QStringLiteral("lblZoneNote"));
     m_lblZoneNote->setTextFormat(Qt::PlainText);
-    m_lblZoneNote->setFont(Look::verdana(7));
-    m_lblZoneNote->setGeometry(twipRect(1320, 1770, 1215, 225));
+    QFont noteFont = Look::verdana(7);
+    noteFont.setItalic(true);
+    m_lblZoneNote->setFont(noteFont);
+    QPalette notePalette = m_lblZoneNote->palette();
+    notePalette.setColor(QPalette::WindowText, Look::lightOrange);
+    m_lblZoneNote->setPalette(notePalette);
+    m_lblZoneNote->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_lblZoneNote->setGeometry(twipRect(870, 1770, 1635, 225));
 
     QLabel *cityRow = addLabel(QStringLiteral("City"), frame, 120, 2850);
     m_txtMCity = addBox("txtMCity", frame, twipRect(1320, 2760, 2175, 285));
