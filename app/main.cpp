@@ -3,6 +3,7 @@
 
 #include "app/FontDatabaseAhead.h"
 #include "app/modStartup.h"
+#include "ui/Look.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -10,6 +11,8 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // Light boxes, lists, buttons and dialogs on a dark desktop too.
+    Look::useLightPalette();
     const FontDatabaseAhead fontDatabase;
     // Lets the desktop match the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.quorvel.Quorvel"));

@@ -139,16 +139,21 @@ double siderealOffset(double t)
     return ((shortPeriod - precession) - arcsecondsOfBaseAyanamsa) / 3600.0;
 }
 
+bool clockIsAhead(const EphemerisInput &birth)
+{
+    if (birth.zoneDirection != ZoneDirection::FromLongitude)
+        return birth.zoneDirection == ZoneDirection::Ahead;
+    double signedLongitude = birth.lonDegrees + birth.lonMinutes / 60.0;  // positive west
+    if (birth.isEast)
+        signedLongitude = -signedLongitude;
+    return signedLongitude < 0;  // 0 degrees 0 minutes counts as western
+}
+
 bool computeMoonNakshatra(const EphemerisInput &birth, EphemerisResult &result)
 {
     const double localTime = birth.hour + birth.minute / 60.0;
     double zoneOffset = birth.zoneHours + birth.zoneMinutes / 60.0;
-    double signedLongitude = birth.lonDegrees + birth.lonMinutes / 60.0;  // positive west
-    if (birth.isEast)
-        signedLongitude = -signedLongitude;
-    const bool eastern = signedLongitude < 0;  // 0 degrees 0 minutes counts as western
-    const bool ahead = birth.zoneDirection == ZoneDirection::FromLongitude ? eastern
-                                                                           : birth.zoneDirection == ZoneDirection::Ahead;
+    const bool ahead = clockIsAhead(birth);
     if (birth.dst)
         zoneOffset += ahead ? 1 : -1;
 

@@ -34,6 +34,10 @@ struct EphemerisInput {
     ZoneDirection zoneDirection = ZoneDirection::FromLongitude;
 };
 
+// Whether the birth's clock is ahead of Universal Time: as its zone's
+// direction says, or else when the longitude lies east of Greenwich.
+bool clockIsAhead(const EphemerisInput &birth);
+
 // The zodiac's equal divisions, numbered 0..26 from the sidereal zero point.
 inline constexpr int nakshatraCount = 27;
 

@@ -3,8 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Renders the 28 mansion pictures, content/pictures/<stem>.gif: each mansion's Chinese character drawn
-# black on a white ground, centred, at the pixel size of the result screen's picture box; and the about
-# box's 32 x 32 icon, content/icon/quorvel-32.png, from the hand-written content/icon/quorvel.svg.
+# black on a white ground, centred, at the pixel size of the result screen's picture box; the outlines
+# of the same characters at the same places, content/pictures/outlines.txt, from which the program
+# draws them sharp above 1x and on paper; and the about box's 32 x 32 icon,
+# content/icon/quorvel-32.png, from the hand-written content/icon/quorvel.svg.
 #
 #   tools/render_pictures.sh [CONTACT_SHEET.png]
 #
@@ -68,7 +70,7 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
 }
 
-install_missing fonts-wqy-zenhei fontconfig imagemagick librsvg2-bin
+install_missing fonts-wqy-zenhei fontconfig imagemagick librsvg2-bin python3-fonttools
 
 # The collection holds three faces; the proportional one is face 0, which ImageMagick picks from the file.
 font=$(fc-list -f '%{file}\t%{index}\n' "$family" | awk -F'\t' '$2 == 0 { print $1; exit }')
@@ -87,6 +89,7 @@ draw() { # character pointsize file
 
 mkdir -p "$out"
 files=()
+outlines=()
 for row in "${pictures[@]}"; do
   read -r index stem character width height <<<"$row"
   codepoint=$(printf '%x' "'$character")
@@ -111,8 +114,12 @@ for row in "${pictures[@]}"; do
   convert "$work/glyph.png" -background white -gravity center -extent "${width}x${height}" \
     -strip -colors 2 -type Palette "$file"
   files+=("$file")
+  outlines+=("$index $character $width $height $pointsize")
   echo "${index}_${stem}.gif  ${width}x${height}  $character at ${pointsize} pt, ink ${inkw}x${inkh}"
 done
+
+printf '%s\n' "${outlines[@]}" | /usr/bin/python3 "$root/tools/extract_outlines.py" "$font" 0 "$out/outlines.txt"
+echo "outlines.txt  ${#outlines[@]} characters"
 
 icon="$root/content/icon/quorvel-32.png"
 rsvg-convert --width 32 --height 32 --format png "$root/content/icon/quorvel.svg" --output "$icon"

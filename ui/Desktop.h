@@ -23,6 +23,7 @@ struct FileDialogRequest {
     QString filter;         // Qt form, e.g. "Quorvel (*.qvr)"
     QString defaultSuffix;  // added when the user types a name without one
     QString folder{};       // where the dialog starts; empty: wherever the toolkit chooses
+    QString fileName{};     // the name a Save dialog proposes; may be empty
 };
 
 enum class MessageAnswer { Ok, Yes, No };

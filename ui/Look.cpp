@@ -3,6 +3,7 @@
 
 #include "ui/Look.h"
 
+#include <QApplication>
 #include <QPalette>
 #include <QWidget>
 
@@ -36,6 +37,40 @@ void applyScreenPalette(QWidget *widget)
     palette.setColor(QPalette::WindowText, orange);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+QPalette lightPalette()
+{
+    const QColor ground(239, 239, 239);
+    const QColor dark = ground.darker(150);
+    const QColor shadow = dark.darker(135);
+    const QColor mid = ground.darker(130);
+    const QColor disabledText(190, 190, 190);
+    QColor placeholder = black;
+    placeholder.setAlpha(128);
+
+    QPalette palette(black, ground, ground.lighter(150), dark, mid, black, white);
+    palette.setColor(QPalette::Midlight, mid.lighter(110));
+    palette.setColor(QPalette::Button, ground);
+    palette.setColor(QPalette::Shadow, shadow);
+    palette.setColor(QPalette::HighlightedText, white);
+    // A darker blue than the toolkit's (48, 140, 198), whose white text
+    // falls short of 4.5:1.
+    palette.setColor(QPalette::Highlight, QColor(32, 93, 132));
+    palette.setColor(QPalette::PlaceholderText, placeholder);
+    palette.setColor(QPalette::Disabled, QPalette::Text, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, ground);
+    palette.setColor(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+    palette.setColor(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    return palette;
+}
+
+void useLightPalette()
+{
+    QApplication::setPalette(lightPalette());
 }
 
 } // namespace Look

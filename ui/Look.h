@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
 
 class QWidget;
@@ -39,4 +40,14 @@ QFont verdana(double pointSize, bool bold = false, bool underline = false);
 
 // Black window background and orange text, the look of every screen.
 void applyScreenPalette(QWidget *widget);
+
+// The light system colours the screens are designed over (text boxes,
+// lists, buttons, menus, dialogs): black on white and light grey, the
+// toolkit's own light palette with a darker selection.
+QPalette lightPalette();
+
+// Makes lightPalette() the program's palette whatever the desktop's theme,
+// so that a dark theme leaves no black text on dark grey and no grey text
+// on black. Called once, before the first window.
+void useLightPalette();
 } // namespace Look

@@ -57,6 +57,8 @@ public:
         dialog.setDefaultSuffix(request.defaultSuffix);
         if (!request.folder.isEmpty())
             dialog.setDirectory(request.folder);
+        if (saving && !request.fileName.isEmpty())
+            dialog.selectFile(request.fileName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();

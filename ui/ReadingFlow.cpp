@@ -27,10 +27,9 @@ void showFileMessage(QWidget *parent, MessageIcon icon, const char *text)
     desktop().showMessage(parent, icon, QString::fromUtf8(text));
 }
 
-// Where the Open and Save dialogs start: the folder of the last reading file
-// opened or saved, else the user's documents folder (the home folder where
-// that is missing), never the folder the program was started from.
-QString dialogFolder(const Session &session)
+} // namespace
+
+QString readingDialogFolder(const Session &session)
 {
     if (!session.readingFolder().isEmpty())
         return session.readingFolder();
@@ -38,12 +37,33 @@ QString dialogFolder(const Session &session)
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
-} // namespace
+QString proposedReadingFileName(const Session &session, const QString &suffix)
+{
+    if (!session.reading())
+        return {};
+    const Reading &reading = *session.reading();
+    QString stem = QString::fromUtf8(reading.mansion.name);
+    if (reading.birth && !reading.birth->name.trimmed().isEmpty())
+        stem = reading.birth->name.trimmed() + QStringLiteral(" - ") + stem;
+    // A name is the user's own text: no folder separators or control
+    // characters in the file's name.
+    for (QChar &c : stem) {
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
+            c = u'_';
+    }
+    return stem + u'.' + suffix;
+}
 
 void presentReading(const Reading &reading, const std::shared_ptr<Session> &session, QWidget *screen)
 {
+    presentReading(reading, BirthPlace{}, session, screen);
+}
+
+void presentReading(const Reading &reading, const BirthPlace &place, const std::shared_ptr<Session> &session,
+                    QWidget *screen)
+{
     auto *result = new frmChineseLunarMansionResult(session);
-    result->setReading(reading);
+    result->setReading(reading, place);
     showCentred(result);
     if (auto *replaced = qobject_cast<Screen *>(screen))
         replaced->closeByProgram();
@@ -71,7 +91,7 @@ void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScre
 {
     const FileDialogRequest request{FileDialogRequest::Mode::Open, QString::fromUtf8(openDialogTitle),
                                     QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix),
-                                    dialogFolder(*session)};
+                                    readingDialogFolder(*session)};
     const std::optional<QString> path = desktop().chooseFile(mainScreen, request);
     if (path && !path->isEmpty())
         openReadingFile(*path, session, mainScreen);
@@ -81,9 +101,10 @@ void saveReading(Session &session, QWidget *resultScreen)
 {
     if (!session.reading())
         return;
-    const FileDialogRequest request{FileDialogRequest::Mode::Save, QString::fromUtf8(Messages::applicationTitle),
-                                    QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix),
-                                    dialogFolder(session)};
+    const FileDialogRequest request{
+        FileDialogRequest::Mode::Save,        QString::fromUtf8(Messages::applicationTitle),
+        QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix),
+        readingDialogFolder(session),         proposedReadingFileName(session, QString::fromUtf8(readingFileSuffix))};
     const std::optional<QString> path = desktop().chooseFile(resultScreen, request);
     if (!path || path->isEmpty())
         return;

@@ -5,15 +5,19 @@
 
 #include <memory>
 
+struct BirthPlace;
 struct Reading;
 class QString;
 class QWidget;
 class Session;
 
-// Shows `reading` on a fresh result screen, which makes it the session's
-// reading on display, and closes `screen` (the main input screen or the
-// result screen it replaces) as the program's step.
+// Shows `reading` on a fresh result screen, which makes it (with the place
+// typed for it, if any) the session's reading on display, and closes
+// `screen` (the main input screen or the result screen it replaces) as the
+// program's step.
 void presentReading(const Reading &reading, const std::shared_ptr<Session> &session, QWidget *screen);
+void presentReading(const Reading &reading, const BirthPlace &place, const std::shared_ptr<Session> &session,
+                    QWidget *screen);
 
 // Opens the reading saved at `path` as Open does: its result screen in place
 // of `screen`, or "Please Check The File." with `screen` left as it was for
@@ -22,6 +26,17 @@ bool openReadingFile(const QString &path, const std::shared_ptr<Session> &sessio
 
 // "&Open Previously Saved Reading" of the main input screen.
 void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScreen);
+
+// Where the reading dialogs (Open, Save, Export as PDF) start: the folder
+// of the last reading file opened or saved, else the user's documents
+// folder (the home folder where that is missing), never the folder the
+// program was started from.
+QString readingDialogFolder(const Session &session);
+
+// The name Save and Export propose for the session's reading, with
+// `suffix`: "Ann - Dòu.qvr", or the mansion alone for a reading opened from
+// a file.
+QString proposedReadingFileName(const Session &session, const QString &suffix);
 
 // "&Save" of the result screen: writes the nakshatra of the session's
 // reading to a chosen file.

@@ -7,9 +7,13 @@
 #include "core/Reading.h"
 #include "ui/Desktop.h"
 #include "ui/Look.h"
+#include "ui/ReadingFlow.h"
+#include "ui/Session.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -27,6 +31,8 @@ namespace {
 constexpr double titlePoints = 20;
 constexpr double mansionNamePoints = 16; // value 0, larger as on the screen
 constexpr double tablePoints = 11;       // the other captions and values
+constexpr double personPoints = 14;      // the name of the reading's birth
+constexpr double detailsPoints = 11;     // its date, time, zone and place
 constexpr double traitsCaptionPoints = 12;
 constexpr double traitsPoints = 11;
 constexpr double pictureHeightPoints = 64; // about 22 mm
@@ -65,6 +71,7 @@ public:
     {
         double y = m_area.top();
         y = header(reading, y);
+        y = person(reading, y);
         y = table(reading, y + ruleGapPoints * m_unit);
         for (int i = 0; i < ReadingPage::traitsCount; ++i)
             y = traits(reading.traitsCaptions.at(i), reading.traits.at(i), y + sectionGapPoints * m_unit);
@@ -106,12 +113,12 @@ private:
     double header(const ReadingPage &reading, double y)
     {
         QSizeF pictureSize;
-        int factor = 1;
         if (!reading.picture.isNull()) {
-            // Whole-number enlargement with every source pixel kept square: the
-            // pictures are small pixel art and must stay sharp on paper.
-            factor = std::max(1, int(std::floor(points(pictureHeightPoints) / reading.picture.height())));
-            pictureSize = reading.picture.size() * factor;
+            // Enlarged by a whole number, so that a picture drawn from its
+            // pixels keeps every one of them square.
+            const QSize pixels = reading.picture.image.size();
+            const int factor = std::max(1, int(std::floor(points(pictureHeightPoints) / pixels.height())));
+            pictureSize = pixels * factor;
             // Never wider than half the page.
             if (pictureSize.width() > m_area.width() / 2)
                 pictureSize.scale(m_area.width() / 2, pictureSize.height(), Qt::KeepAspectRatio);
@@ -132,20 +139,28 @@ private:
                                  titleUsed.height());
             m_painter.drawText(titleAt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reading.title);
             if (!pictureSize.isEmpty()) {
-                const QImage picture = reading.picture.scaled(reading.picture.size() * factor, Qt::IgnoreAspectRatio,
-                                                              Qt::FastTransformation);
                 const QRectF target(m_area.right() - pictureSize.width(), y + (height - pictureSize.height()) / 2,
                                     pictureSize.width(), pictureSize.height());
-                m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-                // PDF output would store it as JPEG otherwise, blurring the
-                // pixel edges and greying the white ground.
-                m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
-                m_painter.drawImage(target, picture);
+                paintPicture(m_painter, target, reading.picture);
             }
         }
         const double ruleY = y + height + points(headerGapPoints);
         rule(ruleY, ruleWidthPoints, ink);
         return ruleY + points(ruleWidthPoints);
+    }
+
+    // Whose reading it is, under the header's rule: the name, then the birth.
+    double person(const ReadingPage &reading, double y)
+    {
+        if (reading.person.isEmpty() && reading.birthDetails.isEmpty())
+            return y;
+        y += points(ruleGapPoints);
+        y += text(reading.person, Look::verdana(personPoints, true), m_area.left(), y, m_area.width());
+        for (const QString &line : reading.birthDetails) {
+            y += points(captionGapPoints);
+            y += text(line, Look::verdana(detailsPoints), m_area.left(), y, m_area.width());
+        }
+        return y;
     }
 
     // Captions in the left column, values in the right, a hairline under each row.
@@ -200,12 +215,58 @@ QPageLayout paperLayout()
                        QPageLayout::Millimeter);
 }
 
+// "28° 36′ N": degrees and minutes with the hemisphere's letter.
+QString angleText(int degrees, int minutes, bool positive, char positiveLetter, char negativeLetter)
+{
+    return QStringLiteral("%1\u00B0 %2\u2032 %3")
+        .arg(degrees)
+        .arg(minutes)
+        .arg(QChar::fromLatin1(positive ? positiveLetter : negativeLetter));
+}
+
+// "Born 15 August 1947 at 00:00, time zone UTC+5:30": the zone's direction
+// as the calculation takes it.
+QString birthMomentText(const BirthData &birth)
+{
+    const QString date = QStringLiteral("%1 %2 %3")
+                             .arg(birth.day)
+                             .arg(QLocale(QLocale::English).monthName(birth.month), QString::number(birth.year));
+    const QString time =
+        QStringLiteral("%1:%2").arg(birth.hour, 2, 10, QChar(u'0')).arg(birth.minute, 2, 10, QChar(u'0'));
+    const QString zone = QStringLiteral("UTC%1%2:%3")
+                             .arg(QChar(clockIsAhead(birth) ? u'+' : u'\u2212'))
+                             .arg(birth.zoneHours)
+                             .arg(birth.zoneMinutes, 2, 10, QChar(u'0'));
+    QString text = QStringLiteral("Born %1 at %2, time zone %3").arg(date, time, zone);
+    if (birth.dst)
+        text += QStringLiteral(", daylight saving time");
+    return text;
+}
+
+// "New Delhi, Delhi, India, 28° 36′ N, 77° 13′ E": the place boxes that were
+// filled in, then the coordinates.
+QString birthPlaceText(const BirthData &birth, const BirthPlace &place)
+{
+    QStringList parts;
+    for (const QString &part : {place.city, place.state, place.country}) {
+        if (!part.trimmed().isEmpty())
+            parts.append(part.trimmed());
+    }
+    parts.append(angleText(birth.latDegrees, birth.latMinutes, birth.isNorth, 'N', 'S'));
+    parts.append(angleText(birth.lonDegrees, birth.lonMinutes, birth.isEast, 'E', 'W'));
+    return parts.join(QStringLiteral(", "));
+}
+
 } // namespace
 
-ReadingPage readingPage(const Reading &reading)
+ReadingPage readingPage(const Reading &reading, const BirthPlace &place)
 {
     ReadingPage page;
     page.title = QString::fromLatin1(ReadingCaptions::frame);
+    if (reading.birth) {
+        page.person = reading.birth->name;
+        page.birthDetails = {birthMomentText(*reading.birth), birthPlaceText(*reading.birth, place)};
+    }
     for (int i = 0; i < ReadingPage::valueCount; ++i)
         page.captions.at(i) = QString::fromLatin1(ReadingCaptions::values.at(i));
     page.values = reading.values;
@@ -214,9 +275,7 @@ ReadingPage readingPage(const Reading &reading)
     page.traits = reading.traits;
     // The picture at its own size, not the screen's fitted copy: paper
     // enlarges it.
-    const QString path = picturePath(reading.pictureEntry);
-    if (!path.isEmpty())
-        page.picture.load(path, "GIF");
+    page.picture = mansionPicture(reading.pictureEntry);
     return page;
 }
 
@@ -323,13 +382,17 @@ void printReading(QWidget *parent, const ReadingPage &reading)
         desktop().showMessage(parent, MessageIcon::Error, QString::fromUtf8(Messages::unableToPrint));
 }
 
-void exportReadingPdf(QWidget *parent, const ReadingPage &reading)
+void exportReadingPdf(QWidget *parent, const ReadingPage &reading, Session &session)
 {
+    const QString suffix = QString::fromUtf8(pdfSuffix);
     const FileDialogRequest request{FileDialogRequest::Mode::Save, QString::fromUtf8(Messages::applicationTitle),
-                                    QString::fromUtf8(pdfFilter), QString::fromUtf8(pdfSuffix)};
+                                    QString::fromUtf8(pdfFilter),  suffix,
+                                    readingDialogFolder(session),  proposedReadingFileName(session, suffix)};
     const std::optional<QString> path = desktop().chooseFile(parent, request);
     if (!path || path->isEmpty())
         return;
-    if (!writeReadingPdf(*path, reading))
+    if (writeReadingPdf(*path, reading))
+        session.setReadingFolder(QFileInfo(*path).absolutePath());
+    else
         desktop().showMessage(parent, MessageIcon::Error, QString::fromUtf8(Messages::unableToSave));
 }

@@ -4,9 +4,12 @@
 #pragma once
 
 #include "mansions/ReadingCaptions.h"
+#include "ui/MansionPicture.h"
+#include "ui/Session.h"
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -14,6 +17,7 @@ class QPainter;
 class QPrinter;
 class QRectF;
 class QWidget;
+class Session;
 struct Reading;
 
 // One reading as it goes on paper: the texts the result screen shows, in the
@@ -23,19 +27,23 @@ struct ReadingPage {
     static constexpr int traitsCount = readingTraitsCount;
 
     QString title;                                   // the frame's caption
+    QString person;                                  // the name of a calculated reading's birth
+    QStringList birthDetails;                        // its date, time and zone; its place
     std::array<QString, valueCount> captions;        // "Chinese Lunar Mansion Name", ...
     std::array<QString, valueCount> values;          // as the value labels show them
     std::array<QString, traitsCount> traitsCaptions; // "Positive Human Traits", ...
     std::array<QString, traitsCount> traits;
-    QImage picture; // at its own size; null for none
+    MansionPicture picture; // null for none
 };
 
-// The reading under its captions, with its picture, ready for paper.
-ReadingPage readingPage(const Reading &reading);
+// The reading under its captions, with its picture, ready for paper; a
+// calculated reading also with whose it is: the name, the birth's date,
+// time and zone, and its place (the place boxes' texts and the coordinates).
+ReadingPage readingPage(const Reading &reading, const BirthPlace &place = {});
 
 // Lays the reading out on one page of paper inside `page` (the painter's
 // coordinates, usually the printable area): the title with the picture beside
-// it, the captions and values as a two-column table, then the two traits
+// it, the person and the birth, the captions and values as a two-column table, then the two traits
 // paragraphs under their captions. Black on white; sizes are in points, so the
 // result looks the same on any device. A page too small for the text is
 // scaled down as a whole rather than cut off.
@@ -56,4 +64,6 @@ bool printReadingOn(QPrinter &printer, const ReadingPage &reading);
 // through the desktop's dialogs, say so when the output fails, and do nothing
 // when the user cancels.
 void printReading(QWidget *parent, const ReadingPage &reading);
-void exportReadingPdf(QWidget *parent, const ReadingPage &reading);
+// Export starts in the session's reading folder with the proposed name, and
+// a written PDF's folder becomes the reading folder.
+void exportReadingPdf(QWidget *parent, const ReadingPage &reading, Session &session);

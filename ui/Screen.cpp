@@ -5,6 +5,7 @@
 
 #include "mansions/ReadingFile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMimeData>
@@ -47,6 +48,17 @@ Screen::Screen(QWidget *parent) : QMainWindow(parent)
     // designed; set before the first menu bar exists.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     setAcceptDrops(true);
+
+    // Ctrl+Q closes the screen as its close control does, which ends the
+    // program; not while a modal window is open over it.
+    auto *quit = new QAction(this);
+    quit->setObjectName(QStringLiteral("quitShortcut"));
+    quit->setShortcut(QKeySequence::Quit);
+    addAction(quit);
+    connect(quit, &QAction::triggered, this, [this] {
+        if (!modalWindowOpen())
+            close();
+    });
 }
 
 void Screen::closeByProgram()

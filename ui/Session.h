@@ -9,6 +9,14 @@
 
 #include <optional>
 
+// The place boxes of the main input screen as they were typed for a
+// calculation: text only, the calculation reads none of them.
+struct BirthPlace {
+    QString city;
+    QString state;
+    QString country;
+};
+
 // What the screens share while the program runs: the reading on display,
 // which Save writes, and the folder of the last reading file opened or
 // saved, where the Open and Save dialogs start. Start-up makes one; each
@@ -17,7 +25,13 @@
 class Session {
 public:
     const std::optional<Reading> &reading() const { return m_reading; }
-    void setReading(const Reading &reading) { m_reading = reading; }
+    // The place typed for a calculated reading; empty for one opened from a file.
+    const BirthPlace &birthPlace() const { return m_birthPlace; }
+    void setReading(const Reading &reading, const BirthPlace &place = {})
+    {
+        m_reading = reading;
+        m_birthPlace = place;
+    }
 
     // Empty until a reading file has been opened or saved.
     const QString &readingFolder() const { return m_readingFolder; }
@@ -25,5 +39,6 @@ public:
 
 private:
     std::optional<Reading> m_reading;
+    BirthPlace m_birthPlace;
     QString m_readingFolder;
 };

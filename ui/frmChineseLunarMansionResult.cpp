@@ -13,15 +13,18 @@
 #include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
+#include "ui/MansionPicture.h"
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
 #include "ui/Session.h"
 #include "ui/frmMain.h"
 #include "ui/modHelp.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QGroupBox>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -135,29 +138,48 @@ frmChineseLunarMansionResult::frmChineseLunarMansionResult(std::shared_ptr<Sessi
 
     createMenus();
     createControls(central);
+    m_mnuChangeBirthData->setEnabled(false); // until a calculated reading is shown
 
     setWindowTitle(QString::fromUtf8(Messages::windowTitle));
 }
 
 void frmChineseLunarMansionResult::createMenus()
 {
+    using Command = void (frmChineseLunarMansionResult::*)();
+    struct FileMenuEntry {
+        const char *name;
+        const char *caption; // none for a separator
+        QKeySequence shortcut;
+        Command command;
+        QAction **action;
+    };
+    // The File menu, top to bottom: the screen's own Back and Save, then the
+    // entries the program adds, each with its standard shortcut.
+    const FileMenuEntry fileMenu[] = {
+        {"mnuBack", "&Back", {}, &frmChineseLunarMansionResult::mnuBack_Click, &m_mnuBack},
+        {"mnuFile1", nullptr, {}, nullptr, nullptr},
+        {"mnuSave", "&Save", QKeySequence::Save, &frmChineseLunarMansionResult::mnuSave_Click, &m_mnuSave},
+        {"mnuPrint", "&Print...", QKeySequence::Print, &frmChineseLunarMansionResult::mnuPrint_Click, &m_mnuPrint},
+        {"mnuExportPdf", "E&xport as PDF...", {}, &frmChineseLunarMansionResult::mnuExportPdf_Click, &m_mnuExportPdf},
+        {"mnuFile2", nullptr, {}, nullptr, nullptr},
+        {"mnuChangeBirthData", "&Change Birth Data", QKeySequence(Qt::CTRL | Qt::Key_E),
+         &frmChineseLunarMansionResult::mnuChangeBirthData_Click, &m_mnuChangeBirthData},
+    };
+
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    m_mnuBack = mnuFile->addAction(QStringLiteral("&Back"));
-    m_mnuBack->setObjectName(QStringLiteral("mnuBack"));
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFile1"));
-    m_mnuSave = mnuFile->addAction(QStringLiteral("&Save"));
-    m_mnuSave->setObjectName(QStringLiteral("mnuSave"));
-    m_mnuPrint = mnuFile->addAction(QStringLiteral("&Print..."));
-    m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-    m_mnuExportPdf = mnuFile->addAction(QStringLiteral("E&xport as PDF..."));
-    m_mnuExportPdf->setObjectName(QStringLiteral("mnuExportPdf"));
+    for (const FileMenuEntry &entry : fileMenu) {
+        if (!entry.caption) {
+            mnuFile->addSeparator()->setObjectName(QString::fromLatin1(entry.name));
+            continue;
+        }
+        QAction *action = mnuFile->addAction(QString::fromLatin1(entry.caption));
+        action->setObjectName(QString::fromLatin1(entry.name));
+        action->setShortcut(entry.shortcut);
+        connect(action, &QAction::triggered, this, entry.command);
+        *entry.action = action;
+    }
     addHelpMenu(menuBar(), this);
-
-    connect(m_mnuBack, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuBack_Click);
-    connect(m_mnuSave, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuSave_Click);
-    connect(m_mnuPrint, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuPrint_Click);
-    connect(m_mnuExportPdf, &QAction::triggered, this, &frmChineseLunarMansionResult::mnuExportPdf_Click);
 }
 
 void frmChineseLunarMansionResult::createControls(QWidget *central)
@@ -218,6 +240,8 @@ void frmChineseLunarMansionResult::createControls(QWidget *central)
     m_picChineseBox->setGeometry(pictureDesign.pixels());
     m_picChineseBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_picChineseBox->setAccessibleName(QStringLiteral("Chinese Lunar Mansion Picture"));
+    // Drawn again for the pixel ratio of a screen the window moves to.
+    m_picChineseBox->installEventFilter(this);
     setPicture(1);
 
     const QFont buttonFont = Look::verdana(defaultPointSize, true);
@@ -236,9 +260,11 @@ void frmChineseLunarMansionResult::createControls(QWidget *central)
     branding.frame->setGeometry(brandingDesign.pixels());
 }
 
-void frmChineseLunarMansionResult::setReading(const Reading &reading)
+void frmChineseLunarMansionResult::setReading(const Reading &reading, const BirthPlace &place)
 {
-    m_session->setReading(reading);
+    m_session->setReading(reading, place);
+    // A reading opened from a file holds no birth to change.
+    m_mnuChangeBirthData->setEnabled(reading.birth.has_value());
     for (int i = 0; i < resultCount; ++i) {
         QLabel *label = m_lblResults.at(i);
         label->setText(reading.values.at(i));
@@ -257,18 +283,13 @@ void frmChineseLunarMansionResult::setReading(const Reading &reading)
 
 void frmChineseLunarMansionResult::setPicture(int entryNumber)
 {
-    const QString path = picturePath(entryNumber);
-    if (path.isEmpty())
-        return;
-    QImage image;
-    if (!image.load(path, "GIF"))
-        return;
     // The picture sits at the box's top-left corner; one larger than the box
-    // is scaled down, keeping its proportions, so the whole character shows.
-    const QSize box = m_picChineseBox->size();
-    if (image.width() > box.width() || image.height() > box.height())
-        image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    m_picChineseBox->setPixmap(QPixmap::fromImage(image));
+    // is fitted into it, so the whole character shows.
+    const QPixmap pixmap =
+        pictureForScreen(mansionPicture(entryNumber), m_picChineseBox->size(), m_picChineseBox->devicePixelRatioF());
+    if (pixmap.isNull())
+        return;
+    m_picChineseBox->setPixmap(pixmap);
     m_shownPictureEntry = entryNumber;
 }
 
@@ -279,6 +300,18 @@ void frmChineseLunarMansionResult::cmdBack_Click()
     // The main input screen comes up before this screen goes, so the program
     // always has one of its two screens open.
     auto *mainScreen = new frmMain(m_session);
+    showCentred(mainScreen);
+    closeByProgram();
+}
+
+void frmChineseLunarMansionResult::mnuChangeBirthData_Click()
+{
+    const std::optional<Reading> &reading = m_session->reading();
+    if (modalWindowOpen() || !reading || !reading->birth)
+        return;
+    // As Back, but the new main input screen holds this reading's birth.
+    auto *mainScreen = new frmMain(m_session);
+    mainScreen->fillBirth(*reading->birth, m_session->birthPlace());
     showCentred(mainScreen);
     closeByProgram();
 }
@@ -306,13 +339,13 @@ void frmChineseLunarMansionResult::mnuSave_Click()
 void frmChineseLunarMansionResult::mnuPrint_Click()
 {
     if (m_session->reading())
-        printReading(this, readingPage(*m_session->reading()));
+        printReading(this, readingPage(*m_session->reading(), m_session->birthPlace()));
 }
 
 void frmChineseLunarMansionResult::mnuExportPdf_Click()
 {
     if (m_session->reading())
-        exportReadingPdf(this, readingPage(*m_session->reading()));
+        exportReadingPdf(this, readingPage(*m_session->reading(), m_session->birthPlace()), *m_session);
 }
 
 void frmChineseLunarMansionResult::txtTraits_Change()
@@ -328,6 +361,11 @@ void frmChineseLunarMansionResult::txtTraits_Mouse()
 bool frmChineseLunarMansionResult::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (watched == m_picChineseBox) {
+        if (type == QEvent::ScreenChangeInternal && m_shownPictureEntry > 0)
+            setPicture(m_shownPictureEntry);
+        return Screen::eventFilter(watched, event);
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove &&
         type != QEvent::MouseButtonRelease)
         return Screen::eventFilter(watched, event);

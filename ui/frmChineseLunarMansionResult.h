@@ -28,9 +28,10 @@ public:
     explicit frmChineseLunarMansionResult(std::shared_ptr<Session> session = std::make_shared<Session>(),
                                           QWidget *parent = nullptr);
 
-    // Shows `reading` and makes it the session's reading on display. A
-    // calculated reading's span is the nakshatra value's tooltip.
-    void setReading(const Reading &reading);
+    // Shows `reading` and makes it, with the place typed for it, the
+    // session's reading on display. A calculated reading's span is the
+    // nakshatra value's tooltip.
+    void setReading(const Reading &reading, const BirthPlace &place = {});
 
     // A reading file dropped or handed over replaces this screen's reading
     // with a fresh result screen, as Open on the main input screen would.
@@ -53,6 +54,9 @@ private:
     void mnuSave_Click();
     void mnuPrint_Click();
     void mnuExportPdf_Click();
+    // Opens the main input screen filled with the birth of the reading on
+    // display, in place of this screen.
+    void mnuChangeBirthData_Click();
     void txtTraits_Change();
     void txtTraits_Mouse();
 
@@ -66,6 +70,7 @@ private:
     QAction *m_mnuSave = nullptr;
     QAction *m_mnuPrint = nullptr;
     QAction *m_mnuExportPdf = nullptr;
+    QAction *m_mnuChangeBirthData = nullptr;
     std::shared_ptr<Session> m_session;
     int m_shownPictureEntry = 0;
     QObject *m_pressedBox = nullptr;  // the traits box a mouse button went down on, for Click

@@ -22,13 +22,16 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDate>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -114,6 +117,37 @@ bool isEditingKey(int key)
     default:
         return false;
     }
+}
+
+// The standard editing shortcuts the number boxes keep. They type nothing
+// into a box, though the window system attaches a control code to some
+// (Ctrl+A's "\x01"); Paste goes by the digit rule instead.
+constexpr QKeySequence::StandardKey editingShortcuts[] = {
+    QKeySequence::Undo,
+    QKeySequence::Redo,
+    QKeySequence::Cut,
+    QKeySequence::Copy,
+    QKeySequence::SelectAll,
+    QKeySequence::Deselect,
+    QKeySequence::Delete,
+    QKeySequence::DeleteStartOfWord,
+    QKeySequence::DeleteEndOfWord,
+    QKeySequence::DeleteEndOfLine,
+    QKeySequence::DeleteCompleteLine,
+    QKeySequence::MoveToStartOfLine,
+    QKeySequence::MoveToEndOfLine,
+    QKeySequence::MoveToNextWord,
+    QKeySequence::MoveToPreviousWord,
+    QKeySequence::SelectStartOfLine,
+    QKeySequence::SelectEndOfLine,
+    QKeySequence::SelectNextWord,
+    QKeySequence::SelectPreviousWord,
+};
+
+bool isEditingShortcut(const QKeyEvent *key)
+{
+    return std::any_of(std::begin(editingShortcuts), std::end(editingShortcuts),
+                       [key](QKeySequence::StandardKey shortcut) { return key->matches(shortcut); });
 }
 
 // The birth moment as the lookup takes it: the screen's date and its hour
@@ -404,9 +438,19 @@ void frmMain::connectControls()
 
     for (QLineEdit *box : {m_txtLatD, m_txtLatM, m_txtLonD, m_txtLonM, m_txtZoneHour, m_txtZoneMinute}) {
         box->installEventFilter(this);
-        // Composed text from an input method would bypass the key filter.
+        // Composed text from an input method would bypass the key filter,
+        // and so would dropped text; a dropped reading file goes on to the
+        // screen.
         box->setAttribute(Qt::WA_InputMethodEnabled, false);
+        box->setAcceptDrops(false);
     }
+
+    // Ctrl+O opens a saved reading, as the button does.
+    auto *openShortcut = new QAction(this);
+    openShortcut->setObjectName(QStringLiteral("openShortcut"));
+    openShortcut->setShortcut(QKeySequence::Open);
+    addAction(openShortcut);
+    connect(openShortcut, &QAction::triggered, this, &frmMain::cmdOpen_Click);
 }
 
 void frmMain::setFocusOrder()
@@ -440,6 +484,31 @@ void frmMain::Form_Load()
         keepTabStopOnChoice(option, option->isChecked());
     m_chkDST->setChecked(false);
     m_dateChanged = false;  // filling the lists is no change of date
+}
+
+void frmMain::fillBirth(const BirthData &birth, const BirthPlace &place)
+{
+    forgetPlaceZone();
+    m_txtName->setText(birth.name);
+    m_cboMonth->setCurrentIndex(birth.month - 1);
+    m_cboDate->setCurrentIndex(birth.day - 1);
+    m_cboYear->setCurrentText(QString::number(birth.year));
+    m_cboHH->setCurrentIndex(birth.hour);
+    m_cboMM->setCurrentIndex(birth.minute);
+    m_cboSS->setCurrentIndex(0);
+    const QString sign = birth.zoneDirection == ZoneDirection::Ahead    ? QStringLiteral("-")
+                         : birth.zoneDirection == ZoneDirection::Behind ? QStringLiteral("+")
+                                                                        : QString();
+    typeZone(birth.zoneHours, birth.zoneMinutes, sign, birth.dst);
+    m_txtLonD->setText(QString::number(birth.lonDegrees));
+    m_txtLonM->setText(QString::number(birth.lonMinutes));
+    m_optLong[birth.isEast ? 0 : 1]->setChecked(true);
+    m_txtLatD->setText(QString::number(birth.latDegrees));
+    m_txtLatM->setText(QString::number(birth.latMinutes));
+    m_optLat[birth.isNorth ? 0 : 1]->setChecked(true);
+    m_txtMCity->setText(place.city);
+    m_txtMState->setText(place.state);
+    m_txtMCountry->setText(place.country);
 }
 
 ScreenInput frmMain::screenInput() const
@@ -545,28 +614,8 @@ void frmMain::cmdCalculate_Click()
         return;
     }
     if (const std::optional<Reading> reading = calculateReading(*read.birth))
-        presentReading(*reading, m_session, this);
-}
-
-void frmMain::showBirthData(const BirthData &birth)
-{
-    forgetPlaceZone();
-    m_txtName->setText(birth.name);
-    m_cboMonth->setCurrentIndex(birth.month - 1);
-    m_cboDate->setCurrentText(QString::number(birth.day));
-    m_cboYear->setCurrentText(QString::number(birth.year));
-    m_cboHH->setCurrentText(QString::number(birth.hour));
-    m_cboMM->setCurrentText(QString::number(birth.minute));
-    const QString sign = birth.zoneDirection == ZoneDirection::Ahead    ? QStringLiteral("-")
-                         : birth.zoneDirection == ZoneDirection::Behind ? QStringLiteral("+")
-                                                                        : QString();
-    typeZone(birth.zoneHours, birth.zoneMinutes, sign, birth.dst);
-    m_txtLonD->setText(QString::number(birth.lonDegrees));
-    m_txtLonM->setText(QString::number(birth.lonMinutes));
-    m_optLong[birth.isEast ? 0 : 1]->setChecked(true);
-    m_txtLatD->setText(QString::number(birth.latDegrees));
-    m_txtLatM->setText(QString::number(birth.latMinutes));
-    m_optLat[birth.isNorth ? 0 : 1]->setChecked(true);
+        presentReading(*reading, BirthPlace{m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text()}, m_session,
+                       this);
 }
 
 void frmMain::cmdBrowser_Click()
@@ -686,22 +735,80 @@ void frmMain::lblTZHelp_Click()
         forgetPlaceZone();  // the user's own zone now
 }
 
+bool frmMain::refuseNonDigitText(const QString &text)
+{
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return false;
+    desktop().showMessage(this, MessageIcon::Error, QString::fromUtf8(Messages::onlyNumbers));
+    return true;
+}
+
+void frmMain::pasteChecked(QLineEdit *box, QClipboard::Mode mode)
+{
+    const QString text = QGuiApplication::clipboard()->text(mode);
+    // Nothing to paste leaves the box as it is, its selection included.
+    if (text.isEmpty() || refuseNonDigitText(text))
+        return;
+    box->insert(text);
+}
+
+void frmMain::showNumberBoxMenu(QLineEdit *box, const QPoint &globalPosition)
+{
+    // The box's own menu, its Paste going by the digit rule. The toolkit
+    // names no entry; Paste is the one that shows Paste's shortcut.
+    const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    const QString pasteKey = u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction *action : menu->actions()) {
+        if (action->text().endsWith(pasteKey)) {
+            action->setObjectName(QStringLiteral("edit-paste"));
+            action->disconnect(box);
+            connect(action, &QAction::triggered, this, [this, box] { pasteChecked(box, QClipboard::Clipboard); });
+        }
+    }
+    menu->exec(globalPosition);
+}
+
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    // The key filter of the six number boxes: a typed character that isn't a
-    // digit or Backspace is refused with a message and never reaches the box
-    // (Enter, Escape and Ctrl+V's character included, so Ctrl+V pastes
-    // nothing). Keys that type nothing pass. A key that types several
-    // characters at once (a compose sequence) must type digits only.
-    if (event->type() == QEvent::KeyPress) {
+    // Only the six number boxes are watched.
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (!box)
+        return Screen::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // The key filter: a typed character that isn't a digit or Backspace
+        // is refused with a message and never reaches the box (Enter and
+        // Escape included). Keys that type nothing and the standard editing
+        // shortcuts pass; Paste goes by the digit rule. A key that types
+        // several characters at once (a compose sequence) must type digits
+        // only.
         const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Paste)) {
+            pasteChecked(box, QClipboard::Clipboard);
+            return true;
+        }
         const QString text = key->text();
         const bool typesNonDigit = std::any_of(text.cbegin(), text.cend(),
                                                [](QChar c) { return !isAcceptedNumberKey(c.unicode()); });
-        if (typesNonDigit && !isEditingKey(key->key())) {
+        if (typesNonDigit && !isEditingKey(key->key()) && !isEditingShortcut(key)) {
             desktop().showMessage(this, MessageIcon::Error, QString::fromUtf8(Messages::onlyNumbers));
             return true;
         }
+        break;
+    }
+    case QEvent::ContextMenu:
+        showNumberBoxMenu(box, static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the selection where the desktop has one.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton &&
+            QGuiApplication::clipboard()->supportsSelection()) {
+            pasteChecked(box, QClipboard::Selection);
+            return true;
+        }
+        break;
+    default:
+        break;
     }
     return Screen::eventFilter(watched, event);
 }

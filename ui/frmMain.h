@@ -8,6 +8,7 @@
 #include "ui/Screen.h"
 #include "ui/Session.h"
 
+#include <QClipboard>
 #include <QVariantMap>
 
 #include <memory>
@@ -48,9 +49,6 @@ public:
     // message and moved the focus where that rule says.
     bool validateInput();
 
-    // Fills every box, list and option from `birth`, as if typed: a zone
-    // with its own direction carries its sign.
-    void showBirthData(const BirthData &birth);
 
     // "&Get My Chinese Lunar Mansion" and File, "&Calculate".
     void cmdCalculate_Click();
@@ -63,6 +61,12 @@ public:
     void lblTZHelp_Click();
 
     void showReadingFile(const QString &path) override;
+
+    // Sets the screen to a calculated reading's birth and the place typed
+    // for it, ready to change and calculate again: a zone with its own
+    // direction carries its sign. The seconds, which the calculation never
+    // reads, go to 0.
+    void fillBirth(const BirthData &birth, const BirthPlace &place);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -82,6 +86,11 @@ private:
     // Types the chosen place's coordinates and, when it states them, its
     // zone and DST tick into the screen.
     void usePlace(const QVariantMap &place);
+    // The digit rule for text put into a number box at once (pasted or
+    // dropped): true, after the message, when `text` holds anything but digits.
+    bool refuseNonDigitText(const QString &text);
+    void pasteChecked(QLineEdit *box, QClipboard::Mode mode);
+    void showNumberBoxMenu(QLineEdit *box, const QPoint &globalPosition);
     // The zone boxes and DST as a zone of that size, direction and tick.
     void typeZone(int hours, int minutes, const QString &sign, bool dst);
     void setZoneNote(const QString &note, const QString &details = {});

@@ -11,6 +11,7 @@
 #include "core/Reading.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "ui/LinkLabel.h"
+#include "ui/Look.h"
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
@@ -29,6 +30,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -135,6 +138,31 @@ private slots:
     {
         QApplication::closeAllWindows();
         recorder.reset();
+    }
+
+    // --- colours ---
+
+    // The toolkit's light palette replaces a dark desktop's: every text role
+    // reads at 4.5:1 or more.
+    void lightPaletteReadsOnAnyDesktop()
+    {
+        const QPalette platform = QApplication::palette(); // offscreen: the toolkit's light one
+        QApplication::setPalette(QPalette(QColor(0x32, 0x32, 0x32)));
+        Look::useLightPalette();
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(platform);
+        QCOMPARE(light.color(QPalette::Button), platform.color(QPalette::Button));
+        const auto luminance = [](const QColor &c) {
+            const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF()) + 0.05;
+        };
+        using P = QPalette;
+        for (const auto &[text, ground] : {std::pair{P::WindowText, P::Window}, {P::Text, P::Base},
+                                           {P::ButtonText, P::Button}, {P::HighlightedText, P::Highlight},
+                                           {P::ToolTipText, P::ToolTipBase}}) {
+            const double a = luminance(light.color(text)), b = luminance(light.color(ground));
+            QVERIFY2(std::max(a, b) / std::min(a, b) >= 4.5, qPrintable(QString::number(text)));
+        }
     }
 
     // --- names ---

@@ -4,6 +4,7 @@
 #include "RecordingDesktop.h"
 #include "TestWindows.h"
 #include "ui/LinkLabel.h"
+#include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
 #include "ui/frmTimeZone.h"
 
@@ -80,6 +81,13 @@ class TestFrmMain : public QObject {
         widget<QLineEdit>(w, "txtLatM")->setText(QStringLiteral("36"));
     }
 
+
+    // A key press as the window system sends it, with its text.
+    static void press(QLineEdit *box, Qt::Key key, Qt::KeyboardModifiers modifiers, const char *text)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, QString::fromLatin1(text));
+        QApplication::sendEvent(box, &event);
+    }
 
     QString focusName() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
 
@@ -238,8 +246,8 @@ private slots:
         QTest::newRow("Enter") << "txtZoneHour" << int(Qt::Key_Return) << 0 << "\r";
         QTest::newRow("keypad Enter") << "txtZoneMinute" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r";
         QTest::newRow("Escape") << "txtLatD" << int(Qt::Key_Escape) << 0 << "\x1b";
-        QTest::newRow("Ctrl+V") << "txtLonD" << int(Qt::Key_V) << int(Qt::ControlModifier) << "\x16";
-        QTest::newRow("Ctrl+X") << "txtZoneHour" << int(Qt::Key_X) << int(Qt::ControlModifier) << "\x18";
+        // A control key that is no editing shortcut.
+        QTest::newRow("Ctrl+B") << "txtLonD" << int(Qt::Key_B) << int(Qt::ControlModifier) << "\x02";
         QTest::newRow("digit then letter") << "txtLonM" << int(Qt::Key_unknown) << 0 << "1x";
         QTest::newRow("superscript two") << "txtLatM" << int(Qt::Key_twosuperior) << 0 << QString(QChar(0xB2));
     }
@@ -304,12 +312,56 @@ private slots:
         QVERIFY(recorder->messages.isEmpty());
     }
 
-    void pastingThroughTheMenuIsNotFiltered()
+    // The editing shortcuts work in the number boxes, as the window system
+    // sends them (with their control codes), and say nothing.
+    void editingShortcutsPass()
     {
-        QGuiApplication::clipboard()->setText(QStringLiteral("12.5"));
-        widget<QLineEdit>(w, "txtLatD")->paste();  // what the context menu's Paste does
-        QCOMPARE(widget<QLineEdit>(w, "txtLatD")->text(), QStringLiteral("12.5"));
+        QLineEdit *latD = widget<QLineEdit>(w, "txtLatD"), *lonD = widget<QLineEdit>(w, "txtLonD");
+        QTest::keyClicks(latD, QStringLiteral("28"));
+        press(latD, Qt::Key_A, Qt::ControlModifier, "\x01");
+        press(latD, Qt::Key_C, Qt::ControlModifier, "\x03");
+        press(lonD, Qt::Key_V, Qt::ControlModifier, "\x16");
+        QCOMPARE(lonD->text(), QStringLiteral("28"));
+        press(lonD, Qt::Key_Z, Qt::ControlModifier, "\x1a");
+        press(latD, Qt::Key_X, Qt::ControlModifier, "\x18");
+        QCOMPARE(lonD->text() + latD->text(), QString());
         QVERIFY(recorder->messages.isEmpty());
+    }
+
+    // Pasted text goes by the digit rule, by Ctrl+V, Shift+Insert and the
+    // box's menu: anything but digits is refused and leaves the box as it was.
+    void pasteGoesByTheDigitRule_data()
+    {
+        QTest::addColumn<int>("how");  // 0 Ctrl+V, 1 Shift+Insert, 2 the box's menu
+        QTest::addColumn<QString>("clipboard");
+        for (int how : {0, 1, 2}) {
+            for (const char *text : {"45", "4x", "-5", "4 5"})
+                QTest::addRow("%d %s", how, text) << how << QString::fromLatin1(text);
+        }
+    }
+
+    void pasteGoesByTheDigitRule()
+    {
+        QFETCH(int, how);
+        QFETCH(QString, clipboard);
+        const bool digits = clipboard == QStringLiteral("45");
+        QLineEdit *edit = widget<QLineEdit>(w, "txtLatM");
+        QTest::keyClicks(edit, QStringLiteral("12"));
+        QGuiApplication::clipboard()->setText(clipboard);
+        if (how == 2) {
+            QTimer::singleShot(0, [] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                menu->findChild<QAction *>(QStringLiteral("edit-paste"))->trigger();
+                menu->close();
+            });
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(edit, &event);
+        } else {
+            press(edit, how == 0 ? Qt::Key_V : Qt::Key_Insert, how == 0 ? Qt::ControlModifier : Qt::ShiftModifier,
+                  how == 0 ? "\x16" : "");
+        }
+        QCOMPARE(edit->text(), digits ? QStringLiteral("1245") : QStringLiteral("12"));
+        QCOMPARE(recorder->messageTexts(), digits ? QStringList() : QStringList{onlyNumbers});
     }
 
     // --- validation ---
@@ -655,7 +707,7 @@ private slots:
         QCOMPARE(session->reading()->ephemeris->universalTime, universalTime);
         // A screen filled from that birth holds the same zone, sign and all.
         frmMain again;
-        again.showBirthData(*session->reading()->birth);
+        again.fillBirth(*session->reading()->birth, BirthPlace{});
         QCOMPARE((QStringList{widget<QLineEdit>(&again, "txtZoneHour")->text(), widget<QLineEdit>(&again, "txtZoneMinute")->text()}), zone);
     }
 
@@ -676,6 +728,77 @@ private slots:
         w->cmdCalculate_Click();
         QVERIFY(session->reading());
         QCOMPARE(session->reading()->ephemeris->universalTime, 10.0);
+    }
+
+    // --- back to the same birth ---
+
+    void changeBirthDataRestoresTheScreen_data()
+    {
+        // The boxes' and lists' texts in the order of `boxes` below; South, West and DST.
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<bool>("southWestDst");
+        QTest::newRow("New Delhi") << QStringList{"Ann", "August", "15", "1947", "0", "0", "5", "30", "77", "13",
+                                                  "28", "36", "New Delhi", "Delhi", "India"}
+                                   << false;
+        QTest::newRow("Santiago") << QStringList{"Bo Li", "December", "31", "2049", "23", "59", "3", "0", "70", "40",
+                                                 "33", "27", "Santiago", "", "Chile"}
+                                  << true;
+    }
+
+    void changeBirthDataRestoresTheScreen()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(bool, southWestDst);
+        const char *const boxes[] = {"txtName", "cboMonth", "cboDate", "cboYear", "cboHH", "cboMM",
+                                     "txtZoneHour", "txtZoneMinute", "txtLonD", "txtLonM", "txtLatD", "txtLatM",
+                                     "txtMCity", "txtMState", "txtMCountry"};
+        const auto shown = [&boxes](QWidget *screen) {
+            QStringList texts;
+            for (const char *name : boxes) {
+                auto *box = screen->findChild<QLineEdit *>(QString::fromLatin1(name));
+                texts.append(box ? box->text() : widget<QComboBox>(screen, name)->currentText());
+            }
+            return texts << QString::number(widget<QRadioButton>(screen, "optLat", 1)->isChecked())
+                         << QString::number(widget<QRadioButton>(screen, "optLong", 1)->isChecked())
+                         << QString::number(widget<QCheckBox>(screen, "chkDST")->isChecked());
+        };
+        for (int i = 0; i < typed.size(); ++i) {
+            if (auto *box = w->findChild<QLineEdit *>(QString::fromLatin1(boxes[i])))
+                box->setText(typed.at(i));
+            else
+                widget<QComboBox>(w, boxes[i])->setCurrentText(typed.at(i));
+        }
+        widget<QRadioButton>(w, "optLat", southWestDst)->setChecked(true);
+        widget<QRadioButton>(w, "optLong", southWestDst)->setChecked(true);
+        widget<QCheckBox>(w, "chkDST")->setChecked(southWestDst);
+        const QStringList before = shown(w);
+        w->cmdCalculate_Click();
+
+        widget<QAction>(onlyResultScreen(), "mnuChangeBirthData")->trigger(); // enabled: it acts
+        frmMain *again = onlyMainScreen();
+        QVERIFY(again && !onlyResultScreen());
+        QCOMPARE(shown(again), before);
+
+        // One value changed, the same birth otherwise.
+        const qint16 minute = (session->reading()->birth->minute + 1) % 60;
+        widget<QComboBox>(again, "cboMM")->setCurrentText(QString::number(minute));
+        again->cmdCalculate_Click();
+        QCOMPARE(session->reading()->birth->minute, minute);
+    }
+
+    // A reading opened from a file holds no birth; Ctrl+O opens, Ctrl+Q ends.
+    void shortcutsOfTheScreens()
+    {
+        frmChineseLunarMansionResult *fromFile = showReadingOf(QStringLiteral("Ashwini"), session, w);
+        QVERIFY(!widget<QAction>(fromFile, "mnuChangeBirthData")->isEnabled());
+        widget<QAction>(fromFile, "quitShortcut")->trigger();
+        QVERIFY(openWindows<Screen>().isEmpty());
+        consumeQuitRequest();
+
+        auto *mainScreen = new frmMain(session);
+        widget<QAction>(mainScreen, "openShortcut")->trigger();
+        QCOMPARE(recorder->fileRequests.size(), 1);
+        delete mainScreen;
     }
 
     // --- end to end ---

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "RecordingDesktop.h"
+#include "ReferenceVectors.h"
 #include "TestFiles.h"
 #include "TestWindows.h"
 
@@ -198,9 +199,11 @@ private slots:
         QStringList names;
         for (const QAction *entry : entries)
             names.append(entry->objectName());
-        QCOMPARE(names, (QStringList{"mnuBack", "mnuFile1", "mnuSave", "mnuPrint", "mnuExportPdf"}));
+        QCOMPARE(names, (QStringList{"mnuBack", "mnuFile1", "mnuSave", "mnuPrint", "mnuExportPdf", "mnuFile2",
+                                     "mnuChangeBirthData"}));
         QCOMPARE(entries.at(3)->text(), QStringLiteral("&Print..."));
         QCOMPARE(entries.at(4)->text(), QStringLiteral("E&xport as PDF..."));
+        QCOMPARE(entries.at(6)->text() + entries.at(6)->shortcut().toString(), QStringLiteral("&Change Birth DataCtrl+E"));
     }
 
     void exportWritesOnePageWithTheReading_data()
@@ -246,8 +249,8 @@ private slots:
         const PdfContents contents = readPdf(pdf);
         QVERIFY(contents.wellFormed);
         QCOMPARE(contents.pages, 1);
-        // The picture, stored losslessly so its pixel edges stay sharp.
-        QCOMPARE(contents.imageFilters, QStringList{QStringLiteral("FlateDecode")});
+        // The picture is drawn as outlines, sharp at any resolution: no image.
+        QVERIFY(contents.imageFilters.isEmpty());
 
         // The title, every caption and value, both traits paragraphs, each as
         // its own text; a paragraph runs over several lines.
@@ -266,6 +269,56 @@ private slots:
         QVERIFY2(flowing.contains(negativeTraits(row).simplified()), qPrintable(text));
         // The mansion's name titles the document too, as viewers show it.
         QVERIFY(hasInfoText(pdf, "/Title", QStringLiteral("Quorvel Result - ") + values.at(0)));
+    }
+
+    // The page says whose reading it is, and the dialogs propose its name.
+    void pageAndDialogsSayWhoseReading_data()
+    {
+        QTest::addColumn<QString>("name"); // empty: a reading opened from a file
+        QTest::addColumn<bool>("southWestDst");
+        QTest::addColumn<QStringList>("details");
+        QTest::addColumn<QString>("stem");
+        QTest::newRow("New Delhi") << "Ann" << false
+                                   << QStringList{"Born 15 August 1947 at 00:00, time zone UTC+5:30",
+                                                  "New Delhi, Delhi, India, 28\u00B0 36\u2032 N, 77\u00B0 13\u2032 E"}
+                                   << "Ann - Dou";
+        QTest::newRow("a slash, no city")
+            << "A/B" << true
+            << QStringList{"Born 15 August 1947 at 00:00, time zone UTC\u22125:30, daylight saving time",
+                           "Delhi, India, 28\u00B0 36\u2032 S, 77\u00B0 13\u2032 W"}
+            << "A_B - Dou";
+        QTest::newRow("opened from a file") << "" << false << QStringList{} << "Gui";
+    }
+
+    void pageAndDialogsSayWhoseReading()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, southWestDst);
+        QFETCH(QStringList, details);
+        QFETCH(QString, stem);
+        auto session = std::make_shared<Session>();
+        BirthData born = birth(8, 15, 1947, 0, 0, 5, 30, 77, 13, !southWestDst, southWestDst);
+        born.name = name;
+        std::tie(born.latDegrees, born.latMinutes, born.isNorth) = std::tuple(28, 36, !southWestDst);
+        presentReading(name.isEmpty() ? *readingOfNakshatra(QStringLiteral("Dhanistha")) : *calculateReading(born),
+                       BirthPlace{southWestDst ? "" : "New Delhi", "Delhi", "India"}, session, nullptr);
+        QCOMPARE(readingPage(*session->reading(), session->birthPlace()).birthDetails, details);
+
+        // Save proposes the name in the documents folder; Export then starts
+        // where Save wrote, and Save next where Export wrote.
+        const QString pdf = folder->filePath(QStringLiteral("other/a.pdf"));
+        QVERIFY(QDir().mkpath(QFileInfo(pdf).path()));
+        recorder->fileNames = {folder->filePath(QStringLiteral("a.qvr")), pdf};
+        for (const char *command : {"mnuSave", "mnuExportPdf", "mnuSave"})
+            widget<QAction>(onlyResultScreen(), command)->trigger();
+        QCOMPARE(recorder->fileRequests.at(0).fileName + u'|' + recorder->fileRequests.at(1).fileName,
+                 stem + QStringLiteral(".qvr|") + stem + QStringLiteral(".pdf"));
+        QCOMPARE(recorder->fileRequests.at(1).folder, folder->path());
+        QCOMPARE(recorder->fileRequests.at(2).folder, QFileInfo(pdf).path());
+        const QStringList texts = readPdf(fileBytes(pdf)).texts;
+        QCOMPARE(texts.contains(name), !name.isEmpty());
+        for (const QString &line : details)
+            QVERIFY2(texts.contains(line), qPrintable(line));
     }
 
     void cancelledExportWritesNothing()
@@ -384,7 +437,7 @@ private slots:
             QVERIFY(ink.height() > sheet.page.height() / 3);
 
             // The picture sits at the top right, above the rule that spans the
-            // page: every source pixel an equal square, no blended edges.
+            // page, the same character as the built-in picture, 15 mm or more high.
             int ruleY = -1;
             for (int y = sheet.page.top(); y < sheet.page.bottom() && ruleY < 0; ++y) {
                 int dark = 0;
@@ -396,18 +449,52 @@ private slots:
             QVERIFY(ruleY > 0);
             const QRect drawn = inkBounds(sheet.image, QRect(QPoint(sheet.page.center().x(), sheet.page.top()),
                                                              QPoint(sheet.page.right(), ruleY - 1)));
-            const QImage source = reading.picture.convertToFormat(QImage::Format_RGB32);
+            const QImage source = reading.picture.image.convertToFormat(QImage::Format_RGB32);
             const QRect sourceInk = inkBounds(source, source.rect());
             QVERIFY(!drawn.isEmpty() && !sourceInk.isEmpty());
-            const int factor = drawn.width() / sourceInk.width();
-            QVERIFY2(source.height() * factor * 25.4 / 100 >= 15, qPrintable(nakshatra)); // 15 mm or more on paper
-            QCOMPARE(drawn.size(), sourceInk.size() * factor);
+            const double factor = double(drawn.height()) / sourceInk.height();
+            QVERIFY2(source.height() * factor * 25.4 / 100 >= 15, qPrintable(nakshatra));
+            QVERIFY2(std::abs(drawn.width() - sourceInk.width() * factor) <= 2 * factor, qPrintable(nakshatra));
+        }
+    }
+
+    // Above 1x the picture is its character's outline: the built-in
+    // picture's shape, with smooth edges one device pixel wide rather than
+    // steps the size of the enlargement.
+    void picturesAreSharpWhenEnlarged()
+    {
+        constexpr int scale = 8;
+        for (int entry = 1; entry <= mansionCount; ++entry) {
+            const MansionPicture picture = mansionPicture(entry);
+            QImage sharp(picture.image.size() * scale, QImage::Format_RGB32);
+            QPainter painter(&sharp);
+            paintPicture(painter, sharp.rect(), picture);
+            painter.end();
+            // Smooth edges: grey only along them, a device pixel wide.
+            int black = 0, grey = 0;
+            for (int y = 0; y < sharp.height(); ++y)
+                for (int x = 0; x < sharp.width(); ++x) {
+                    const int level = qGray(sharp.pixel(x, y));
+                    black += level < 128;
+                    grey += level > 16 && level < 240;
+                }
+            // Shrunk back, the built-in picture give or take a pixel (where
+            // the font's rasteriser put a stroke): the same character in the
+            // same place.
+            const QImage shrunk = sharp.scaled(picture.image.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            const QImage builtIn = picture.image.convertToFormat(QImage::Format_RGB32);
             int differing = 0;
-            for (int y = 0; y < drawn.height(); ++y)
-                for (int x = 0; x < drawn.width(); ++x)
-                    differing += sheet.image.pixel(drawn.x() + x, drawn.y() + y) !=
-                                 source.pixel(sourceInk.x() + x / factor, sourceInk.y() + y / factor);
-            QCOMPARE(differing, 0);
+            for (int y = 0; y < shrunk.height(); ++y)
+                for (int x = 0; x < shrunk.width(); ++x) {
+                    bool near = false;
+                    for (int d = 0; d < 9 && !near; ++d) {
+                        const QPoint at(x + d % 3 - 1, y + d / 3 - 1);
+                        near = builtIn.valid(at) &&
+                               std::abs(qGray(shrunk.pixel(x, y)) - qGray(builtIn.pixel(at))) <= 160;
+                    }
+                    differing += !near;
+                }
+            QVERIFY2(grey > 0 && grey < black / 2 && differing < 8, qPrintable(QString::number(entry)));
         }
     }
 
