@@ -78,9 +78,6 @@ private slots:
         QTest::newRow("Samoa 2015, across the date line") << "Pacific/Apia" << QDate(2015, 1, 1) << noon << -171.767
                                                           << 50400 << "UTC+14:00" << true << 13 << 0 << true << "-"
                                                           << QStringList();
-        // Pacific/Apia before 2011: behind UT, as its longitude says.
-        QTest::newRow("Samoa 2000") << "Pacific/Apia" << QDate(2000, 1, 1) << noon << -171.767 << -39600 << "UTC-11:00"
-                                    << true << 11 << 0 << false << "" << QStringList();
         // Africa/Casablanca 2019: UT+1 all year but Ramadan, the law's winter clock.
         QTest::newRow("Casablanca 2019") << "Africa/Casablanca" << QDate(2019, 3, 1) << noon << -7.611 << 3600
                                          << "UTC+1:00" << true << 0 << 0 << true << "" << QStringList();
