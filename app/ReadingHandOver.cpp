@@ -3,6 +3,7 @@
 
 #include "app/ReadingHandOver.h"
 
+#include "mansions/NativeFileName.h"
 #include "ui/Screen.h"
 
 #include <QApplication>
@@ -11,11 +12,12 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
-#include <QStringDecoder>
 #include <QTimer>
 #include <QtEndian>
 
 #include <utility>
+
+#include <sys/un.h>
 
 namespace {
 
@@ -24,9 +26,22 @@ namespace {
 // announces more than the limit, is dropped.
 constexpr qint64 lengthBytes = 4;
 constexpr int clientTimeoutMs = 2000;
+// The running copy's answer once it has the whole message: a copy that gets
+// none (the running copy had too many clients, say) has not been heard.
+constexpr char received = '\x06';
 // How often a reading handed over while a modal window is open looks
 // whether the window has closed: a screen must not close under it.
 constexpr int modalRetryMs = 250;
+// Clients served at once; more are dropped at once, so that a flood of them
+// can't use up the program's file descriptors. A copy needs only one.
+constexpr int clientLimit = 16;
+// How often the server looks whether its socket still works: QLocalServer
+// closes for good when accept() fails (too many open files), and removes
+// its socket, and a socket file may be removed from outside.
+constexpr int socketCheckMs = 1000;
+
+// The longest socket path the system takes, in bytes.
+constexpr qsizetype socketPathLimit = sizeof(sockaddr_un::sun_path) - 1;
 
 class HandOverServer final : public QLocalServer {
 public:
@@ -36,17 +51,46 @@ public:
         connect(this, &QLocalServer::newConnection, this, &HandOverServer::acceptClients);
         m_retry.setInterval(modalRetryMs);
         connect(&m_retry, &QTimer::timeout, this, &HandOverServer::showPending);
+        m_socketCheck.setInterval(socketCheckMs);
+        connect(&m_socketCheck, &QTimer::timeout, this, &HandOverServer::keepListening);
+    }
+
+    // Listens at `socketPath`. A socket there was left by a copy that died:
+    // the lock the caller holds says no copy uses it.
+    bool listenAt(const QString &socketPath)
+    {
+        m_socketPath = socketPath;
+        QLocalServer::removeServer(socketPath);
+        if (!listen(socketPath))
+            return false;
+        m_socketCheck.start();
+        return true;
     }
 
 private:
     void acceptClients()
     {
         while (QLocalSocket *client = nextPendingConnection()) {
+            if (m_clients >= clientLimit) {
+                drop(client);
+                continue;
+            }
+            ++m_clients;
+            connect(client, &QObject::destroyed, this, [this] { --m_clients; });
             client->setReadBufferSize(handOverLimit);
             connect(client, &QLocalSocket::readyRead, this, [this, client] { readFrom(client); });
             connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
             QTimer::singleShot(clientTimeoutMs, client, [client] { drop(client); });
         }
+    }
+
+    void keepListening()
+    {
+        if (isListening() && QFileInfo::exists(m_socketPath))
+            return;
+        close();
+        QLocalServer::removeServer(m_socketPath);
+        listen(m_socketPath); // tried again at the next check when it fails
     }
 
     static void drop(QLocalSocket *client)
@@ -71,11 +115,14 @@ private:
             return;
         client->skip(lengthBytes);
         const QByteArray bytes = client->read(length);
-        drop(client); // one path a copy
+        // One path a copy: nothing more is read, the answer is sent and the
+        // connection closes.
+        disconnect(client, &QLocalSocket::readyRead, this, nullptr);
+        client->write(&received, 1);
+        client->disconnectFromServer();
 
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        const QString path = utf8(bytes);
-        if (utf8.hasError() || path.contains(QChar(0)) || !QFileInfo(path).isAbsolute())
+        const QString path = fileNameFromNative(bytes);
+        if (bytes.contains('\0') || !path.startsWith(u'/'))
             return;
         m_pending = path;
         // Shown from the event loop, not from within this socket's signal.
@@ -111,9 +158,17 @@ private:
         window->activateWindow();
     }
 
+    QString m_socketPath;
     QString m_pending;
     QTimer m_retry;
+    QTimer m_socketCheck;
+    int m_clients = 0;
 };
+
+bool fitsSocket(const QString &path)
+{
+    return nativeFileName(path).size() <= socketPathLimit;
+}
 
 QPointer<HandOverServer> &server()
 {
@@ -123,19 +178,24 @@ QPointer<HandOverServer> &server()
 
 } // namespace
 
-QString handOverSocketPath(const QString &lockPath)
+QString handOverSocketPath(const QString &lockPath, const QString &fallbackFolder)
 {
     const QFileInfo lock(lockPath);
-    return lock.dir().filePath(lock.completeBaseName() + QStringLiteral(".socket"));
+    const QString name = lock.completeBaseName() + QStringLiteral(".socket");
+    const QString beside = lock.dir().filePath(name);
+    if (fitsSocket(beside))
+        return beside;
+    const QString fallback = fallbackFolder.isEmpty() ? QString() : QDir(fallbackFolder).filePath(name);
+    return !fallback.isEmpty() && fitsSocket(fallback) ? fallback : QString();
 }
 
-bool listenForHandOver(const QString &socketPath)
+bool listenForHandOver(const QString &socketPath, QString *error)
 {
     stopHandOver();
     auto *listening = new HandOverServer(qApp);
-    // Left by a copy that died; the lock we hold says no copy uses it.
-    QLocalServer::removeServer(socketPath);
-    if (!listening->listen(socketPath)) {
+    if (!listening->listenAt(socketPath)) {
+        if (error)
+            *error = listening->errorString();
         delete listening;
         return false;
     }
@@ -150,7 +210,7 @@ void stopHandOver()
 
 bool handOverReadingFile(const QString &socketPath, const QString &path)
 {
-    const QByteArray bytes = path.toUtf8();
+    const QByteArray bytes = nativeFileName(path);
     if (bytes.size() > handOverLimit - lengthBytes)
         return false;
     char header[lengthBytes];
@@ -166,7 +226,6 @@ bool handOverReadingFile(const QString &socketPath, const QString &path)
         if (!socket.waitForBytesWritten(clientTimeoutMs))
             return false;
     }
-    // What has been written reaches the running copy after the close too.
-    socket.disconnectFromServer();
-    return true;
+    char answer = 0;
+    return socket.waitForReadyRead(clientTimeoutMs) && socket.read(&answer, 1) == 1 && answer == received;
 }

@@ -3,6 +3,7 @@
 
 #include "app/FontDatabaseAhead.h"
 #include "app/modStartup.h"
+#include "mansions/NativeFileName.h"
 #include "ui/Look.h"
 
 #include <QApplication>
@@ -17,5 +18,10 @@ int main(int argc, char *argv[])
     // Lets the desktop match the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.quorvel.Quorvel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/content/icon/quorvel-32.png")));
-    return StartProgram(QCoreApplication::arguments().mid(1)) ? application.exec() : 0;
+    // From argv, which QApplication has rid of its own options: Qt's
+    // arguments() would lose the bytes of a file name that is not UTF-8.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(fileNameFromNative(argv[i]));
+    return StartProgram(arguments) ? application.exec() : 0;
 }

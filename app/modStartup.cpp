@@ -6,6 +6,7 @@
 #include "app/ReadingHandOver.h"
 #include "app/modSettings.h"
 #include "core/Messages.h"
+#include "core/QuotedText.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
@@ -16,15 +17,21 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QSysInfo>
+#include <QThread>
 
 #include <cerrno>
 #include <cstdio>
 #include <memory>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,6 +41,11 @@ namespace {
 // copy is writing this very moment; one that stays unreadable longer than
 // this was left half-written by a copy that died.
 constexpr qint64 unreadableLockGraceMs = 5000;
+// How long a copy started with a reading keeps trying to hand it over while
+// another copy holds the lock: one started at the same moment may hold the
+// lock but not yet listen.
+constexpr int handOverPatienceMs = 2000;
+constexpr int handOverRetryMs = 50;
 
 std::unique_ptr<QLockFile> &heldLock()
 {
@@ -47,17 +59,37 @@ bool holdsInstanceLock(const QString &lockPath)
     return held && held->isLocked() && held->fileName() == lockPath;
 }
 
-bool lockOwnerIsUnreadable(const QLockFile &lock)
+// A lock left behind: its owner can't be read and hasn't been for a while
+// (a copy that died writing it), or is a process of this machine that is
+// gone.
+bool lockIsAbandoned(const QLockFile &lock, const QString &path)
 {
     qint64 pid = 0;
     QString host;
     QString application;
-    return !lock.getLockInfo(&pid, &host, &application);
+    if (!lock.getLockInfo(&pid, &host, &application))
+        return QFileInfo(path).lastModified().msecsTo(QDateTime::currentDateTime()) > unreadableLockGraceMs;
+    return host == QSysInfo::machineHostName() && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
 
-qint64 lockAgeMs(const QString &path)
+// Removes an abandoned lock unless a running copy holds it. QLockFile's own
+// removal opens the file for writing and so fails on a lock the user may
+// read but not write; the hold it checks for is taken just as well through
+// a descriptor opened for reading.
+bool removeAbandonedLock(const QString &path)
 {
-    return QFileInfo(path).lastModified().msecsTo(QDateTime::currentDateTime());
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) // one the user can't even read is no running copy's
+        return errno == EACCES && ::unlink(native.constData()) == 0;
+    struct stat opened {};
+    struct stat named {};
+    // Still the file that was judged, not one a starting copy has put in its place.
+    const bool removed = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+                         ::lstat(native.constData(), &named) == 0 && opened.st_ino == named.st_ino &&
+                         opened.st_dev == named.st_dev && ::unlink(native.constData()) == 0;
+    ::close(fd);
+    return removed;
 }
 
 // A folder no other user can put anything into: an absolute path to a real
@@ -70,22 +102,68 @@ bool isPrivateFolder(const QString &folder)
            S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
+// Says on standard error why copies started later can't hand their
+// readings over to this one.
+void noteNoHandOver(const QString &why)
+{
+    std::fprintf(stderr, "%s: readings can't be handed over between copies: %s\n", Messages::applicationTitle,
+                 why.toUtf8().constData());
+}
+
 // QLockFile opens an existing lock with plain open(): a FIFO there would
 // hang it and a symlink to /dev/zero fill memory. In the private folder such
-// a thing is the user's own and is removed. False when something other than
-// a regular file stays in the lock's place.
+// a thing is the user's own and is removed, and so is a lock file of
+// another user (root's, say), which no copy of the user's can hold and
+// which QLockFile can't remove. False when something other than a regular
+// file stays in the lock's place.
 bool clearLockPlace(const QString &path)
 {
     const QByteArray native = QFile::encodeName(path);
     struct stat status {};
-    if (::lstat(native.constData(), &status) != 0 || S_ISREG(status.st_mode))
-        return true;  // nothing there, or a lock QLockFile can read; any other error is its own to report
-    if (S_ISLNK(status.st_mode) || S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode))
+    if (::lstat(native.constData(), &status) != 0)
+        return true; // nothing there; any other error is QLockFile's to report
+    const bool othersFile =
+        S_ISREG(status.st_mode) && status.st_uid != ::geteuid() && isPrivateFolder(QFileInfo(path).path());
+    if (S_ISREG(status.st_mode) && !othersFile)
+        return true; // a lock QLockFile can read
+    if (othersFile || S_ISLNK(status.st_mode) || S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode))
         return ::unlink(native.constData()) == 0 || errno == ENOENT;
     return false;
 }
 
+enum class HandOver { Done, LockTaken, Refused };
+
+// Hands `readingFile` to the copy that holds the lock, trying for a while:
+// that copy may have just started and not listen yet. Should it end
+// meanwhile, this copy takes the lock instead.
+HandOver handOverOrTakeLock(const QString &lockPath, const QString &socketPath, const QString &readingFile)
+{
+    if (socketPath.isEmpty()) {
+        noteNoHandOver(
+            QStringLiteral("the path of %1 is too long for a socket").arg(quotedPath(QFileInfo(lockPath).path())));
+        return HandOver::Refused;
+    }
+    const QDeadlineTimer patience(handOverPatienceMs);
+    for (;;) {
+        if (handOverReadingFile(socketPath, readingFile))
+            return HandOver::Done;
+        if (!IsAnotherCopyRunning(lockPath))
+            return HandOver::LockTaken;
+        if (patience.hasExpired())
+            return HandOver::Refused;
+        QThread::msleep(handOverRetryMs);
+    }
+}
+
 } // namespace
+
+QString privateCacheFolder()
+{
+    const QString own = userBaseFolder("XDG_CACHE_HOME", QStringLiteral(".cache")) + u'/' + applicationName();
+    QDir().mkpath(QFileInfo(own).path());
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    return isPrivateFolder(own) ? own : QString();
+}
 
 QString privateRuntimeFolder()
 {
@@ -93,12 +171,7 @@ QString privateRuntimeFolder()
     // folder where the session has none: either only when it is the user's
     // own, as one planted by another user is not.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (isPrivateFolder(runtime))
-        return runtime;
-    const QString own = userBaseFolder("XDG_CACHE_HOME", QStringLiteral(".cache")) + u'/' + applicationName();
-    QDir().mkpath(QFileInfo(own).path());
-    ::mkdir(QFile::encodeName(own).constData(), 0700);
-    return isPrivateFolder(own) ? own : QString();
+    return isPrivateFolder(runtime) ? runtime : privateCacheFolder();
 }
 
 QString instanceLockPath()
@@ -126,12 +199,9 @@ bool IsAnotherCopyRunning(const QString &lockPath)
     // when its owner is no longer running, never by its age.
     lock->setStaleLockTime(0);
     bool locked = lock->tryLock(0);
-    if (!locked && lock->error() == QLockFile::LockFailedError && lockOwnerIsUnreadable(*lock) &&
-        lockAgeMs(lockPath) > unreadableLockGraceMs) {
-        // Removal checks that no running copy still holds the file.
-        if (lock->removeStaleLockFile())
-            locked = lock->tryLock(0);
-    }
+    if (!locked && lock->error() == QLockFile::LockFailedError && lockIsAbandoned(*lock, lockPath) &&
+        removeAbandonedLock(lockPath))
+        locked = lock->tryLock(0);
     if (locked) {
         heldLock() = std::move(lock);
         return false;
@@ -157,7 +227,8 @@ QString readingFileArgument(const QStringList &arguments)
             file = QFileInfo(argument).absoluteFilePath();
             continue;
         }
-        std::fprintf(stderr, "%s: ignoring '%s'\n", Messages::applicationTitle, argument.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s: ignoring %s\n", Messages::applicationTitle,
+                     quotedPath(argument).toUtf8().constData());
     }
     return file;
 }
@@ -169,19 +240,33 @@ bool StartProgram(const QStringList &arguments)
 
 bool StartProgram(const QString &lockPath, const QString &readingFile)
 {
+    // The cache folder is made only when the socket doesn't fit beside the lock.
+    QString socketPath = handOverSocketPath(lockPath);
+    if (socketPath.isEmpty())
+        socketPath = handOverSocketPath(lockPath, privateCacheFolder());
     if (IsAnotherCopyRunning(lockPath)) {
         // Started with a reading: the running copy shows it, and this one
         // ends quietly. One that can't take it (an older copy) is as if
-        // started without.
-        if (readingFile.isEmpty() || !handOverReadingFile(handOverSocketPath(lockPath), readingFile))
-            desktop().showMessage(nullptr, MessageIcon::Information, QString::fromUtf8(Messages::alreadyRunning));
-        EndProgram();
-        return false;
+        // started without; one that ends meanwhile leaves the lock to this one.
+        const HandOver handOver =
+            readingFile.isEmpty() ? HandOver::Refused : handOverOrTakeLock(lockPath, socketPath, readingFile);
+        if (handOver != HandOver::LockTaken) {
+            if (handOver == HandOver::Refused)
+                desktop().showMessage(nullptr, MessageIcon::Information, QString::fromUtf8(Messages::alreadyRunning));
+            EndProgram();
+            return false;
+        }
     }
     // Only the copy that holds the lock takes readings from others: any
     // socket left in its place is stale then.
-    if (holdsInstanceLock(lockPath))
-        listenForHandOver(handOverSocketPath(lockPath));
+    if (holdsInstanceLock(lockPath)) {
+        QString error;
+        if (socketPath.isEmpty())
+            noteNoHandOver(
+                QStringLiteral("the path of %1 is too long for a socket").arg(quotedPath(QFileInfo(lockPath).path())));
+        else if (!listenForHandOver(socketPath, &error))
+            noteNoHandOver(QStringLiteral("%1: %2").arg(quotedPath(socketPath), error));
+    }
     seedRandomGenerator();
     UpdateReminder();
     // The session lives as long as a screen holds it: each hands it to the next.

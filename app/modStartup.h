@@ -9,8 +9,8 @@
 // Start-up: refuses a second copy, seeds the random generator, runs the
 // update reminder, shows the main input screen and draws its banner, then
 // opens the saved reading the command line names, as Open does. False when
-// another copy is running: that copy has been handed the reading, or the
-// user has been told, and the program ends. `arguments` leave out the
+// another copy is running: that copy has been handed the reading (tried for
+// about two seconds), or the user has been told, and the program ends. `arguments` leave out the
 // program's name and the options Qt took.
 bool StartProgram(const QStringList &arguments);
 // The same with the single-instance lock at `lockPath` and the reading file
@@ -29,9 +29,11 @@ bool IsAnotherCopyRunning();
 bool IsAnotherCopyRunning(const QString &lockPath);
 
 // A folder for the program's runtime files that no other user can write:
-// the user's runtime folder, or <cache folder>/<name> made 0700 where there
-// is none. Empty when neither is usable.
+// the user's runtime folder, or privateCacheFolder() where there is none.
+// Empty when neither is usable.
 QString privateRuntimeFolder();
+// <cache folder>/<name>, made 0700; empty when it isn't the user's alone.
+QString privateCacheFolder();
 
 // The lock in the private runtime folder, named after the executable; empty
 // when there is no such folder.

@@ -485,6 +485,14 @@ public:
         if (m_options.span && !span)
             return writeBad(row, &texts, "the birth-time span could not be found");
         const EphemerisResult &figures = *reading->ephemeris;
+        // What the place's clock did that the fields can't show (a repeated
+        // hour, an offset rounded from seconds), said as --place says it.
+        if (found) {
+            for (const QString &note : found->clock.notes) {
+                m_err.append(rowPrefix(row));
+                m_err.append("field place: " + note.toStdString() + '\n');
+            }
+        }
 
         m_line.clear();
         appendStart(row, &texts);

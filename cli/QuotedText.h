@@ -3,20 +3,5 @@
 
 #pragma once
 
-#include <QString>
-
-#include <string_view>
-
-// User text as a message quotes it: in single quotes, with every control
-// character written as \x1b and the like, so that nothing a file or an
-// argument holds can steer the terminal the message is shown on.
-
-// A value: at most its first few characters, "..." after the closing quote
-// marking that more followed, so a huge bad value can't flood the message.
-QString quotedValue(const QString &text);
-QString quotedValue(std::string_view utf8);
-// The same without the quotes, for a value set apart by the sentence.
-QString bareValue(std::string_view utf8);
-
-// A path, shown whole: the user needs to see which file is meant.
-QString quotedPath(const QString &path);
+// Quoting moved to core/, where the program's own messages use it too.
+#include "core/QuotedText.h"

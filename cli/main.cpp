@@ -10,6 +10,7 @@
 #include "cli/PlaceLookup.h"
 #include "cli/QuotedText.h"
 #include "cli/ReadingReport.h"
+#include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
 
 #include <QFile>
@@ -22,6 +23,7 @@
 #include <string>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -65,15 +67,29 @@ int usageError(const QString &message)
     return exitUsage;
 }
 
+// What stands at a path, by its bytes: nothing, a folder, or something else.
+enum class PathKind { Missing, Folder, Other };
+
+PathKind pathKind(const QString &path)
+{
+    struct stat status {};
+    if (::stat(nativeFileName(path).constData(), &status) != 0)
+        return PathKind::Missing;
+    return S_ISDIR(status.st_mode) ? PathKind::Folder : PathKind::Other;
+}
+
 // Why a path could not be opened as a saved reading.
 QString unreadableReason(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    switch (pathKind(path)) {
+    case PathKind::Missing:
         return QStringLiteral("%1 does not exist").arg(quotedPath(path));
-    if (info.isDir())
+    case PathKind::Folder:
         return QStringLiteral("%1 is a folder").arg(quotedPath(path));
-    if (!info.isReadable())
+    case PathKind::Other:
+        break;
+    }
+    if (::access(nativeFileName(path).constData(), R_OK) != 0)
         return QStringLiteral("%1 can't be read").arg(quotedPath(path));
     return QStringLiteral("%1 is not a saved Quorvel reading").arg(quotedPath(path));
 }
@@ -185,7 +201,7 @@ int runOpen(const CommandLine &line)
     if (line.json)
         print(QString::fromUtf8(QJsonDocument(savedReadingJson(line.openPath, *reading)).toJson(QJsonDocument::Indented)));
     else
-        print(QStringLiteral("Saved reading: %1\n\n").arg(line.openPath) + readingText(*reading));
+        print(QStringLiteral("Saved reading: %1\n\n").arg(barePath(line.openPath)) + readingText(*reading));
     return exitSuccess;
 }
 
@@ -195,13 +211,14 @@ int openBatchInput(const QString &path)
 {
     if (path == QLatin1String("-"))
         return STDIN_FILENO;
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir()) {
-        complain(QStringLiteral("--batch: %1 %2").arg(quotedPath(path), info.exists() ? QStringLiteral("is a folder")
-                                                                             : QStringLiteral("does not exist")));
+    const PathKind kind = pathKind(path);
+    if (kind != PathKind::Other) {
+        complain(QStringLiteral("--batch: %1 %2")
+                     .arg(quotedPath(path),
+                          kind == PathKind::Folder ? QStringLiteral("is a folder") : QStringLiteral("does not exist")));
         return -1;
     }
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(nativeFileName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         complain(QStringLiteral("--batch: can't read %1: %2")
                      .arg(quotedPath(path), QString::fromLocal8Bit(std::strerror(errno))));
@@ -254,9 +271,10 @@ int runBatchMode(const CommandLine &line)
 
 int main(int argc, char *argv[])
 {
+    // Every byte kept, so that a file name that is not UTF-8 names its file.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << fileNameFromNative(argv[i]);
 
     QString error;
     const std::optional<CommandLine> line = parseCommandLine(arguments, error);

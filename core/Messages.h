@@ -34,6 +34,10 @@ inline constexpr char updateQuestion[] =
 inline constexpr char enterCity[] = "Please Enter City";
 inline constexpr char enterState[] = "Please Enter State";
 inline constexpr char enterCountry[] = "Please Enter Country";
+// Why the coordinates search did not start; %1 is the file or folder.
+inline constexpr char searchMissing[] = "The Coordinates Search Is Not Installed.";
+inline constexpr char searchRefused[] = "The Coordinates Search Was Not Started: Other Users Could Change %1";
+inline constexpr char searchBroken[] = "The Coordinates Search %1 Could Not Be Loaded.";
 } // namespace Messages
 
 enum class MessageIcon { Error, Information, Warning };

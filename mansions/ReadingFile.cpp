@@ -4,10 +4,12 @@
 #include "mansions/ReadingFile.h"
 
 #include "mansions/FileSizeSignal.h"
+#include "mansions/NativeFileName.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -55,7 +57,7 @@ private:
 // opened without blocking, so a FIFO with no writer can't hang the program.
 std::optional<QByteArray> readPrefix(const QString &path)
 {
-    const QByteArray nativePath = QFile::encodeName(path);
+    const QByteArray nativePath = nativeFileName(path);
     if (nativePath.isEmpty())
         return std::nullopt;
     const FileDescriptor fd(::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -82,14 +84,8 @@ std::optional<QByteArray> readPrefix(const QString &path)
     return bytes;
 }
 
-} // namespace
-
-bool hasReadingExtension(const QString &path)
-{
-    return path.endsWith(QLatin1String("qvr"), Qt::CaseSensitive);
-}
-
-bool writeReadingFile(const QString &path, const QString &nakshatraName, ReadingFileFailure *failure)
+// Writes the reading at `path` through QSaveFile.
+bool saveReadingFile(const QString &path, const QString &nakshatraName, ReadingFileFailure *failure)
 {
     // QSaveFile writes a temporary beside the target and renames it over the
     // target only once everything is on disk; on any failure the temporary is
@@ -113,6 +109,41 @@ bool writeReadingFile(const QString &path, const QString &nakshatraName, Reading
         return false;
     }
     return file.commit() || failed();
+}
+
+} // namespace
+
+bool hasReadingExtension(const QString &path)
+{
+    return path.endsWith(QLatin1String("qvr"), Qt::CaseSensitive);
+}
+
+bool writeReadingFile(const QString &path, const QString &nakshatraName, ReadingFileFailure *failure)
+{
+    // A name Qt can't write (bytes that are not UTF-8) is written under a
+    // fresh name Qt can, in the same folder, which is then renamed to it.
+    const QByteArray native = nativeFileName(path);
+    if (native == QFile::encodeName(path))
+        return saveReadingFile(path, nakshatraName, failure);
+    const qsizetype slash = native.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : native.left(slash);
+    const FileDescriptor folderFd(::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.get() < 0) {
+        if (failure)
+            *failure = {QFileDevice::OpenError, QString::fromLocal8Bit(std::strerror(errno))};
+        return false;
+    }
+    // The folder by its descriptor, whatever bytes its own name holds.
+    const QByteArray standIn = ".quorvel-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".qvr";
+    const QString standInPath = QStringLiteral("/proc/self/fd/%1/").arg(folderFd.get()) + QLatin1String(standIn);
+    if (!saveReadingFile(standInPath, nakshatraName, failure))
+        return false;
+    if (::renameat(folderFd.get(), standIn.constData(), folderFd.get(), native.mid(slash + 1).constData()) == 0)
+        return true;
+    if (failure)
+        *failure = {QFileDevice::RenameError, QString::fromLocal8Bit(std::strerror(errno))};
+    ::unlinkat(folderFd.get(), standIn.constData(), 0);
+    return false;
 }
 
 std::optional<QString> readReadingFile(const QString &path)

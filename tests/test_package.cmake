@@ -104,6 +104,7 @@ set(prefix ${root}/usr)
 # read-only and bound at start, stack protection, and the programs
 # position-independent (readelf comes with the compiler's binutils).
 find_program(READELF readelf)
+find_program(OBJCOPY objcopy)
 foreach(binary ${BINDIR}/Quorvel ${BINDIR}/quorvel-cli ${LIBDIR}/quorvel/plugins/quorvel_websearch.so)
   if(NOT EXISTS ${prefix}/${binary})
     problem("missing ${binary}")
@@ -128,7 +129,32 @@ foreach(binary ${BINDIR}/Quorvel ${BINDIR}/quorvel-cli ${LIBDIR}/quorvel/plugins
   if(binary MATCHES "^${BINDIR}/" AND NOT elf_info MATCHES "Flags:[^\n]* PIE")
     problem("${binary} is not a position-independent executable")
   endif()
+  # Only a program run from its build tree looks for the plugin there: no
+  # constant names the build folder, in UTF-8 or as a QString's UTF-16.
+  if(OBJCOPY)
+    execute_process(COMMAND ${OBJCOPY} -O binary --only-section=.rodata ${prefix}/${binary} ${WORK_DIR}/rodata)
+    file(READ ${WORK_DIR}/rodata rodata HEX)
+    string(HEX "${BUILD_DIR}/" utf8)
+    string(REGEX REPLACE "(..)" "\\100" utf16 "${utf8}")
+    string(FIND "${rodata}" "${utf8}" at_utf8)
+    string(FIND "${rodata}" "${utf16}" at_utf16)
+    if(NOT at_utf8 EQUAL -1 OR NOT at_utf16 EQUAL -1)
+      problem("${binary} names the build folder ${BUILD_DIR}")
+    endif()
+  endif()
 endforeach()
+# Debian's own check, where it is installed: stack protection, stack clash
+# protection and control flow protection among the rest (fortify aside,
+# which builds without optimisation or with sanitizers leave out).
+find_program(HARDENING_CHECK hardening-check)
+if(HARDENING_CHECK)
+  execute_process(COMMAND ${HARDENING_CHECK} --nofortify --quiet ${prefix}/${BINDIR}/Quorvel
+                          ${prefix}/${BINDIR}/quorvel-cli ${prefix}/${LIBDIR}/quorvel/plugins/quorvel_websearch.so
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  if(NOT result EQUAL 0)
+    problem("hardening-check:\n${output}")
+  endif()
+endif()
 
 set(desktop_file ${prefix}/${DATADIR}/applications/${quorvel_app_id}.desktop)
 set(metainfo_file ${prefix}/${DATADIR}/metainfo/${quorvel_app_id}.metainfo.xml)

@@ -47,7 +47,8 @@ public:
     virtual void clearClipboard() = 0;
     // Runs the web search component for the query at the birth moment
     // ("date" and "time"); returns the place the user chose there, or an
-    // empty QVariant when none was chosen. A missing component is silent.
+    // empty QVariant when none was chosen. Where no component can run (none
+    // installed, or one refused as unsafe), a message says why.
     virtual QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) = 0;
 };
 

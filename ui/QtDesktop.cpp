@@ -82,7 +82,12 @@ public:
 
     QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
     {
-        return runWebSearchPlugin(query, site, birth, webSearchPluginFolders()).value_or(QVariant());
+        QString whyNotRun;
+        const std::optional<QVariant> place =
+            runWebSearchPlugin(query, site, birth, webSearchPluginFolders(), &whyNotRun);
+        if (!whyNotRun.isEmpty())
+            showMessage(QApplication::activeWindow(), MessageIcon::Warning, whyNotRun, false);
+        return place.value_or(QVariant());
     }
 
 private:

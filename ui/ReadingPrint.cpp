@@ -11,6 +11,7 @@
 #include "ui/Session.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLocale>
@@ -24,6 +25,8 @@
 
 #include <algorithm>
 #include <cmath>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -378,7 +381,13 @@ void printReading(QWidget *parent, const ReadingPage &reading)
     printer.setPageMargins(paperLayout().margins(), QPageLayout::Millimeter);
     if (!desktop().choosePrinter(parent, printer))
         return;
-    if (!printReadingOn(printer, reading))
+    // Printed to a file, the page goes only to a regular one (or a new one):
+    // writing to a FIFO would block the whole program until someone reads it.
+    struct stat status {};
+    const QByteArray outputFile = QFile::encodeName(printer.outputFileName());
+    const bool regularOrNew =
+        outputFile.isEmpty() || ::stat(outputFile.constData(), &status) != 0 || S_ISREG(status.st_mode);
+    if (!regularOrNew || !printReadingOn(printer, reading))
         desktop().showMessage(parent, MessageIcon::Error, QString::fromUtf8(Messages::unableToPrint));
 }
 

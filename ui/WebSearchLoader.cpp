@@ -4,6 +4,7 @@
 #include "ui/WebSearchLoader.h"
 
 #include "app/websearch/WebSearchInterface.h"
+#include "core/Messages.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,8 +12,6 @@
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QPluginLoader>
-
-#include <exception>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,37 +37,71 @@ bool writableByOthers(const struct stat &status)
     return (status.st_mode & (S_IWGRP | S_IWOTH)) != 0;
 }
 
-// Whether no one but this user and root can change what `realFolder`
-// holds: it and every folder above it are theirs and writable by no one
-// else, but for a sticky folder above it (like /tmp), where others can't
-// rename what isn't theirs.
-bool isTrustedFolder(const QString &realFolder)
+// The first folder, from `realFolder` up, through which someone other than
+// this user and root could change what `realFolder` holds: one of theirs, or
+// one others can write to, but for a sticky folder above it (like /tmp),
+// where others can't rename what isn't theirs. Empty when there is none.
+QString changeableFolder(const QString &realFolder)
 {
     QString folder = realFolder;
     for (bool first = true;; first = false) {
         const std::optional<struct stat> status = statusOf(folder);
         if (!status || !S_ISDIR(status->st_mode) || !ownedByUserOrRoot(*status) ||
             (writableByOthers(*status) && (first || !(status->st_mode & S_ISVTX))))
-            return false;
+            return folder;
         if (folder == QLatin1String("/"))
-            return true;
+            return {};
         folder = QFileInfo(folder).path();
     }
 }
 
-// The plugin in `folder`, when the folder (symlinks resolved) and the file
-// itself (no symlink) are trusted; empty otherwise, as when it is missing.
-QString trustedPlugin(const QString &folder)
+// The plugin in `folder`: its file when the folder (symlinks resolved) and
+// the file itself (no symlink) are trusted, else the folder or file passed
+// over for it; neither when there is no plugin there.
+struct PluginPlace {
+    QString file;
+    QString refused;
+};
+
+PluginPlace pluginIn(const QString &folder)
 {
     if (!folder.startsWith(u'/'))
         return {};
     const QString realFolder = QFileInfo(folder).canonicalFilePath();
-    if (realFolder.isEmpty() || !isTrustedFolder(realFolder))
-        return {};
     const QString file = realFolder + QStringLiteral("/" QUORVEL_WEBSEARCH_FILE);
-    const std::optional<struct stat> status = statusOf(file);
-    const bool trusted = status && S_ISREG(status->st_mode) && ownedByUserOrRoot(*status) && !writableByOthers(*status);
-    return trusted ? file : QString();
+    const std::optional<struct stat> status = realFolder.isEmpty() ? std::nullopt : statusOf(file);
+    if (!status)
+        return {};
+    if (const QString changeable = changeableFolder(realFolder); !changeable.isEmpty())
+        return {{}, changeable};
+    const bool trusted = S_ISREG(status->st_mode) && ownedByUserOrRoot(*status) && !writableByOthers(*status);
+    return trusted ? PluginPlace{file, {}} : PluginPlace{{}, file};
+}
+
+// Runs the search of the plugin at `file`; nothing when the file is no
+// plugin of ours or fails to load.
+std::optional<std::optional<QVariant>> searchWith(const QString &file, const QString &query, const QString &site,
+                                                  const QVariantMap &birth)
+{
+    // The metadata is read from the file without loading it, so a library
+    // of another kind never runs any code here.
+    QPluginLoader loader(file);
+    if (loader.metaData().value(QStringLiteral("IID")).toString() != QStringLiteral(QUORVEL_WEBSEARCH_IID))
+        return std::nullopt;
+    auto *search = qobject_cast<WebSearchInterface *>(loader.instance());
+    if (!search) {
+        loader.unload();
+        return std::nullopt;
+    }
+    std::optional<QVariant> result;
+    try {
+        result = search->Search(query, site, birth);
+    } catch (...) {
+        result.reset();
+    }
+    // Releasing the plugin deletes its instance: the next search gets a fresh one.
+    loader.unload();
+    return result;
 }
 
 } // namespace
@@ -81,41 +114,39 @@ QStringList webSearchPluginFolders()
         if (!clean.isEmpty() && !folders.contains(clean))
             folders.append(clean);
     };
-    add(QStringLiteral(QUORVEL_PLUGIN_BUILD_DIR));
-    if (QCoreApplication::instance())
-        add(QCoreApplication::applicationDirPath() + QStringLiteral("/" QUORVEL_PLUGIN_RELATIVE_DIR));
+    if (QCoreApplication::instance()) {
+        // A build run from its build tree, where the programs and the tests
+        // sit one folder below the build folder and the plugin in its plugins
+        // folder. An installed program never looks there.
+        const QDir programFolder(QCoreApplication::applicationDirPath());
+        if (programFolder.exists(QStringLiteral("../CMakeCache.txt")))
+            add(programFolder.filePath(QStringLiteral("../plugins")));
+        add(programFolder.filePath(QStringLiteral(QUORVEL_PLUGIN_RELATIVE_DIR)));
+    }
     add(QStringLiteral(QUORVEL_PLUGIN_INSTALL_DIR));
     return folders;
 }
 
 std::optional<QVariant> runWebSearchPlugin(const QString &query, const QString &site, const QVariantMap &birth,
-                                           const QStringList &folders)
+                                           const QStringList &folders, QString *whyNotRun)
 {
+    QString refused;
+    QString broken;
     for (const QString &folder : folders) {
-        const QString file = trustedPlugin(folder);
-        if (file.isEmpty())
+        const PluginPlace place = pluginIn(folder);
+        if (refused.isEmpty())
+            refused = place.refused;
+        if (place.file.isEmpty())
             continue;
-        // The metadata is read from the file without loading it, so a
-        // library of another kind never runs any code here.
-        QPluginLoader loader(file);
-        if (loader.metaData().value(QStringLiteral("IID")).toString() != QStringLiteral(QUORVEL_WEBSEARCH_IID))
-            continue;
-        auto *search = qobject_cast<WebSearchInterface *>(loader.instance());
-        if (!search) {
-            loader.unload();
-            continue;
-        }
-        std::optional<QVariant> result;
-        try {
-            result = search->Search(query, site, birth);
-        } catch (const std::exception &) {
-            result.reset();
-        } catch (...) {
-            result.reset();
-        }
-        // Releasing the plugin deletes its instance: the next search gets a fresh one.
-        loader.unload();
-        return result;
+        if (std::optional<std::optional<QVariant>> result = searchWith(place.file, query, site, birth))
+            return *result;
+        if (broken.isEmpty())
+            broken = place.file;
+    }
+    if (whyNotRun) {
+        *whyNotRun = !refused.isEmpty()  ? QString::fromUtf8(Messages::searchRefused).arg(refused)
+                     : !broken.isEmpty() ? QString::fromUtf8(Messages::searchBroken).arg(broken)
+                                         : QString::fromUtf8(Messages::searchMissing);
     }
     return std::nullopt;
 }

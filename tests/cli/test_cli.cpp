@@ -4,6 +4,7 @@
 // quorvel-cli, run as a separate program the way a user runs it.
 #include "core/BirthTimeSpan.h"
 #include "ephemeris/modEphemeris.h"
+#include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
@@ -13,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +23,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -31,12 +35,22 @@ struct Run {
     QByteArray err;
 };
 
-Run run(const QStringList &arguments, const QByteArray &input = {}, const QString &outputFile = {})
+// Runs its arguments through bash's printf %b ("caf\\xe9.qvr"), so that they
+// may hold bytes that are not UTF-8.
+const QString printfArguments =
+    QStringLiteral("for a do shift; set -- \"$@\" \"$(printf '%b' \"$a\")\"; done; exec \"$0\" \"$@\"");
+
+// `native` passes the arguments through printfArguments.
+Run run(const QStringList &arguments, const QByteArray &input = {}, const QString &outputFile = {}, bool native = false)
 {
     QProcess process;
     if (!outputFile.isEmpty())
         process.setStandardOutputFile(outputFile);
-    process.start(QStringLiteral(QUORVEL_CLI), arguments);
+    if (native)
+        process.start(QStringLiteral("bash"),
+                      QStringList{QStringLiteral("-c"), printfArguments, QUORVEL_CLI} + arguments);
+    else
+        process.start(QStringLiteral(QUORVEL_CLI), arguments);
     Run result;
     if (!process.waitForStarted())
         return result;
@@ -639,13 +653,20 @@ private slots:
         const Run placed = run({QStringLiteral("--batch"), QStringLiteral("-")},
                                "Place,name,date,time\n\"Pune, Maharashtra, India\",Ann,1947-08-15,00:00\n"
                                "London,Bob,1975-07-01,12:00\n\"New York, NY\",Cy,2020-11-01,01:30\n"
+                               "\"Amsterdam, Netherlands\",Di,1920-06-01,12:00\n"
                                "\"Madrid, Spain\",Dan,1990-01-01,12:00\n");
         QCOMPARE(placed.status, 1);
         const QString london = QStringLiteral("field place: 'London' matches places in several countries: London, "
                                               "England, United Kingdom; London, Ontario, Canada; add the state or country");
-        QCOMPARE(utf8(placed.err), QStringLiteral("row 3: ") + london + u'\n');
+        // What the clock did that the fields can't show is said with the row, as --place says it.
+        QCOMPARE(utf8(placed.err),
+                 QStringLiteral("row 3: ") + london +
+                     QStringLiteral("\nrow 4: field place: The clock time 01:30 on 1 November 2020 happened twice, as "
+                                    "the clocks went back: the first (EDT, UTC-4:00) is taken; untick DST for the "
+                                    "second (EST, UTC-5:00).\nrow 5: field place: The zone's offset UTC+0:19:32 has "
+                                    "seconds, which the zone boxes can't hold: they take it rounded to the minute.\n"));
         const QList<QStringList> byPlace = parseCsv(placed.out);
-        QCOMPARE(byPlace.size(), qsizetype(5));
+        QCOMPARE(byPlace.size(), qsizetype(6));
         QCOMPARE(byPlace[1].mid(4, 4), QStringList({"5:30", "73:51E", "18:31N", "no"}));
         QCOMPARE(byPlace[1][15], QStringLiteral("Pushya"));
         QCOMPARE(byPlace[2].mid(4, 4), QStringList({"", "", "", ""}));
@@ -654,8 +675,8 @@ private slots:
         QCOMPARE(byPlace[3].mid(4, 4), QStringList({"5:00", "74:00W", "40:43N", "yes"}));
         QCOMPARE(byPlace[3][9].toDouble(), 5.5);
         // A clock ahead of UT west of Greenwich: the zone carries its sign.
-        QCOMPARE(byPlace[4].mid(4, 4), QStringList({"'-1:00", "3:42W", "40:25N", "no"}));
-        QCOMPARE(byPlace[4][9].toDouble(), 11.0);
+        QCOMPARE(byPlace[5].mid(4, 4), QStringList({"'-1:00", "3:42W", "40:25N", "no"}));
+        QCOMPARE(byPlace[5][9].toDouble(), 11.0);
     }
 
     void batchHeaderProblems_data()
@@ -885,6 +906,47 @@ private slots:
         QVERIFY(result.out.isEmpty());
         const QString shownPath = QString(path).replace(QChar(0x1b), QStringLiteral("\\x1b"));
         QCOMPARE(utf8(result.err), QStringLiteral("quorvel-cli: --open: '%1' %2\n").arg(shownPath, reason));
+    }
+
+    // A name is quoted back with its control characters and the bytes that
+    // are not UTF-8 escaped, and those bytes still name the file.
+    void namesKeepTheirBytes_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("open, escape") << "--open" << QByteArray("x\x1b[2J.qvr") << "x\\x1b[2J.qvr";
+        QTest::newRow("open, Latin-1") << "--open" << QByteArray("caf\xe9.qvr") << "caf\\xe9.qvr";
+        QTest::newRow("batch, Latin-1") << "--batch" << QByteArray("caf\xe9.csv") << "";
+        QTest::newRow("save, Latin-1") << "--save" << QByteArray("sav\xe9.qvr") << "";
+    }
+
+    void namesKeepTheirBytes()
+    {
+        QFETCH(QString, option);
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
+        const auto remove = qScopeGuard([&path] { std::remove(path.constData()); }); // Qt can't name it
+        if (option != QLatin1String("--save")) {
+            const QByteArray content = option == QLatin1String("--batch")
+                                           ? birthsCsv({QStringLiteral("Ann,1947-08-15,00:00,5:30,77:13E,28:36N,no")})
+                                           : toSingleByte(scrambleText(QStringLiteral("Pushya"))) + "\r\n";
+            std::ofstream(path.constData(), std::ios::binary) << content.constData();
+        }
+        const QString printable = QString::fromLatin1(path.toPercentEncoding("/")).replace(u'%', QStringLiteral("\\x"));
+        const QStringList arguments = option == QLatin1String("--save") ? pushyaArguments : QStringList();
+        const Run result = run(arguments + QStringList{option, printable}, {}, {}, true);
+        QCOMPARE(utf8(result.err), QString());
+        QCOMPARE(result.status, 0);
+        if (option == QLatin1String("--open"))
+            QVERIFY2(utf8(result.out).startsWith(QStringLiteral("Saved reading: %1/%2\n").arg(dir.path(), shown)),
+                     result.out);
+        else if (option == QLatin1String("--batch"))
+            QCOMPARE(parseCsv(result.out).value(1).value(15), QStringLiteral("Pushya"));
+        else
+            QCOMPARE(readReadingFile(fileNameFromNative(path)).value_or(QString()), QStringLiteral("Pushya"));
     }
 
     void failedOutputIsNotASuccess()

@@ -359,13 +359,10 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
         FifoReleaser releaser(fifo, ashwiniBytes + "\r\n");
-        QElapsedTimer timer;
-        timer.start();
         const std::optional<QString> read = readReadingFile(fifo);
-        const qint64 elapsed = timer.elapsed();
         releaser.finished();
         QCOMPARE(read, std::nullopt);
-        QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+        QVERIFY(!releaser.released());
     }
 
     void fifoWithAReadingInItIsRefused()

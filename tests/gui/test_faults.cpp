@@ -132,10 +132,11 @@ bool limitFileSize(rlim_t bytes)
     return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 
-// A memory figure of this process in KiB (VmRSS, VmHWM), from /proc.
-qint64 procStatusKiB(const char *field)
+// A figure of this process from /proc/self/`file`: a memory figure in KiB
+// from "status" (VmRSS, VmHWM), the bytes read from "io" (rchar).
+qint64 procField(const char *file, const char *field)
 {
-    QFile status(QStringLiteral("/proc/self/status"));
+    QFile status(QStringLiteral("/proc/self/") + QLatin1String(file));
     if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
         return -1;
     const QByteArray prefix = QByteArray(field) + ':';
@@ -469,15 +470,12 @@ private slots:
         session->setReading(*readingOfNakshatra(QStringLiteral("Revati")));
         frmMain *screen = showMainScreen();
         widget<QLineEdit>(screen, "txtName")->setText(QStringLiteral("Ann"));
-        QElapsedTimer timer;
-        timer.start();
         openThroughTheScreen(screen, *recorder, target);
-        const qint64 elapsed = timer.elapsed();
         releaser.finished();
         if (listening >= 0)
             ::close(listening);
 
-        QVERIFY2(elapsed < 1000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
+        QVERIFY(!releaser.released());
         QCOMPARE(recorder->messageTexts(), QStringList{checkFile});
         QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Warning);
         QCOMPARE(onlyScreen<frmMain>(), screen);
@@ -508,14 +506,14 @@ private slots:
         }
         frmMain *screen = showMainScreen();
         const bool peakReset = resetPeakMemory();
-        const qint64 before = procStatusKiB(peakReset ? "VmRSS" : "VmHWM");
-        QElapsedTimer timer;
-        timer.start();
+        const qint64 before = procField("status", peakReset ? "VmRSS" : "VmHWM");
+        const qint64 readBefore = procField("io", "rchar");
         openThroughTheScreen(screen, *recorder, huge);
-        const qint64 elapsed = timer.elapsed();
-        const qint64 grown = procStatusKiB("VmHWM") - before;
+        const qint64 read = procField("io", "rchar") - readBefore;
+        const qint64 grown = procField("status", "VmHWM") - before;
 
-        QVERIFY2(elapsed < 2000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
+        // Counted in bytes, not time, so that a loaded machine can't fail it.
+        QVERIFY2(read < 16 * 1024 * 1024, qPrintable(QStringLiteral("%1 bytes read").arg(read)));
         QVERIFY2(grown < 64 * 1024, qPrintable(QStringLiteral("%1 KiB more").arg(grown)));
         QCOMPARE(recorder->messageTexts(), QStringList{checkFile});
         QCOMPARE(onlyScreen<frmMain>(), screen);

@@ -21,12 +21,16 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -405,6 +409,25 @@ private slots:
         print->trigger();
         QCOMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Unable To Print The Reading.")});
         QCOMPARE(recorder->messages.constFirst().icon, MessageIcon::Error);
+    }
+
+    // Printing to a file that is not a regular one (a FIFO would block the
+    // program until someone read it) says so and writes nothing there.
+    void printToAFifoSaysSo()
+    {
+        const QString fifo = folder->filePath(QStringLiteral("printed.pdf"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // Held open for reading with room for a whole page, so that writing there can't hang the test.
+        const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+        QVERIFY(reader >= 0);
+        const auto close = qScopeGuard([reader] { ::close(reader); });
+        ::fcntl(reader, F_SETPIPE_SZ, 1 << 20);
+
+        recorder->printerAnswers.push_back(fifo);
+        widget<QAction>(showReadingOf(QStringLiteral("Moola")), "mnuPrint")->trigger();
+        QCOMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Unable To Print The Reading.")});
+        char byte = 0;
+        QCOMPARE(::read(reader, &byte, 1), ssize_t(-1)); // nothing was written
     }
 
     void printerCopiesAreAllPrinted()

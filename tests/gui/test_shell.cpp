@@ -456,7 +456,11 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(bytes);
         }
-        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {folder.path()}));
+        QString whyNotRun;
+        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {folder.path()}, &whyNotRun));
+        QCOMPARE(whyNotRun,
+                 QStringLiteral("The Coordinates Search %1 Could Not Be Loaded.")
+                     .arg(QFileInfo(folder.filePath(QStringLiteral("quorvel_websearch.so"))).canonicalFilePath()));
         QVERIFY(browser.urls.isEmpty());
         // A broken file ahead of the real plugin doesn't hide it.
         QVERIFY(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, QStringList{folder.path()} + webSearchPluginFolders()));
@@ -516,8 +520,17 @@ private slots:
 
         UrlRecorder browser(QStringLiteral("https"));
         WebButtonPresser user;
-        QCOMPARE(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {searched}).has_value(), runs);
+        QString whyNotRun;
+        QCOMPARE(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {searched}, &whyNotRun).has_value(), runs);
         QCOMPARE(browser.urls.size(), runs ? 1 : 0);
+        // What was refused is named; where no plugin is, the message says so.
+        const QString refused = place.startsWith(u"folder")                        ? folder
+                                : place.startsWith(u"above")                       ? scratch.path()
+                                : place.startsWith(u"file") || place == u"symlink" ? plugin
+                                                                                   : QString();
+        QCOMPARE(whyNotRun, runs                ? QString()
+                            : refused.isEmpty() ? QString::fromUtf8(Messages::searchMissing)
+                                                : QString::fromUtf8(Messages::searchRefused).arg(refused));
     }
 };
 

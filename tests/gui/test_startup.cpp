@@ -9,6 +9,7 @@
 #include "app/ReadingHandOver.h"
 #include "app/modSettings.h"
 #include "app/modStartup.h"
+#include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
@@ -36,9 +37,13 @@
 
 #include <csignal>
 #include <cstdio>
+#include <future>
+#include <linux/capability.h>
 #include <memory>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/types.h>
 #include <unistd.h>
 #include <utime.h>
@@ -53,6 +58,13 @@ namespace {
 // is closed.
 int holdLockHelper(int argc, char *argv[])
 {
+    // Run by root, the copy still meets the files' permissions, as a user's copy does.
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct capabilities[2]{};
+    if (::syscall(SYS_capget, &header, capabilities) == 0) {
+        capabilities[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &header, capabilities);
+    }
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const QString lockPath = arguments.value(2);
@@ -70,6 +82,17 @@ int holdLockHelper(int argc, char *argv[])
     while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
     }
     return 0;
+}
+
+// Started with --flood SOCKET, it connects to the socket 64 times and keeps
+// every connection open until it is killed.
+int floodHelper(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QLocalSocket clients[64];
+    for (QLocalSocket &client : clients)
+        client.connectToServer(QCoreApplication::arguments().value(2));
+    return application.exec();
 }
 
 // A second copy of the program, run as a child process.
@@ -141,6 +164,16 @@ QString shownNakshatra()
     return screen && openWindows<frmMain>().isEmpty() ? widget<QLabel>(screen, "lblResult", 6)->text() : QString();
 }
 
+// Hands a reading over from another thread, as the running copy that takes
+// it is this test's own event loop.
+bool handedOver(const QString &socketPath, const QString &path)
+{
+    std::future<bool> handing = std::async(std::launch::async, handOverReadingFile, socketPath, path);
+    while (handing.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+        QTest::qWait(10);
+    return handing.get();
+}
+
 qint64 lockOwner(const QString &path)
 {
     QLockFile lock(path);
@@ -164,10 +197,12 @@ private slots:
         QVERIFY(writeReadingFile(reading(QStringLiteral("Ashwini")), QStringLiteral("Ashwini")));
         QVERIFY(writeReadingFile(reading(QStringLiteral("Revati")), QStringLiteral("Revati")));
         QVERIFY(writeBytes(reading(QStringLiteral("garbage")), "not a reading\r\n"));
+        QVERIFY(writeReadingFile(latin1Reading(), QStringLiteral("Revati")));
     }
 
     void cleanup()
     {
+        std::remove(nativeFileName(latin1Reading()).constData()); // Qt can't name it
         releaseInstanceLock();
         deleteTopLevelWindows();
         recorder.reset();
@@ -344,7 +379,7 @@ private slots:
         QVERIFY(StartProgram(lockPath));
         QVERIFY(recorder->messages.isEmpty());
         QCOMPARE(visibleWindows().size(), 1);
-        QVERIFY(handOverReadingFile(handOverSocketPath(lockPath), reading(QStringLiteral("Ashwini"))));
+        QVERIFY(handedOver(handOverSocketPath(lockPath), reading(QStringLiteral("Ashwini"))));
         QTRY_COMPARE(shownNakshatra(), QStringLiteral("Ashwini"));
     }
 
@@ -361,6 +396,7 @@ private slots:
         QTest::newRow("no reading in it") << QStringList{reading(QStringLiteral("garbage"))} << QString();
         QTest::newRow("missing") << QStringList{reading(QStringLiteral("missing"))} << QString();
         QTest::newRow("other extension") << QStringList{folder.filePath(QStringLiteral("Ashwini.txt"))} << QString();
+        QTest::newRow("name that is not UTF-8") << QStringList{latin1Reading()} << "Revati";
     }
 
     void commandLineOpensTheReading()
@@ -415,8 +451,8 @@ private slots:
                 return "<exit " + QByteArray::number(second.exitCode()) + ">";
             return second.readAllStandardOutput() + second.readAllStandardError();
         };
-        QCOMPARE(handOver({reading(QStringLiteral("Ashwini")), QStringLiteral("extra")}),
-                 QByteArray("Quorvel: ignoring 'extra'\n"));
+        QCOMPARE(handOver({reading(QStringLiteral("Ashwini")), QStringLiteral("--x\x1b]0;PWNED\a")}),
+                 QByteArray("Quorvel: ignoring '--x\\x1b]0;PWNED\\x07'\n"));
         QTRY_COMPARE(shownNakshatra(), QStringLiteral("Ashwini"));
         QVERIFY(recorder->messages.isEmpty());
 
@@ -426,6 +462,54 @@ private slots:
         QCOMPARE(handOver({reading(QStringLiteral("garbage"))}), QByteArray());
         QTRY_COMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Please Check The File.")});
         QCOMPARE(shownNakshatra(), QStringLiteral("Revati"));
+
+        // A copy started at the same moment holds the lock but listens only a
+        // moment later: the second copy waits for it.
+        stopHandOver();
+        QTimer::singleShot(500, this, [&] { listenForHandOver(handOverSocketPath(programLock)); });
+        QCOMPARE(handOver({reading(QStringLiteral("Ashwini"))}), QByteArray());
+        QTRY_COMPARE(shownNakshatra(), QStringLiteral("Ashwini"));
+    }
+
+    // A flood of clients (here more than the running copy has descriptors
+    // left for) never ends the hand-over, nor does its socket's removal.
+    void handOverOutlivesAFloodOfClients()
+    {
+        QVERIFY(StartProgram(lockPath));
+        const QString socketPath = handOverSocketPath(lockPath);
+        QProcess flood;
+        flood.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--flood"), socketPath});
+        QVERIFY(flood.waitForStarted());
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+        const rlimit low{rlim_t(QDir(QStringLiteral("/proc/self/fd")).count()) + 24, saved.rlim_max};
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
+        QTest::qWait(1000);
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+        flood.kill();
+        flood.waitForFinished();
+        QTRY_VERIFY_WITH_TIMEOUT(handedOver(socketPath, reading(QStringLiteral("Ashwini"))), 5000);
+        QTRY_COMPARE(shownNakshatra(), QStringLiteral("Ashwini"));
+
+        QVERIFY(QFile::remove(socketPath));
+        QTRY_VERIFY_WITH_TIMEOUT(handedOver(socketPath, reading(QStringLiteral("Revati"))), 5000);
+        QTRY_COMPARE(shownNakshatra(), QStringLiteral("Revati"));
+    }
+
+    // The socket goes beside the lock where its path fits the system's 107
+    // bytes, else into the fallback folder; a copy then still takes readings.
+    void socketGoesWhereItFits()
+    {
+        const QString longFolder = folder.filePath(QString(110, u'x'));
+        const QString longLock = longFolder + QStringLiteral("/test_startup.lock");
+        QCOMPARE(handOverSocketPath(lockPath, longFolder), folder.filePath(QStringLiteral("Quorvel.socket")));
+        QCOMPARE(handOverSocketPath(longLock, folder.path()), folder.filePath(QStringLiteral("test_startup.socket")));
+        QCOMPARE(handOverSocketPath(longLock, longFolder), QString());
+
+        QVERIFY(QDir().mkdir(longFolder));
+        QVERIFY(StartProgram(longLock));
+        QVERIFY(handedOver(handOverSocketPath(longLock, privateCacheFolder()), reading(QStringLiteral("Revati"))));
+        QTRY_COMPARE(shownNakshatra(), QStringLiteral("Revati"));
     }
 
     // The running copy never blocks on a client: one that announces too much
@@ -452,7 +536,7 @@ private slots:
         QDialog modal;
         modal.setWindowModality(Qt::ApplicationModal);
         modal.show();
-        QVERIFY(handOverReadingFile(socketPath, reading(QStringLiteral("Ashwini"))));
+        QVERIFY(handedOver(socketPath, reading(QStringLiteral("Ashwini"))));
         QTest::qWait(600);
         QVERIFY(onlyMainScreen());
         modal.close();
@@ -528,6 +612,8 @@ private slots:
         QTest::newRow("FIFO") << "FIFO" << true;
         QTest::newRow("symlink to /dev/zero") << "/dev/zero" << true;
         QTest::newRow("folder") << "folder" << false;
+        QTest::newRow("another user's lock") << "another user's" << true;
+        QTest::newRow("read-only lock of a dead copy") << "read-only" << true;
     }
 
     void plantedLockNeverBlocks()
@@ -538,8 +624,15 @@ private slots:
             QCOMPARE(::mkfifo(QFile::encodeName(lockPath).constData(), 0600), 0);
         else if (kind == QLatin1String("folder"))
             QVERIFY(QDir().mkdir(lockPath));
-        else
+        else if (kind.startsWith(u'/'))
             QVERIFY(QFile::link(kind, lockPath));
+        else // a lock whose copy is gone, that QLockFile can't open for writing
+            QVERIFY(writeBytes(lockPath, "999999999\nQuorvel\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
+        if (kind == QLatin1String("read-only"))
+            QCOMPARE(::chmod(QFile::encodeName(lockPath).constData(), 0444), 0);
+        if (kind == QLatin1String("another user's") &&
+            ::chown(QFile::encodeName(lockPath).constData(), 65534, 65534) != 0)
+            QSKIP("only root can give a file to another user");
 
         // A copy that hangs says nothing in time.
         Copy copy(lockPath);
@@ -559,6 +652,7 @@ private slots:
 
 private:
     QString reading(const QString &name) const { return folder.filePath(name + QStringLiteral(".qvr")); }
+    QString latin1Reading() const { return fileNameFromNative(QFile::encodeName(folder.path()) + "/caf\xe9.qvr"); }
 
     QTemporaryDir folder;
     QString lockPath;
@@ -569,6 +663,8 @@ int main(int argc, char *argv[])
 {
     if (argc >= 3 && qstrcmp(argv[1], "--hold-lock") == 0)
         return holdLockHelper(argc, argv);
+    if (argc >= 3 && qstrcmp(argv[1], "--flood") == 0)
+        return floodHelper(argc, argv);
     QApplication application(argc, argv);
     TestStartup test;
     QTEST_SET_MAIN_SOURCE_PATH

@@ -59,16 +59,19 @@ private:
 };
 
 // Should the code under test wait on the FIFO at `path`, this writes `bytes`
-// into it after three seconds, so the test fails on the time taken instead of
-// hanging. Call finished() once the code has returned.
+// into it after ten seconds, so the test fails instead of hanging. Call
+// finished() once the code has returned: released() then says whether it
+// had to wait (a test that checks this, not the time taken, holds on a
+// loaded machine too).
 class FifoReleaser {
 public:
     FifoReleaser(const QString &path, const QByteArray &bytes)
         : releaser([this, native = QFile::encodeName(path), bytes] {
-              for (int i = 0; i < 100 && !returned; ++i)
-                  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+              for (int i = 0; i < 200 && !returned; ++i)
+                  std::this_thread::sleep_for(std::chrono::milliseconds(50));
               if (returned)
                   return;
+              wrote = true;
               const int fd = ::open(native.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
               if (fd >= 0) {
                   [[maybe_unused]] const ssize_t written = ::write(fd, bytes.constData(), size_t(bytes.size()));
@@ -87,8 +90,10 @@ public:
         if (releaser.joinable())
             releaser.join();
     }
+    bool released() const { return wrote; }
 
 private:
     std::atomic<bool> returned{false};
+    std::atomic<bool> wrote{false};
     std::thread releaser;
 };

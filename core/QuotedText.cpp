@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cli/QuotedText.h"
+#include "core/QuotedText.h"
+
+#include "mansions/NativeFileName.h"
 
 namespace {
 
@@ -15,12 +17,13 @@ QString quoted(const QString &text, qsizetype limit, QStringView quote = u"'")
     qsizetype i = 0;
     for (; i < text.size() && shown < limit; ++i, ++shown) {
         const QChar c = text.at(i);
-        if (c.category() == QChar::Other_Control) {
-            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        const int byte = escapedByteAt(text, i); // of a file name that is not UTF-8
+        if (byte >= 0 || c.category() == QChar::Other_Control) {
+            out += QStringLiteral("\\x%1").arg(byte >= 0 ? byte : c.unicode(), 2, 16, QLatin1Char('0'));
         } else {
             out += c;
             if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-                out += text.at(++i);  // one character, never split
+                out += text.at(++i); // one character, never split
         }
     }
     out += quote;
@@ -58,4 +61,9 @@ QString bareValue(std::string_view utf8)
 QString quotedPath(const QString &path)
 {
     return quoted(path, path.size());
+}
+
+QString barePath(const QString &path)
+{
+    return quoted(path, path.size(), {});
 }
