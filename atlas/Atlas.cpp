@@ -1,11 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The GLib headers name struct members "signals", which Qt defines as a
-// keyword macro; include them before any Qt header can.
-#include <geonames.h>
-
 #include "atlas/Atlas.h"
+
+#include "atlas/AtlasIndex.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -13,9 +11,10 @@
 
 #include <algorithm>
 #include <array>
-#include <clocale>
+#include <cstring>
+#include <optional>
+#include <vector>
 #include <cmath>
-#include <string>
 
 namespace {
 
@@ -28,6 +27,18 @@ Words wordsOf(const QString &folded)
 {
     return folded.split(u' ', Qt::SkipEmptyParts);
 }
+
+// A run of typed words: where it starts and how many.
+struct Span {
+    qsizetype start;
+    qsizetype length;
+
+    bool overlaps(const Span &other) const
+    {
+        return start < other.start + other.length && other.start < start + length;
+    }
+};
+using Spans = QList<Span>;
 
 // The typed words, indexed by word. A run of words is compared only where
 // its least typed word occurs, so looking up a region's name costs next to
@@ -42,30 +53,29 @@ public:
 
     qsizetype size() const { return m_words.size(); }
 
-    // Whether `run` occurs as whole words starting at word `from` or later.
-    bool containsRun(const Words &run, qsizetype from) const
+    // Where `run` occurs as whole words starting at word `from` or later.
+    void findRun(const Words &run, qsizetype from, Spans &spans) const
     {
         const QList<qsizetype> *fewest = nullptr; // where the least typed word of the run is
         qsizetype offset = 0;                     // and its place in the run
         for (qsizetype i = 0; i < run.size(); ++i) {
             const auto found = m_positions.constFind(run.at(i));
             if (found == m_positions.constEnd())
-                return false;
+                return;
             if (!fewest || found->size() < fewest->size()) {
                 fewest = &*found;
                 offset = i;
             }
         }
         if (!fewest)
-            return false;
+            return;
         for (auto at = std::lower_bound(fewest->begin(), fewest->end(), from + offset); at != fewest->end(); ++at) {
             const qsizetype start = *at - offset;
             if (start + run.size() > m_words.size())
                 break;
             if (std::equal(run.begin(), run.end(), m_words.begin() + start))
-                return true;
+                spans.append({start, run.size()});
         }
-        return false;
     }
 
 private:
@@ -75,16 +85,17 @@ private:
 
 // The words typed after a city name: where its state and country are looked for.
 struct TypedAfter {
-    const TypedWords &words;
+    const TypedWords *words;
     qsizetype from;
 
-    bool isEmpty() const { return from >= words.size(); }
-    bool contains(const Words &run) const { return words.containsRun(run, from); }
+    bool isEmpty() const { return from >= words->size(); }
+    void find(const Words &run, Spans &spans) const { words->findRun(run, from, spans); }
 };
 
 // Words that name the kind of a region rather than the region: the atlas
 // has "State of Maine" and "Canton of Zurich" where people type "Maine" and
-// "Zurich". ("Kingdom" stays: "United Kingdom" without it is nothing.)
+// "Zurich". ("Kingdom" stays: "United Kingdom" without it is nothing; and
+// "City", or the state "Mexico City" would be typed by "Mexico".)
 bool isGenericWord(const QString &word)
 {
     static const QSet<QString> generic{
@@ -95,7 +106,7 @@ bool isGenericWord(const QString &word)
         QStringLiteral("district"),    QStringLiteral("territory"),    QStringLiteral("territories"),
         QStringLiteral("autonomous"),  QStringLiteral("municipality"), QStringLiteral("national"),
         QStringLiteral("capital"),     QStringLiteral("federal"),      QStringLiteral("voivodeship"),
-        QStringLiteral("city"),        QStringLiteral("republic"),     QStringLiteral("principality")};
+        QStringLiteral("republic"),    QStringLiteral("principality")};
     return generic.contains(word);
 }
 
@@ -234,45 +245,24 @@ constexpr std::array countryAliases{
     Aliases{"AE", "", "uae|emirates"},
     Aliases{"KR", "", "south korea|korea"},
     Aliases{"JO", "", "jordan"},
-    Aliases{"CZ", "", "czechia"},
+    Aliases{"CZ", "", "czechia|czech republic"},
+    Aliases{"CD", "", "democratic republic of the congo|dr congo|drc|zaire"},
+    Aliases{"CG", "", "republic of the congo|congo"},
+    Aliases{"VA", "", "vatican|holy see"},
+    Aliases{"PS", "", "palestine"},
     Aliases{"CI", "", "cote divoire"},
     Aliases{"NL", "", "holland"},
     Aliases{"HK", "", "hong kong"},
     Aliases{"RU", "", "russian federation"},
     Aliases{"MM", "", "burma"},
     Aliases{"SZ", "", "swaziland"},
-    Aliases{"MK", "", "macedonia"},
+    Aliases{"MK", "", "macedonia|north macedonia"},
     Aliases{"TR", "", "turkiye"},
     Aliases{"CV", "", "cape verde"},
     Aliases{"TL", "", "east timor"},
     Aliases{"VN", "", "viet nam"},
     Aliases{"ZA", "", "rsa"},
     Aliases{"IN", "", "bharat"},
-};
-
-// Former and other common names of cities, pointing at the atlas's name.
-struct CityAlias {
-    const char *countryCode;
-    const char *atlasName; // folded
-    const char *alias;     // folded
-};
-
-constexpr std::array cityAliases{
-    CityAlias{"IN", "mumbai", "bombay"},
-    CityAlias{"IN", "kolkata", "calcutta"},
-    CityAlias{"IN", "chennai", "madras"},
-    CityAlias{"IN", "bengaluru", "bangalore"},
-    CityAlias{"IN", "pune", "poona"},
-    CityAlias{"IN", "varanasi", "benares"},
-    CityAlias{"IN", "varanasi", "banaras"},
-    CityAlias{"IN", "mysore", "mysuru"},
-    CityAlias{"IN", "gurgaon", "gurugram"},
-    CityAlias{"IN", "kochi", "cochin"},
-    CityAlias{"IN", "trivandrum", "thiruvananthapuram"},
-    CityAlias{"CN", "beijing", "peking"},
-    CityAlias{"VN", "ho chi minh city", "saigon"},
-    CityAlias{"MM", "yangon", "rangoon"},
-    CityAlias{"UA", "kyiv", "kiev"},
 };
 
 using AliasTable = QHash<QString, QList<Words>>; // "CC|name" -> aliases
@@ -295,192 +285,366 @@ const QList<Words> &aliasesOf(const AliasTable &table, const QString &countryCod
     return found == table.constEnd() ? none : *found;
 }
 
-// Whether the words after the city name hold the region's name, its name
+// Where the words after the city name hold the region's name, its name
 // without generic words, or one of the short forms `aliasesFor` gives for
 // that shorter name.
-template <typename AliasesFor>
-bool regionTyped(const TypedAfter &typed, const QString &name, const QString &localName, AliasesFor aliasesFor)
+template <typename AliasesFor> Spans regionSpans(const TypedAfter &typed, const QString &name, AliasesFor aliasesFor)
 {
-    if (typed.isEmpty())
-        return false;
-    for (const QString &candidate : {name, localName}) {
-        if (candidate.isEmpty())
-            continue;
-        const Words full = wordsOf(foldForSearch(candidate));
-        const Words core = coreOf(full);
-        if (typed.contains(full) || typed.contains(core))
-            return true;
-        for (const Words &alias : aliasesFor(core)) {
-            if (typed.contains(alias))
-                return true;
-        }
-    }
-    return false;
+    Spans spans;
+    if (typed.isEmpty() || name.isEmpty())
+        return spans;
+    const Words full = wordsOf(foldForSearch(name));
+    const Words core = coreOf(full);
+    typed.find(full, spans);
+    if (!core.isEmpty() && core != full)
+        typed.find(core, spans);
+    for (const Words &alias : aliasesFor(core))
+        typed.find(alias, spans);
+    return spans;
 }
 
-bool stateTyped(const AtlasPlace &place, const TypedAfter &typed)
+Spans stateSpans(const QString &state, const QString &countryCode, const TypedAfter &typed)
 {
     static const AliasTable table = buildAliasTable(stateAliases);
-    return regionTyped(typed, place.state, place.localState, [&place](const Words &core) -> const QList<Words> & {
-        return aliasesOf(table, place.countryCode, core);
+    return regionSpans(typed, state, [&countryCode](const Words &core) -> const QList<Words> & {
+        return aliasesOf(table, countryCode, core);
     });
 }
 
-bool countryTyped(const AtlasPlace &place, const TypedAfter &typed)
+Spans countrySpans(const QString &country, const QString &countryCode, const TypedAfter &typed)
 {
     static const AliasTable table = buildAliasTable(countryAliases);
     // Countries have one list of short forms each, whatever their name; the
     // two-letter code is one of them.
-    const QList<Words> &aliases = aliasesOf(table, place.countryCode, Words{});
-    if (typed.contains(Words{place.countryCode.toLower()}))
-        return true;
-    return regionTyped(typed, place.country, place.localCountry,
-                       [&aliases](const Words &) -> const QList<Words> & { return aliases; });
+    const QList<Words> &aliases = aliasesOf(table, countryCode, Words{});
+    Spans spans = regionSpans(typed, country, [&aliases](const Words &) -> const QList<Words> & { return aliases; });
+    if (!typed.isEmpty())
+        typed.find(Words{countryCode.toLower()}, spans);
+    return spans;
 }
 
-// While it lives, gettext answers in English: the atlas library translates
-// its names into the user's language as they are read.
-class EnglishMessages {
-public:
-    EnglishMessages()
-    {
-        if (const char *current = std::setlocale(LC_MESSAGES, nullptr))
-            m_saved = current;
-        std::setlocale(LC_MESSAGES, "C");
+// How well the words after the name give the place's state and country: 2
+// for the state, 1 for the country, 3 for both. Typed words count for one of
+// them only: "Mexico" is the country or the state México, not both.
+int fitOfSpans(const Spans &state, const Spans &country)
+{
+    for (const Span &s : state) {
+        for (const Span &c : country) {
+            if (!s.overlaps(c))
+                return 3;
+        }
     }
-    ~EnglishMessages()
-    {
-        if (!m_saved.empty())
-            std::setlocale(LC_MESSAGES, m_saved.c_str());
-    }
-    EnglishMessages(const EnglishMessages &) = delete;
-    EnglishMessages &operator=(const EnglishMessages &) = delete;
+    const auto longest = [](const Spans &spans) {
+        qsizetype length = 0;
+        for (const Span &span : spans)
+            length = std::max(length, span.length);
+        return length;
+    };
+    if (state.isEmpty() && country.isEmpty())
+        return 0;
+    return longest(state) > longest(country) ? 2 : 1;
+}
 
-private:
-    std::string m_saved;
+using AtlasIndex::Key;
+using AtlasIndex::View;
+
+// The keys whose folded name is at least `text`.
+const Key *firstKeyFrom(const View &view, const char *text)
+{
+    return std::lower_bound(view.keys, view.keys + view.header->keys, text, [&view](const Key &key, const char *t) {
+        return std::strcmp(view.text(key.folded), t) < 0;
+    });
+}
+
+// The keys holding exactly `name`, and those that only begin with it.
+std::pair<const Key *, const Key *> wholeKeys(const View &view, const QByteArray &name)
+{
+    const Key *first = firstKeyFrom(view, name.constData());
+    const Key *end = view.keys + view.header->keys;
+    const Key *last = first;
+    while (last != end && std::strcmp(view.text(last->folded), name.constData()) == 0)
+        ++last;
+    return {first, last};
+}
+
+std::pair<const Key *, const Key *> prefixKeys(const View &view, const QByteArray &name)
+{
+    // No folded text holds the byte 0xff: every name that begins with
+    // `name` sorts before name + 0xff.
+    return {wholeKeys(view, name).second, firstKeyFrom(view, (name + '\xff').constData())};
+}
+
+// One way of reading the typed text: the name, and the words after it where
+// its state and country may be.
+struct Reading {
+    QByteArray name; // folded UTF-8
+    int nameWords = 0;
+    TypedAfter after;
 };
 
-bool messagesAreTranslated()
+// The typed text parted into its readings: the words before the first comma
+// are the name and the rest its state and country; without a comma, each
+// run of leading words may be the name, the longest first.
+class TypedText {
+public:
+    TypedText(const QString &text, qsizetype longestName)
+    {
+        const qsizetype comma = text.indexOf(u',');
+        m_name = wordsOf(foldForSearch(text.left(comma)));
+        m_hasComma = comma >= 0;
+        m_typed.emplace(m_hasComma ? wordsOf(foldForSearch(text.mid(comma + 1))) : m_name);
+        if (m_hasComma) {
+            m_readings.push_back(reading(m_name.size(), 0));
+            return;
+        }
+        for (qsizetype length = std::min(m_name.size(), longestName); length >= 1; --length)
+            m_readings.push_back(reading(length, length));
+    }
+    TypedText(const TypedText &) = delete;
+    TypedText &operator=(const TypedText &) = delete;
+
+    const std::vector<Reading> &readings() const { return m_readings; }
+    // The name as typed so far, for the names that begin with it.
+    Reading whole() const { return reading(m_name.size(), m_hasComma ? 0 : m_name.size()); }
+
+private:
+    Reading reading(qsizetype length, qsizetype after) const
+    {
+        return {m_name.first(length).join(u' ').toUtf8(), int(length), TypedAfter{&*m_typed, after}};
+    }
+
+    Words m_name;
+    std::optional<TypedWords> m_typed; // the words where states and countries are looked for
+    bool m_hasComma = false;
+    std::vector<Reading> m_readings;
+};
+
+// Ranks candidates as the search promises, and reads each state's and
+// country's fit with the typed words once.
+class Ranking {
+public:
+    Ranking(const View &view, const Reading &reading) : m_view(view), m_reading(reading)
+    {
+        m_fit.fill(-1, view.header ? view.header->regions : 0);
+    }
+
+    const View &view() const { return m_view; }
+
+    // 2 for the state typed, 1 for the country, 3 for both.
+    int fitOf(quint32 place)
+    {
+        const quint16 region = m_view.places[place].region;
+        if (m_fit[region] < 0) {
+            const AtlasIndex::Region &r = m_view.regions[region];
+            const AtlasIndex::Country &c = m_view.countries[r.country];
+            const QString code = QString::fromLatin1(c.code, 2);
+            m_fit[region] = qint8(
+                fitOfSpans(stateSpans(QString::fromUtf8(m_view.text(r.name)), code, m_reading.after),
+                                        countrySpans(QString::fromUtf8(m_view.text(c.name)), code, m_reading.after)));
+        }
+        return m_fit[region];
+    }
+
+private:
+    const View &m_view;
+    const Reading &m_reading;
+    QList<qint8> m_fit; // per region; -1 until read
+};
+
+constexpr qsizetype shortestMisspeltName = 5; // letters
+// Longer than any place's name: a pasted text is not looked at letter by letter.
+constexpr qsizetype longestMisspeltName = 100;
+
+qsizetype lettersOf(const QString &folded)
 {
-    const char *current = std::setlocale(LC_MESSAGES, nullptr);
-    if (!current)
-        return false;
-    const std::string name(current);
-    return !(name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0);
+    return folded.size() - folded.count(u' ');
 }
 
-// The user's-language form of an atlas name, or empty when it is the English one.
-QString localForm(const char *local, const QString &english)
+// Whether the two differ by one letter wrong, missing or extra, or two
+// neighbours swapped.
+bool oneEditApart(const QString &a, const QString &b)
 {
-    const QString text = QString::fromUtf8(local);
-    return text == english ? QString() : text;
+    const QString &longer = a.size() >= b.size() ? a : b;
+    const QString &shorter = a.size() >= b.size() ? b : a;
+    if (a == b || longer.size() - shorter.size() > 1)
+        return false;
+    qsizetype same = 0;
+    while (same < shorter.size() && shorter.at(same) == longer.at(same))
+        ++same;
+    if (longer.size() > shorter.size())
+        return shorter.mid(same) == longer.mid(same + 1);
+    if (shorter.mid(same + 1) == longer.mid(same + 1))
+        return true;
+    return same + 1 < shorter.size() && shorter.at(same) == longer.at(same + 1)
+           && shorter.at(same + 1) == longer.at(same) && shorter.mid(same + 2) == longer.mid(same + 2);
+}
+
+// Whether `typed`, one of the place's other names, is its own name with a
+// letter missing: GeoNames' other names hold such spellings ("Londn" for
+// London), which can't be told from a slip of the user's fingers. (Names
+// one letter longer or different are most often the name in another
+// language: "Milano" for Milan, "Seville" for Sevilla.)
+bool nearOwnName(const View &view, quint32 place, const QByteArray &typed)
+{
+    const QString name = QString::fromUtf8(typed);
+    const QString own = foldForSearch(QString::fromUtf8(view.text(view.places[place].name)));
+    return lettersOf(name) >= shortestMisspeltName && name.size() + 1 == own.size() && oneEditApart(name, own);
+}
+
+struct Candidate {
+    quint32 place;
+    quint32 population;
+    int fit;
+    int nameWords;
+    NameMatch kind;
+
+    bool operator<(const Candidate &other) const // better first
+    {
+        if (fit != other.fit)
+            return fit > other.fit;
+        if (nameWords != other.nameWords)
+            return nameWords > other.nameWords;
+        return population > other.population;
+    }
+};
+
+// The best `limit` candidates of a run of keys, each place once, best first.
+// Keeps only the best few while it runs: a short beginning spans thousands.
+void collectBest(QList<Candidate> &best, qsizetype limit, std::pair<const Key *, const Key *> keys, Ranking &ranking,
+                 const Reading &reading, NameMatch kind)
+{
+    const View &view = ranking.view();
+    for (const Key *key = keys.first; key != keys.second; ++key) {
+        if (best.size() >= limit && best.last().fit == 3 && best.last().nameWords >= reading.nameWords
+            && best.last().population >= key->population)
+            continue; // can't beat the worst kept, whatever its state and country
+        Candidate candidate{key->place, key->population, ranking.fitOf(key->place), reading.nameWords, kind};
+        if (best.size() >= limit && !(candidate < best.last()))
+            continue;
+        if (std::any_of(best.cbegin(), best.cend(), [&](const Candidate &kept) { return kept.place == key->place; }))
+            continue;
+        if (kind == NameMatch::Whole && nearOwnName(view, key->place, reading.name))
+            candidate.kind = NameMatch::Spelling;
+        best.insert(std::upper_bound(best.begin(), best.end(), candidate), candidate);
+        if (best.size() > limit)
+            best.removeLast();
+    }
+}
+
+// The name with one letter wrong, missing or extra, or two neighbours swapped.
+QList<QString> spellingsNear(const QString &name)
+{
+    static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz ");
+    QList<QString> near;
+    for (qsizetype at = 0; at <= name.size(); ++at) {
+        for (const QChar letter : letters) {
+            near.append(QString(name).insert(at, letter));
+            if (at < name.size() && name.at(at) != letter)
+                near.append(QString(name).replace(at, 1, letter));
+        }
+        if (at < name.size())
+            near.append(QString(name).remove(at, 1));
+        if (at + 1 < name.size())
+            near.append(name.left(at) + name.at(at + 1) + name.at(at) + name.mid(at + 2));
+    }
+    return near;
 }
 
 } // namespace
 
-Atlas::Atlas(QList<AtlasPlace> places) : m_places(std::move(places))
+Atlas::Atlas(const QList<AtlasPlace> &places) : Atlas(AtlasIndex::build(places)) {}
+
+Atlas::Atlas(QByteArray index) : m_index(std::move(index))
 {
-    m_byName.reserve(m_places.size());
-    for (qsizetype index = 0; index < m_places.size(); ++index) {
-        const AtlasPlace &place = m_places.at(index);
-        const QString name = foldForSearch(place.name);
-        m_byName[name].append(index);
-        if (!place.localName.isEmpty()) {
-            const QString local = foldForSearch(place.localName);
-            if (local != name)
-                m_byName[local].append(index);
-        }
-    }
-    for (const CityAlias &alias : cityAliases) {
-        const QList<qsizetype> named = m_byName.value(QString::fromLatin1(alias.atlasName));
-        for (qsizetype index : named) {
-            if (m_places.at(index).countryCode == QLatin1String(alias.countryCode))
-                m_byName[QString::fromLatin1(alias.alias)].append(index);
-        }
-    }
-    for (auto named = m_byName.cbegin(); named != m_byName.cend(); ++named)
-        m_longestName = std::max(m_longestName, named.key().count(u' ') + 1); // folded: one blank between words
+    const View view(m_index);
+    m_longestName = view.header ? qsizetype(view.header->longestName) : 0;
 }
 
-Atlas Atlas::load()
+qsizetype Atlas::size() const
 {
-    const int count = std::max(geonames_get_n_cities(), 0);
-    QList<AtlasPlace> places;
-    QList<int> libraryIndex; // each place's number in the library
-    places.reserve(count);
-    libraryIndex.reserve(count);
-    {
-        const EnglishMessages english;
-        for (int index = 0; index < count; ++index) {
-            GeonamesCity *city = geonames_get_city(index);
-            if (!city)
-                continue;
-            AtlasPlace place;
-            place.name = QString::fromUtf8(geonames_city_get_name(city));
-            place.state = QString::fromUtf8(geonames_city_get_state(city));
-            place.country = QString::fromUtf8(geonames_city_get_country(city));
-            place.countryCode = QString::fromUtf8(geonames_city_get_country_code(city));
-            place.timeZone = QString::fromUtf8(geonames_city_get_timezone(city));
-            place.latitude = geonames_city_get_latitude(city);
-            place.longitude = geonames_city_get_longitude(city);
-            place.population = geonames_city_get_population(city);
-            geonames_city_free(city);
-            if (!place.name.isEmpty() && std::isfinite(place.latitude) && std::isfinite(place.longitude)) {
-                places.append(std::move(place));
-                libraryIndex.append(index);
-            }
-        }
-    }
-    // The library translates by its own place numbers, so the names in the
-    // user's language are read in a second pass.
-    if (messagesAreTranslated()) {
-        for (qsizetype i = 0; i < places.size(); ++i) {
-            GeonamesCity *city = geonames_get_city(libraryIndex.at(i));
-            if (!city)
-                continue;
-            AtlasPlace &place = places[i];
-            place.localName = localForm(geonames_city_get_name(city), place.name);
-            place.localState = localForm(geonames_city_get_state(city), place.state);
-            place.localCountry = localForm(geonames_city_get_country(city), place.country);
-            geonames_city_free(city);
-        }
-    }
-    return Atlas(std::move(places));
+    const View view(m_index);
+    return view.header ? qsizetype(view.header->places) : 0;
 }
+
+namespace {
+
+AtlasPlace placeAt(const View &view, quint32 index)
+{
+    const AtlasIndex::Place &record = view.places[index];
+    const AtlasIndex::Region &region = view.regions[record.region];
+    const AtlasIndex::Country &country = view.countries[region.country];
+    AtlasPlace place;
+    place.name = QString::fromUtf8(view.text(record.name));
+    place.state = QString::fromUtf8(view.text(region.name));
+    place.country = QString::fromUtf8(view.text(country.name));
+    place.countryCode = QString::fromLatin1(country.code, 2);
+    place.timeZone = QString::fromUtf8(view.text(view.zones[record.zone].name));
+    place.latitude = record.latitude / 1e5;
+    place.longitude = record.longitude / 1e5;
+    place.population = record.population;
+    return place;
+}
+
+QList<AtlasMatch> matchesOf(const View &view, const QList<Candidate> &candidates)
+{
+    QList<AtlasMatch> matches;
+    for (const Candidate &candidate : candidates)
+        matches.append({placeAt(view, candidate.place), (candidate.fit & 2) != 0, (candidate.fit & 1) != 0, candidate.kind,
+                        candidate.nameWords});
+    return matches;
+}
+
+} // namespace
 
 QList<AtlasMatch> Atlas::search(const QString &placeText, qsizetype limit) const
 {
-    const Words words = wordsOf(foldForSearch(placeText));
-    const TypedWords typed(words);
-    QList<AtlasMatch> matches;
-    QSet<qsizetype> seen;
-    // The city box's words come first; the longest run of leading words
-    // that names a place is that place's name, the rest its state and
-    // country. No run longer than the atlas's longest name can name one.
-    for (qsizetype length = std::min(words.size(), m_longestName); length >= 1; --length) {
-        const auto named = m_byName.constFind(words.first(length).join(u' '));
-        if (named == m_byName.constEnd())
-            continue;
-        const TypedAfter rest{typed, length};
-        for (qsizetype index : *named) {
-            if (seen.contains(index))
-                continue;
-            seen.insert(index);
-            const AtlasPlace &place = m_places.at(index);
-            matches.append({place, stateTyped(place, rest), countryTyped(place, rest)});
+    const View view(m_index);
+    if (!view.header || limit <= 0)
+        return {};
+    const TypedText typed(placeText, m_longestName);
+    QList<Candidate> best;
+    for (const Reading &reading : typed.readings()) {
+        Ranking ranking(view, reading);
+        collectBest(best, limit, wholeKeys(view, reading.name), ranking, reading, NameMatch::Whole);
+    }
+    const Reading whole = typed.whole();
+    if (!whole.name.isEmpty() && best.size() < limit) {
+        QList<Candidate> beginning;
+        Ranking ranking(view, whole);
+        collectBest(beginning, limit, prefixKeys(view, whole.name), ranking, whole, NameMatch::Prefix);
+        for (const Candidate &candidate : std::as_const(beginning)) {
+            if (best.size() < limit && std::none_of(best.cbegin(), best.cend(), [&](const Candidate &kept) {
+                    return kept.place == candidate.place;
+                }))
+                best.append(candidate);
         }
     }
-    const auto score = [](const AtlasMatch &match) {
-        return (match.stateMatches ? 2 : 0) + (match.countryMatches ? 1 : 0);
-    };
-    std::stable_sort(matches.begin(), matches.end(), [&score](const AtlasMatch &a, const AtlasMatch &b) {
-        if (score(a) != score(b))
-            return score(a) > score(b);
-        return a.place.population > b.place.population;
-    });
-    if (limit >= 0 && matches.size() > limit)
-        matches.resize(limit);
-    return matches;
+    return matchesOf(view, best);
+}
+
+QList<AtlasMatch> Atlas::suggestions(const QString &placeText, qsizetype limit) const
+{
+    const View view(m_index);
+    if (!view.header || limit <= 0)
+        return {};
+    const TypedText typed(placeText, m_longestName);
+    QList<Candidate> best;
+    for (const Reading &reading : typed.readings()) {
+        const QString name = QString::fromUtf8(reading.name);
+        if (lettersOf(name) < shortestMisspeltName || name.size() > longestMisspeltName)
+            continue;
+        if (const auto whole = wholeKeys(view, reading.name); whole.first != whole.second)
+            continue; // the name is there as typed
+        Ranking ranking(view, reading);
+        for (const QString &near : spellingsNear(name))
+            collectBest(best, limit, wholeKeys(view, near.toUtf8()), ranking, reading, NameMatch::Spelling);
+    }
+    return matchesOf(view, best);
+}
+
+bool regionTyped(const QString &placeText, const AtlasMatch &match)
+{
+    return wordsOf(foldForSearch(placeText)).size() > match.nameWords;
 }
 
 QString placeTextOfQuery(const QString &query)

@@ -3,59 +3,82 @@
 
 #pragma once
 
-#include <QHash>
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 
-// The offline atlas behind the coordinates lookup: the cities of the system's
-// GeoNames library, searched by the place the user typed.
+// The offline atlas behind the coordinates lookup and --place: every
+// populated place of GeoNames' table of 500 people or more, searched by the
+// place the user typed.
 
 struct AtlasPlace {
     QString name;
-    QString state;
+    QString state;        // the first-level division, e.g. "Maharashtra"; may be empty
     QString country;
     QString countryCode;  // ISO 3166 two letters, e.g. "IN"
     QString timeZone;     // IANA name, e.g. "Asia/Kolkata"
     double latitude = 0;  // degrees, north positive
     double longitude = 0; // degrees, east positive
     quint32 population = 0;
-    // The names in the user's language where the atlas translates them
-    // (empty when they are the English ones); searched as well.
-    QString localName;
-    QString localState;
-    QString localCountry;
+    // Other names searched as well (ASCII spellings, former names, other
+    // languages in Latin script). Only read when an atlas is built.
+    QStringList otherNames;
+};
+
+// How a place's name answers what was typed.
+enum class NameMatch {
+    Whole,    // one of its names is the name typed
+    Prefix,   // one of its names begins with it
+    Spelling, // one of its names is the name typed with one letter wrong, missing or extra
 };
 
 struct AtlasMatch {
     AtlasPlace place;
     bool stateMatches = false;
     bool countryMatches = false;
+    NameMatch name = NameMatch::Whole;
+    int nameWords = 0; // how many of the typed words are the name
 };
 
 class Atlas {
 public:
     // An atlas of the given places (tests build small ones).
-    explicit Atlas(QList<AtlasPlace> places);
+    explicit Atlas(const QList<AtlasPlace> &places);
 
-    // Reads every city of the system's GeoNames library, with English names
-    // and, under another language, the translated ones as well.
-    static Atlas load();
+    // The atlas built into Quorvel. Opening it costs next to nothing: its
+    // index is read where it lies, a page at a time as searches touch it.
+    static const Atlas &builtIn();
 
-    qsizetype size() const { return m_places.size(); }
+    qsizetype size() const;
 
-    // The places whose name opens `placeText` (city, state and country as
-    // typed, joined by blanks; a city name may hold blanks itself), best
-    // first: those whose state and country are also typed, then those with
-    // one of them, each group by population. At most `limit` places.
+    // The places named by `placeText`, best first, at most `limit`. The text
+    // is a name and then, optionally, its state and country: after a comma
+    // in any order ("Cuauhtémoc, Chihuahua, Mexico"), or without commas
+    // after the name ("Pune Maharashtra India"), where the longest run of
+    // leading words that is a name is taken as the name. Places whose whole
+    // name is typed come first: those whose state and country are also
+    // typed, then those with one of them, the longer name first, each group
+    // by population. Then, as far as the limit allows, places whose name
+    // begins with the text before the first comma, ranked alike.
     QList<AtlasMatch> search(const QString &placeText, qsizetype limit = 25) const;
 
+    // For a name that is in no place's names, of five letters or more: the
+    // places whose name it is with one letter wrong, missing or extra (or
+    // two neighbours swapped), ranked as search() ranks them.
+    QList<AtlasMatch> suggestions(const QString &placeText, qsizetype limit = 10) const;
+
 private:
-    QList<AtlasPlace> m_places;
-    QHash<QString, QList<qsizetype>> m_byName; // folded name -> places
-    qsizetype m_longestName = 0;               // words in the longest name
+    explicit Atlas(QByteArray index);
+
+    QByteArray m_index; // the bytes atlas/AtlasIndex.h lays out
+    qsizetype m_longestName = 0; // words in the longest name
 };
+
+// Whether `placeText` holds more than the name `match` was found by: a
+// state or country that should then fit the place.
+bool regionTyped(const QString &placeText, const AtlasMatch &match);
 
 // The place part of a coordinates query: the text before the trailing
 // " Latitude Longitude", or the whole query when it has no such ending.

@@ -5,6 +5,7 @@
 // as the program itself reading a file of births on one core. The births are
 // the 2,000 reference moments, repeated.
 #include "cli/Batch.h"
+#include "cli/PlaceLookup.h"
 
 #include "tests/support/ReferenceVectors.h"
 
@@ -16,9 +17,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <sched.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -129,6 +134,122 @@ void batchProgramOnOneCore(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * births);
 }
 BENCHMARK(batchProgramOnOneCore)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// ---- births by place against the same births by coordinates -------------
+
+// Places of every size, as a file of births would name them.
+const std::vector<std::string> birthplaces{
+    "Pune, Maharashtra, India", "Singapore",          "Hallstatt, Austria",   "Oberammergau, Germany",
+    "München, Germany",         "Salt Lake City",     "Mexico City",          "Paris",
+    "London",                   "Cuauhtémoc, Chihuahua, Mexico", "Enstone, United Kingdom", "Turmi, Ethiopia",
+    "Urunga, NSW, Australia",   "Compañia, Peru",     "Narendranagar, India", "New York, NY"};
+
+// The reference births, each at one of the places: by the place column,
+// and by the zone, lon, lat and dst that place gives.
+std::pair<std::string, std::string> placedAndCoordinateRows(int repeats)
+{
+    std::string byPlace = "name,date,time,place\n";
+    std::string byCoordinates = "name,date,time,zone,lon,lat,dst\n";
+    PlaceLookup lookup;
+    int count = 0;
+    for (const ReferenceCase &c : loadReferenceCases()) {
+        const QStringList &in = c.inputs;
+        auto two = [](const QString &n) { return n.rightJustified(2, u'0'); };
+        const std::string date = QStringLiteral("%1-%2-%3").arg(in[2], two(in[0]), two(in[1])).toStdString();
+        const std::string time = QStringLiteral("%1:%2").arg(two(in[3]), two(in[4])).toStdString();
+        const std::string &place = birthplaces[std::size_t(count) % birthplaces.size()];
+        QString error;
+        const std::optional<FoundPlace> found = lookup.find(place, readBirthMoment(date, time), error);
+        if (!found || !found->clock.fillsZone)
+            continue; // a skipped or doubled hour there: not a birth both can give
+        const std::string name = "Person " + std::to_string(count++);
+        byPlace += name + "," + date + "," + time + ",\"" + place + "\"\n";
+        byCoordinates += name + "," + date + "," + time + "," + found->zone + "," + found->lon + "," + found->lat + ","
+                         + found->dst + "\n";
+    }
+    std::string places = byPlace.substr(byPlace.find('\n') + 1);
+    std::string coordinates = byCoordinates.substr(byCoordinates.find('\n') + 1);
+    for (int i = 1; i < repeats; ++i) {
+        byPlace += places;
+        byCoordinates += coordinates;
+    }
+    return {byPlace, byCoordinates};
+}
+
+void runBatchOf(benchmark::State &state, bool byPlace)
+{
+    const auto [places, coordinates] = placedAndCoordinateRows(10);
+    const std::string &csv = byPlace ? places : coordinates;
+    qint64 births = 0;
+    for (auto _ : state) {
+        ByteSink out([](std::string_view) { return true; });
+        ByteSink err([](std::string_view) { return true; });
+        const BatchSummary summary = runBatch(csv, BatchOptions{}, out, err);
+        if (summary.badRows != 0) {
+            state.SkipWithError("the batch reported bad rows");
+            return;
+        }
+        births += summary.births;
+    }
+    state.SetItemsProcessed(births);
+}
+
+void batchByCoordinates(benchmark::State &state)
+{
+    runBatchOf(state, false);
+}
+BENCHMARK(batchByCoordinates)->Unit(benchmark::kMillisecond);
+
+void batchByPlace(benchmark::State &state)
+{
+    runBatchOf(state, true);
+}
+BENCHMARK(batchByPlace)->Unit(benchmark::kMillisecond);
+
+// One quorvel-cli process for one birth: its wall time and its peak
+// resident memory (in MB, as the counter rss_MB).
+void runOneBirth(benchmark::State &state, const std::vector<std::string> &where)
+{
+    std::vector<std::string> arguments{QUORVEL_CLI, "--name", "Ann", "--date", "1947-08-15", "--time", "10:30"};
+    arguments.insert(arguments.end(), where.begin(), where.end());
+    std::vector<char *> argv;
+    for (std::string &argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    long peakKilobytes = 0;
+    for (auto _ : state) {
+        // fork, not vfork: a child sharing this process's memory until it
+        // runs the program would report this process's peak as its own.
+        const pid_t child = fork();
+        if (child == 0) {
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        int status = 0;
+        rusage usage{};
+        if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("quorvel-cli failed");
+            break;
+        }
+        peakKilobytes = std::max(peakKilobytes, usage.ru_maxrss);
+    }
+    state.counters["rss_MB"] = double(peakKilobytes) / 1024.0;
+}
+
+void oneBirthByCoordinates(benchmark::State &state)
+{
+    runOneBirth(state, {"--zone", "1:00", "--lon", "11:35E", "--lat", "48:08N"});
+}
+BENCHMARK(oneBirthByCoordinates)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void oneBirthByPlace(benchmark::State &state)
+{
+    runOneBirth(state, {"--place", "München, Germany"});
+}
+BENCHMARK(oneBirthByPlace)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -556,7 +556,7 @@ private:
     ByteSink &m_out;
     ByteSink &m_err;
     const MansionColumns m_mansions;
-    PlaceLookup m_places;  // reads the atlas at a file's first place
+    PlaceLookup m_places;  // looks each place text up once
     BirthData m_birth;
     std::vector<FieldError> m_errors;
     std::string m_line;

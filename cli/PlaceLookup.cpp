@@ -8,6 +8,9 @@
 #include <QJsonArray>
 #include <QSet>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // At most this many places are listed when a name is refused as ambiguous.
@@ -22,75 +25,152 @@ QString placeLabel(const AtlasPlace &place)
     return parts.join(QStringLiteral(", "));
 }
 
-// The matches that fit the typed text best: the first ones, as far as they
-// match the state and country equally well.
+QString placeList(const QList<AtlasMatch> &matches)
+{
+    QStringList labels;
+    for (const AtlasMatch &match : matches) {
+        const QString label = placeLabel(match.place);
+        if (!labels.contains(label))
+            labels.append(label);
+    }
+    QString listed = labels.mid(0, listedCandidates).join(QStringLiteral("; "));
+    if (labels.size() > listedCandidates)
+        listed += QStringLiteral("; ...");
+    return listed;
+}
+
+// The places bearing the whole name typed that fit the typed text best:
+// the first ones, as far as they match the state and country equally well
+// and read as many words as the name.
 QList<AtlasMatch> bestGroup(const QList<AtlasMatch> &matches)
 {
     QList<AtlasMatch> group;
     for (const AtlasMatch &match : matches) {
-        if (!group.isEmpty() && (match.stateMatches != group.first().stateMatches
-                                 || match.countryMatches != group.first().countryMatches))
+        if (match.name != NameMatch::Whole)
+            continue;
+        if (!group.isEmpty()
+            && (match.stateMatches != group.first().stateMatches || match.countryMatches != group.first().countryMatches
+                || match.nameWords != group.first().nameWords))
             break;
         group.append(match);
     }
     return group;
 }
 
-// Why the best matches name no single place: they lie in several countries,
-// or in several states of one. Empty when they are one place (the largest
-// is taken).
-QString ambiguity(const QString &typed, const QList<AtlasMatch> &group)
+// A place this many times as large as the next of its name is the one meant.
+constexpr quint32 dominance = 10;
+
+// The place the best group names, or nothing with the reason in `error`:
+// its places lie in several countries or states and none is much the
+// largest. `note` says which was taken where there were others.
+std::optional<AtlasPlace> chosenPlace(const QString &typed, const QList<AtlasMatch> &group, QString &error,
+                                      QString &note)
 {
     QSet<QString> countries;
     QSet<QString> regions;
-    QStringList labels;
     for (const AtlasMatch &match : group) {
         countries.insert(match.place.countryCode);
         regions.insert(match.place.countryCode + u'|' + match.place.state);
-        const QString label = placeLabel(match.place);
-        if (!labels.contains(label))
-            labels.append(label);
     }
+    const AtlasPlace &largest = group.first().place;
     if (regions.size() < 2)
-        return {};
-    QString listed = labels.mid(0, listedCandidates).join(QStringLiteral("; "));
-    if (labels.size() > listedCandidates)
-        listed += QStringLiteral("; ...");
-    return QStringLiteral("%1 matches places in several %2: %3; add the state or country")
-        .arg(quotedValue(typed), countries.size() > 1 ? QStringLiteral("countries") : QStringLiteral("states"),
-             listed);
+        return largest;
+    if (largest.population >= quint64(dominance) * group.at(1).place.population) {
+        note = QStringLiteral("%1 is taken as %2, much the largest place of the name; also in the atlas: %3")
+                   .arg(quotedValue(typed), placeLabel(largest), placeList(group.sliced(1)));
+        return largest;
+    }
+    error = QStringLiteral("%1 matches places in several %2: %3; add the state or country")
+                .arg(quotedValue(typed), countries.size() > 1 ? QStringLiteral("countries") : QStringLiteral("states"),
+                     placeList(group));
+    return std::nullopt;
 }
 
-std::string angleField(const DegreesMinutes &angle, char positive, char negative)
+// Why nothing bears the name typed, with what comes closest.
+QString notFound(const QString &typed, const QList<AtlasMatch> &matches, const QList<AtlasMatch> &nearSpellings)
 {
+    if (!nearSpellings.isEmpty())
+        return QStringLiteral("%1 is not in the atlas; did you mean: %2")
+            .arg(quotedValue(typed), placeList(nearSpellings));
+    if (!matches.isEmpty())
+        return QStringLiteral("%1 is not a whole place name in the atlas; names beginning with it: %2")
+            .arg(quotedValue(typed), placeList(matches));
+    return QStringLiteral("%1 is not in the atlas: write the city and its state or country, such as "
+                          "\"Pune, Maharashtra, India\"")
+        .arg(quotedValue(typed));
+}
+
+std::string angleField(double degrees, char positive, char negative)
+{
+    const DegreesMinutes rounded = roundToMinute(degrees);
     return QStringLiteral("%1:%2%3")
-        .arg(angle.degrees)
-        .arg(angle.minutes, 2, 10, QLatin1Char('0'))
-        .arg(QLatin1Char(angle.positive ? positive : negative))
+        .arg(rounded.degrees)
+        .arg(rounded.minutes, 2, 10, QLatin1Char('0'))
+        .arg(QLatin1Char(rounded.positive ? positive : negative))
         .toStdString();
 }
 
 } // namespace
 
+PlaceLookup::Choice PlaceLookup::choose(const QString &typed)
+{
+    const Atlas &atlas = Atlas::builtIn();
+    const QList<AtlasMatch> matches = atlas.search(typed);
+    const QList<AtlasMatch> group = bestGroup(matches);
+    Choice choice;
+    if (group.isEmpty()) {
+        QList<AtlasMatch> nearSpellings;
+        for (const AtlasMatch &match : matches) {
+            if (match.name == NameMatch::Spelling)
+                nearSpellings.append(match);
+        }
+        choice.error = notFound(typed, matches, nearSpellings + atlas.suggestions(typed));
+        return choice;
+    }
+    const AtlasMatch &best = group.first();
+    if (!best.stateMatches && !best.countryMatches && regionTyped(typed, best)) {
+        // "Salt Lak" and "Salt Lkae City": the start of a longer name, or a
+        // misspelt one, rather than Salt in a state "Lak". (After a comma the
+        // name is whole.)
+        QList<AtlasMatch> begun;
+        if (!typed.contains(u','))
+            std::copy_if(matches.cbegin(), matches.cend(), std::back_inserter(begun),
+                         [](const AtlasMatch &match) { return match.name == NameMatch::Prefix; });
+        const QList<AtlasMatch> nearSpellings = atlas.suggestions(typed);
+        if (!begun.isEmpty() || !nearSpellings.isEmpty())
+            choice.error = notFound(typed, begun, nearSpellings);
+        else
+            choice.error = QStringLiteral("%1: the atlas has no place of this name in that state or country, only: %2")
+                               .arg(quotedValue(typed), placeList(group));
+        return choice;
+    }
+    choice.place = chosenPlace(typed, group, choice.error, choice.note);
+    if (choice.place) {
+        choice.lon = angleField(choice.place->longitude, 'E', 'W');
+        choice.lat = angleField(choice.place->latitude, 'N', 'S');
+    }
+    return choice;
+}
+
 std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const std::optional<BirthMoment> &moment,
                                             QString &error)
 {
-    if (!m_atlas)
-        m_atlas = Atlas::load();
     const QString typed = QString::fromUtf8(placeText.data(), qsizetype(placeText.size()));
-    const QList<AtlasMatch> group = bestGroup(m_atlas->search(typed));
-    if (group.isEmpty()) {
-        error = QStringLiteral("%1 is not in the atlas: write the city and its state or country, such as "
-                               "\"Pune, Maharashtra, India\"")
-                    .arg(quotedValue(typed));
-        return std::nullopt;
+    auto choice = m_choices.constFind(typed);
+    if (choice == m_choices.constEnd()) {
+        if (m_choices.size() >= remembered)
+            m_choices.clear();
+        choice = m_choices.insert(typed, choose(typed));
     }
-    error = ambiguity(typed, group);
-    if (!error.isEmpty())
+    error = choice->error;
+    if (!choice->place)
         return std::nullopt;
+    const QString &note = choice->note;
 
     FoundPlace found;
-    found.place = group.first().place;
+    found.place = *choice->place;
+    found.lon = choice->lon;
+    found.lat = choice->lat;
     const DegreesMinutes lon = roundToMinute(found.place.longitude);
     const DegreesMinutes lat = roundToMinute(found.place.latitude);
     PlaceFields &fields = found.fields;
@@ -100,11 +180,11 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const st
     fields.latDegrees = qint16(lat.degrees);
     fields.latMinutes = qint16(lat.minutes);
     fields.isNorth = lat.positive;
-    found.lon = angleField(lon, 'E', 'W');
-    found.lat = angleField(lat, 'N', 'S');
     if (!moment)
         return found;
     found.clock = placeClock(found.place.timeZone, moment->date, moment->time, found.place.longitude);
+    if (!note.isEmpty())
+        found.clock.notes.prepend(note);
     if (!found.clock.fillsZone) {
         error = found.clock.notes.join(u' ');
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include "atlas/PlaceClock.h"
 #include "cli/BirthFields.h"
 
+#include <QHash>
 #include <QJsonObject>
 #include <QString>
 
@@ -35,15 +36,31 @@ struct FoundPlace {
 class PlaceLookup {
 public:
     // The place `placeText` names, with its clock at `moment`. Nothing, with
-    // the reason in `error`, when the atlas doesn't hold it, holds it in more
-    // than one country or state, or the local time didn't exist there.
+    // the reason in `error` (and the places meant perhaps), when the atlas
+    // doesn't hold the name whole, holds it in more than one country or state
+    // with none ten times as large as the others, or the local time didn't
+    // exist there. Where a much larger place was taken over others of the
+    // name, the clock's notes begin by saying so.
     // Without a moment (the date or time didn't read) only the coordinates
     // are filled, and the zone and dst fields hold a placeholder.
     std::optional<FoundPlace> find(std::string_view placeText, const std::optional<BirthMoment> &moment,
                                    QString &error);
 
 private:
-    std::optional<Atlas> m_atlas;  // read at the first lookup
+    // What the atlas makes of a place's text: the place, or why none.
+    struct Choice {
+        std::optional<AtlasPlace> place;
+        QString error;
+        QString note; // which of several places of the name was taken
+        std::string lon;
+        std::string lat;
+    };
+    static Choice choose(const QString &typed);
+
+    // A file of births names the same places again and again: each text is
+    // looked up once, as far as this many texts.
+    static constexpr qsizetype remembered = 4096;
+    QHash<QString, Choice> m_choices;
 };
 
 // The place found and the offset used, for --json.

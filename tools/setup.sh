@@ -10,7 +10,6 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
   libbenchmark-dev
-  libgeonames-dev
   clang
   fonts-dejavu-core
   xvfb xauth imagemagick x11-utils xdotool

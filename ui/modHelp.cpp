@@ -5,6 +5,7 @@
 
 #include "core/Messages.h"
 #include "ui/Desktop.h"
+#include "app/websearch/WebSearchInterface.h"
 #include "ui/frmAbout.h"
 
 #include <QAction>
@@ -165,5 +166,10 @@ QVariant searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country
     }
     const QString query = city->text() + u' ' + state->text() + u' ' + country->text()
                           + QStringLiteral(" Latitude Longitude");
-    return desktop().webSearch(query, webPageUrl(WebPage::Home).toString(), birth);
+    // The boxes apart as well, so that the atlas window can search them as typed.
+    QVariantMap birthAndPlace = birth;
+    birthAndPlace.insert(QString::fromLatin1(WebSearchKeys::city), city->text());
+    birthAndPlace.insert(QString::fromLatin1(WebSearchKeys::state), state->text());
+    birthAndPlace.insert(QString::fromLatin1(WebSearchKeys::country), country->text());
+    return desktop().webSearch(query, webPageUrl(WebPage::Home).toString(), birthAndPlace);
 }

@@ -11,7 +11,9 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
@@ -31,7 +33,9 @@ constexpr char foundElsewhere[] =
     "The atlas has places of this name, but none in the state or country of \u201c%1\u201d. "
     "Check them, or search the web.";
 constexpr char notFound[] = "\u201c%1\u201d is not in the atlas. Search the web for its latitude and longitude.";
-constexpr char nothingTyped[] = "The place is not in the atlas. Search the web for its latitude and longitude.";
+constexpr char nothingTyped[] = "Type the place's name, then its state or country after a comma.";
+constexpr char nearSpellings[] = "\u201c%1\u201d is not in the atlas. Did you mean one of these places?";
+constexpr char placeLabel[] = "&Place:";
 constexpr char howToType[] =
     "Latitude and longitude are rounded to the nearest minute. Type the zone's standard offset into "
     "Time Zone, and tick DST for a birth in daylight saving time.";
@@ -91,9 +95,10 @@ QString echoOf(const QString &place)
 
 } // namespace
 
-AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches, int zoneYear, const QDate &birthDate,
-                         const QTime &birthTime, QWidget *parent)
-    : QDialog(parent), m_query(query), m_birthDate(birthDate), m_birthTime(birthTime)
+AtlasWindow::AtlasWindow(const QString &query, const QString &placeText, const Atlas &atlas, int zoneYear,
+                         const QDate &birthDate, const QTime &birthTime, QWidget *parent)
+    : QDialog(parent), m_query(query), m_atlas(atlas), m_zoneYear(zoneYear), m_birthDate(birthDate),
+      m_birthTime(birthTime)
 {
     setObjectName(QStringLiteral("AtlasWindow"));
     setFont(AtlasLook::verdana(8.25));
@@ -101,6 +106,13 @@ AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches,
 
     m_lblHeading = wrappedLabel(this, "lblHeading");
     m_lblHeading->setFont(AtlasLook::verdana(9.75, true));
+    m_txtPlace = new QLineEdit(placeText.simplified(), this);
+    m_txtPlace->setObjectName(QStringLiteral("txtPlace"));
+    m_txtPlace->setClearButtonEnabled(true);
+    m_txtPlace->installEventFilter(this);
+    auto *lblPlace = new QLabel(text(Texts::placeLabel), this);
+    lblPlace->setObjectName(QStringLiteral("lblPlace"));
+    lblPlace->setBuddy(m_txtPlace);
     m_tblPlaces = new QTableWidget(this);
     m_tblPlaces->setObjectName(QStringLiteral("tblPlaces"));
     m_lblClock = wrappedLabel(this, "lblClock");
@@ -120,18 +132,23 @@ AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches,
     m_cmdClose = new QPushButton(text(Texts::closeButton), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
 
+    connect(m_txtPlace, &QLineEdit::textChanged, this, &AtlasWindow::search);
     connect(m_cmdUse, &QPushButton::clicked, this, [this] { usePlace(m_tblPlaces->currentRow()); });
     connect(m_cmdWeb, &QPushButton::clicked, this, &AtlasWindow::cmdWeb_Click);
     connect(m_cmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_tblPlaces, &QTableWidget::cellDoubleClicked, this, [this](int row) { usePlace(row); });
     connect(m_tblPlaces, &QTableWidget::itemSelectionChanged, this, &AtlasWindow::showClock);
 
+    auto *box = new QHBoxLayout;
+    box->addWidget(lblPlace);
+    box->addWidget(m_txtPlace, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdWeb);
     buttons->addStretch();
     buttons->addWidget(m_cmdUse);
     buttons->addWidget(m_cmdClose);
     auto *layout = new QVBoxLayout(this);
+    layout->addLayout(box);
     layout->addWidget(m_lblHeading);
     layout->addWidget(m_tblPlaces);
     layout->addWidget(m_lblClock);
@@ -140,27 +157,10 @@ AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches,
     layout->addWidget(m_lblStatus);
     layout->addLayout(buttons);
 
-    const QString place = echoOf(placeTextOfQuery(query).simplified());
-    const bool anyTyped = !place.isEmpty();
-    m_cmdClose->setDefault(true);
-    if (matches.isEmpty()) {
-        m_lblHeading->setText(anyTyped ? text(Texts::notFound).arg(place) : text(Texts::nothingTyped));
-        m_tblPlaces->hide();
-        m_lblNote->hide();
-        m_cmdUse->hide();
-        m_cmdWeb->setFocus();
-    } else {
-        const AtlasMatch &best = matches.constFirst();
-        const bool bestFits = best.stateMatches || best.countryMatches;
-        m_lblHeading->setText(text(bestFits ? Texts::found : Texts::foundElsewhere).arg(place));
-        fillTable(matches, zoneYear);
-        // Enter takes the selected place (but for a focused button).
-        m_cmdUse->setDefault(true);
-        if (bestFits)
-            m_tblPlaces->setFocus();
-        else
-            m_cmdWeb->setFocus();
-    }
+    setupTable();
+    search();
+    m_txtPlace->selectAll();
+    m_txtPlace->setFocus();
 
     setWindowTitle(QString::fromUtf8(Messages::windowTitle));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -171,28 +171,80 @@ AtlasWindow::AtlasWindow(const QString &query, const QList<AtlasMatch> &matches,
     adjustSize();
 }
 
-void AtlasWindow::fillTable(const QList<AtlasMatch> &matches, int zoneYear)
+void AtlasWindow::showEvent(QShowEvent *event)
+{
+    // Rows and columns are measured again in the look the window has once
+    // shown, its layout settled.
+    QDialog::showEvent(event);
+    fitTableToRows();
+    layout()->activate();
+}
+
+bool AtlasWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Up and down in the box move through the places, as in any search box.
+    if (watched == m_txtPlace && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+            QCoreApplication::sendEvent(m_tblPlaces, event);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void AtlasWindow::search()
+{
+    const QString typed = m_txtPlace->text().simplified();
+    QList<AtlasMatch> matches = m_atlas.search(typed);
+    if (matches.isEmpty())
+        matches = m_atlas.suggestions(typed);
+    const bool misspelt = !matches.isEmpty() && matches.constFirst().name == NameMatch::Spelling;
+    const QString echo = echoOf(typed);
+    if (typed.isEmpty())
+        m_lblHeading->setText(text(Texts::nothingTyped));
+    else if (matches.isEmpty())
+        m_lblHeading->setText(text(Texts::notFound).arg(echo));
+    else if (misspelt)
+        m_lblHeading->setText(text(Texts::nearSpellings).arg(echo));
+    else if (const AtlasMatch &best = matches.constFirst();
+             best.stateMatches || best.countryMatches || best.name == NameMatch::Prefix || !regionTyped(typed, best))
+        m_lblHeading->setText(text(Texts::found).arg(echo));
+    else
+        m_lblHeading->setText(text(Texts::foundElsewhere).arg(echo));
+    fillTable(matches);
+    m_cmdUse->setEnabled(!matches.isEmpty());
+    // Enter takes the selected place, or searches the web when there is none.
+    (matches.isEmpty() ? m_cmdWeb : m_cmdUse)->setDefault(true);
+    (matches.isEmpty() ? m_cmdUse : m_cmdWeb)->setDefault(false);
+}
+
+void AtlasWindow::setupTable()
 {
     QStringList headers;
     for (const char *column : Texts::columns)
         headers.append(text(column));
     m_tblPlaces->setColumnCount(int(headers.size()));
     m_tblPlaces->setHorizontalHeaderLabels(headers);
-    m_tblPlaces->setRowCount(int(matches.size()));
     m_tblPlaces->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tblPlaces->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tblPlaces->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tblPlaces->setTabKeyNavigation(false);
     m_tblPlaces->setWordWrap(false);
     m_tblPlaces->verticalHeader()->hide();
-    m_tblPlaces->horizontalHeader()->setStretchLastSection(true);
     m_tblPlaces->horizontalHeader()->setHighlightSections(false);
+}
 
+void AtlasWindow::fillTable(const QList<AtlasMatch> &matches)
+{
+    m_places.clear();
+    m_tblPlaces->clearSelection();
+    m_tblPlaces->setRowCount(int(matches.size()));
     bool anyAgainstLongitude = false;
     for (int row = 0; row < matches.size(); ++row) {
         const AtlasPlace &place = matches.at(row).place;
         m_places.append(place);
-        const ZoneSummary zone = summarizeZone(place.timeZone, zoneYear);
+        const ZoneSummary zone = summarizeZone(place.timeZone, m_zoneYear);
         const bool against = zoneAgainstLongitude(zone, place.longitude);
         anyAgainstLongitude = anyAgainstLongitude || against;
         const QStringList cells{place.name,
@@ -210,7 +262,8 @@ void AtlasWindow::fillTable(const QList<AtlasMatch> &matches, int zoneYear)
         if (against)
             m_tblPlaces->item(row, ZoneColumn)->setToolTip(text(Texts::zoneAgainstLongitudeNote));
     }
-    m_tblPlaces->selectRow(0);
+    if (!matches.isEmpty())
+        m_tblPlaces->selectRow(0);
     m_lblNote->setText(text(Texts::howToType) +
                        (anyAgainstLongitude ? u'\n' + text(Texts::zoneAgainstLongitudeNote) : QString()));
     fitTableToRows();
@@ -218,24 +271,35 @@ void AtlasWindow::fillTable(const QList<AtlasMatch> &matches, int zoneYear)
 
 void AtlasWindow::fitTableToRows()
 {
+    // Measured in the look the table has on screen, style and font applied.
+    m_tblPlaces->ensurePolished();
+    m_tblPlaces->horizontalHeader()->ensurePolished();
+    const QHeaderView *header = m_tblPlaces->horizontalHeader();
     m_tblPlaces->resizeColumnsToContents();
     m_tblPlaces->resizeRowsToContents();
     const int frame = 2 * m_tblPlaces->frameWidth();
-    int width = frame;
+    int width = frame + m_tblPlaces->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < m_tblPlaces->columnCount(); ++column)
         width += m_tblPlaces->columnWidth(column);
-    const int rows = std::min(m_tblPlaces->rowCount(), visibleRows);
-    int height = frame + m_tblPlaces->horizontalHeader()->sizeHint().height();
-    for (int row = 0; row < rows; ++row)
-        height += m_tblPlaces->rowHeight(row);
-    if (m_tblPlaces->rowCount() > visibleRows)
-        width += m_tblPlaces->verticalScrollBar()->sizeHint().width();
-    // Never wider than most of the screen; the table scrolls sideways then.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        width = std::min(width, screen->availableGeometry().width() * 9 / 10);
-    // Exactly as high as its rows (up to the visible number), no blank below.
-    m_tblPlaces->setMinimumWidth(width);
-    m_tblPlaces->setFixedHeight(height);
+    // Never wider than most of the screen; the table scrolls sideways then,
+    // and is as much higher as the scroll bar takes.
+    int scrollBar = 0;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const int widest = screen->availableGeometry().width() * 9 / 10;
+        if (width > widest)
+            scrollBar = m_tblPlaces->horizontalScrollBar()->sizeHint().height();
+        width = std::min(width, widest);
+    }
+    // As high as the visible number of rows whatever the search finds, and
+    // only ever wider: the window keeps still while the user types. A row's
+    // height is kept from the last search with rows for those without.
+    if (m_tblPlaces->rowCount() > 0)
+        m_rowHeight = m_tblPlaces->rowHeight(0);
+    const int rowHeight = m_rowHeight > 0 ? m_rowHeight : m_tblPlaces->verticalHeader()->defaultSectionSize();
+    const int height = frame + header->sizeHint().height() + visibleRows * rowHeight + scrollBar;
+    m_tblPlaces->setMinimumWidth(std::max(width, m_tblPlaces->minimumWidth()));
+    const int shown = m_tblPlaces->isVisible() ? m_tblPlaces->height() : 0;
+    m_tblPlaces->setFixedHeight(std::max(height, shown));
     m_tblPlaces->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 

@@ -12,24 +12,27 @@
 #include <QVariantMap>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
-// The coordinates lookup's results: the atlas places for the typed city,
-// state and country with the latitude, longitude and zone the user types
-// into Quorvel, what the selected place's clock did at the birth moment, a
-// button that hands the selected place back to the program, and one that
-// searches the web for places the atlas lacks.
+// The coordinates lookup: a box holding the place searched for, searched
+// again as the user types; the atlas places it names with the latitude,
+// longitude and zone the user types into Quorvel; what the selected place's
+// clock did at the birth moment; a button that hands the selected place back
+// to the program, and one that searches the web for places the atlas lacks.
 class AtlasWindow : public QDialog {
     Q_OBJECT
 public:
-    // `query` is the whole query the program sent; `zoneYear` the year
-    // whose zone rules are described (the current one); `birthDate` and
-    // `birthTime` the local moment whose clock is described (invalid when
-    // the program sent none: no clock is described then).
-    AtlasWindow(const QString &query, const QList<AtlasMatch> &matches, int zoneYear, const QDate &birthDate,
-                const QTime &birthTime, QWidget *parent = nullptr);
+    // `query` is the whole query the program sent, searched on the web;
+    // `placeText` what the box starts with; `atlas` the places searched;
+    // `zoneYear` the year whose zone rules are described (the current one);
+    // `birthDate` and `birthTime` the local moment whose clock is described
+    // (invalid when the program sent none: no clock is described then).
+    AtlasWindow(const QString &query, const QString &placeText, const Atlas &atlas, int zoneYear,
+                const QDate &birthDate, const QTime &birthTime, QWidget *parent = nullptr);
 
+    QLineEdit *txtPlace() const { return m_txtPlace; }
     QTableWidget *tblPlaces() const { return m_tblPlaces; }
     QPushButton *cmdUse() const { return m_cmdUse; }
     QPushButton *cmdWeb() const { return m_cmdWeb; }
@@ -41,8 +44,15 @@ public:
     // Empty when the window was closed otherwise.
     QVariantMap chosenPlace() const { return m_chosenPlace; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
-    void fillTable(const QList<AtlasMatch> &matches, int zoneYear);
+    // Searches the atlas for the box's text and shows what it finds.
+    void search();
+    void setupTable();
+    void fillTable(const QList<AtlasMatch> &matches);
     void fitTableToRows();
     PlaceClock clockOf(int row) const;
     // Describes the selected row's clock at the birth moment, and grows the
@@ -55,11 +65,15 @@ private:
     void cmdWeb_Click();
 
     QString m_query;
+    const Atlas &m_atlas;
+    int m_zoneYear;
     QList<AtlasPlace> m_places;
     QDate m_birthDate;
     QTime m_birthTime;
     QVariantMap m_chosenPlace;
+    int m_rowHeight = 0;
     QLabel *m_lblHeading = nullptr;
+    QLineEdit *m_txtPlace = nullptr;
     QTableWidget *m_tblPlaces = nullptr;
     QLabel *m_lblClock = nullptr;
     QLabel *m_lblNote = nullptr;

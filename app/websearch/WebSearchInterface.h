@@ -13,6 +13,10 @@ namespace WebSearchKeys {
 // The birth as the main screen holds it: "date" a QDate, "time" a QTime.
 inline constexpr char date[] = "date";
 inline constexpr char time[] = "time";
+// The place as typed into the main screen's boxes (QString each).
+inline constexpr char city[] = "city";
+inline constexpr char state[] = "state";
+inline constexpr char country[] = "country";
 // The place the user chose: "latitude" and "longitude" in degrees (north and
 // east positive, double) and "zoneId" (IANA name); the zone's size in
 // "zoneHours" and "zoneMinutes" (int) and the "dst" tick (bool) only when the

@@ -10,6 +10,23 @@
 #include <QDate>
 #include <QDesktopServices>
 
+namespace {
+
+// What the window's search box starts with: the main screen's city, state
+// and country, parted by commas; the query's place where they aren't given.
+QString startingPlaceText(const QString &query, const QVariantMap &birth)
+{
+    QStringList parts;
+    for (const char *key : {WebSearchKeys::city, WebSearchKeys::state, WebSearchKeys::country}) {
+        const QString part = birth.value(QString::fromLatin1(key)).toString().simplified();
+        if (!part.isEmpty())
+            parts.append(part);
+    }
+    return parts.isEmpty() ? placeTextOfQuery(query) : parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
 QVariant WebSearchPlugin::Search(const QString &query, const QString &site, const QVariantMap &birth)
 {
     // The site names the caller; searching within it would find no
@@ -21,8 +38,7 @@ QVariant WebSearchPlugin::Search(const QString &query, const QString &site, cons
         QDesktopServices::openUrl(webSearchUrl(query));
         return {};
     }
-    const QList<AtlasMatch> matches = Atlas::load().search(placeTextOfQuery(query));
-    AtlasWindow window(query, matches, QDate::currentDate().year(),
+    AtlasWindow window(query, startingPlaceText(query, birth), Atlas::builtIn(), QDate::currentDate().year(),
                        birth.value(QString::fromLatin1(WebSearchKeys::date)).toDate(),
                        birth.value(QString::fromLatin1(WebSearchKeys::time)).toTime(), QApplication::activeWindow());
     window.exec();

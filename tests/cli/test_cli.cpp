@@ -502,9 +502,14 @@ private slots:
         QTest::newRow("long zone cut short twice") << with(with(a, "--lon", "77:13W"), "--zone", "-" + QString(100, u'5'))
             << "--zone: '-" + QString(39, u'5') + "'...: the zone must be at most 14:00";
         const QStringList placed = a.mid(0, 6);
-        QTest::newRow("place in several countries") << placed + QStringList{"--place", "London"}
-            << "--place: 'London' matches places in several countries: London, England, United Kingdom; "
-               "London, Ontario, Canada; add the state or country";
+        QTest::newRow("place in several countries") << placed + QStringList{"--place", "Hyderabad"}
+            << "--place: 'Hyderabad' matches places in several countries: Hyderābād, Telangana, India; "
+               "Hyderabad, Sindh, Pakistan; add the state or country";
+        QTest::newRow("place in another country") << placed + QStringList{"--place", "Hallstatt, Germany"}
+            << "--place: 'Hallstatt, Germany': the atlas has no place of this name in that state or country, only: "
+               "Hallstatt, Upper Austria, Austria";
+        QTest::newRow("place misspelt") << placed + QStringList{"--place", "Londn, United Kingdom"}
+            << "--place: 'Londn, United Kingdom' is not in the atlas; did you mean: London, England, United Kingdom";
         QTest::newRow("place not in the atlas") << placed + QStringList{"--place", "Xqzville"}
             << "--place: 'Xqzville' is not in the atlas: write the city and its state or country, such as "
                "\"Pune, Maharashtra, India\"";
@@ -518,6 +523,76 @@ private slots:
             << with(with(with(a, "--name", ""), "--date", "1901-02-29"), "--lat", "95")
             << "--name: the name is empty\n--date: there is no 29 February 1901: February 1901 has 28 days\n"
                "--lat: '95' is not a latitude: write DEG:MIN and N or S, such as 28:36N";
+    }
+
+    // Places as users type them, found in the atlas with GeoNames' own
+    // coordinates and zone; a much larger place of the name is taken with a
+    // note. Then twenty towns of under 5,000 people on five continents.
+    void placesOfTheAtlas_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("latitude");
+        QTest::addColumn<double>("longitude");
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<bool>("noted");
+        const auto row = [](const char *typed, const char *name, double latitude, double longitude, const char *zone,
+                            bool noted = false) {
+            QTest::newRow(typed) << QString::fromUtf8(typed) << QString::fromUtf8(name) << latitude << longitude
+                                 << QString::fromLatin1(zone) << noted;
+        };
+        row("Singapore", "Singapore", 1.28967, 103.85007, "Asia/Singapore");
+        row("Vatican City", "Vatican City", 41.90268, 12.45414, "Europe/Vatican");
+        row("Hallstatt, Austria", "Hallstatt", 47.56231, 13.64912, "Europe/Vienna");
+        row("Oberammergau, Germany", "Oberammergau", 47.59812, 11.06692, "Europe/Berlin");
+        row("Longyearbyen", "Longyearbyen", 78.22334, 15.64689, "Arctic/Longyearbyen");
+        row("München, Germany", "Munich", 48.13743, 11.57549, "Europe/Berlin");
+        row("Frankfurt, Germany", "Frankfurt am Main", 50.11552, 8.68417, "Europe/Berlin", true);
+        row("Salt Lake City", "Salt Lake City", 40.76078, -111.89105, "America/Denver");
+        row("Mexico City", "Mexico City", 19.42847, -99.12766, "America/Mexico_City");
+        row("Paris", "Paris", 48.85341, 2.3488, "Europe/Paris", true);
+        row("London", "London", 51.50853, -0.12574, "Europe/London", true);
+        row("Cuauhtémoc, Chihuahua, Mexico", "Cuauhtémoc", 28.40884, -106.86319, "America/Chihuahua");
+        row("San Buenaventura, Coahuila, Mexico", "San Buenaventura", 27.06193, -101.54891, "America/Monterrey");
+        row("Milano", "Milan", 45.46427, 9.18951, "Europe/Rome"); // another language's name, a letter longer
+        row("Enstone, United Kingdom", "Enstone", 51.91537, -1.45371, "Europe/London");
+        row("Lint, BE", "Lint", 51.12707, 4.49669, "Europe/Brussels");
+        row("Koberovy, Czechia", "Koberovy", 50.62466, 15.22822, "Europe/Prague");
+        row("Santa Eugenia de Berga, Spain", "Santa Eugènia de Berga", 41.9, 2.28333, "Europe/Madrid");
+        row("Teutopolis, IL", "Teutopolis", 39.1331, -88.47199, "America/Chicago");
+        row("Plainwell, Michigan, USA", "Plainwell", 42.44004, -85.6489, "America/Detroit");
+        row("El Sibal, MX", "El Sibal", 16.98, -91.49111, "America/Mexico_City");
+        row("Compañia, Peru", "Compañia", -13.06911, -74.25473, "America/Lima");
+        row("Turmi, Ethiopia", "Turmi", 4.96667, 36.48333, "Africa/Addis_Ababa");
+        row("Makali, Sierra Leone", "Makali", 8.62964, -11.66168, "Africa/Freetown");
+        row("Stanford, South Africa", "Stanford", -34.4394, 19.45615, "Africa/Johannesburg");
+        row("Bou Attouche, TN", "Bou Attouche", 33.89927, 9.78496, "Africa/Tunis");
+        row("Narendranagar, India", "Narendranagar", 30.16173, 78.28712, "Asia/Kolkata");
+        row("Peleduy, Russia", "Peleduy", 59.62889, 112.74056, "Asia/Yakutsk");
+        row("Darpas, Armenia", "Darpas", 40.83674, 44.42494, "Asia/Yerevan");
+        row("Nordiyya, Israel", "Nordiyya", 32.3147, 34.89617, "Asia/Jerusalem");
+        row("Urunga, NSW, Australia", "Urunga", -30.49701, 153.01422, "Australia/Sydney");
+        row("Kingston South East, AU", "Kingston South East", -36.83073, 139.8522, "Australia/Adelaide");
+        row("Fairlie, New Zealand", "Fairlie", -44.1, 170.83333, "Pacific/Auckland");
+        row("Ruakaka, NZ", "Ruakaka", -35.90818, 174.45019, "Pacific/Auckland");
+    }
+
+    void placesOfTheAtlas()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, name);
+        QFETCH(double, latitude);
+        QFETCH(double, longitude);
+        QFETCH(QString, zone);
+        QFETCH(bool, noted);
+        const Run result = run(pushyaArguments.mid(0, 6) + QStringList{"--place", typed, "--json"});
+        QCOMPARE(result.status, 0);
+        const QJsonObject place = QJsonDocument::fromJson(result.out).object().value(QStringLiteral("place")).toObject();
+        QCOMPARE(place.value(QStringLiteral("name")).toString(), name);
+        QCOMPARE(place.value(QStringLiteral("latitude")).toDouble(), latitude);
+        QCOMPARE(place.value(QStringLiteral("longitude")).toDouble(), longitude);
+        QCOMPARE(place.value(QStringLiteral("zoneId")).toString(), zone);
+        QCOMPARE(utf8(result.err).contains(QStringLiteral("much the largest place of the name")), noted);
     }
 
     void badInputNamesTheOptionAndExitsWithOne()
@@ -652,12 +727,13 @@ private slots:
         // A place column, its commas quoted, stands for zone, lon, lat and dst; the output shows what it gave.
         const Run placed = run({QStringLiteral("--batch"), QStringLiteral("-")},
                                "Place,name,date,time\n\"Pune, Maharashtra, India\",Ann,1947-08-15,00:00\n"
-                               "London,Bob,1975-07-01,12:00\n\"New York, NY\",Cy,2020-11-01,01:30\n"
+                               "Hyderabad,Bob,1975-07-01,12:00\n\"New York, NY\",Cy,2020-11-01,01:30\n"
                                "\"Amsterdam, Netherlands\",Di,1920-06-01,12:00\n"
                                "\"Madrid, Spain\",Dan,1990-01-01,12:00\n");
         QCOMPARE(placed.status, 1);
-        const QString london = QStringLiteral("field place: 'London' matches places in several countries: London, "
-                                              "England, United Kingdom; London, Ontario, Canada; add the state or country");
+        const QString london = QStringLiteral("field place: 'Hyderabad' matches places in several countries: "
+                                              "Hyderābād, Telangana, India; Hyderabad, Sindh, Pakistan; add the state "
+                                              "or country");
         // What the clock did that the fields can't show is said with the row, as --place says it.
         QCOMPARE(utf8(placed.err),
                  QStringLiteral("row 3: ") + london +

@@ -1,0 +1,146 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "atlas/AtlasIndex.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <cmath>
+
+namespace AtlasIndex {
+
+namespace {
+
+// The texts area, each distinct text stored once.
+class Texts {
+public:
+    Texts() { add(QString()); }
+
+    quint32 add(const QString &text)
+    {
+        const QByteArray utf8 = text.toUtf8();
+        const auto found = m_at.constFind(utf8);
+        if (found != m_at.constEnd())
+            return *found;
+        const auto at = quint32(m_bytes.size());
+        m_bytes += utf8;
+        m_bytes += '\0';
+        m_at.insert(utf8, at);
+        return at;
+    }
+    const QByteArray &bytes() const { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+    QHash<QByteArray, quint32> m_at;
+};
+
+// The number of a thing shared by several places, adding it at its first use.
+template <typename Record, typename MakeRecord>
+quint16 numberOf(QHash<QString, quint16> &numbers, QList<Record> &records, const QString &key, MakeRecord make)
+{
+    const auto found = numbers.constFind(key);
+    if (found != numbers.constEnd())
+        return *found;
+    const auto number = quint16(records.size());
+    records.append(make());
+    numbers.insert(key, number);
+    return number;
+}
+
+qint32 hundredThousandths(double degrees)
+{
+    return qint32(std::llround(degrees * 1e5));
+}
+
+template <typename Record> void appendRecords(QByteArray &bytes, const QList<Record> &records, quint32 &at)
+{
+    while (bytes.size() % 8 != 0)
+        bytes += '\0';
+    at = quint32(bytes.size());
+    bytes.append(reinterpret_cast<const char *>(records.constData()), records.size() * qsizetype(sizeof(Record)));
+}
+
+} // namespace
+
+QByteArray build(const QList<AtlasPlace> &places)
+{
+    Texts texts;
+    QList<Place> placeRecords;
+    QList<Key> keys;
+    QList<Region> regions;
+    QList<Country> countries;
+    QList<Zone> zones;
+    QHash<QString, quint16> regionNumbers, countryNumbers, zoneNumbers;
+    quint32 longestName = 0;
+    placeRecords.reserve(places.size());
+    for (const AtlasPlace &place : places) {
+        const quint16 country = numberOf(countryNumbers, countries, place.countryCode, [&] {
+            Country record{texts.add(place.country), {' ', ' '}, 0};
+            const QByteArray code = place.countryCode.toLatin1().leftJustified(2, ' ', true);
+            std::memcpy(record.code, code.constData(), 2);
+            return record;
+        });
+        const quint16 region = numberOf(regionNumbers, regions, place.countryCode + u'|' + place.state, [&] {
+            return Region{texts.add(place.state), country, 0};
+        });
+        const quint16 zone =
+            numberOf(zoneNumbers, zones, place.timeZone, [&] { return Zone{texts.add(place.timeZone)}; });
+        const auto number = quint32(placeRecords.size());
+        placeRecords.append({texts.add(place.name), hundredThousandths(place.latitude),
+                             hundredThousandths(place.longitude), place.population, region, zone});
+        QSet<QString> names{foldForSearch(place.name)};
+        for (const QString &other : place.otherNames)
+            names.insert(foldForSearch(other));
+        names.remove(QString());
+        for (const QString &name : std::as_const(names)) {
+            keys.append({texts.add(name), number, place.population});
+            longestName = std::max(longestName, quint32(name.count(u' ') + 1));
+        }
+    }
+    const char *text = texts.bytes().constData();
+    std::sort(keys.begin(), keys.end(), [text](const Key &a, const Key &b) {
+        if (const int order = std::strcmp(text + a.folded, text + b.folded))
+            return order < 0;
+        if (a.population != b.population)
+            return a.population > b.population;
+        return a.place < b.place;
+    });
+
+    Header header{};
+    std::memcpy(header.magic, magic, sizeof magic);
+    header.places = quint32(placeRecords.size());
+    header.keys = quint32(keys.size());
+    header.regions = quint32(regions.size());
+    header.countries = quint32(countries.size());
+    header.zones = quint32(zones.size());
+    header.longestName = longestName;
+    QByteArray bytes(sizeof header, '\0');
+    appendRecords(bytes, placeRecords, header.placesAt);
+    appendRecords(bytes, keys, header.keysAt);
+    appendRecords(bytes, regions, header.regionsAt);
+    appendRecords(bytes, countries, header.countriesAt);
+    appendRecords(bytes, zones, header.zonesAt);
+    header.textsAt = quint32(bytes.size());
+    bytes += texts.bytes();
+    std::memcpy(bytes.data(), &header, sizeof header);
+    return bytes;
+}
+
+View::View(const QByteArray &bytes)
+{
+    if (bytes.size() < qsizetype(sizeof(Header)) || std::memcmp(bytes.constData(), magic, sizeof magic) != 0)
+        return;
+    const char *base = bytes.constData();
+    header = reinterpret_cast<const Header *>(base);
+    places = reinterpret_cast<const Place *>(base + header->placesAt);
+    keys = reinterpret_cast<const Key *>(base + header->keysAt);
+    regions = reinterpret_cast<const Region *>(base + header->regionsAt);
+    countries = reinterpret_cast<const Country *>(base + header->countriesAt);
+    zones = reinterpret_cast<const Zone *>(base + header->zonesAt);
+    texts = base + header->textsAt;
+}
+
+} // namespace AtlasIndex

@@ -1,0 +1,144 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Builds the atlas's index from GeoNames' table of populated places
+// (cities500.txt, tab-separated) and its first-level division names
+// (admin1.json): make_index CITIES ADMIN1 OUTPUT. Runs at build time.
+
+#include "atlas/AtlasIndex.h"
+
+#include <QFile>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace {
+
+// The columns of the GeoNames table that the atlas uses.
+enum Column {
+    NameColumn = 1,
+    AsciiNameColumn = 2,
+    AlternateNamesColumn = 3,
+    LatitudeColumn = 4,
+    LongitudeColumn = 5,
+    CountryColumn = 8,
+    Admin1Column = 10,
+    PopulationColumn = 14,
+    TimeZoneColumn = 17,
+    ColumnCount = 19,
+};
+
+// Whether every letter of the name is a Latin one: the names people type
+// on a Latin keyboard. Names in other scripts are left out of the index.
+bool inLatinScript(const QString &name)
+{
+    return std::all_of(name.begin(), name.end(), [](QChar c) {
+        return !c.isSurrogate() && (!c.isLetter() || c.script() == QChar::Script_Latin);
+    });
+}
+
+// The country's English name as Qt knows it, with "and" and "of" as people
+// write them ("Bosnia and Herzegovina", "Isle of Man"); the code where Qt
+// has no name for it.
+QString countryName(const QString &code)
+{
+    const QLocale::Territory territory = QLocale::codeToTerritory(code);
+    if (territory == QLocale::AnyTerritory)
+        return code;
+    return QLocale::territoryToString(territory)
+        .replace(QStringLiteral(" & "), QStringLiteral(" and "))
+        .replace(QStringLiteral(" And "), QStringLiteral(" and "))
+        .replace(QStringLiteral(" Of "), QStringLiteral(" of "));
+}
+
+// Names in common use that GeoNames' table lacks: the country, the name in
+// the table, and the other name.
+constexpr std::array<std::array<const char *, 3>, 1> missingNames{{
+    {"IN", "Gurgaon", "Gurugram"},
+}};
+
+bool fail(const char *what, const QString &path)
+{
+    std::fprintf(stderr, "make_index: %s %s\n", what, qPrintable(path));
+    return false;
+}
+
+bool readDivisions(const QString &path, QHash<QString, QString> &divisions)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail("cannot read", path);
+    for (const QJsonValue &division : QJsonDocument::fromJson(file.readAll()).array())
+        divisions.insert(division[QLatin1String("code")].toString(), division[QLatin1String("name")].toString());
+    return !divisions.isEmpty() || fail("no divisions in", path);
+}
+
+bool readPlaces(const QString &path, const QHash<QString, QString> &divisions, QList<AtlasPlace> &places)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return fail("cannot read", path);
+    QHash<QString, QString> countries;
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        if (line.endsWith('\n'))
+            line.chop(1);
+        const QStringList columns = QString::fromUtf8(line).split(u'\t');
+        if (columns.size() != ColumnCount)
+            return fail("a line without 19 columns in", path);
+        AtlasPlace place;
+        place.name = columns.at(NameColumn);
+        place.countryCode = columns.at(CountryColumn);
+        if (!countries.contains(place.countryCode))
+            countries.insert(place.countryCode, countryName(place.countryCode));
+        place.country = countries.value(place.countryCode);
+        place.state = divisions.value(place.countryCode + u'.' + columns.at(Admin1Column));
+        place.timeZone = columns.at(TimeZoneColumn);
+        bool latitudeRead = false;
+        bool longitudeRead = false;
+        place.latitude = columns.at(LatitudeColumn).toDouble(&latitudeRead);
+        place.longitude = columns.at(LongitudeColumn).toDouble(&longitudeRead);
+        place.population = columns.at(PopulationColumn).toUInt();
+        if (!latitudeRead || !longitudeRead || place.name.isEmpty())
+            return fail("a place without name or coordinates in", path);
+        place.otherNames.append(columns.at(AsciiNameColumn));
+        for (const QString &other : columns.at(AlternateNamesColumn).split(u',', Qt::SkipEmptyParts)) {
+            if (inLatinScript(other))
+                place.otherNames.append(other);
+        }
+        for (const auto &[country, name, other] : missingNames) {
+            if (place.countryCode == QLatin1String(country) && place.name == QLatin1String(name))
+                place.otherNames.append(QString::fromUtf8(other));
+        }
+        places.append(std::move(place));
+    }
+    return !places.isEmpty() || fail("no places in", path);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_index CITIES500.TXT ADMIN1.JSON OUTPUT\n");
+        return 2;
+    }
+    QHash<QString, QString> divisions;
+    QList<AtlasPlace> places;
+    if (!readDivisions(QString::fromLocal8Bit(argv[2]), divisions) ||
+        !readPlaces(QString::fromLocal8Bit(argv[1]), divisions, places))
+        return 1;
+    const QByteArray index = AtlasIndex::build(places);
+    QFile output(QString::fromLocal8Bit(argv[3]));
+    if (!output.open(QIODevice::WriteOnly) || output.write(index) != index.size() || !output.flush()) {
+        fail("cannot write", output.fileName());
+        return 1;
+    }
+    return 0;
+}
