@@ -3,8 +3,6 @@
 
 #include "atlas/PlaceClock.h"
 
-#include "atlas/Atlas.h"
-
 #include <QDateTime>
 #include <QLocale>
 #include <QTimeZone>
@@ -34,6 +32,27 @@ QDateTime utcInstant(qint64 seconds)
 QString clockText(qint64 wall)
 {
     return utcInstant(wall).time().toString(QStringLiteral("HH:mm"));
+}
+
+// An offset from UTC as hours and minutes, with seconds only where it has
+// them: "+5:30", "-5:00", "+1:19:32". The atlas lists zones the same way.
+QString offsetText(int seconds)
+{
+    const int size = std::abs(seconds);
+    QString text = QStringLiteral("%1%2:%3")
+                       .arg(QChar(seconds < 0 ? u'-' : u'+'))
+                       .arg(size / 3600)
+                       .arg(size / 60 % 60, 2, 10, QLatin1Char('0'));
+    if (size % 60 != 0)
+        text += QStringLiteral(":%1").arg(size % 60, 2, 10, QLatin1Char('0'));
+    return text;
+}
+
+// Whether the screen takes the longitude as East: typed to the minute, and
+// 0 degrees 0 minutes counts as West.
+bool eastOnScreen(double longitude)
+{
+    return longitude > 0 && std::llround(longitude * 60.0) > 0;
 }
 
 QString dateText(const QDate &date)
@@ -96,53 +115,53 @@ Gap gapAround(const QTimeZone &zone, qint64 wall)
     return {};
 }
 
-// What the zone boxes and the DST tick take for a clock, or why they can't.
+// What the zone boxes and the DST tick take for a clock: the standard
+// offset with DST ticked for daylight saving of one hour, else the whole
+// offset in force with DST unticked; signed where the longitude would give
+// the other direction.
 struct Fill {
-    bool fills = false;
-    int zoneSeconds = 0; // signed, as the database gives it
+    int zoneSeconds = 0; // signed, east of UT positive, as the database gives it
     int zoneMinutes = 0; // the same rounded to the minute
     bool dst = false;
-    QString why;
+    bool zoneSigned = false;
+    QString how;         // why the zone holds the whole offset, when it does
+    QString shortHow;    // the same in a few words
 };
 
 Fill fillFor(int offset, int standard, bool daylight, double longitude)
 {
     const int save = daylight ? offset - standard : 0;
     Fill fill;
-    if (save != 0 && save != oneHour) {
+    fill.dst = save == oneHour;
+    fill.zoneSeconds = fill.dst ? standard : offset;
+    fill.zoneMinutes = int(std::lround(fill.zoneSeconds / 60.0));
+    fill.zoneSigned = fill.zoneMinutes != 0 && (fill.zoneMinutes > 0) != eastOnScreen(longitude);
+    if (save != 0 && !fill.dst) {
         const int minutes = std::abs(save) / 60;
         const QString size = minutes % 60 == 0 ? QStringLiteral("%1 hours").arg(minutes / 60)
                                                : QStringLiteral("%1 minutes").arg(minutes);
-        fill.why = QStringLiteral("Daylight saving of %1 was in force, and the DST tick adds exactly one hour, so the "
-                                  "zone can't be entered for this place and moment.")
+        fill.how = QStringLiteral("Daylight saving of %1 was in force, and the DST tick adds exactly one hour, so "
+                                  "the zone holds the whole offset with DST unticked.")
                        .arg(size);
-        return fill;
+        fill.shortHow = QStringLiteral("Includes summer time");
     }
-    fill.zoneSeconds = daylight ? standard : offset;
-    fill.zoneMinutes = int(std::lround(fill.zoneSeconds / 60.0));
-    fill.dst = daylight;
-    if (zoneAgainstLongitude(ZoneSummary{true, fill.zoneMinutes * 60, false}, longitude)) {
-        fill.why = fill.zoneMinutes > 0
-                       ? QStringLiteral("The clock was ahead of Universal Time west of Greenwich, and the screen takes "
-                                        "a zone there as behind it, so the zone can't be entered for this place and "
-                                        "moment.")
-                       : QStringLiteral("The clock was behind Universal Time east of Greenwich, and the screen takes "
-                                        "a zone there as ahead of it, so the zone can't be entered for this place and "
-                                        "moment.");
-        return fill;
-    }
-    fill.fills = true;
     return fill;
+}
+
+// A zone of `minutes` east of UT as the command line writes it: "5:30",
+// or "-1:00" where it carries its sign.
+QString writtenZone(int minutes, bool withSign)
+{
+    const QString sign = !withSign ? QString() : minutes > 0 ? QStringLiteral("-") : QStringLiteral("+");
+    const int size = std::abs(minutes);
+    return QStringLiteral("%1%2:%3").arg(sign).arg(size / 60).arg(size % 60, 2, 10, QLatin1Char('0'));
 }
 
 // The zone boxes and tick that state a clock, as a user would set them.
 QString fillText(const Fill &fill)
 {
-    const int minutes = std::abs(fill.zoneMinutes);
-    return QStringLiteral("zone %1:%2%3")
-        .arg(minutes / 60)
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'))
-        .arg(fill.dst ? QStringLiteral(" with DST ticked") : QStringLiteral(" with DST unticked"));
+    return QStringLiteral("zone %1%2")
+        .arg(writtenZone(fill.zoneMinutes, fill.zoneSigned), fill.dst ? QStringLiteral(" with DST ticked") : QStringLiteral(" with DST unticked"));
 }
 
 // Whether the zone's law around an instant calls its winter time daylight
@@ -166,7 +185,7 @@ PlaceClock clockAt(const QTimeZone &zone, qint64 instant)
     clock.standardSeconds = zone.standardTimeOffset(at);
     clock.daylight = zone.isDaylightTime(at);
     clock.offsetName = zone.abbreviation(at);
-    clock.offsetText = QStringLiteral("UTC") + utcOffsetText(clock.offsetSeconds);
+    clock.offsetText = QStringLiteral("UTC") + offsetText(clock.offsetSeconds);
     // People there read the winter clock as standard time and the summer
     // one as an hour ahead of it, and so does the screen.
     if (winterIsDaylight(zone, at)) {
@@ -180,14 +199,10 @@ PlaceClock clockAt(const QTimeZone &zone, qint64 instant)
 QString repeatedNote(const QString &when, const PlaceClock &first, const PlaceClock &second, const Fill &firstFill,
                      const Fill &secondFill)
 {
-    QString how;
-    if (!secondFill.fills)
-        how = QStringLiteral("the screen can't state the second (%1)").arg(describeClock(second));
-    else if (firstFill.fills && secondFill.zoneMinutes == firstFill.zoneMinutes)
-        how = QStringLiteral("%1 DST for the second (%2)")
-                  .arg(secondFill.dst ? QStringLiteral("tick") : QStringLiteral("untick"), describeClock(second));
-    else
-        how = QStringLiteral("enter %1 for the second (%2)").arg(fillText(secondFill), describeClock(second));
+    const QString how = secondFill.zoneMinutes == firstFill.zoneMinutes && secondFill.zoneSigned == firstFill.zoneSigned
+        ? QStringLiteral("%1 DST for the second (%2)")
+              .arg(secondFill.dst ? QStringLiteral("tick") : QStringLiteral("untick"), describeClock(second))
+        : QStringLiteral("enter %1 for the second (%2)").arg(fillText(secondFill), describeClock(second));
     return QStringLiteral("%1 happened twice, as the clocks went back: the first (%2) is taken; %3.")
         .arg(when, describeClock(first), how);
 }
@@ -228,19 +243,34 @@ PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &tim
         const Fill secondFill = fillFor(second.offsetSeconds, second.standardSeconds, second.daylight, longitude);
         clock.notes.append(repeatedNote(when, clock, second, fill, secondFill));
     }
-    if (!fill.fills) {
-        clock.notes.append(fill.why);
-        return clock;
-    }
     clock.fillsZone = true;
     clock.zoneHours = std::abs(fill.zoneMinutes) / 60;
     clock.zoneMinutes = std::abs(fill.zoneMinutes) % 60;
+    clock.zoneAhead = fill.zoneMinutes > 0;
+    clock.zoneSigned = fill.zoneSigned;
     clock.dst = fill.dst;
+    if (!fill.how.isEmpty()) {
+        clock.notes.append(fill.how);
+        clock.shortNote = fill.shortHow;
+    }
     if (fill.zoneSeconds % 60 != 0)
         clock.notes.append(QStringLiteral("The zone's offset UTC%1 has seconds, which the zone boxes can't hold: they "
                                           "take it rounded to the minute.")
-                               .arg(utcOffsetText(fill.zoneSeconds)));
+                               .arg(offsetText(fill.zoneSeconds)));
     return clock;
+}
+
+QString zoneSign(const PlaceClock &clock)
+{
+    if (!clock.zoneSigned)
+        return {};
+    return clock.zoneAhead ? QStringLiteral("-") : QStringLiteral("+");
+}
+
+QString zoneText(const PlaceClock &clock)
+{
+    const int minutes = clock.zoneHours * 60 + clock.zoneMinutes;
+    return writtenZone(clock.zoneAhead ? minutes : -minutes, clock.zoneSigned);
 }
 
 QString describeClock(const PlaceClock &clock)

@@ -8,10 +8,11 @@
 #include <QStringList>
 #include <QTime>
 
-// What a birthplace's clock did at a birth moment, and what Quorvel's main
-// input screen can take of it. The screen takes a zone as a size (hours,
-// minutes) whose direction follows the longitude's hemisphere, and a DST tick
-// that adds one hour.
+// What a birthplace's clock did at a birth moment, and how Quorvel's main
+// input screen takes it: a zone (hours, minutes) and a DST tick that moves
+// the clock one hour ahead of it. An unsigned zone's direction follows the
+// longitude's hemisphere; a zone on the other side of Universal Time carries
+// its sign, as the time zone picker writes it: '-' ahead, '+' behind.
 struct PlaceClock {
     bool known = false;      // the IANA zone is in the system's database
     QString zoneId;          // "Asia/Kolkata"
@@ -20,16 +21,27 @@ struct PlaceClock {
     bool daylight = false;   // daylight (or war/summer) time in force
     QString offsetName;      // as the database names it: "IST", "BDST", "+0630"...
     QString offsetText;      // "UTC+5:30", "UTC+1:19:32"
-    bool fillsZone = false;  // the zone boxes and DST tick can state it truthfully
-    int zoneHours = 0;       // the size of the standard offset, rounded to the minute
+    bool fillsZone = false;  // the moment existed, so the zone and tick below state it
+    int zoneHours = 0;       // the size of the zone, rounded to the minute
     int zoneMinutes = 0;
-    bool dst = false;  // tick DST
-    QStringList notes; // sentences for the user: skipped hour, repeated hour, seconds rounded, why not fillable
+    bool zoneAhead = false;  // the zone is ahead of Universal Time
+    bool zoneSigned = false; // ... on the other side from what the longitude says
+    bool dst = false;        // tick DST
+    QString shortNote;       // a few words for beside the zone boxes, when they need them
+    QStringList notes;       // sentences for the user: skipped hour, repeated hour, seconds rounded, how entered
 };
 
 // The clock at local `date` `time` in `zoneId` for a place at `longitude`
-// (degrees, east positive; 0 counts as west, as on the screen).
+// (degrees, east positive; what rounds to 0 degrees 0 minutes counts as west,
+// as on the screen).
 PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &time, double longitude);
+
+// The sign the zone boxes take: "-", "+", or empty where the longitude gives
+// the direction.
+QString zoneSign(const PlaceClock &clock);
+
+// The zone as the command line writes it: "5:30", "-1:00".
+QString zoneText(const PlaceClock &clock);
 
 // "IST, UTC+5:30" — the offset and its name, one line for the atlas window.
 QString describeClock(const PlaceClock &clock);

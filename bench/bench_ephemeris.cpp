@@ -16,7 +16,7 @@ void computeMoonNakshatraOverVectors(benchmark::State &state)
 {
     std::vector<EphemerisInput> births;
     for (const BirthData &b : loadReferenceBirths())
-        births.push_back(ephemerisInput(b));
+        births.push_back(b);
     if (births.size() != 2000) {
         state.SkipWithError("reference vectors not found");
         return;

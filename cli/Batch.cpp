@@ -443,20 +443,25 @@ public:
         }
         // A place gives the zone, the coordinates and the DST tick; where it
         // can't, stand-ins let the other fields be judged.
-        BirthTexts parsed = texts;
         std::optional<FoundPlace> found;
         QString placeError;
+        const PlaceFields standIn;
+        const PlaceFields *place = nullptr;
         if (columns.place >= 0) {
             const auto text = [&texts](BirthField field) { return texts[std::size_t(field)]; };
             found = m_places.find(fields[std::size_t(columns.place)],
                                   readBirthMoment(text(BirthField::Date), text(BirthField::Time)), placeError);
-            putPlaceFields(found ? &*found : nullptr, parsed);
-            if (found && found->clock.fillsZone)  // not the stand-ins of a moment that didn't read
-                texts = parsed;
+            place = found ? &found->fields : &standIn;
+            if (found && found->clock.fillsZone) {  // shown: not the placeholders of a moment that didn't read
+                texts[std::size_t(BirthField::Zone)] = found->zone;
+                texts[std::size_t(BirthField::Lon)] = found->lon;
+                texts[std::size_t(BirthField::Lat)] = found->lat;
+                texts[std::size_t(BirthField::Dst)] = found->dst;
+            }
         }
 
         m_errors.clear();
-        if (!parseBirthFields(parsed, m_birth, m_errors) || !placeError.isEmpty()) {
+        if (!parseBirthFields(texts, place, m_birth, m_errors) || !placeError.isEmpty()) {
             std::string message;
             const auto add = [&](std::string one) {
                 m_err.append(rowPrefix(row));

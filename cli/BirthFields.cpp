@@ -47,11 +47,6 @@ bool isDigits(std::string_view text)
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool isZero(std::string_view digits)
-{
-    return std::all_of(digits.begin(), digits.end(), [](char c) { return c == '0'; });
-}
-
 // A number of `minDigits` to `maxDigits` digits (at most 4), or -1.
 int smallNumber(std::string_view text, std::size_t minDigits, std::size_t maxDigits)
 {
@@ -199,62 +194,45 @@ QString readFlag(std::string_view text, bool &flag)
     return QStringLiteral("%1: write yes or no").arg(shown(text));
 }
 
-// The zone's sign must say what the longitude says: the picker writes '-'
-// for a zone ahead of Universal Time, and the calculation takes a zone as
-// ahead only with an eastern longitude (0:00 counts as western). A sign that
-// disagrees is refused rather than dropped, since dropping it would calculate
-// the other direction without a word.
-QString checkZoneSign(std::string_view text, const Zone &zone, const Angle &longitude)
+BirthField fieldOf(BirthPart part)
 {
-    if (zone.sign == 0 || (isZero(zone.hours) && isZero(zone.minutes)))
-        return {};
-    const bool eastern = longitude.positive && !(isZero(longitude.degrees) && isZero(longitude.minutes));
-    const QString size = bareValue(text.substr(1));
-    if (zone.sign == '-' && !eastern) {
-        return QStringLiteral("%1 would be a zone ahead of Universal Time, but Quorvel counts the zone of a West "
-                              "longitude (0:00 included) as behind it; give the size alone, %2, if the clock is "
-                              "behind Universal Time")
-            .arg(shown(text), size);
-    }
-    if (zone.sign == '+' && eastern) {
-        return QStringLiteral("%1 would be a zone behind Universal Time, but Quorvel counts the zone of an East "
-                              "longitude as ahead of it; give the size alone, %2, if the clock is ahead of "
-                              "Universal Time")
-            .arg(shown(text), size);
-    }
-    return {};
-}
-
-BirthField fieldOf(const ValidationFailure &failure)
-{
-    switch (failure.focus) {
-    case InputBox::Name:
+    switch (part) {
+    case BirthPart::Name:
         return BirthField::Name;
-    case InputBox::ZoneHour:
+    case BirthPart::ZoneHours:
+    case BirthPart::ZoneMinutes:
         return BirthField::Zone;
-    case InputBox::LonDegrees:
-    case InputBox::LonMinutes:
+    case BirthPart::LonDegrees:
+    case BirthPart::LonMinutes:
         return BirthField::Lon;
-    case InputBox::LatDegrees:
-    case InputBox::LatMinutes:
+    case BirthPart::LatDegrees:
+    case BirthPart::LatMinutes:
         return BirthField::Lat;
-    case InputBox::None:
+    case BirthPart::Date:
         break;
     }
-    return BirthField::Date;  // the two date rules move no focus
+    return BirthField::Date;
 }
 
-QString validationMessage(BirthField field, const Date &date, std::string_view text)
+// A problem in the companion's words. A number too large to read is out of
+// range as well.
+QString problemMessage(BirthPart part, const Date &date, std::string_view text)
 {
-    switch (field) {
-    case BirthField::Name:
+    const QString minutes = QStringLiteral("%1: the minutes must be from 00 to 59").arg(shown(text));
+    switch (part) {
+    case BirthPart::Name:
         return QStringLiteral("the name is empty");
-    case BirthField::Zone:
-        return QStringLiteral("%1: the hours and the minutes must each be at most 32767").arg(shown(text));
-    case BirthField::Lon:
-    case BirthField::Lat:
-        return QStringLiteral("%1: the degrees and the minutes must each be at most 32767").arg(shown(text));
-    default:
+    case BirthPart::ZoneHours:
+        return QStringLiteral("%1: the zone must be at most %2:00").arg(shown(text)).arg(largestZoneHours);
+    case BirthPart::LonDegrees:
+        return QStringLiteral("%1: the longitude must be at most %2:00").arg(shown(text)).arg(largestLongitude);
+    case BirthPart::LatDegrees:
+        return QStringLiteral("%1: the latitude must be at most %2:00").arg(shown(text)).arg(largestLatitude);
+    case BirthPart::ZoneMinutes:
+    case BirthPart::LonMinutes:
+    case BirthPart::LatMinutes:
+        return minutes;
+    case BirthPart::Date:
         break;
     }
     const QString monthName = QLocale::c().monthName(date.month, QLocale::LongFormat);
@@ -275,42 +253,48 @@ struct Fields {
     bool dst = false;
 };
 
-BirthEntry entryOf(std::string_view name, const Fields &fields)
+ZoneDirection directionOf(const Zone &zone)
+{
+    if (zone.sign == '-')
+        return ZoneDirection::Ahead;
+    if (zone.sign == '+')
+        return ZoneDirection::Behind;
+    return ZoneDirection::FromLongitude;
+}
+
+BirthEntry entryOf(std::string_view name, const Fields &fields, const PlaceFields *place)
 {
     BirthEntry entry;
     entry.name = QString::fromUtf8(name.data(), qsizetype(name.size()));
     entry.year = fields.date.year;
     entry.month = fields.date.month;
     entry.day = fields.date.day;
+    entry.hour = fields.clock.hour;
+    entry.minute = fields.clock.minute;
+    if (place) {
+        entry.zoneHours = place->zoneHours;
+        entry.zoneMinutes = place->zoneMinutes;
+        entry.zoneDirection = place->zoneDirection;
+        entry.dst = place->dst;
+        entry.lonDegrees = place->lonDegrees;
+        entry.lonMinutes = place->lonMinutes;
+        entry.isEast = place->isEast;
+        entry.latDegrees = place->latDegrees;
+        entry.latMinutes = place->latMinutes;
+        entry.isNorth = place->isNorth;
+        return entry;
+    }
     entry.zoneHours = boxNumber(fields.zone.hours);
     entry.zoneMinutes = boxNumber(fields.zone.minutes);
+    entry.zoneDirection = directionOf(fields.zone);
+    entry.dst = fields.dst;
     entry.lonDegrees = boxNumber(fields.longitude.degrees);
     entry.lonMinutes = boxNumber(fields.longitude.minutes);
+    entry.isEast = fields.longitude.positive;
     entry.latDegrees = boxNumber(fields.latitude.degrees);
     entry.latMinutes = boxNumber(fields.latitude.minutes);
+    entry.isNorth = fields.latitude.positive;
     return entry;
-}
-
-// The birth of an entry that passed validation, so every number is there.
-BirthData birthOf(const BirthEntry &entry, const Fields &fields)
-{
-    BirthData birth;
-    birth.name = trimBlanks(entry.name);
-    birth.year = qint16(entry.year);
-    birth.month = qint16(entry.month);
-    birth.day = qint16(entry.day);
-    birth.hour = qint16(fields.clock.hour);
-    birth.minute = qint16(fields.clock.minute);
-    birth.zoneHours = entry.zoneHours.value();
-    birth.zoneMinutes = entry.zoneMinutes.value();
-    birth.lonDegrees = entry.lonDegrees.value();
-    birth.lonMinutes = entry.lonMinutes.value();
-    birth.latDegrees = entry.latDegrees.value();
-    birth.latMinutes = entry.latMinutes.value();
-    birth.isEast = fields.longitude.positive;
-    birth.isNorth = fields.latitude.positive;
-    birth.dst = fields.dst;
-    return birth;
 }
 
 } // namespace
@@ -334,34 +318,33 @@ std::optional<BirthMoment> readBirthMoment(std::string_view date, std::string_vi
     return moment;
 }
 
-bool parseBirthFields(const BirthTexts &texts, BirthData &birth, std::vector<FieldError> &errors)
+bool parseBirthFields(const BirthTexts &texts, const PlaceFields *place, BirthData &birth,
+                      std::vector<FieldError> &errors)
 {
     auto text = [&](BirthField field) { return trimmed(texts[std::size_t(field)]); };
     // One message a field, the first found: its own reading's comes before
-    // the screen's rules, which also judge a field that was read as nonsense.
+    // the reader's, which also judges a field that was read as nonsense.
     std::array<QString, birthFieldCount> problems;
     auto note = [&](BirthField field, QString message) {
         QString &problem = problems[std::size_t(field)];
         if (problem.isEmpty())
             problem = std::move(message);
-        return !problem.isEmpty();
     };
 
     Fields f;
     note(BirthField::Date, readDate(text(BirthField::Date), f.date));
     note(BirthField::Time, readClock(text(BirthField::Time), f.clock));
-    const bool badLon = note(BirthField::Lon, readAngle(text(BirthField::Lon), 'E', 'W', f.longitude));
-    if (!note(BirthField::Zone, readZone(text(BirthField::Zone), f.zone)) && !badLon)
-        note(BirthField::Zone, checkZoneSign(text(BirthField::Zone), f.zone, f.longitude));
-    note(BirthField::Lat, readAngle(text(BirthField::Lat), 'N', 'S', f.latitude));
-    note(BirthField::Dst, readFlag(text(BirthField::Dst), f.dst));
+    if (!place) {
+        note(BirthField::Lon, readAngle(text(BirthField::Lon), 'E', 'W', f.longitude));
+        note(BirthField::Zone, readZone(text(BirthField::Zone), f.zone));
+        note(BirthField::Lat, readAngle(text(BirthField::Lat), 'N', 'S', f.latitude));
+        note(BirthField::Dst, readFlag(text(BirthField::Dst), f.dst));
+    }
 
-    // The input screen's rules: an empty name, an impossible date, a number
-    // beyond what a box holds.
-    const BirthEntry entry = entryOf(texts[std::size_t(BirthField::Name)], f);
-    for (const ValidationFailure &failure : validateBirth(entry)) {
-        const BirthField field = fieldOf(failure);
-        note(field, validationMessage(field, f.date, text(field)));
+    BirthOrProblems read = readBirth(entryOf(texts[std::size_t(BirthField::Name)], f, place));
+    for (const BirthProblem &problem : read.problems) {
+        const BirthField field = fieldOf(problem.part);
+        note(field, problemMessage(problem.part, f.date, text(field)));
     }
 
     bool good = true;
@@ -372,6 +355,6 @@ bool parseBirthFields(const BirthTexts &texts, BirthData &birth, std::vector<Fie
         }
     }
     if (good)
-        birth = birthOf(entry, f);
+        birth = *read.birth;
     return good;
 }

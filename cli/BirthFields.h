@@ -39,9 +39,28 @@ struct FieldError {
 // The fields' texts in BirthField order, UTF-8.
 using BirthTexts = std::array<std::string_view, birthFieldCount>;
 
-// Reads the texts into `birth`. On bad input returns false with one error
-// per bad field, in field order, and leaves `birth` alone.
-bool parseBirthFields(const BirthTexts &texts, BirthData &birth, std::vector<FieldError> &errors);
+// What a place gives instead of the zone, lon, lat and dst fields: numbers,
+// taken as they are. The zone's size carries its direction where the
+// longitude would give the other one.
+struct PlaceFields {
+    qint16 zoneHours = 0;
+    qint16 zoneMinutes = 0;
+    ZoneDirection zoneDirection = ZoneDirection::FromLongitude;
+    bool dst = false;
+    qint16 lonDegrees = 0;
+    qint16 lonMinutes = 0;
+    bool isEast = true;
+    qint16 latDegrees = 0;
+    qint16 latMinutes = 0;
+    bool isNorth = true;
+};
+
+// Reads the texts into `birth`; with a `place`, its numbers stand for the
+// zone, lon, lat and dst fields, whose texts are not read. On bad input
+// returns false with one error per bad field, in field order, and leaves
+// `birth` alone.
+bool parseBirthFields(const BirthTexts &texts, const PlaceFields *place, BirthData &birth,
+                      std::vector<FieldError> &errors);
 
 // The birth's local date and clock time (to the minute, as the screen takes
 // it) from the date and time fields' texts; nothing when either doesn't read

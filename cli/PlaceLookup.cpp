@@ -171,6 +171,15 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const st
     found.place = *choice->place;
     found.lon = choice->lon;
     found.lat = choice->lat;
+    const DegreesMinutes lon = roundToMinute(found.place.longitude);
+    const DegreesMinutes lat = roundToMinute(found.place.latitude);
+    PlaceFields &fields = found.fields;
+    fields.lonDegrees = qint16(lon.degrees);
+    fields.lonMinutes = qint16(lon.minutes);
+    fields.isEast = lon.positive;
+    fields.latDegrees = qint16(lat.degrees);
+    fields.latMinutes = qint16(lat.minutes);
+    fields.isNorth = lat.positive;
     if (!moment)
         return found;
     found.clock = placeClock(found.place.timeZone, moment->date, moment->time, found.place.longitude);
@@ -180,20 +189,14 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const st
         error = found.clock.notes.join(u' ');
         return std::nullopt;
     }
-    found.zone = QStringLiteral("%1:%2")
-                     .arg(found.clock.zoneHours)
-                     .arg(found.clock.zoneMinutes, 2, 10, QLatin1Char('0'))
-                     .toStdString();
+    fields.zoneHours = qint16(found.clock.zoneHours);
+    fields.zoneMinutes = qint16(found.clock.zoneMinutes);
+    if (found.clock.zoneSigned)
+        fields.zoneDirection = found.clock.zoneAhead ? ZoneDirection::Ahead : ZoneDirection::Behind;
+    fields.dst = found.clock.dst;
+    found.zone = zoneText(found.clock).toStdString();
     found.dst = found.clock.dst ? "yes" : "no";
     return found;
-}
-
-void putPlaceFields(const FoundPlace *found, BirthTexts &texts)
-{
-    texts[std::size_t(BirthField::Zone)] = found ? std::string_view(found->zone) : "0";
-    texts[std::size_t(BirthField::Lon)] = found ? std::string_view(found->lon) : "0:00E";
-    texts[std::size_t(BirthField::Lat)] = found ? std::string_view(found->lat) : "0:00N";
-    texts[std::size_t(BirthField::Dst)] = found ? std::string_view(found->dst) : "no";
 }
 
 QJsonObject foundPlaceJson(const FoundPlace &found)

@@ -21,8 +21,12 @@
 struct FoundPlace {
     AtlasPlace place;
     PlaceClock clock;  // at the birth moment
-    // The four fields as a user would write them: "5:30", "85:19E", "27:43N",
-    // "no"; zone and dst stay "0" and "no" without a moment.
+    // The numbers the place gives for the zone, lon, lat and dst fields;
+    // without a moment, a zone of 0 and no DST.
+    PlaceFields fields;
+    // The same as a user would write them, for showing: "5:30", "85:19E",
+    // "27:43N", "no"; a zone on the other side of Universal Time from its
+    // longitude carries its sign, "-1:00".
     std::string zone = "0";
     std::string lon;
     std::string lat;
@@ -34,8 +38,8 @@ public:
     // The place `placeText` names, with its clock at `moment`. Nothing, with
     // the reason in `error` (and the places meant perhaps), when the atlas
     // doesn't hold the name whole, holds it in more than one country or state
-    // with none ten times as large as the others, or the screen can't state
-    // its clock then. Where a much larger place was taken over others of the
+    // with none ten times as large as the others, or the local time didn't
+    // exist there. Where a much larger place was taken over others of the
     // name, the clock's notes begin by saying so.
     // Without a moment (the date or time didn't read) only the coordinates
     // are filled, and the zone and dst fields hold a placeholder.
@@ -58,11 +62,6 @@ private:
     static constexpr qsizetype remembered = 4096;
     QHash<QString, Choice> m_choices;
 };
-
-// Puts the zone, lon, lat and dst texts of a found place into `texts`; for
-// no place, valid stand-ins, so that only the other fields are judged. The
-// texts point into `found`.
-void putPlaceFields(const FoundPlace *found, BirthTexts &texts);
 
 // The place found and the offset used, for --json.
 QJsonObject foundPlaceJson(const FoundPlace &found);

@@ -21,6 +21,21 @@ QString angleText(int degrees, int minutes, char hemisphere)
     return QStringLiteral("%1:%2%3").arg(degrees).arg(twoDigits(minutes)).arg(QLatin1Char(hemisphere));
 }
 
+// Which side of Universal Time the zone was given on: "ahead", "behind", or
+// "longitude" where the longitude's hemisphere says.
+QString zoneDirectionName(ZoneDirection direction)
+{
+    switch (direction) {
+    case ZoneDirection::Ahead:
+        return QStringLiteral("ahead");
+    case ZoneDirection::Behind:
+        return QStringLiteral("behind");
+    case ZoneDirection::FromLongitude:
+        break;
+    }
+    return QStringLiteral("longitude");
+}
+
 QJsonObject birthDataJson(const BirthData &b)
 {
     return QJsonObject{
@@ -32,6 +47,7 @@ QJsonObject birthDataJson(const BirthData &b)
         {QStringLiteral("minute"), b.minute},
         {QStringLiteral("zoneHours"), b.zoneHours},
         {QStringLiteral("zoneMinutes"), b.zoneMinutes},
+        {QStringLiteral("zoneDirection"), zoneDirectionName(b.zoneDirection)},
         {QStringLiteral("lonDegrees"), b.lonDegrees},
         {QStringLiteral("lonMinutes"), b.lonMinutes},
         {QStringLiteral("latDegrees"), b.latDegrees},

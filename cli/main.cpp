@@ -142,12 +142,14 @@ int runSingle(const CommandLine &line)
         found = lookup.find(line.place->toStdString(),
                             readBirthMoment(texts[std::size_t(BirthField::Date)], texts[std::size_t(BirthField::Time)]),
                             placeError);
-        putPlaceFields(found ? &*found : nullptr, texts);
     }
+    // Where the place wasn't found, stand-ins let the other fields be judged.
+    const PlaceFields standIn;
+    const PlaceFields *place = found ? &found->fields : line.place ? &standIn : nullptr;
 
     BirthData birth;
     std::vector<FieldError> errors;
-    bool good = parseBirthFields(texts, birth, errors) && placeError.isEmpty();
+    bool good = parseBirthFields(texts, place, birth, errors) && placeError.isEmpty();
     for (const FieldError &error : errors)
         complain(QStringLiteral("--%1: %2").arg(QLatin1String(birthFieldName(error.field)), error.message));
     if (!placeError.isEmpty())

@@ -52,44 +52,14 @@ std::optional<qint16> boxMagnitude(const QString &text)
     return static_cast<qint16>(std::abs(*value));
 }
 
-namespace {
-void copyInto(qint16 &field, std::optional<qint16> value)
+ZoneDirection zoneDirectionOf(const QString &hourText, const QString &minuteText)
 {
-    if (value)
-        field = *value;
-}
-} // namespace
-
-void copyScreenIntoBirthData(const ScreenInput &screen, BirthData &birth)
-{
-    birth.name = trimBlanks(screen.name);
-    birth.month = static_cast<qint16>(screen.monthPosition + 1);
-    copyInto(birth.day, boxInteger(screen.dayText));
-    copyInto(birth.year, boxInteger(screen.yearText));
-    copyInto(birth.hour, boxInteger(screen.hourText));
-    copyInto(birth.minute, boxInteger(screen.minuteText));
-    copyInto(birth.lonDegrees, boxInteger(screen.lonDegreesText));
-    copyInto(birth.lonMinutes, boxInteger(screen.lonMinutesText));
-    copyInto(birth.latDegrees, boxInteger(screen.latDegreesText));
-    copyInto(birth.latMinutes, boxInteger(screen.latMinutesText));
-    copyInto(birth.zoneHours, boxMagnitude(screen.zoneHourText));
-    copyInto(birth.zoneMinutes, boxMagnitude(screen.zoneMinuteText));
-    birth.dst = screen.dst;
-    birth.isEast = screen.isEast;
-    birth.isNorth = screen.isNorth;
-}
-
-EphemerisInput ephemerisInput(const BirthData &birth)
-{
-    return {.month = birth.month,
-            .day = birth.day,
-            .year = birth.year,
-            .hour = birth.hour,
-            .minute = birth.minute,
-            .zoneHours = birth.zoneHours,
-            .zoneMinutes = birth.zoneMinutes,
-            .lonDegrees = birth.lonDegrees,
-            .lonMinutes = birth.lonMinutes,
-            .isEast = birth.isEast,
-            .dst = birth.dst};
+    for (const QString &text : {hourText, minuteText}) {
+        const QString trimmed = trimBlanks(text);
+        if (trimmed.startsWith(u'-'))
+            return ZoneDirection::Ahead;
+        if (trimmed.startsWith(u'+'))
+            return ZoneDirection::Behind;
+    }
+    return ZoneDirection::FromLongitude;
 }

@@ -15,25 +15,14 @@
 inline constexpr int firstBirthYear = 1901;
 inline constexpr int lastBirthYear = 2050;
 
-// The birth inputs of a calculation that passed validation. The zone
-// fields hold the size of the offset only; its direction follows the
-// longitude's hemisphere.
-struct BirthData {
+// The birth inputs of a calculation that passed validation: the moment and
+// longitude the ephemeris takes (with the zone's direction, given or from
+// the longitude), plus the name and the latitude, which it doesn't.
+struct BirthData : EphemerisInput {
     QString name;
-    qint16 month = 0;
-    qint16 day = 0;
-    qint16 year = 0;
-    qint16 hour = 0;
-    qint16 minute = 0;
-    qint16 zoneHours = 0;
-    qint16 zoneMinutes = 0;
-    qint16 lonDegrees = 0;
-    qint16 lonMinutes = 0;
     qint16 latDegrees = 0;
     qint16 latMinutes = 0;
-    bool isEast = false;
     bool isNorth = false;
-    bool dst = false;
 };
 
 // What the main input screen holds, as the user left it. The lists are given
@@ -65,13 +54,12 @@ QString trimBlanks(const QString &text);
 // signed, that fits a 16-bit signed integer. Anything else gives nothing.
 std::optional<qint16> boxInteger(const QString &text);
 
-// A zone box's value: the size of the box's integer. The picker writes "-5";
-// the direction of the offset comes from the longitude's hemisphere instead.
+// A zone box's value: the size of the box's integer. Its sign, where it
+// has one, gives the direction instead (see zoneDirectionOf).
 std::optional<qint16> boxMagnitude(const QString &text);
 
-// Copies the screen into the record field by field, in the fixed order. A
-// text that isn't a 16-bit integer leaves its field as it was.
-void copyScreenIntoBirthData(const ScreenInput &screen, BirthData &birth);
-
-// The birth's moment and place as the ephemeris takes them.
-EphemerisInput ephemerisInput(const BirthData &birth);
+// The direction the zone boxes give: a leading minus for a clock ahead of
+// Universal Time (as the time zone picker writes it), a plus for one behind;
+// the hour box's sign first, else the minute box's; no sign follows the
+// longitude.
+ZoneDirection zoneDirectionOf(const QString &hourText, const QString &minuteText);

@@ -110,7 +110,7 @@ std::optional<double> crossingOffset(double birthCenturies, double target, int d
 int nakshatraAtOffset(const BirthData &birth, qint64 offset)
 {
     EphemerisResult result;
-    if (!computeMoonNakshatra(ephemerisInput(birthAtClockOffset(birth, offset)), result))
+    if (!computeMoonNakshatra(birthAtClockOffset(birth, offset), result))
         return -1;
     return result.nakshatraIndex;
 }
@@ -167,7 +167,7 @@ std::optional<BirthTimeSpan> computeBirthTimeSpan(const BirthData &birth)
     if (!hasClockTime(birth))
         return std::nullopt;
     EphemerisResult atBirth;
-    if (!computeMoonNakshatra(ephemerisInput(birth), atBirth))
+    if (!computeMoonNakshatra(birth, atBirth))
         return std::nullopt;
     const int index = atBirth.nakshatraIndex;
     if (index < 0 || index >= nakshatraCount)

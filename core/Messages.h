@@ -16,6 +16,12 @@ inline constexpr char enterLatitudeDegree[] = "Please Enter Degree of Latitude";
 inline constexpr char enterLatitudeMinute[] = "Please Enter Minute of Latitude";
 inline constexpr char wrongFebruaryDate[] = "Please Enter Correct Date Or Month!";
 inline constexpr char wrongThirtyDayDate[] = "Please Enter Correct Date Or Month !";
+inline constexpr char zoneOutOfRange[] = "Please Enter Time Zone from 0 to 14 Hours";
+inline constexpr char zoneMinuteOutOfRange[] = "Please Enter Minute of Time Zone from 0 to 59";
+inline constexpr char longitudeOutOfRange[] = "Please Enter Longitude from 0 to 180 Degrees";
+inline constexpr char longitudeMinuteOutOfRange[] = "Please Enter Minute of Longitude from 0 to 59";
+inline constexpr char latitudeOutOfRange[] = "Please Enter Latitude from 0 to 90 Degrees";
+inline constexpr char latitudeMinuteOutOfRange[] = "Please Enter Minute of Latitude from 0 to 59";
 inline constexpr char onlyNumbers[] = "Only Numbers Are Accepted";
 
 inline constexpr char checkFile[] = "Please Check The File.";

@@ -37,7 +37,7 @@ std::optional<Reading> readingOfNakshatra(const QString &nakshatraName)
 std::optional<Reading> calculateReading(const BirthData &birth, SpanWanted span)
 {
     EphemerisResult ephemeris;
-    if (!computeMoonNakshatra(ephemerisInput(birth), ephemeris))
+    if (!computeMoonNakshatra(birth, ephemeris))
         return std::nullopt;
     Reading reading = readingOfRow(ephemeris.nakshatraIndex);
     reading.birth = birth;

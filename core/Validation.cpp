@@ -14,7 +14,72 @@ int lastDayOf(int month, int year)
     return thirtyDays ? 30 : 31;
 }
 
+// A whole (degrees or hours) and its minutes: the whole at most `largest`,
+// the minutes below 60, and nothing beyond `largest` 0'.
+struct PairCheck {
+    std::optional<qint16> whole;
+    std::optional<qint16> minutes;
+    int largest;
+    BirthPart wholePart;
+    BirthPart minutesPart;
+};
+
+void checkPair(const PairCheck &pair, std::vector<BirthProblem> &problems)
+{
+    const bool minutesGood = pair.minutes && *pair.minutes >= 0 && *pair.minutes < 60;
+    if (!pair.whole)
+        problems.push_back({pair.wholePart, ProblemKind::Missing});
+    else if (*pair.whole < 0 || *pair.whole > pair.largest
+             || (*pair.whole == pair.largest && minutesGood && *pair.minutes > 0))
+        problems.push_back({pair.wholePart, ProblemKind::OutOfRange});
+    if (!pair.minutes)
+        problems.push_back({pair.minutesPart, ProblemKind::Missing});
+    else if (!minutesGood)
+        problems.push_back({pair.minutesPart, ProblemKind::OutOfRange});
+}
+
 } // namespace
+
+BirthOrProblems readBirth(const BirthEntry &entry)
+{
+    BirthOrProblems result;
+    std::vector<BirthProblem> &problems = result.problems;
+    if (trimBlanks(entry.name).isEmpty())
+        problems.push_back({BirthPart::Name, ProblemKind::Missing});
+    // The zone is asked for as one: either box empty is one problem.
+    if (!entry.zoneHours || !entry.zoneMinutes)
+        problems.push_back({BirthPart::ZoneHours, ProblemKind::Missing});
+    else
+        checkPair({entry.zoneHours, entry.zoneMinutes, largestZoneHours, BirthPart::ZoneHours, BirthPart::ZoneMinutes},
+                  problems);
+    checkPair({entry.lonDegrees, entry.lonMinutes, largestLongitude, BirthPart::LonDegrees, BirthPart::LonMinutes},
+              problems);
+    checkPair({entry.latDegrees, entry.latMinutes, largestLatitude, BirthPart::LatDegrees, BirthPart::LatMinutes},
+              problems);
+    if (entry.month < 1 || entry.month > 12 || entry.day < 1 || entry.day > lastDayOf(entry.month, entry.year))
+        problems.push_back({BirthPart::Date, ProblemKind::NoSuchDay});
+    if (!problems.empty())
+        return result;
+
+    BirthData &birth = result.birth.emplace();
+    birth.name = trimBlanks(entry.name);
+    birth.year = qint16(entry.year);
+    birth.month = qint16(entry.month);
+    birth.day = qint16(entry.day);
+    birth.hour = qint16(entry.hour);
+    birth.minute = qint16(entry.minute);
+    birth.zoneHours = *entry.zoneHours;
+    birth.zoneMinutes = *entry.zoneMinutes;
+    birth.zoneDirection = entry.zoneDirection;
+    birth.dst = entry.dst;
+    birth.lonDegrees = *entry.lonDegrees;
+    birth.lonMinutes = *entry.lonMinutes;
+    birth.isEast = entry.isEast;
+    birth.latDegrees = *entry.latDegrees;
+    birth.latMinutes = *entry.latMinutes;
+    birth.isNorth = entry.isNorth;
+    return result;
+}
 
 BirthEntry birthEntry(const ScreenInput &screen)
 {
@@ -23,34 +88,19 @@ BirthEntry birthEntry(const ScreenInput &screen)
     entry.year = boxInteger(screen.yearText).value_or(0);
     entry.month = screen.monthPosition + 1;
     entry.day = screen.dayPosition + 1;
+    entry.hour = boxInteger(screen.hourText).value_or(0);
+    entry.minute = boxInteger(screen.minuteText).value_or(0);
     entry.zoneHours = boxMagnitude(screen.zoneHourText);
     entry.zoneMinutes = boxMagnitude(screen.zoneMinuteText);
+    entry.zoneDirection = zoneDirectionOf(screen.zoneHourText, screen.zoneMinuteText);
+    entry.dst = screen.dst;
     entry.lonDegrees = boxInteger(screen.lonDegreesText);
     entry.lonMinutes = boxInteger(screen.lonMinutesText);
+    entry.isEast = screen.isEast;
     entry.latDegrees = boxInteger(screen.latDegreesText);
     entry.latMinutes = boxInteger(screen.latMinutesText);
+    entry.isNorth = screen.isNorth;
     return entry;
-}
-
-std::vector<ValidationFailure> validateBirth(const BirthEntry &entry)
-{
-    using namespace Messages;
-    std::vector<ValidationFailure> failures;
-    auto require = [&failures](bool good, const char *message, InputBox focus) {
-        if (!good)
-            failures.push_back({message, MessageIcon::Error, focus});
-    };
-    require(!trimBlanks(entry.name).isEmpty(), enterName, InputBox::Name);
-    require(entry.zoneHours && entry.zoneMinutes, enterTimeZone, InputBox::ZoneHour);
-    require(entry.lonDegrees.has_value(), enterLongitudeDegree, InputBox::LonDegrees);
-    require(entry.lonMinutes.has_value(), enterLongitudeMinute, InputBox::LonMinutes);
-    require(entry.latDegrees.has_value(), enterLatitudeDegree, InputBox::LatDegrees);
-    require(entry.latMinutes.has_value(), enterLatitudeMinute, InputBox::LatMinutes);
-    if (entry.day > lastDayOf(entry.month, entry.year)) {
-        const char *message = entry.month == 2 ? wrongFebruaryDate : wrongThirtyDayDate;
-        failures.push_back({message, MessageIcon::Information, InputBox::None});
-    }
-    return failures;
 }
 
 bool isAcceptedNumberKey(char16_t character)

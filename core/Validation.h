@@ -4,46 +4,67 @@
 #pragma once
 
 #include "core/BirthData.h"
-#include "core/Messages.h"
 
-#include <QChar>
 #include <QString>
 
 #include <optional>
 #include <vector>
 
-// The boxes a failed validation can send the keyboard focus to.
-enum class InputBox { None, Name, ZoneHour, LonDegrees, LonMinutes, LatDegrees, LatMinutes };
+// The one reader of a birth: the fields as the main screen or the
+// command-line companion parsed them go in, and either the birth data or
+// every problem with them comes out. Each side words a problem its own way.
 
-// A birth as entered, before validation: the date by its numbers, and each
-// number box read as a 16-bit integer, nothing where the box holds anything
-// else, so that a calculation never silently reuses the previous value of
-// its field.
+// A birth as entered, before it is judged: each number as a 16-bit integer,
+// nothing where its box or field holds anything else.
 struct BirthEntry {
     QString name;
     int year = 0;
     int month = 1;  // 1 = January
     int day = 1;
-    std::optional<qint16> zoneHours;  // sizes: the direction follows the longitude
+    int hour = 0;
+    int minute = 0;
+    std::optional<qint16> zoneHours;  // sizes; the direction is apart
     std::optional<qint16> zoneMinutes;
+    ZoneDirection zoneDirection = ZoneDirection::FromLongitude;
+    bool dst = false;
     std::optional<qint16> lonDegrees;
     std::optional<qint16> lonMinutes;
+    bool isEast = true;
     std::optional<qint16> latDegrees;
     std::optional<qint16> latMinutes;
+    bool isNorth = true;
 };
 
-struct ValidationFailure {
-    const char *message;
-    MessageIcon icon;
-    InputBox focus;
+// Where a problem lies, in the order the main screen reports them.
+enum class BirthPart { Name, ZoneHours, ZoneMinutes, LonDegrees, LonMinutes, LatDegrees, LatMinutes, Date };
+
+enum class ProblemKind {
+    Missing,     // empty, or not a 16-bit integer (for the zone: either box)
+    OutOfRange,  // beyond the limits below, or minutes of 60 or more
+    NoSuchDay,   // the month has no such day
 };
 
-// The main screen's boxes and lists as a BirthEntry.
+struct BirthProblem {
+    BirthPart part;
+    ProblemKind kind;
+};
+
+// The largest values that exist: clocks run at most 14 hours from Universal
+// Time (Kiribati's Line Islands).
+inline constexpr int largestZoneHours = 14;
+inline constexpr int largestLongitude = 180;
+inline constexpr int largestLatitude = 90;
+
+// The birth when nothing is wrong with the entry; otherwise every problem,
+// at most one for each part, in BirthPart order.
+struct BirthOrProblems {
+    std::optional<BirthData> birth;
+    std::vector<BirthProblem> problems;
+};
+BirthOrProblems readBirth(const BirthEntry &entry);
+
+// The main screen's boxes and lists as an entry.
 BirthEntry birthEntry(const ScreenInput &screen);
-
-// Every rule the entry breaks, in the fixed order of the rules; the main
-// screen shows the first, the command-line companion reports them all.
-std::vector<ValidationFailure> validateBirth(const BirthEntry &entry);
 
 // The key filter of the six number boxes: digits and Backspace only.
 bool isAcceptedNumberKey(char16_t character);

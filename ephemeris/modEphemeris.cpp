@@ -139,19 +139,26 @@ double siderealOffset(double t)
     return ((shortPeriod - precession) - arcsecondsOfBaseAyanamsa) / 3600.0;
 }
 
+bool clockIsAhead(const EphemerisInput &birth)
+{
+    if (birth.zoneDirection != ZoneDirection::FromLongitude)
+        return birth.zoneDirection == ZoneDirection::Ahead;
+    double signedLongitude = birth.lonDegrees + birth.lonMinutes / 60.0;  // positive west
+    if (birth.isEast)
+        signedLongitude = -signedLongitude;
+    return signedLongitude < 0;  // 0 degrees 0 minutes counts as western
+}
+
 bool computeMoonNakshatra(const EphemerisInput &birth, EphemerisResult &result)
 {
     const double localTime = birth.hour + birth.minute / 60.0;
     double zoneOffset = birth.zoneHours + birth.zoneMinutes / 60.0;
-    double signedLongitude = birth.lonDegrees + birth.lonMinutes / 60.0;  // positive west
-    if (birth.isEast)
-        signedLongitude = -signedLongitude;
-    const bool eastern = signedLongitude < 0;  // 0 degrees 0 minutes counts as western
+    const bool ahead = clockIsAhead(birth);
     if (birth.dst)
-        zoneOffset += eastern ? 1 : -1;
+        zoneOffset += ahead ? 1 : -1;
 
     result.julianDay = julianDayNumber(birth.month, birth.day, birth.year);
-    const double universalTime = eastern ? localTime - zoneOffset : localTime + zoneOffset;
+    const double universalTime = ahead ? localTime - zoneOffset : localTime + zoneOffset;
     if (!std::isfinite(universalTime))
         return false;
     result.universalTime = universalTime;

@@ -10,23 +10,33 @@
 inline constexpr double degToRad = 0.0174532925199433;
 inline constexpr double radToDeg = 57.2957795130823;
 
+// Which side of Universal Time the birthplace's clock is on: given as such,
+// or taken from the longitude's hemisphere (East ahead, West and exactly
+// 0 degrees 0 minutes behind).
+enum class ZoneDirection : std::uint8_t { FromLongitude, Ahead, Behind };
+
 // The birth moment and place the calculation takes: the civil date, the
-// clock time, the size of the zone's offset and the longitude. The offset's
-// direction follows the longitude's hemisphere; daylight saving moves the
-// clock one hour ahead of the zone's own time.
+// clock time, the size of the zone's offset with its direction, and the
+// longitude. Daylight saving moves the clock one hour ahead of the zone's
+// own time.
 struct EphemerisInput {
-    int month = 0;
-    int day = 0;
-    int year = 0;
-    int hour = 0;
-    int minute = 0;
-    int zoneHours = 0;
-    int zoneMinutes = 0;
-    int lonDegrees = 0;
-    int lonMinutes = 0;
+    std::int16_t month = 0;
+    std::int16_t day = 0;
+    std::int16_t year = 0;
+    std::int16_t hour = 0;
+    std::int16_t minute = 0;
+    std::int16_t zoneHours = 0;
+    std::int16_t zoneMinutes = 0;
+    std::int16_t lonDegrees = 0;
+    std::int16_t lonMinutes = 0;
     bool isEast = false;
     bool dst = false;
+    ZoneDirection zoneDirection = ZoneDirection::FromLongitude;
 };
+
+// Whether the birth's clock is ahead of Universal Time: as its zone's
+// direction says, or else when the longitude lies east of Greenwich.
+bool clockIsAhead(const EphemerisInput &birth);
 
 // The zodiac's equal divisions, numbered 0..26 from the sidereal zero point.
 inline constexpr int nakshatraCount = 27;

@@ -229,7 +229,7 @@ QString angleText(int degrees, int minutes, bool positive, char positiveLetter, 
 }
 
 // "Born 15 August 1947 at 00:00, time zone UTC+5:30": the zone's direction
-// follows the longitude's hemisphere.
+// as the calculation takes it.
 QString birthMomentText(const BirthData &birth)
 {
     const QString date = QStringLiteral("%1 %2 %3")
@@ -238,7 +238,7 @@ QString birthMomentText(const BirthData &birth)
     const QString time =
         QStringLiteral("%1:%2").arg(birth.hour, 2, 10, QChar(u'0')).arg(birth.minute, 2, 10, QChar(u'0'));
     const QString zone = QStringLiteral("UTC%1%2:%3")
-                             .arg(QChar(birth.isEast ? u'+' : u'\u2212'))
+                             .arg(QChar(clockIsAhead(birth) ? u'+' : u'\u2212'))
                              .arg(birth.zoneHours)
                              .arg(birth.zoneMinutes, 2, 10, QChar(u'0'));
     QString text = QStringLiteral("Born %1 at %2, time zone %3").arg(date, time, zone);

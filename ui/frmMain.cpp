@@ -4,6 +4,7 @@
 #include "ui/frmMain.h"
 
 #include "app/websearch/WebSearchInterface.h"
+#include "atlas/PlaceClock.h"
 #include "core/Messages.h"
 #include "core/Reading.h"
 #include "core/Validation.h"
@@ -200,6 +201,14 @@ frmMain::frmMain(std::shared_ptr<Session> session, QWidget *parent) : Screen(par
     m_txtName->setFocus();
 }
 
+frmMain::~frmMain()
+{
+    // The lists report a change of entry as they are taken down, after the
+    // screen's own members are gone: the screen no longer follows them.
+    for (QComboBox *list : {m_cboMonth, m_cboDate, m_cboYear, m_cboHH, m_cboMM})
+        list->disconnect(this);
+}
+
 void frmMain::createMenus()
 {
     m_mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
@@ -263,6 +272,21 @@ void frmMain::createInputFrame(QWidget *frame)
     createZoneFrame(fraZone);
 
     createCoordinateFrames(frame);
+
+    // Under the zone boxes, ending with them, in the strip between the
+    // captions of the Latitude and Longitude frames; the full text is its
+    // tooltip.
+    m_lblZoneNote = new QLabel(frame);
+    m_lblZoneNote->setObjectName(QStringLiteral("lblZoneNote"));
+    m_lblZoneNote->setTextFormat(Qt::PlainText);
+    QFont noteFont = Look::verdana(7);
+    noteFont.setItalic(true);
+    m_lblZoneNote->setFont(noteFont);
+    QPalette notePalette = m_lblZoneNote->palette();
+    notePalette.setColor(QPalette::WindowText, Look::lightOrange);
+    m_lblZoneNote->setPalette(notePalette);
+    m_lblZoneNote->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_lblZoneNote->setGeometry(twipRect(870, 1770, 1635, 225));
 
     QLabel *cityRow = addLabel(QStringLiteral("City"), frame, 120, 2850);
     m_txtMCity = addBox("txtMCity", frame, twipRect(1320, 2760, 2175, 285));
@@ -399,6 +423,19 @@ void frmMain::connectControls()
     connect(m_cmdBrowser, &QPushButton::clicked, this, &frmMain::cmdBrowser_Click);
     connect(m_lblTZHelp, &LinkLabel::clicked, this, &frmMain::lblTZHelp_Click);
 
+    // A zone filled from a place follows the birth moment, until the user
+    // sets the zone or the coordinates themselves.
+    for (QComboBox *list : {m_cboMonth, m_cboDate, m_cboYear, m_cboHH, m_cboMM}) {
+        const bool date = list == m_cboMonth || list == m_cboDate || list == m_cboYear;
+        connect(list, &QComboBox::currentIndexChanged, this, [this, date] {
+            m_dateChanged = m_dateChanged || date;
+            followPlaceZone();
+        });
+    }
+    for (QLineEdit *box : {m_txtZoneHour, m_txtZoneMinute})
+        connect(box, &QLineEdit::textEdited, this, &frmMain::forgetPlaceZone);
+    connect(m_chkDST, &QCheckBox::clicked, this, &frmMain::forgetPlaceZone);
+
     for (QLineEdit *box : {m_txtLatD, m_txtLatM, m_txtLonD, m_txtLonM, m_txtZoneHour, m_txtZoneMinute}) {
         box->installEventFilter(this);
         // Composed text from an input method would bypass the key filter,
@@ -446,10 +483,12 @@ void frmMain::Form_Load()
     for (QRadioButton *option : {m_optLat[0], m_optLat[1], m_optLong[0], m_optLong[1]})
         keepTabStopOnChoice(option, option->isChecked());
     m_chkDST->setChecked(false);
+    m_dateChanged = false;  // filling the lists is no change of date
 }
 
 void frmMain::fillBirth(const BirthData &birth, const BirthPlace &place)
 {
+    forgetPlaceZone();
     m_txtName->setText(birth.name);
     m_cboMonth->setCurrentIndex(birth.month - 1);
     m_cboDate->setCurrentIndex(birth.day - 1);
@@ -457,9 +496,10 @@ void frmMain::fillBirth(const BirthData &birth, const BirthPlace &place)
     m_cboHH->setCurrentIndex(birth.hour);
     m_cboMM->setCurrentIndex(birth.minute);
     m_cboSS->setCurrentIndex(0);
-    m_txtZoneHour->setText(QString::number(birth.zoneHours));
-    m_txtZoneMinute->setText(QString::number(birth.zoneMinutes));
-    m_chkDST->setChecked(birth.dst);
+    const QString sign = birth.zoneDirection == ZoneDirection::Ahead    ? QStringLiteral("-")
+                         : birth.zoneDirection == ZoneDirection::Behind ? QStringLiteral("+")
+                                                                        : QString();
+    typeZone(birth.zoneHours, birth.zoneMinutes, sign, birth.dst);
     m_txtLonD->setText(QString::number(birth.lonDegrees));
     m_txtLonM->setText(QString::number(birth.lonMinutes));
     m_optLong[birth.isEast ? 0 : 1]->setChecked(true);
@@ -495,52 +535,85 @@ ScreenInput frmMain::screenInput() const
 
 bool frmMain::validateInput()
 {
-    const std::vector<ValidationFailure> failures = validateBirth(birthEntry(screenInput()));
-    if (failures.empty())
+    const BirthOrProblems read = readBirth(birthEntry(screenInput()));
+    if (read.problems.empty())
         return true;
     // One message at a time: the first rule broken, as the user fixes them in turn.
-    const ValidationFailure &first = failures.front();
-    desktop().showMessage(this, first.icon, QString::fromUtf8(first.message));
-    focusBox(first.focus);
+    showProblem(read.problems.front());
     return false;
 }
 
-void frmMain::focusBox(InputBox box)
+QLineEdit *frmMain::boxOf(BirthPart part) const
 {
-    QLineEdit *target = nullptr;
-    switch (box) {
-    case InputBox::None:
-        return;
-    case InputBox::Name:
-        target = m_txtName;
-        break;
-    case InputBox::ZoneHour:
-        target = m_txtZoneHour;
-        break;
-    case InputBox::LonDegrees:
-        target = m_txtLonD;
-        break;
-    case InputBox::LonMinutes:
-        target = m_txtLonM;
-        break;
-    case InputBox::LatDegrees:
-        target = m_txtLatD;
-        break;
-    case InputBox::LatMinutes:
-        target = m_txtLatM;
+    switch (part) {
+    case BirthPart::Name:
+        return m_txtName;
+    case BirthPart::ZoneHours:
+        return m_txtZoneHour;
+    case BirthPart::ZoneMinutes:
+        return m_txtZoneMinute;
+    case BirthPart::LonDegrees:
+        return m_txtLonD;
+    case BirthPart::LonMinutes:
+        return m_txtLonM;
+    case BirthPart::LatDegrees:
+        return m_txtLatD;
+    case BirthPart::LatMinutes:
+        return m_txtLatM;
+    case BirthPart::Date:
         break;
     }
-    if (target)
-        target->setFocus(Qt::OtherFocusReason);
+    return nullptr;
+}
+
+void frmMain::showProblem(const BirthProblem &problem)
+{
+    using namespace Messages;
+    const bool missing = problem.kind == ProblemKind::Missing;
+    const char *message = nullptr;
+    switch (problem.part) {
+    case BirthPart::Name:
+        message = enterName;
+        break;
+    case BirthPart::ZoneHours:
+        message = missing ? enterTimeZone : zoneOutOfRange;
+        break;
+    case BirthPart::ZoneMinutes:
+        message = zoneMinuteOutOfRange;
+        break;
+    case BirthPart::LonDegrees:
+        message = missing ? enterLongitudeDegree : longitudeOutOfRange;
+        break;
+    case BirthPart::LonMinutes:
+        message = missing ? enterLongitudeMinute : longitudeMinuteOutOfRange;
+        break;
+    case BirthPart::LatDegrees:
+        message = missing ? enterLatitudeDegree : latitudeOutOfRange;
+        break;
+    case BirthPart::LatMinutes:
+        message = missing ? enterLatitudeMinute : latitudeMinuteOutOfRange;
+        break;
+    case BirthPart::Date:
+        // The two date messages differ by a space before the "!".
+        message = m_cboMonth->currentIndex() == 1 ? wrongFebruaryDate : wrongThirtyDayDate;
+        break;
+    }
+    const bool date = problem.part == BirthPart::Date;
+    desktop().showMessage(this, date ? MessageIcon::Information : MessageIcon::Error, QString::fromUtf8(message));
+    if (QLineEdit *box = boxOf(problem.part))
+        box->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::cmdCalculate_Click()
 {
-    if (modalWindowOpen() || !validateInput())
+    if (modalWindowOpen())
         return;
-    BirthData birth;
-    copyScreenIntoBirthData(screenInput(), birth);
-    if (const std::optional<Reading> reading = calculateReading(birth))
+    const BirthOrProblems read = readBirth(birthEntry(screenInput()));
+    if (!read.birth) {
+        showProblem(read.problems.front());
+        return;
+    }
+    if (const std::optional<Reading> reading = calculateReading(*read.birth))
         presentReading(*reading, BirthPlace{m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text()}, m_session,
                        this);
 }
@@ -562,17 +635,83 @@ void frmMain::usePlace(const QVariantMap &place)
     // A place without coordinates on the globe changes nothing.
     if (!latitudeRead || !longitudeRead || !(std::fabs(latitude) <= 90) || !(std::fabs(longitude) <= 180))
         return;
+    forgetPlaceZone();
     typeDegreesMinutes(latitude, m_txtLatD, m_txtLatM, m_optLat);
     typeDegreesMinutes(longitude, m_txtLonD, m_txtLonM, m_optLong);
     // Without the zone fields the lookup could not state the clock: the
     // zone boxes and the tick keep what the user typed.
     if (place.contains(QString::fromLatin1(WebSearchKeys::zoneHours))) {
-        m_txtZoneHour->setText(QString::number(value(WebSearchKeys::zoneHours).toInt()));
-        m_txtZoneMinute->setText(QString::number(value(WebSearchKeys::zoneMinutes).toInt()));
-        m_chkDST->setChecked(value(WebSearchKeys::dst).toBool());
+        typeZone(value(WebSearchKeys::zoneHours).toInt(), value(WebSearchKeys::zoneMinutes).toInt(),
+                 value(WebSearchKeys::zoneSign).toString(), value(WebSearchKeys::dst).toBool());
+        const QString zoneId = value(WebSearchKeys::zoneId).toString();
+        if (!zoneId.isEmpty())
+            m_placeZone = PlaceZone{zoneId, longitude, coordinateTexts()};
+        if (m_placeZone && !m_dateChanged)
+            setZoneNote(QStringLiteral("Depends on the date"),
+                        QStringLiteral("The zone and DST are the place's on the date shown; they follow the date of "
+                                       "birth when you set it."));
+        else
+            setZoneNote(value(WebSearchKeys::zoneNote).toString());
     }
     // Back to the screen, the focus where it was (on the lookup button).
     activateWindow();
+}
+
+void frmMain::typeZone(int hours, int minutes, const QString &sign, bool dst)
+{
+    m_txtZoneHour->setText(sign + QString::number(hours));
+    m_txtZoneMinute->setText(minutes == 0 ? QStringLiteral("0") : sign + QString::number(minutes));
+    m_chkDST->setChecked(dst);
+}
+
+void frmMain::setZoneNote(const QString &note, const QString &details)
+{
+    m_lblZoneNote->setText(note);
+    const QString full = details.isEmpty() ? note : details;
+    m_lblZoneNote->setToolTip(full);
+    for (QLineEdit *box : {m_txtZoneHour, m_txtZoneMinute})
+        box->setToolTip(full);
+}
+
+QStringList frmMain::coordinateTexts() const
+{
+    return {m_txtLatD->text(), m_txtLatM->text(), m_optLat[0]->isChecked() ? QStringLiteral("N") : QStringLiteral("S"),
+            m_txtLonD->text(), m_txtLonM->text(), m_optLong[0]->isChecked() ? QStringLiteral("E") : QStringLiteral("W")};
+}
+
+void frmMain::followPlaceZone()
+{
+    if (!m_placeZone)
+        return;
+    if (coordinateTexts() != m_placeZone->coordinates) {
+        forgetPlaceZone();  // another place now: its zone is the user's to give
+        return;
+    }
+    const ScreenInput screen = screenInput();
+    const QDate date(screen.yearText.toInt(), screen.monthPosition + 1, screen.dayText.toInt());
+    const QTime time(screen.hourText.toInt(), screen.minuteText.toInt());
+    const PlaceClock clock = placeClock(m_placeZone->zoneId, date, time, m_placeZone->longitude);
+    if (clock.fillsZone) {
+        typeZone(clock.zoneHours, clock.zoneMinutes, zoneSign(clock), clock.dst);
+        setZoneNote(clock.shortNote, clock.notes.join(u' '));
+        return;
+    }
+    // No clock to state: an empty zone asks for one rather than keep a wrong one.
+    m_txtZoneHour->clear();
+    m_txtZoneMinute->clear();
+    m_chkDST->setChecked(false);
+    if (!date.isValid())
+        setZoneNote(QStringLiteral("No such date"), QStringLiteral("The zone follows the date of birth; this date "
+                                                                   "does not exist."));
+    else
+        setZoneNote(clock.known ? QStringLiteral("No such time there") : QStringLiteral("Zone unknown"),
+                    clock.notes.join(u' '));
+}
+
+void frmMain::forgetPlaceZone()
+{
+    m_placeZone.reset();
+    setZoneNote({});
 }
 
 void frmMain::cmdOpen_Click()
@@ -589,8 +728,11 @@ void frmMain::showReadingFile(const QString &path)
 
 void frmMain::lblTZHelp_Click()
 {
+    const QStringList before{m_txtZoneHour->text(), m_txtZoneMinute->text()};
     frmTimeZone picker(this, m_txtZoneHour, m_txtZoneMinute);
     picker.exec();
+    if (QStringList{m_txtZoneHour->text(), m_txtZoneMinute->text()} != before)
+        forgetPlaceZone();  // the user's own zone now
 }
 
 bool frmMain::refuseNonDigitText(const QString &text)

@@ -12,8 +12,10 @@
 #include <QVariantMap>
 
 #include <memory>
+#include <optional>
 
-enum class InputBox;
+enum class BirthPart;
+struct BirthProblem;
 class LinkLabel;
 class QAbstractButton;
 class QAction;
@@ -34,6 +36,7 @@ class frmMain : public Screen {
 public:
     // The readings it shows go into `session`, which a fresh one stands in for.
     explicit frmMain(std::shared_ptr<Session> session = std::make_shared<Session>(), QWidget *parent = nullptr);
+    ~frmMain() override;
 
     // The two banners of the bottom frame (the start-up draw reorders them).
     LinkLabel *lblFullBrand() const { return m_branding.lblFullBrand; }
@@ -45,6 +48,7 @@ public:
     // Checks the screen in the fixed order; on false it has shown the one
     // message and moved the focus where that rule says.
     bool validateInput();
+
 
     // "&Get My Chinese Lunar Mansion" and File, "&Calculate".
     void cmdCalculate_Click();
@@ -59,8 +63,9 @@ public:
     void showReadingFile(const QString &path) override;
 
     // Sets the screen to a calculated reading's birth and the place typed
-    // for it, ready to change and calculate again. The seconds, which the
-    // calculation never reads, go to 0.
+    // for it, ready to change and calculate again: a zone with its own
+    // direction carries its sign. The seconds, which the calculation never
+    // reads, go to 0.
     void fillBirth(const BirthData &birth, const BirthPlace &place);
 
 protected:
@@ -76,7 +81,8 @@ private:
     void setFocusOrder();
     void keepTabStopOnChoice(QAbstractButton *button, bool checked);
     void Form_Load();
-    void focusBox(InputBox box);
+    QLineEdit *boxOf(BirthPart part) const;
+    void showProblem(const BirthProblem &problem);
     // Types the chosen place's coordinates and, when it states them, its
     // zone and DST tick into the screen.
     void usePlace(const QVariantMap &place);
@@ -85,6 +91,25 @@ private:
     bool refuseNonDigitText(const QString &text);
     void pasteChecked(QLineEdit *box, QClipboard::Mode mode);
     void showNumberBoxMenu(QLineEdit *box, const QPoint &globalPosition);
+    // The zone boxes and DST as a zone of that size, direction and tick.
+    void typeZone(int hours, int minutes, const QString &sign, bool dst);
+    void setZoneNote(const QString &note, const QString &details = {});
+    // The lat/long boxes and options as typed, to tell whether they still
+    // hold the place's.
+    QStringList coordinateTexts() const;
+    // After the birth date or time changed: the zone and DST of the place
+    // last used, for the new moment, or empty with a note where there is none.
+    void followPlaceZone();
+    void forgetPlaceZone();
+
+    // The place whose zone the screen shows, while its coordinates stand.
+    struct PlaceZone {
+        QString zoneId;
+        double longitude = 0;
+        QStringList coordinates;
+    };
+    std::optional<PlaceZone> m_placeZone;
+    bool m_dateChanged = false;  // since the screen opened
 
     std::shared_ptr<Session> m_session;
     BrandingFrame m_branding;
@@ -104,6 +129,7 @@ private:
     QLineEdit *m_txtZoneMinute = nullptr;
     LinkLabel *m_lblTZHelp = nullptr;
     QCheckBox *m_chkDST = nullptr;
+    QLabel *m_lblZoneNote = nullptr;
     QLineEdit *m_txtLatD = nullptr;
     QLineEdit *m_txtLatM = nullptr;
     QRadioButton *m_optLat[2] = {};

@@ -40,8 +40,8 @@ constexpr char howToType[] =
     "Latitude and longitude are rounded to the nearest minute. Type the zone's standard offset into "
     "Time Zone, and tick DST for a birth in daylight saving time.";
 constexpr char zoneAgainstLongitudeNote[] =
-    "* Clocks here are set to the other side of UTC than the longitude. Quorvel takes the zone as "
-    "ahead of UTC east of Greenwich and behind it west, so a reading for this place can be off.";
+    "* Clocks here are set to the other side of UTC than the longitude. Use This Place writes the zone "
+    "with its sign, as TZ Help does: -1 for one hour ahead of UTC, +1 for one behind.";
 // %1 is the colour of the links.
 constexpr char credit[] =
     "Place data: <a style=\"color: %1\" href=\"https://www.geonames.org/\">GeoNames (geonames.org)</a>, "
@@ -348,6 +348,10 @@ void AtlasWindow::usePlace(int row)
         m_chosenPlace.insert(key(WebSearchKeys::zoneHours), clock.zoneHours);
         m_chosenPlace.insert(key(WebSearchKeys::zoneMinutes), clock.zoneMinutes);
         m_chosenPlace.insert(key(WebSearchKeys::dst), clock.dst);
+        if (clock.zoneSigned)
+            m_chosenPlace.insert(key(WebSearchKeys::zoneSign), zoneSign(clock));
+        if (!clock.shortNote.isEmpty())
+            m_chosenPlace.insert(key(WebSearchKeys::zoneNote), clock.shortNote);
     }
     accept();
 }

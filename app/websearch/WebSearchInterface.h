@@ -18,15 +18,20 @@ inline constexpr char city[] = "city";
 inline constexpr char state[] = "state";
 inline constexpr char country[] = "country";
 // The place the user chose: "latitude" and "longitude" in degrees (north and
-// east positive, double) and "zoneId" (IANA name); the zone boxes' "zoneHours"
-// and "zoneMinutes" (int) and the "dst" tick (bool) only when the screen can
-// state the clock at the birth moment truthfully.
+// east positive, double) and "zoneId" (IANA name); the zone's size in
+// "zoneHours" and "zoneMinutes" (int) and the "dst" tick (bool) only when the
+// clock at the birth moment existed. "zoneSign" (text, "-" for a clock ahead
+// of Universal Time, "+" behind) only when the longitude would give the
+// other direction; "zoneNote" (text) a few words for beside the zone, when
+// it needs them.
 inline constexpr char latitude[] = "latitude";
 inline constexpr char longitude[] = "longitude";
 inline constexpr char zoneId[] = "zoneId";
 inline constexpr char zoneHours[] = "zoneHours";
 inline constexpr char zoneMinutes[] = "zoneMinutes";
+inline constexpr char zoneSign[] = "zoneSign";
 inline constexpr char dst[] = "dst";
+inline constexpr char zoneNote[] = "zoneNote";
 } // namespace WebSearchKeys
 
 // The web search component: a plugin that shows the user web search results

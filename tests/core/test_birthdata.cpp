@@ -77,8 +77,9 @@ private slots:
         screen.name = QStringLiteral("  Ann  ");
         screen.isEast = true;
         screen.isNorth = true;
-        BirthData b;
-        copyScreenIntoBirthData(screen, b);
+        const std::optional<BirthData> read = readBirth(birthEntry(screen)).birth;
+        QVERIFY(read);
+        const BirthData &b = *read;
         QCOMPARE(b.name, QStringLiteral("Ann"));
         QCOMPARE(b.month, qint16(3));
         QCOMPARE(b.day, qint16(15));
@@ -95,21 +96,75 @@ private slots:
 
         screen.isEast = false;
         screen.isNorth = false;
-        copyScreenIntoBirthData(screen, b);
-        QVERIFY(!b.isEast && !b.isNorth);
+        const BirthData west = *readBirth(birthEntry(screen)).birth;
+        QVERIFY(!west.isEast && !west.isNorth);
     }
 
-    void unconvertibleTextKeepsTheField()
+    // The zone boxes' sign gives the clock's direction, an unsigned zone
+    // follows the longitude, and what can't exist is refused. Clock 12:00
+    // on 1 July 1990; `problem` is BirthPart * 10 + ProblemKind, or -1.
+    void reader_data()
     {
-        BirthData b;
+        QTest::addColumn<QStringList>("boxes"); // zone hours, minutes, lon deg, min, lat deg, min
+        QTest::addColumn<bool>("east");
+        QTest::addColumn<bool>("dst");
+        QTest::addColumn<int>("problem");
+        QTest::addColumn<double>("universalTime");
+        const auto problem = [](BirthPart part, ProblemKind kind = ProblemKind::OutOfRange) {
+            return int(part) * 10 + int(kind);
+        };
+        QTest::newRow("CET picked at Madrid, DST") << QStringList{"-1", "0", "3", "42", "40", "25"} << false << true << -1 << 10.0;
+        QTest::newRow("unsigned follows West") << QStringList{"1", "0", "3", "42", "40", "25"} << false << true << -1 << 12.0;
+        QTest::newRow("+10 behind at East") << QStringList{"+10", "0", "150", "0", "0", "0"} << true << false << -1 << 22.0;
+        QTest::newRow("IST as picked") << QStringList{"-5", "-30", "77", "12", "28", "36"} << true << false << -1 << 6.5;
+        QTest::newRow("minus on minutes alone") << QStringList{"0", "-30", "0", "0", "0", "0"} << true << false << -1 << 11.5;
+        QTest::newRow("Kiribati 14:00") << QStringList{"14", "0", "157", "24", "1", "52"} << true << false << -1 << -2.0;
+        QTest::newRow("Chatham 12:45") << QStringList{"12", "45", "176", "33", "43", "57"} << true << false << -1 << -0.75;
+        QTest::newRow("180:00 and 90:00") << QStringList{"0", "0", "180", "0", "90", "0"} << true << false << -1 << 12.0;
+        QTest::newRow("zone 99") << QStringList{"99", "0", "0", "0", "0", "0"} << true << false << problem(BirthPart::ZoneHours) << 0.0;
+        QTest::newRow("zone 14:30") << QStringList{"-14", "-30", "0", "0", "0", "0"} << true << false << problem(BirthPart::ZoneHours) << 0.0;
+        QTest::newRow("zone 5:75") << QStringList{"5", "75", "0", "0", "0", "0"} << true << false << problem(BirthPart::ZoneMinutes) << 0.0;
+        QTest::newRow("longitude 200") << QStringList{"0", "0", "200", "0", "0", "0"} << true << false << problem(BirthPart::LonDegrees) << 0.0;
+        QTest::newRow("longitude 180:01") << QStringList{"0", "0", "180", "1", "0", "0"} << true << false << problem(BirthPart::LonDegrees) << 0.0;
+        QTest::newRow("longitude -5 pasted") << QStringList{"0", "0", "-5", "0", "0", "0"} << true << false << problem(BirthPart::LonDegrees) << 0.0;
+        QTest::newRow("longitude 77:99") << QStringList{"0", "0", "77", "99", "0", "0"} << true << false << problem(BirthPart::LonMinutes) << 0.0;
+        QTest::newRow("40000 isn't a box integer") << QStringList{"0", "0", "40000", "0", "0", "0"} << true << false << problem(BirthPart::LonDegrees, ProblemKind::Missing) << 0.0;
+        QTest::newRow("latitude 95") << QStringList{"0", "0", "0", "0", "95", "0"} << true << false << problem(BirthPart::LatDegrees) << 0.0;
+        QTest::newRow("latitude 90:30") << QStringList{"0", "0", "0", "0", "90", "30"} << true << false << problem(BirthPart::LatDegrees) << 0.0;
+        QTest::newRow("latitude minutes 60") << QStringList{"0", "0", "0", "0", "45", "60"} << true << false << problem(BirthPart::LatMinutes) << 0.0;
+    }
+
+    void reader()
+    {
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, east);
+        QFETCH(bool, dst);
+        QFETCH(int, problem);
+        QFETCH(double, universalTime);
         ScreenInput screen = annScreen();
-        screen.lonDegreesText = QStringLiteral("40000");
-        copyScreenIntoBirthData(screen, b);
-        QCOMPARE(b.lonDegrees, qint16(0));
-        QCOMPARE(b.lonMinutes, qint16(12));  // the next copy still ran
-        b.lonDegrees = 9;
-        copyScreenIntoBirthData(screen, b);
-        QCOMPARE(b.lonDegrees, qint16(9));
+        screen.monthPosition = 6;
+        screen.dayPosition = 0;
+        screen.dayText = QStringLiteral("1");
+        screen.yearText = QStringLiteral("1990");
+        screen.hourText = QStringLiteral("12");
+        screen.minuteText = QStringLiteral("0");
+        QString *texts[] = {&screen.zoneHourText, &screen.zoneMinuteText, &screen.lonDegreesText,
+                            &screen.lonMinutesText, &screen.latDegreesText, &screen.latMinutesText};
+        for (int i = 0; i < 6; ++i)
+            *texts[i] = boxes.at(i);
+        screen.isEast = east;
+        screen.dst = dst;
+        const BirthOrProblems read = readBirth(birthEntry(screen));
+        if (problem >= 0) {
+            QVERIFY(!read.birth);
+            QCOMPARE(read.problems.size(), std::size_t(1));
+            QCOMPARE(int(read.problems.front().part) * 10 + int(read.problems.front().kind), problem);
+            return;
+        }
+        QVERIFY(read.birth && read.problems.empty());
+        const std::optional<Reading> reading = calculateReading(*read.birth, SpanWanted::No);
+        QVERIFY(reading);
+        QCOMPARE(reading->ephemeris->universalTime, universalTime);
     }
 
     void screenToReading()
@@ -121,9 +176,7 @@ private slots:
         screen.hourText = QStringLiteral("0");
         screen.minuteText = QStringLiteral("0");
         screen.lonMinutesText = QStringLiteral("13");
-        BirthData birth;
-        copyScreenIntoBirthData(screen, birth);
-        const std::optional<Reading> reading = calculateReading(birth);
+        const std::optional<Reading> reading = calculateReading(*readBirth(birthEntry(screen)).birth);
         QVERIFY(reading);
         QCOMPARE(reading->nakshatraName, QStringLiteral("Pushya"));
         QCOMPARE(reading->values.back(), QStringLiteral("Pushya"));

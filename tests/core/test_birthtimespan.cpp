@@ -33,7 +33,7 @@ int nakshatraAt(const BirthData &b, qint64 minutes)
     moved.hour = qint16(at.time().hour());
     moved.minute = qint16(at.time().minute());
     EphemerisResult result;
-    if (!computeMoonNakshatra(ephemerisInput(moved), result))
+    if (!computeMoonNakshatra(moved, result))
         return -1;
     return result.nakshatraIndex;
 }

@@ -15,7 +15,7 @@ namespace {
 EphemerisResult compute(const BirthData &b)
 {
     EphemerisResult result;
-    if (!computeMoonNakshatra(ephemerisInput(b), result))
+    if (!computeMoonNakshatra(b, result))
         qFatal("calculation failed");
     return result;
 }

@@ -423,8 +423,11 @@ private slots:
         QTest::addColumn<QVariantMap>("chosen");
         const QVariantMap kathmandu{{"latitude", 27.70169}, {"longitude", 85.3206}, {"zoneId", "Asia/Kathmandu"},
                                     {"zoneHours", 5},       {"zoneMinutes", 30},    {"dst", false}};
-        const QVariantMap london{{"latitude", 51.50853}, {"longitude", -0.12574}, {"zoneId", "Europe/London"}};
-        QTest::newRow("button, double summer time: coordinates only") << "button" << 1 << london;
+        // Double summer time: the whole offset, with its sign, as the longitude is West.
+        const QVariantMap london{{"latitude", 51.50853}, {"longitude", -0.12574}, {"zoneId", "Europe/London"},
+                                 {"zoneHours", 2},       {"zoneMinutes", 0},      {"zoneSign", "-"},
+                                 {"dst", false},         {"zoneNote", "Includes summer time"}};
+        QTest::newRow("button, double summer time") << "button" << 1 << london;
         QTest::newRow("Enter, with the zone") << "enter" << 0 << kathmandu;
         QTest::newRow("double click") << "double click" << 1 << london;
         QTest::newRow("Escape takes nothing") << "escape" << 0 << QVariantMap();

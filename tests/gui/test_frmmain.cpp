@@ -400,7 +400,12 @@ private slots:
         QTest::newRow("30 Apr") << "" << "" << 3 << 30 << "" << "" << 0 << "";
         QTest::newRow("empty box before wrong date") << "txtLatM" << "" << 3 << 31 << "" << "Please Enter Minute of Latitude" << error << "txtLatM";
         QTest::newRow("95 degrees") << "txtLonD" << "95" << -1 << 0 << "" << "" << 0 << "";
-        QTest::newRow("75 minutes") << "txtLatM" << "75" << -1 << 0 << "" << "" << 0 << "";
+        QTest::newRow("75 minutes") << "txtLatM" << "75" << -1 << 0 << "" << "Please Enter Minute of Latitude from 0 to 59" << error << "txtLatM";
+        QTest::newRow("latitude 95") << "txtLatD" << "95" << -1 << 0 << "" << "Please Enter Latitude from 0 to 90 Degrees" << error << "txtLatD";
+        QTest::newRow("longitude 200") << "txtLonD" << "200" << -1 << 0 << "" << "Please Enter Longitude from 0 to 180 Degrees" << error << "txtLonD";
+        QTest::newRow("lon minutes 99") << "txtLonM" << "99" << -1 << 0 << "" << "Please Enter Minute of Longitude from 0 to 59" << error << "txtLonM";
+        QTest::newRow("zone 99 hours") << "txtZoneHour" << "99" << -1 << 0 << "" << "Please Enter Time Zone from 0 to 14 Hours" << error << "txtZoneHour";
+        QTest::newRow("zone 75 minutes") << "txtZoneMinute" << "75" << -1 << 0 << "" << "Please Enter Minute of Time Zone from 0 to 59" << error << "txtZoneMinute";
         QTest::newRow("picker's minus") << "txtZoneMinute" << "-30" << -1 << 0 << "" << "" << 0 << "";
         QTest::newRow("40000 degrees") << "txtLonD" << "40000" << -1 << 0 << "" << "Please Enter Degree of Longitude" << error << "txtLonD";
         QTest::newRow("12.5 pasted") << "txtLatD" << "12.5" << -1 << 0 << "" << "Please Enter Degree of Latitude" << error << "txtLatD";
@@ -627,6 +632,105 @@ private slots:
         QCOMPARE(widget<QLineEdit>(w, "txtMCity")->text(), QStringLiteral("Kathmandu"));
         QCOMPARE(widget<QComboBox>(w, "cboSS")->currentText(), QStringLiteral("45"));
         QVERIFY(recorder->messages.isEmpty());
+    }
+
+    // A zone filled from a place carries its sign where the longitude would
+    // say the other side, and follows the birth moment while the screen
+    // still shows the place and the user hasn't set a zone of their own.
+    void placeZoneFollowsTheMoment_data()
+    {
+        QTest::addColumn<QVariantMap>("place");
+        QTest::addColumn<QString>("before");  // "yyyy-MM-dd HH:mm" set before the lookup; empty: untouched
+        QTest::addColumn<QString>("after");   // set after it; empty: none
+        QTest::addColumn<QString>("edit");    // what the user changes in between: "", "zone" or "lon"
+        QTest::addColumn<QStringList>("zone"); // the two zone boxes at the end
+        QTest::addColumn<bool>("dst");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<double>("universalTime");  // of the reading at the end; NaN: none
+        const auto place = [](double lat, double lon, const char *zoneId, int hours, int minutes, bool dst,
+                              const char *sign = "") {
+            QVariantMap map{{"latitude", lat}, {"longitude", lon},     {"zoneId", zoneId},
+                            {"zoneHours", hours}, {"zoneMinutes", minutes}, {"dst", dst}};
+            if (*sign)
+                map.insert("zoneSign", sign);
+            return map;
+        };
+        const QVariantMap madrid = place(40.4165, -3.70256, "Europe/Madrid", 1, 0, false, "-");
+        const QVariantMap pune = place(18.51957, 73.85535, "Asia/Kolkata", 5, 21, false);
+        const double none = qQNaN();
+        QTest::newRow("Madrid, signed") << madrid << "1990-01-01 12:00" << "" << "" << QStringList{"-1", "0"} << false << "" << 11.0;
+        QTest::newRow("Madrid into summer") << madrid << "1990-01-01 12:00" << "1990-07-01 12:00" << "" << QStringList{"-1", "0"} << true << "" << 10.0;
+        QTest::newRow("Pune at 1901") << pune << "" << "" << "" << QStringList{"5", "21"} << false << "Depends on the date" << none;
+        QTest::newRow("Pune moved to 1990") << pune << "" << "1990-01-01 00:00" << "" << QStringList{"5", "30"} << false << "" << -5.5;
+        QTest::newRow("a skipped hour empties the zone")
+            << place(40.71427, -74.00597, "America/New_York", 5, 0, false) << "2020-03-08 01:00" << "2020-03-08 02:30" << ""
+            << QStringList{"", ""} << false << "No such time there" << none;
+        QTest::newRow("the user's own zone stays") << pune << "" << "1990-01-01 00:00" << "zone" << QStringList{"5", "219"} << false << "" << none;
+        QTest::newRow("other coordinates: the zone stays") << pune << "" << "1990-01-01 00:00" << "lon" << QStringList{"5", "21"} << false << "" << none;
+    }
+
+    void placeZoneFollowsTheMoment()
+    {
+        QFETCH(QVariantMap, place);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(QString, edit);
+        QFETCH(QStringList, zone);
+        QFETCH(bool, dst);
+        QFETCH(QString, note);
+        QFETCH(double, universalTime);
+        const auto setMoment = [this](const QString &text) {
+            const QDateTime moment = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm"));
+            widget<QComboBox>(w, "cboYear")->setCurrentText(QString::number(moment.date().year()));
+            widget<QComboBox>(w, "cboMonth")->setCurrentIndex(moment.date().month() - 1);
+            widget<QComboBox>(w, "cboDate")->setCurrentIndex(moment.date().day() - 1);
+            widget<QComboBox>(w, "cboHH")->setCurrentIndex(moment.time().hour());
+            widget<QComboBox>(w, "cboMM")->setCurrentIndex(moment.time().minute());
+        };
+        if (!before.isEmpty())
+            setMoment(before);
+        for (const char *box : {"txtName", "txtMCity", "txtMState", "txtMCountry"})
+            widget<QLineEdit>(w, box)->setText(QStringLiteral("Ann"));
+        recorder->places.push_back(place);
+        w->cmdBrowser_Click();
+        if (edit == QLatin1String("zone"))
+            QTest::keyClicks(widget<QLineEdit>(w, "txtZoneMinute"), QStringLiteral("9"));
+        if (edit == QLatin1String("lon"))
+            widget<QLineEdit>(w, "txtLonD")->setText(QStringLiteral("80"));
+        if (!after.isEmpty())
+            setMoment(after);
+
+        QCOMPARE((QStringList{widget<QLineEdit>(w, "txtZoneHour")->text(), widget<QLineEdit>(w, "txtZoneMinute")->text()}), zone);
+        QCOMPARE(widget<QCheckBox>(w, "chkDST")->isChecked(), dst);
+        QCOMPARE(widget<QLabel>(w, "lblZoneNote")->text(), note);
+        if (qIsNaN(universalTime))
+            return;
+        w->cmdCalculate_Click();
+        QVERIFY(session->reading());
+        QCOMPARE(session->reading()->ephemeris->universalTime, universalTime);
+        // A screen filled from that birth holds the same zone, sign and all.
+        frmMain again;
+        again.fillBirth(*session->reading()->birth, BirthPlace{});
+        QCOMPARE((QStringList{widget<QLineEdit>(&again, "txtZoneHour")->text(), widget<QLineEdit>(&again, "txtZoneMinute")->text()}), zone);
+    }
+
+    // "Central European Time" writes -1: a clock ahead of UT, also at a West longitude.
+    void pickersSignGivesTheDirection()
+    {
+        fillValid();
+        widget<QLineEdit>(w, "txtLonD")->setText(QStringLiteral("3"));
+        widget<QLineEdit>(w, "txtLonM")->setText(QStringLiteral("42"));
+        widget<QRadioButton>(w, "optLong", 1)->setChecked(true);
+        widget<QComboBox>(w, "cboMonth")->setCurrentIndex(6);
+        widget<QComboBox>(w, "cboDate")->setCurrentIndex(0);
+        widget<QComboBox>(w, "cboYear")->setCurrentText(QStringLiteral("1990"));
+        widget<QComboBox>(w, "cboHH")->setCurrentIndex(12);
+        widget<QCheckBox>(w, "chkDST")->setChecked(true);
+        whenModal([](QWidget *modal) { pickZone(modal, QStringLiteral("Central European Time,CET,+1.0")); });
+        w->lblTZHelp_Click();
+        w->cmdCalculate_Click();
+        QVERIFY(session->reading());
+        QCOMPARE(session->reading()->ephemeris->universalTime, 10.0);
     }
 
     // --- back to the same birth ---
