@@ -22,6 +22,7 @@ inline constexpr char usage[] =
     "       quorvel-cli --name TEXT --date YYYY-MM-DD --time HH:MM --place TEXT\n"
     "                   [--json] [--save FILE.qvr]\n"
     "       quorvel-cli --open FILE.qvr [--json]\n"
+    "       quorvel-cli --pair A.qvr B.qvr [--json]\n"
     "       quorvel-cli --batch FILE.csv [--span]\n"
     "       quorvel-cli --help | --version\n";
 
@@ -77,6 +78,12 @@ inline constexpr char help[] =
     "A saved reading:\n"
     "  --open FILE.qvr      print the reading of a saved file (text or --json); a saved\n"
     "                       reading holds no birth data, so it has no span\n"
+    "\n"
+    "Two saved readings:\n"
+    "  --pair A.qvr B.qvr   compare them by the tara (nine-star) rule of Ashtakoota\n"
+    "                       matching: each one's mansion and nakshatra, the count\n"
+    "                       from each nakshatra to the other, its tara and whether\n"
+    "                       it is favourable, and the score out of 3 (text or --json)\n"
     "\n"
     "Many readings:\n"
     "  --batch FILE.csv     read births from a CSV file ('-' reads standard input) and\n"

@@ -19,6 +19,7 @@ constexpr unsigned modeBit(CliMode mode)
 constexpr unsigned inSingle = modeBit(CliMode::Single);
 constexpr unsigned inOpen = modeBit(CliMode::Open);
 constexpr unsigned inBatch = modeBit(CliMode::Batch);
+constexpr unsigned inPair = modeBit(CliMode::Pair);
 
 struct OptionInfo {
     const char *name;  // without the dashes
@@ -29,7 +30,7 @@ struct OptionInfo {
 // Every option and the modes it applies to; anything else on the line of a
 // mode is a usage error, so that no option is ever silently ignored. The
 // birth fields are named by birthFieldName.
-constexpr std::array<OptionInfo, 15> optionTable{{
+constexpr std::array<OptionInfo, 16> optionTable{{
     {"name", true, inSingle},
     {"date", true, inSingle},
     {"time", true, inSingle},
@@ -38,11 +39,12 @@ constexpr std::array<OptionInfo, 15> optionTable{{
     {"lat", true, inSingle},
     {"dst", false, inSingle},
     {"place", true, inSingle},
-    {"json", false, inSingle | inOpen},
+    {"json", false, inSingle | inOpen | inPair},
     {"span", false, inBatch},
     {"save", true, inSingle},
     {"open", true, inOpen},
     {"batch", true, inBatch},
+    {"pair", true, inPair},  // the second file follows the first
     {"help", false, 0},  // wins over everything, so never checked; also -h
     {"version", false, modeBit(CliMode::Version)},
 }};
@@ -63,6 +65,11 @@ const OptionInfo *optionOf(const QString &argument)
     return argument.startsWith(u"--") ? findOption(argument.section(u'=', 0, 0).mid(2)) : nullptr;
 }
 
+const OptionInfo *pairOption()
+{
+    return findOption(QStringLiteral("pair"));
+}
+
 // The arguments that are not an option's value, as written. Like
 // QCommandLineParser, an option that takes a value takes the next argument
 // unless written as --name=value. The parser names an unknown option without
@@ -79,6 +86,27 @@ QStringList writtenOptions(const QStringList &arguments)
             ++i;  // its value follows, whatever it looks like
     }
     return written;
+}
+
+// Takes --pair's second file, the argument after its first, off the line:
+// QCommandLineParser knows of one value per option. Empty when the line
+// ends or another option follows instead.
+QString takeSecondPairFile(QStringList &arguments)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        const OptionInfo *known = optionOf(argument);
+        const bool inlineValue = argument.contains(u'=');
+        if (known == pairOption()) {
+            const qsizetype second = inlineValue ? i + 1 : i + 2;
+            if (second < arguments.size() && !arguments.at(second).startsWith(u"--"))
+                return arguments.takeAt(second);
+            return {};
+        }
+        if (known && known->takesValue && !inlineValue)
+            ++i;  // its value follows, whatever it looks like
+    }
+    return {};
 }
 
 // QCommandLineParser takes whatever follows an option for its value; only a
@@ -130,6 +158,7 @@ QString misplacedOption(const QString &name, CliMode mode)
     case CliMode::Version: return QStringLiteral("--version goes alone");
     case CliMode::Open: return QStringLiteral("%1 can't be used with --open").arg(name);
     case CliMode::Batch: return QStringLiteral("%1 can't be used with --batch").arg(name);
+    case CliMode::Pair: return QStringLiteral("%1 can't be used with --pair").arg(name);
     default: break;
     }
     if (name == QLatin1String("--span"))
@@ -139,8 +168,10 @@ QString misplacedOption(const QString &name, CliMode mode)
 
 } // namespace
 
-std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QString &error)
+std::optional<CommandLine> parseCommandLine(const QStringList &given, QString &error)
 {
+    QStringList arguments = given;
+    const QString secondPairFile = takeSecondPairFile(arguments);
     QCommandLineParser parser;
     // A single-dash word such as -name is a row of one-letter options, and -h
     // is the only one there is: the word is refused, never taken for --name.
@@ -168,15 +199,21 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
 
     const bool opening = parser.isSet(QStringLiteral("open"));
     const bool batching = parser.isSet(QStringLiteral("batch"));
+    const bool pairing = parser.isSet(QStringLiteral("pair"));
     const bool version = parser.isSet(QStringLiteral("version"));
-    if (opening && batching && !version) {
-        error = QStringLiteral("--open and --batch can't be used together");
+    if (!version && int(opening) + int(batching) + int(pairing) > 1) {
+        QStringList modes;
+        for (const auto &[set, name] : {std::pair{opening, "--open"}, {pairing, "--pair"}, {batching, "--batch"}})
+            if (set)
+                modes.append(QLatin1String(name));
+        error = QStringLiteral("%1 can't be used together").arg(modes.join(QStringLiteral(" and ")));
         return std::nullopt;
     }
     CommandLine line;
     line.mode = version ? CliMode::Version
         : batching      ? CliMode::Batch
         : opening       ? CliMode::Open
+        : pairing       ? CliMode::Pair
                         : CliMode::Single;
     for (const QString &name : parser.optionNames()) {
         const OptionInfo *known = findOption(name);
@@ -191,6 +228,13 @@ std::optional<CommandLine> parseCommandLine(const QStringList &arguments, QStrin
     line.savePath = parser.value(QStringLiteral("save"));
     line.openPath = parser.value(QStringLiteral("open"));
     line.batchPath = parser.value(QStringLiteral("batch"));
+    if (line.mode == CliMode::Pair) {
+        if (secondPairFile.isEmpty()) {
+            error = QStringLiteral("--pair needs two saved readings");
+            return std::nullopt;
+        }
+        line.pairPaths = {parser.value(QStringLiteral("pair")), secondPairFile};
+    }
     if (line.mode != CliMode::Single)
         return line;
     if (arguments.isEmpty()) {

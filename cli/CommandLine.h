@@ -11,7 +11,7 @@
 #include <array>
 #include <optional>
 
-enum class CliMode { Help, Version, Single, Open, Batch };
+enum class CliMode { Help, Version, Single, Open, Batch, Pair };
 
 struct CommandLine {
     CliMode mode = CliMode::Help;
@@ -27,6 +27,7 @@ struct CommandLine {
     QString savePath;   // empty: don't save
     QString openPath;
     QString batchPath;  // "-" is standard input
+    QStringList pairPaths;  // --pair: the two saved readings compared
 };
 
 // The arguments after the program name. On wrong use of the options returns

@@ -89,6 +89,28 @@ QJsonObject readingJson(const Reading &r)
     };
 }
 
+QJsonObject pairMemberJson(const QString &name, const Reading &r)
+{
+    return QJsonObject{
+        {QStringLiteral("name"), name},
+        {QStringLiteral("file"), r.sourcePath},
+        {QStringLiteral("mansionName"), QString::fromUtf8(r.mansion.name)},
+        {QStringLiteral("nakshatraName"), r.nakshatraName},
+        {QStringLiteral("nakshatraIndex"), r.row},  // row k carries nakshatra k
+    };
+}
+
+QJsonObject taraStepJson(const TaraStep &step)
+{
+    return QJsonObject{
+        {QStringLiteral("count"), step.count},
+        {QStringLiteral("tara"), step.tara},
+        {QStringLiteral("taraName"), taraName(step)},
+        {QStringLiteral("meaning"), taraMeaning(step.tara)},
+        {QStringLiteral("favourable"), step.favourable},
+    };
+}
+
 QJsonValue spanJson(const std::optional<BirthTimeSpan> &span)
 {
     if (!span)
@@ -175,5 +197,16 @@ QJsonObject savedReadingJson(const QString &path, const Reading &reading)
         {QStringLiteral("file"), path},
         {QStringLiteral("nakshatraName"), reading.nakshatraName},
         {QStringLiteral("reading"), readingJson(reading)},
+    };
+}
+
+QJsonObject readingPairJson(const ReadingPair &pair)
+{
+    return QJsonObject{
+        {QStringLiteral("a"), pairMemberJson(pair.nameA, pair.a)},
+        {QStringLiteral("b"), pairMemberJson(pair.nameB, pair.b)},
+        {QStringLiteral("aToB"), taraStepJson(pair.match.aToB)},
+        {QStringLiteral("bToA"), taraStepJson(pair.match.bToA)},
+        {QStringLiteral("score"), pair.match.score},
     };
 }

@@ -6,6 +6,7 @@
 #include "core/BirthData.h"
 #include "core/BirthTimeSpan.h"
 #include "core/Reading.h"
+#include "core/ReadingPair.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -27,3 +28,7 @@ QString birthReportText(const Reading &reading);
 // A calculated reading, and one opened from the file at `path`.
 QJsonObject birthReportJson(const Reading &reading);
 QJsonObject savedReadingJson(const QString &path, const Reading &reading);
+
+// Two saved readings compared: each one's mansion and nakshatra, the tara
+// of each direction and the score.
+QJsonObject readingPairJson(const ReadingPair &pair);

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -205,6 +206,33 @@ int runOpen(const CommandLine &line)
     return exitSuccess;
 }
 
+// Two saved readings compared, each refused as --open refuses it.
+int runPair(const CommandLine &line)
+{
+    std::array<Reading, 2> readings;
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        const QString &path = line.pairPaths.at(qsizetype(i));
+        const std::optional<QString> name = readReadingFile(path);
+        const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
+        if (!reading) {
+            complain(QStringLiteral("--pair: %1").arg(unreadableReason(path)));
+            return exitBadInput;
+        }
+        readings[i] = *reading;
+        readings[i].sourcePath = path;
+    }
+    ReadingPair pair = readingPair(readings[0], readings[1]);
+    if (line.json) {
+        print(QString::fromUtf8(QJsonDocument(readingPairJson(pair)).toJson(QJsonDocument::Indented)));
+        return exitSuccess;
+    }
+    // The names come from the files' names, which must not steer the terminal.
+    pair.nameA = barePath(pair.nameA);
+    pair.nameB = barePath(pair.nameB);
+    print(readingPairText(pair));
+    return exitSuccess;
+}
+
 // Opens the batch input: standard input for "-", else the file; -1 with a
 // message when it can't be opened.
 int openBatchInput(const QString &path)
@@ -296,6 +324,8 @@ int main(int argc, char *argv[])
         return finish(runOpen(*line));
     case CliMode::Batch:
         return finish(runBatchMode(*line));
+    case CliMode::Pair:
+        return finish(runPair(*line));
     }
     return exitUsage;
 }

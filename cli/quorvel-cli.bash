@@ -9,7 +9,7 @@ _quorvel_cli() {
     _init_completion || return
 
     case $prev in
-        --save | --open)
+        --save | --open | --pair)
             _filedir qvr
             return
             ;;
@@ -22,7 +22,13 @@ _quorvel_cli() {
             ;;
     esac
 
+    # --pair takes two files: the word after its first one is a file too.
+    if [[ $cword -ge 3 && ${words[cword - 2]} == --pair ]]; then
+        _filedir qvr
+        return
+    fi
+
     COMPREPLY=($(compgen -W '--name --date --time --zone --lon --lat --dst --place --json
-        --save --open --batch --span --help --version' -- "$cur"))
+        --save --open --pair --batch --span --help --version' -- "$cur"))
 }
 complete -F _quorvel_cli quorvel-cli

@@ -31,6 +31,7 @@ struct Reading {
     std::array<QString, readingValueCount> values;
     std::array<QString, readingTraitsCount> traits;  // positive, negative
     int pictureEntry = 0;                            // picture entry 1..mansionCount
+    QString sourcePath;  // the saved reading file it was opened from; empty for a calculated one
 };
 
 enum class SpanWanted { No, Yes };

@@ -5,7 +5,8 @@
 # Starts Quorvel under Xvfb and saves a screenshot of each of its windows:
 # the main input screen, a message box, the time zone picker, the about box,
 # a result screen (15 August 1947, 00:00, zone 5:30, 77 deg 13 min East,
-# 28 deg 36 min North, New Delhi: the mansion Dou) and the atlas window;
+# 28 deg 36 min North, New Delhi: the mansion Dou), its comparison with a
+# saved Revati reading and the atlas window;
 # once on a light desktop and once on a dark one (the GTK platform theme
 # with Adwaita's dark variant), the dark shots named *-dark.png. Then it
 # prints the lowest contrast of text against its background on each shot.
@@ -37,7 +38,7 @@ while [ $# -gt 0 ]; do
     --theme) case ${2:-} in light|dark) themes=("$2") ;; both) themes=(light dark) ;;
                *) echo "screenshots.sh: --theme takes light, dark or both" >&2; exit 2 ;; esac; shift 2 ;;
     --desktop) whole_screen=1; shift ;;
-    -h|--help) sed -n '5,25p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '5,26p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) positional+=("$1"); shift ;;
   esac
 done
@@ -156,6 +157,22 @@ xdotool key alt+g
 result=$(other_window "$main")
 shoot "$result" result
 
+# The comparison: the reading above beside a saved Revati reading (the
+# scrambled name, as Save writes it), chosen with File, "Compare With
+# &Another Reading...".
+printf '\xa7\xba\xcb\xb6\xc9\xbe\r\n' >"$HOME/revati.qvr"
+xdotool windowfocus --sync "$result"
+xdotool key alt+f
+sleep 0.5
+xdotool key a
+sleep 1
+xdotool type --delay 20 "$HOME/revati.qvr"
+xdotool key Return
+comparison=$(other_window "$result")
+shoot "$comparison" comparison
+xdotool key Escape
+sleep 0.5
+
 # The atlas window, from the main screen filled again with the same birth
 # (File, Change Birth Data): its lookup button, six steps back from the
 # name box.
@@ -188,7 +205,7 @@ echo "in $out"
 if /usr/bin/python3 -c 'import numpy, PIL' 2>/dev/null; then
   for theme in "${themes[@]}"; do
     suffix=""; [ "$theme" = dark ] && suffix="-dark"
-    for window in main message picker about result atlas; do
+    for window in main message picker about result comparison atlas; do
       /usr/bin/python3 "$root/tools/contrast.py" --scale "$scale" "$out/$window$suffix.png"
     done
   done

@@ -95,13 +95,18 @@ void nameAfter(QWidget *control, QLabel *label)
 
 void exposeValue(QLabel *value, const QLabel *caption)
 {
+    exposeValue(value, caption->text());
+}
+
+void exposeValue(QLabel *value, const QString &name)
+{
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(valueLabelAccessible);
         return true;
     }();
     Q_UNUSED(factoryInstalled);
     value->setProperty(valueLabelProperty, true);
-    nameAfter(value, caption->text(), QString());
+    nameAfter(value, name, QString());
     // A label announces itself as it gets its text, so Qt has already made
     // and kept a plain interface for it; drop that one for ours.
     QAccessibleInterface *cached = QAccessible::queryAccessibleInterface(value);

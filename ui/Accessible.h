@@ -23,5 +23,8 @@ void nameAfter(QWidget *control, QLabel *label);
 // caption's text and its value is the label's own text, whatever the screen
 // writes into it later.
 void exposeValue(QLabel *value, const QLabel *caption);
+// The same under a name of its own, where a row's caption and a column's
+// heading together say what the value is ("Tara, Ann to Bob").
+void exposeValue(QLabel *value, const QString &name);
 
 } // namespace Accessible

@@ -45,6 +45,8 @@ public:
     // Hands the address to the user's browser; a failure is silent.
     virtual void openUrl(const QUrl &url) = 0;
     virtual void clearClipboard() = 0;
+    // Puts `text` on the clipboard; a desktop without one copies nothing.
+    virtual void copyText(const QString & /*text*/) {}
     // Runs the web search component for the query at the birth moment
     // ("date" and "time"); returns the place the user chose there, or an
     // empty QVariant when none was chosen. Where no component can run (none

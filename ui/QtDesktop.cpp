@@ -80,6 +80,12 @@ public:
             clipboard->clear();
     }
 
+    void copyText(const QString &text) override
+    {
+        if (QClipboard *clipboard = QGuiApplication::clipboard())
+            clipboard->setText(text);
+    }
+
     QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
     {
         QString whyNotRun;

@@ -71,30 +71,56 @@ void presentReading(const Reading &reading, const BirthPlace &place, const std::
         screen->close();
 }
 
+namespace {
+
+// The reading saved at `path`, or "Please Check The File." for a path that
+// holds none (no extension, unreadable, empty, not one of the names). The
+// dialogs start in the folder of a reading that opened.
+std::optional<Reading> readReading(const QString &path, Session &session, QWidget *parent)
+{
+    const std::optional<QString> name = hasReadingExtension(path) ? readReadingFile(path) : std::nullopt;
+    std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
+    if (!reading) {
+        showFileMessage(parent, MessageIcon::Warning, Messages::checkFile);
+        return std::nullopt;
+    }
+    reading->sourcePath = path;
+    session.setReadingFolder(QFileInfo(path).absolutePath());
+    return reading;
+}
+
+// The Open dialog; the chosen path, or nothing after a cancel.
+std::optional<QString> chooseReadingFile(const Session &session, QWidget *parent)
+{
+    const FileDialogRequest request{FileDialogRequest::Mode::Open, QString::fromUtf8(openDialogTitle),
+                                    QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix),
+                                    readingDialogFolder(session)};
+    std::optional<QString> path = desktop().chooseFile(parent, request);
+    if (path && path->isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+} // namespace
+
 bool openReadingFile(const QString &path, const std::shared_ptr<Session> &session, QWidget *screen)
 {
-    // A file that holds no reading (unreadable, empty, not one of the names)
-    // gets the same message as a name without the extension; the screen
-    // stays as it was.
-    const std::optional<QString> name = hasReadingExtension(path) ? readReadingFile(path) : std::nullopt;
-    const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
-    if (!reading) {
-        showFileMessage(screen, MessageIcon::Warning, Messages::checkFile);
-        return false;
-    }
-    session->setReadingFolder(QFileInfo(path).absolutePath());
-    presentReading(*reading, session, screen);
-    return true;
+    const std::optional<Reading> reading = readReading(path, *session, screen);
+    if (reading)
+        presentReading(*reading, session, screen);
+    return reading.has_value();
 }
 
 void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScreen)
 {
-    const FileDialogRequest request{FileDialogRequest::Mode::Open, QString::fromUtf8(openDialogTitle),
-                                    QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix),
-                                    readingDialogFolder(*session)};
-    const std::optional<QString> path = desktop().chooseFile(mainScreen, request);
-    if (path && !path->isEmpty())
+    if (const std::optional<QString> path = chooseReadingFile(*session, mainScreen))
         openReadingFile(*path, session, mainScreen);
+}
+
+std::optional<Reading> chooseSavedReading(Session &session, QWidget *parent)
+{
+    const std::optional<QString> path = chooseReadingFile(session, parent);
+    return path ? readReading(*path, session, parent) : std::nullopt;
 }
 
 void saveReading(Session &session, QWidget *resultScreen)
@@ -111,8 +137,12 @@ void saveReading(Session &session, QWidget *resultScreen)
     // Open takes only names ending in the extension: a name chosen with
     // another one ("b.txt") gets it added, so the reading opens again.
     const QString target = hasReadingExtension(*path) ? *path : *path + u'.' + QString::fromUtf8(readingFileSuffix);
-    if (writeReadingFile(target, session.reading()->nakshatraName))
+    if (writeReadingFile(target, session.reading()->nakshatraName)) {
         session.setReadingFolder(QFileInfo(target).absolutePath());
-    else
+        // A reading without a person's name goes by its file's name from now on.
+        Reading saved = *session.reading();
+        saved.sourcePath = target;
+        session.setReading(saved, session.birthPlace());
+    } else
         showFileMessage(resultScreen, MessageIcon::Error, Messages::unableToSave);
 }

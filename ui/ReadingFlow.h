@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 struct BirthPlace;
 struct Reading;
@@ -37,6 +38,11 @@ QString readingDialogFolder(const Session &session);
 // `suffix`: "Ann - Dòu.qvr", or the mansion alone for a reading opened from
 // a file.
 QString proposedReadingFileName(const Session &session, const QString &suffix);
+
+// Asks for a saved reading with the Open dialog, as Open does, and returns
+// it; nothing after a cancel, or after "Please Check The File." for a file
+// that holds no reading.
+std::optional<Reading> chooseSavedReading(Session &session, QWidget *parent);
 
 // "&Save" of the result screen: writes the nakshatra of the session's
 // reading to a chosen file.

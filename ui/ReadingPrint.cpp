@@ -5,6 +5,7 @@
 
 #include "core/Messages.h"
 #include "core/Reading.h"
+#include "mansions/ReadingCaptions.h"
 #include "ui/Desktop.h"
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
@@ -76,8 +77,8 @@ public:
         y = header(reading, y);
         y = person(reading, y);
         y = table(reading, y + ruleGapPoints * m_unit);
-        for (int i = 0; i < ReadingPage::traitsCount; ++i)
-            y = traits(reading.traitsCaptions.at(i), reading.traits.at(i), y + sectionGapPoints * m_unit);
+        for (qsizetype i = 0; i < reading.traits.size(); ++i)
+            y = traits(reading.traitsCaptions.value(i), reading.traits.at(i), y + sectionGapPoints * m_unit);
         return y - m_area.top();
     }
 
@@ -181,7 +182,7 @@ private:
         const double valueLeft = m_area.left() + captionWidth + points(columnGapPoints);
         const double valueWidth = m_area.right() - valueLeft;
 
-        for (int i = 0; i < ReadingPage::valueCount; ++i) {
+        for (qsizetype i = 0; i < reading.captions.size(); ++i) {
             const QFont &font = i == 0 ? nameFont : valueFont;
             // The caption and the value share their first baseline.
             const double captionAscent = captionMetrics.ascent();
@@ -189,7 +190,7 @@ private:
             const double baseline = y + points(rowPaddingPoints) + std::max(captionAscent, valueAscent);
             const double captionHeight =
                 text(reading.captions.at(i), captionFont, m_area.left(), baseline - captionAscent, captionWidth);
-            const double valueHeight = text(reading.values.at(i), font, valueLeft, baseline - valueAscent, valueWidth);
+            const double valueHeight = text(reading.values.value(i), font, valueLeft, baseline - valueAscent, valueWidth);
             const double bottom =
                 std::max(baseline - captionAscent + captionHeight, baseline - valueAscent + valueHeight);
             y = bottom + points(rowPaddingPoints);
@@ -270,12 +271,12 @@ ReadingPage readingPage(const Reading &reading, const BirthPlace &place)
         page.person = reading.birth->name;
         page.birthDetails = {birthMomentText(*reading.birth), birthPlaceText(*reading.birth, place)};
     }
-    for (int i = 0; i < ReadingPage::valueCount; ++i)
-        page.captions.at(i) = QString::fromLatin1(ReadingCaptions::values.at(i));
-    page.values = reading.values;
-    for (int i = 0; i < ReadingPage::traitsCount; ++i)
-        page.traitsCaptions.at(i) = QString::fromLatin1(ReadingCaptions::traits.at(i));
-    page.traits = reading.traits;
+    for (const char *caption : ReadingCaptions::values)
+        page.captions.append(QString::fromLatin1(caption));
+    page.values = QStringList(reading.values.cbegin(), reading.values.cend());
+    for (const char *caption : ReadingCaptions::traits)
+        page.traitsCaptions.append(QString::fromLatin1(caption));
+    page.traits = QStringList(reading.traits.cbegin(), reading.traits.cend());
     // The picture at its own size, not the screen's fitted copy: paper
     // enlarges it.
     page.picture = mansionPicture(reading.pictureEntry);
@@ -315,7 +316,7 @@ void paintReading(QPainter &painter, const QRectF &page, const ReadingPage &read
 
 QString readingDocumentTitle(const ReadingPage &reading)
 {
-    const QString name = reading.values.at(0).trimmed();
+    const QString name = reading.values.value(0).trimmed();
     return name.isEmpty() ? reading.title : QStringLiteral("%1 - %2").arg(reading.title, name);
 }
 
@@ -391,12 +392,13 @@ void printReading(QWidget *parent, const ReadingPage &reading)
         desktop().showMessage(parent, MessageIcon::Error, QString::fromUtf8(Messages::unableToPrint));
 }
 
-void exportReadingPdf(QWidget *parent, const ReadingPage &reading, Session &session)
+void exportReadingPdf(QWidget *parent, const ReadingPage &reading, Session &session, const QString &fileName)
 {
     const QString suffix = QString::fromUtf8(pdfSuffix);
-    const FileDialogRequest request{FileDialogRequest::Mode::Save, QString::fromUtf8(Messages::applicationTitle),
-                                    QString::fromUtf8(pdfFilter),  suffix,
-                                    readingDialogFolder(session),  proposedReadingFileName(session, suffix)};
+    const FileDialogRequest request{
+        FileDialogRequest::Mode::Save, QString::fromUtf8(Messages::applicationTitle),
+        QString::fromUtf8(pdfFilter),  suffix,
+        readingDialogFolder(session),  fileName.isEmpty() ? proposedReadingFileName(session, suffix) : fileName};
     const std::optional<QString> path = desktop().chooseFile(parent, request);
     if (!path || path->isEmpty())
         return;

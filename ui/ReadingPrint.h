@@ -3,15 +3,11 @@
 
 #pragma once
 
-#include "mansions/ReadingCaptions.h"
 #include "ui/MansionPicture.h"
 #include "ui/Session.h"
 
-#include <QImage>
 #include <QString>
 #include <QStringList>
-
-#include <array>
 
 class QPainter;
 class QPrinter;
@@ -21,19 +17,17 @@ class Session;
 struct Reading;
 
 // One reading as it goes on paper: the texts the result screen shows, in the
-// screen's order, and the mansion's picture.
+// screen's order, and the mansion's picture. A comparison of two readings
+// goes on paper the same way, with rows and paragraphs of its own.
 struct ReadingPage {
-    static constexpr int valueCount = readingValueCount;
-    static constexpr int traitsCount = readingTraitsCount;
-
-    QString title;                                   // the frame's caption
-    QString person;                                  // the name of a calculated reading's birth
-    QStringList birthDetails;                        // its date, time and zone; its place
-    std::array<QString, valueCount> captions;        // "Chinese Lunar Mansion Name", ...
-    std::array<QString, valueCount> values;          // as the value labels show them
-    std::array<QString, traitsCount> traitsCaptions; // "Positive Human Traits", ...
-    std::array<QString, traitsCount> traits;
-    MansionPicture picture; // null for none
+    QString title;               // the frame's caption
+    QString person;              // the name of a calculated reading's birth
+    QStringList birthDetails;    // its date, time and zone; its place
+    QStringList captions;        // "Chinese Lunar Mansion Name", ...; the first row is shown larger
+    QStringList values;          // as the value labels show them, one per caption
+    QStringList traitsCaptions;  // "Positive Human Traits", ...
+    QStringList traits;          // one paragraph per caption
+    MansionPicture picture;      // null for none
 };
 
 // The reading under its captions, with its picture, ready for paper; a
@@ -66,4 +60,5 @@ bool printReadingOn(QPrinter &printer, const ReadingPage &reading);
 void printReading(QWidget *parent, const ReadingPage &reading);
 // Export starts in the session's reading folder with the proposed name, and
 // a written PDF's folder becomes the reading folder.
-void exportReadingPdf(QWidget *parent, const ReadingPage &reading, Session &session);
+// `fileName` stands for the proposed name where one is given.
+void exportReadingPdf(QWidget *parent, const ReadingPage &reading, Session &session, const QString &fileName = {});

@@ -17,6 +17,7 @@
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
 #include "ui/Session.h"
+#include "ui/frmComparison.h"
 #include "ui/frmMain.h"
 #include "ui/modHelp.h"
 
@@ -164,6 +165,8 @@ void frmChineseLunarMansionResult::createMenus()
         {"mnuFile2", nullptr, {}, nullptr, nullptr},
         {"mnuChangeBirthData", "&Change Birth Data", QKeySequence(Qt::CTRL | Qt::Key_E),
          &frmChineseLunarMansionResult::mnuChangeBirthData_Click, &m_mnuChangeBirthData},
+        {"mnuCompare", "Compare With &Another Reading...", {}, &frmChineseLunarMansionResult::mnuCompare_Click,
+         &m_mnuCompare},
     };
 
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
@@ -346,6 +349,11 @@ void frmChineseLunarMansionResult::mnuExportPdf_Click()
 {
     if (m_session->reading())
         exportReadingPdf(this, readingPage(*m_session->reading(), m_session->birthPlace()), *m_session);
+}
+
+void frmChineseLunarMansionResult::mnuCompare_Click()
+{
+    compareWithSavedReading(m_session, this);
 }
 
 void frmChineseLunarMansionResult::txtTraits_Change()

@@ -54,6 +54,7 @@ private:
     void mnuSave_Click();
     void mnuPrint_Click();
     void mnuExportPdf_Click();
+    void mnuCompare_Click();
     // Opens the main input screen filled with the birth of the reading on
     // display, in place of this screen.
     void mnuChangeBirthData_Click();
@@ -70,6 +71,7 @@ private:
     QAction *m_mnuSave = nullptr;
     QAction *m_mnuPrint = nullptr;
     QAction *m_mnuExportPdf = nullptr;
+    QAction *m_mnuCompare = nullptr;
     QAction *m_mnuChangeBirthData = nullptr;
     std::shared_ptr<Session> m_session;
     int m_shownPictureEntry = 0;

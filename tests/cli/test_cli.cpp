@@ -250,6 +250,13 @@ private slots:
                                             << "--save can't be used with --open";
         QTest::newRow("open with span") << QStringList{"--open", "a.qvr", "--span"} << "--span can't be used with --open";
         QTest::newRow("open with dst") << QStringList{"--dst", "--open", "a.qvr"} << "--dst can't be used with --open";
+        QTest::newRow("pair with one file") << QStringList{"--pair", "a.qvr"} << "--pair needs two saved readings";
+        QTest::newRow("pair, option for a file") << QStringList{"--pair", "a.qvr", "--json"}
+                                                 << "--pair needs two saved readings";
+        QTest::newRow("pair and open") << QStringList{"--pair", "a.qvr", "b.qvr", "--open", "c.qvr"}
+                                       << "--open and --pair can't be used together";
+        QTest::newRow("pair with a third file") << QStringList{"--pair=a.qvr", "b.qvr", "c.qvr"}
+                                                << "unexpected argument 'c.qvr'";
         // A place stands for the zone, the coordinates and the DST tick.
         QTest::newRow("place with a latitude") << (single.mid(0, 6) + QStringList{"--place", "Pune", "--lat", "18:31N"})
                                                << "--lat can't be used with --place";
@@ -948,6 +955,44 @@ private slots:
         QCOMPARE(cut.status, 1);
         QCOMPARE(utf8(cut.err), QStringLiteral("quorvel-cli: --save: could not write '%1': File too large\n").arg(limited));
         QVERIFY(!QFile::exists(limited));
+    }
+
+    // Two saved readings compared, as text and as JSON; a file that holds
+    // no reading is refused as --open refuses it.
+    void pairComparesTwoSavedReadings()
+    {
+        QTemporaryDir dir;
+        const QString revati = dir.filePath(QStringLiteral("rev\x1b[2Jati.qvr"));
+        const QString anuradha = dir.filePath(QStringLiteral("anuradha.qvr"));
+        QVERIFY(writeReadingFile(revati, QStringLiteral("Revati")) && writeReadingFile(anuradha, QStringLiteral("Anuradha")));
+
+        const Run json = run({QStringLiteral("--pair"), revati, anuradha, QStringLiteral("--json")});
+        QCOMPARE(json.status, 0);
+        const QJsonObject pair = QJsonDocument::fromJson(json.out).object();
+        const auto field = [&](const char *object, const char *key) {
+            return pair.value(QLatin1String(object)).toObject().value(QLatin1String(key)).toVariant();
+        };
+        QCOMPARE(field("a", "mansionName").toString(), QString::fromUtf8("Y\u00EC"));
+        QCOMPARE(field("a", "nakshatraIndex").toInt(), 26);
+        QCOMPARE(field("b", "nakshatraName").toString(), QStringLiteral("Anuradha"));
+        QCOMPARE(field("b", "name").toString(), QStringLiteral("anuradha.qvr"));
+        QCOMPARE(field("aToB", "count").toInt(), 18);
+        QCOMPARE(field("aToB", "tara").toInt(), 9);
+        QCOMPARE(field("bToA", "tara").toInt(), 2);
+        QCOMPARE(field("bToA", "favourable").toBool(), true);
+        QCOMPARE(pair.value(QStringLiteral("score")).toDouble(), 3.0);
+
+        const Run text = run({QStringLiteral("--pair"), revati, anuradha});
+        QCOMPARE(text.status, 0);
+        // The file's name written with its control character escaped.
+        QVERIFY(text.out.contains("rev\\x1b[2Jati.qvr to anuradha.qvr\nCount: 18\nTara: Parama Mitra\nMeaning: great friend\n"
+                                  "Favourable: Yes\n"));
+        QVERIFY(text.out.contains("Score: 3 / 3\n"));
+
+        const Run refused = run({QStringLiteral("--pair"), revati, dir.path()});
+        QCOMPARE(refused.status, 1);
+        QVERIFY(refused.out.isEmpty());
+        QCOMPARE(utf8(refused.err), QStringLiteral("quorvel-cli: --pair: '%1' is a folder\n").arg(dir.path()));
     }
 
     void openRefusesWhatIsNotAReading_data()

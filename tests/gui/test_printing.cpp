@@ -204,7 +204,7 @@ private slots:
         for (const QAction *entry : entries)
             names.append(entry->objectName());
         QCOMPARE(names, (QStringList{"mnuBack", "mnuFile1", "mnuSave", "mnuPrint", "mnuExportPdf", "mnuFile2",
-                                     "mnuChangeBirthData"}));
+                                     "mnuChangeBirthData", "mnuCompare"}));
         QCOMPARE(entries.at(3)->text(), QStringLiteral("&Print..."));
         QCOMPARE(entries.at(4)->text(), QStringLiteral("E&xport as PDF..."));
         QCOMPARE(entries.at(6)->text() + entries.at(6)->shortcut().toString(), QStringLiteral("&Change Birth DataCtrl+E"));
@@ -527,15 +527,14 @@ private slots:
     {
         ReadingPage reading;
         reading.title = QStringLiteral("Quorvel Result");
-        for (int i = 0; i < ReadingPage::valueCount; ++i) {
-            reading.captions.at(i) = QStringLiteral("Caption %1").arg(i);
-            reading.values.at(i) = QStringLiteral("Value %1").arg(i);
+        for (int i = 0; i < 7; ++i) {
+            reading.captions.append(QStringLiteral("Caption %1").arg(i));
+            reading.values.append(QStringLiteral("Value %1").arg(i));
         }
-        reading.values.at(6) = QString(300, QLatin1Char('W'));
+        reading.values[6] = QString(300, QLatin1Char('W'));
         reading.traitsCaptions = {QStringLiteral("Positive Human Traits"), QStringLiteral("Negative Human Traits")};
         const QString paragraph = positiveTraits(0);
-        reading.traits.at(0) = QStringList(40, paragraph).join(QLatin1Char(' '));
-        reading.traits.at(1) = QString(2000, QLatin1Char('M'));
+        reading.traits = {QStringList(40, paragraph).join(QLatin1Char(' ')), QString(2000, QLatin1Char('M'))};
 
         const Sheet sheet = renderSheet(reading);
         const QRect ink = inkBounds(sheet.image, sheet.image.rect());

@@ -64,6 +64,7 @@ public:
 
     void openUrl(const QUrl &url) override { openedUrls.append(url); }
     void clearClipboard() override { ++clipboardClears; }
+    void copyText(const QString &text) override { copiedTexts.append(text); }
     // Records the search and its birth, and answers with the next of
     // `places` (nothing chosen when none is left).
     QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
@@ -96,4 +97,5 @@ public:
     QList<QVariantMap> births;
     std::deque<QVariant> places;                       // the web search's answers, in turn
     int clipboardClears = 0;
+    QStringList copiedTexts;
 };

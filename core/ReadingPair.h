@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "core/Reading.h"
+#include "core/Tara.h"
+
+#include <QString>
+
+// Two readings side by side with the tara relation between them: what the
+// comparison window, its paper and the command-line companion show.
+struct ReadingPair {
+    Reading a;
+    Reading b;
+    QString nameA; // readingName of each
+    QString nameB;
+    TaraMatch match;
+};
+
+// The captions of a comparison, wherever it is shown.
+namespace PairCaptions {
+inline constexpr char title[] = "Quorvel Comparison";
+inline constexpr char count[] = "Count";
+inline constexpr char tara[] = "Tara";
+inline constexpr char meaning[] = "Meaning";
+inline constexpr char favourable[] = "Favourable";
+inline constexpr char score[] = "Score";
+} // namespace PairCaptions
+
+// What a reading is called: the person's name where it is known, else the
+// name of the file it was opened from, else its nakshatra.
+QString readingName(const Reading &reading);
+
+ReadingPair readingPair(const Reading &a, const Reading &b);
+
+// "Ann to revati.qvr".
+QString directionName(const QString &from, const QString &to);
+// "Yes" or "No".
+QString favourableText(const TaraStep &step);
+
+// The comparison as plain text, for the clipboard and the command line.
+QString readingPairText(const ReadingPair &pair);
