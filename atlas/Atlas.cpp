@@ -4,6 +4,7 @@
 #include "atlas/Atlas.h"
 
 #include "atlas/AtlasIndex.h"
+#include "atlas/PlaceClock.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -766,18 +767,6 @@ ZoneSummary summarizeZone(const QString &ianaId, int year)
     summary.standardOffsetSeconds = lowest;
     summary.observesDaylightSaving = highest > lowest;
     return summary;
-}
-
-QString utcOffsetText(int seconds)
-{
-    const int size = std::abs(seconds);
-    QString text = QStringLiteral("%1%2:%3")
-                       .arg(QChar(seconds < 0 ? u'-' : u'+'))
-                       .arg(size / 3600)
-                       .arg(size / 60 % 60, 2, 10, QLatin1Char('0'));
-    if (size % 60 != 0)
-        text += QStringLiteral(":%1").arg(size % 60, 2, 10, QLatin1Char('0'));
-    return text;
 }
 
 QString describeZone(const QString &ianaId, const ZoneSummary &zone)

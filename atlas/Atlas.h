@@ -110,10 +110,6 @@ struct ZoneSummary {
 };
 ZoneSummary summarizeZone(const QString &ianaId, int year);
 
-// An offset from UTC as hours and minutes, with seconds only where it has
-// them: "+5:30", "-5:00", "+1:19:32".
-QString utcOffsetText(int seconds);
-
 // "Asia/Kolkata (UTC+5:30, no daylight saving)".
 QString describeZone(const QString &ianaId, const ZoneSummary &zone);
 

@@ -34,20 +34,6 @@ QString clockText(qint64 wall)
     return utcInstant(wall).time().toString(QStringLiteral("HH:mm"));
 }
 
-// An offset from UTC as hours and minutes, with seconds only where it has
-// them: "+5:30", "-5:00", "+1:19:32". The atlas lists zones the same way.
-QString offsetText(int seconds)
-{
-    const int size = std::abs(seconds);
-    QString text = QStringLiteral("%1%2:%3")
-                       .arg(QChar(seconds < 0 ? u'-' : u'+'))
-                       .arg(size / 3600)
-                       .arg(size / 60 % 60, 2, 10, QLatin1Char('0'));
-    if (size % 60 != 0)
-        text += QStringLiteral(":%1").arg(size % 60, 2, 10, QLatin1Char('0'));
-    return text;
-}
-
 // Whether the screen takes the longitude as East: typed to the minute, and
 // 0 degrees 0 minutes counts as West.
 bool eastOnScreen(double longitude)
@@ -185,7 +171,7 @@ PlaceClock clockAt(const QTimeZone &zone, qint64 instant)
     clock.standardSeconds = zone.standardTimeOffset(at);
     clock.daylight = zone.isDaylightTime(at);
     clock.offsetName = zone.abbreviation(at);
-    clock.offsetText = QStringLiteral("UTC") + offsetText(clock.offsetSeconds);
+    clock.offsetText = QStringLiteral("UTC") + utcOffsetText(clock.offsetSeconds);
     // People there read the winter clock as standard time and the summer
     // one as an hour ahead of it, and so does the screen.
     if (winterIsDaylight(zone, at)) {
@@ -256,7 +242,7 @@ PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &tim
     if (fill.zoneSeconds % 60 != 0)
         clock.notes.append(QStringLiteral("The zone's offset UTC%1 has seconds, which the zone boxes can't hold: they "
                                           "take it rounded to the minute.")
-                               .arg(offsetText(fill.zoneSeconds)));
+                               .arg(utcOffsetText(fill.zoneSeconds)));
     return clock;
 }
 
@@ -282,4 +268,16 @@ QString describeClock(const PlaceClock &clock)
     const bool named =
         !clock.offsetName.isEmpty() && !clock.offsetName.startsWith(u'+') && !clock.offsetName.startsWith(u'-');
     return named ? clock.offsetName + QStringLiteral(", ") + clock.offsetText : clock.offsetText;
+}
+
+QString utcOffsetText(int seconds)
+{
+    const int size = std::abs(seconds);
+    QString text = QStringLiteral("%1%2:%3")
+                       .arg(QChar(seconds < 0 ? u'-' : u'+'))
+                       .arg(size / 3600)
+                       .arg(size / 60 % 60, 2, 10, QLatin1Char('0'));
+    if (size % 60 != 0)
+        text += QStringLiteral(":%1").arg(size % 60, 2, 10, QLatin1Char('0'));
+    return text;
 }

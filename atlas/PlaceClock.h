@@ -45,3 +45,7 @@ QString zoneText(const PlaceClock &clock);
 
 // "IST, UTC+5:30" — the offset and its name, one line for the atlas window.
 QString describeClock(const PlaceClock &clock);
+
+// An offset from UTC as hours and minutes, with seconds only where it has
+// them: "+5:30", "-5:00", "+1:19:32". The atlas lists zones the same way.
+QString utcOffsetText(int seconds);
