@@ -6,8 +6,8 @@
 #include "cli/BirthFields.h"
 #include "cli/CliTexts.h"
 #include "cli/PlaceLookup.h"
-#include "cli/QuotedText.h"
 #include "cli/ReadingReport.h"
+#include "core/QuotedText.h"
 #include "core/Reading.h"
 
 #include <algorithm>

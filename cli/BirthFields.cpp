@@ -3,7 +3,7 @@
 
 #include "cli/BirthFields.h"
 
-#include "cli/QuotedText.h"
+#include "core/QuotedText.h"
 #include "core/Validation.h"
 
 #include <QDate>

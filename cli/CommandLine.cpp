@@ -4,7 +4,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/CliTexts.h"
-#include "cli/QuotedText.h"
+#include "core/QuotedText.h"
 
 #include <QCommandLineParser>
 

@@ -3,7 +3,7 @@
 
 #include "cli/PlaceLookup.h"
 
-#include "cli/QuotedText.h"
+#include "core/QuotedText.h"
 
 #include <QJsonArray>
 #include <QSet>

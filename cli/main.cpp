@@ -8,8 +8,8 @@
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
 #include "cli/PlaceLookup.h"
-#include "cli/QuotedText.h"
 #include "cli/ReadingReport.h"
+#include "core/QuotedText.h"
 #include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
 
