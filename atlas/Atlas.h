@@ -113,9 +113,9 @@ ZoneSummary summarizeZone(const QString &ianaId, int year);
 // "Asia/Kolkata (UTC+5:30, no daylight saving)".
 QString describeZone(const QString &ianaId, const ZoneSummary &zone);
 
-// Whether Quorvel would turn the zone the wrong way for this place: it takes
-// a zone as ahead of UTC east of Greenwich and behind it west of Greenwich
-// (a longitude of 0° 0' counting as west).
+// Whether the place's clock is on the other side of UTC from what its
+// longitude says (an unsigned zone is taken as ahead of UTC east of Greenwich
+// and behind it west, 0° 0' counting as west), so its zone needs a sign.
 bool zoneAgainstLongitude(const ZoneSummary &zone, double longitude);
 
 // The browser's search results page for the whole query, percent-encoded.
