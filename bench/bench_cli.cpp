@@ -22,18 +22,33 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The reference births as CSV rows, without the header.
+// Whether a reference case's zone and longitude are ones the batch takes:
+// a few cases try the calculation beyond them (a zone of 30:00, 180:32W).
+bool withinBatchLimits(const QStringList &in)
+{
+    const auto minutes = [](const QString &hours, const QString &minutes) {
+        return minutes.toInt() < 60 ? hours.toInt() * 60 + minutes.toInt() : -1;
+    };
+    const int zone = minutes(in[5], in[6]);
+    const int longitude = minutes(in[7], in[8]);
+    return zone >= 0 && zone <= 14 * 60 && longitude >= 0 && longitude <= 180 * 60;
+}
+
+// The reference births the batch takes, as CSV rows without the header.
 std::string referenceRows()
 {
     std::string rows;
     int count = 0;
     for (const ReferenceCase &c : loadReferenceCases()) {
         const QStringList &in = c.inputs;
+        if (!withinBatchLimits(in))
+            continue;
         auto two = [](const QString &n) { return n.rightJustified(2, u'0'); };
         const QString row = QStringLiteral("Person %1,%2-%3-%4,%5:%6,%7:%8,%9:%10%11,51:28N,%12\n")
                                 .arg(count++)
@@ -42,7 +57,7 @@ std::string referenceRows()
                                      in[10] == u"1" ? QStringLiteral("yes") : QStringLiteral("no"));
         rows += row.toStdString();
     }
-    return count == 2000 ? rows : std::string();
+    return count > 1900 ? rows : std::string();
 }
 
 std::string batchInput(int repeats)
@@ -97,14 +112,16 @@ void batchWithSpanInProcess(benchmark::State &state)
 }
 BENCHMARK(batchWithSpanInProcess)->Unit(benchmark::kMillisecond);
 
-// The program itself: 500,000 births from a file, results to /dev/null, the
+// The program itself: about 500,000 births from a file, results to /dev/null, the
 // process held to one core. Start-up is included in the time.
 void batchProgramOnOneCore(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("births.csv"));
+    qint64 births = 0;
     {
         const std::string csv = batchInput(250);
+        births = qint64(std::count(csv.begin(), csv.end(), '\n')) - 1;
         QFile file(path);
         if (csv.empty() || !file.open(QIODevice::WriteOnly)
             || file.write(csv.data(), qint64(csv.size())) != qint64(csv.size())) {
@@ -112,7 +129,6 @@ void batchProgramOnOneCore(benchmark::State &state)
             return;
         }
     }
-    constexpr qint64 births = 500000;
     for (auto _ : state) {
         QProcess process;
         process.setStandardOutputFile(QProcess::nullDevice());
