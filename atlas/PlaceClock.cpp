@@ -4,12 +4,17 @@
 #include "atlas/PlaceClock.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QLocale>
+#include <QMutex>
 #include <QTimeZone>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -46,30 +51,126 @@ QString dateText(const QDate &date)
     return QLocale(QLocale::English).toString(date, QStringLiteral("d MMMM yyyy"));
 }
 
-// The offsets the zone had around a wall-clock reading: the one before the
-// window and each one a transition in it brought. No offset exceeds a day.
-QList<int> offsetsAround(const QTimeZone &zone, qint64 wall)
+// One stretch of a zone's clock: from a change (or the start of what was
+// read) until the next change.
+struct ZoneState {
+    qint64 since = 0;   // UTC seconds
+    int offset = 0;     // seconds east of UT
+    int standard = 0;   // the zone's standard offset
+    int daylight = 0;   // offset - standard as the database counts it; negative for Irish winter time
+    QString name;       // "BST", "+0630"
+    QString offsetText; // "UTC+1:00"
+};
+
+// A zone's clock over a stretch of time, read from the time zone database
+// once: a lookup in it costs a binary search where asking the database for
+// a moment after 2037 costs it a fresh reckoning of the zone's rule.
+// Qt 6.4 walking the changes forwards stops at the 2038 marker some zone
+// files carry (America/Santiago is one) and misses every later change, so
+// the history is read walking backwards, which agrees with the offsets the
+// database gives moment by moment.
+class ZoneHistory {
+public:
+    ZoneHistory(const QTimeZone &zone, qint64 from, qint64 to)
+    {
+        QDateTime before = utcInstant(to + 1);
+        for (;;) {
+            const QTimeZone::OffsetData change = zone.previousTransition(before);
+            if (!change.atUtc.isValid() || change.atUtc.toSecsSinceEpoch() < from || change.atUtc >= before)
+                break;
+            m_states.push_back(stateOf(change));
+            before = change.atUtc;
+        }
+        ZoneState first = stateOf(zone.offsetData(utcInstant(from)));
+        first.since = from;
+        m_states.push_back(std::move(first));
+        std::reverse(m_states.begin(), m_states.end());
+    }
+
+    // The state in force at `instant`.
+    const ZoneState &at(qint64 instant) const
+    {
+        const auto after = std::upper_bound(m_states.begin() + 1, m_states.end(), instant,
+                                            [](qint64 t, const ZoneState &state) { return t < state.since; });
+        return *(after - 1);
+    }
+
+    // The changes from `from` to `to`, both included, earliest first.
+    std::span<const ZoneState> changesIn(qint64 from, qint64 to) const
+    {
+        const auto since = [](const ZoneState &state) { return state.since; };
+        const auto first = std::ranges::lower_bound(m_states.begin() + 1, m_states.end(), from, {}, since);
+        const auto last = std::ranges::upper_bound(first, m_states.end(), to, {}, since);
+        return {first, last};
+    }
+
+private:
+    static ZoneState stateOf(const QTimeZone::OffsetData &data)
+    {
+        return {data.atUtc.toSecsSinceEpoch(),
+                data.offsetFromUtc,
+                data.standardTimeOffset,
+                data.daylightTimeOffset,
+                data.abbreviation,
+                QStringLiteral("UTC") + utcOffsetText(data.offsetFromUtc)};
+    }
+
+    std::vector<ZoneState> m_states; // the first is the state at the start, the rest are changes
+};
+
+// How far around a moment the clock is looked at: the two days either side
+// that find skipped and repeated hours, and the half year either side that
+// tells Irish winter time.
+constexpr qint64 halfYear = 183 * secondsPerDay;
+constexpr qint64 lookAround = halfYear + 3 * secondsPerDay;
+
+// The history of `zoneId` around a wall-clock reading, from a table kept for
+// the years births are given in, or read afresh for a moment outside them.
+// Null when the system doesn't know the zone.
+std::shared_ptr<const ZoneHistory> historyAround(const QString &zoneId, qint64 wall)
 {
-    const QDateTime from = utcInstant(wall - 2 * secondsPerDay);
-    const QDateTime to = utcInstant(wall + 2 * secondsPerDay);
-    QList<int> offsets{zone.offsetFromUtc(from)};
-    for (const QTimeZone::OffsetData &transition : zone.transitions(from, to)) {
-        if (!offsets.contains(transition.offsetFromUtc))
-            offsets.append(transition.offsetFromUtc);
+    // Births are given from 1901 to 2050.
+    static const qint64 keptFrom = wallSeconds(QDate(1900, 1, 1), QTime(0, 0));
+    static const qint64 keptTo = wallSeconds(QDate(2052, 1, 1), QTime(0, 0));
+    static QMutex mutex;
+    static QHash<QString, std::shared_ptr<const ZoneHistory>> kept;
+
+    const bool inKeptYears = keptFrom <= wall - lookAround && wall + lookAround <= keptTo;
+    const QMutexLocker lock(&mutex);
+    if (inKeptYears) {
+        if (const auto found = kept.constFind(zoneId); found != kept.constEnd())
+            return *found;
+    }
+    const QTimeZone zone(zoneId.toUtf8());
+    if (zoneId.isEmpty() || !zone.isValid())
+        return nullptr;
+    if (!inKeptYears)
+        return std::make_shared<const ZoneHistory>(zone, wall - 2 * lookAround, wall + 2 * lookAround);
+    auto history = std::make_shared<const ZoneHistory>(zone, keptFrom, keptTo);
+    kept.insert(zoneId, history);
+    return history;
+}
+
+// The offsets the zone had around a wall-clock reading: the one before the
+// window and each one a change in it brought. No offset exceeds a day.
+QList<int> offsetsAround(const ZoneHistory &history, qint64 wall)
+{
+    QList<int> offsets{history.at(wall - 2 * secondsPerDay).offset};
+    for (const ZoneState &change : history.changesIn(wall - 2 * secondsPerDay, wall + 2 * secondsPerDay)) {
+        if (!offsets.contains(change.offset))
+            offsets.append(change.offset);
     }
     return offsets;
 }
 
 // The UTC instants whose clock reading is `wall`, earliest first: none when
-// the clocks skipped it, two when they repeated it. Each candidate offset is
-// checked against the zone rather than trusting QDateTime's own handling of
-// a reading that never happened.
-QList<qint64> instantsOf(const QTimeZone &zone, qint64 wall)
+// the clocks skipped it, two when they repeated it.
+QList<qint64> instantsOf(const ZoneHistory &history, qint64 wall)
 {
     QList<qint64> instants;
-    for (int offset : offsetsAround(zone, wall)) {
+    for (int offset : offsetsAround(history, wall)) {
         const qint64 instant = wall - offset;
-        if (zone.offsetFromUtc(utcInstant(instant)) == offset && !instants.contains(instant))
+        if (history.at(instant).offset == offset && !instants.contains(instant))
             instants.append(instant);
     }
     std::sort(instants.begin(), instants.end());
@@ -84,17 +185,14 @@ struct Gap {
     qint64 firstAfter = 0;
 };
 
-Gap gapAround(const QTimeZone &zone, qint64 wall)
+Gap gapAround(const ZoneHistory &history, qint64 wall)
 {
-    const QDateTime from = utcInstant(wall - 2 * secondsPerDay);
-    const QDateTime to = utcInstant(wall + 2 * secondsPerDay);
-    for (const QTimeZone::OffsetData &transition : zone.transitions(from, to)) {
-        const qint64 at = transition.atUtc.toSecsSinceEpoch();
-        const int before = zone.offsetFromUtc(utcInstant(at - 1));
-        const int after = transition.offsetFromUtc;
-        if (at + before <= wall && wall < at + after) {
+    for (const ZoneState &change : history.changesIn(wall - 2 * secondsPerDay, wall + 2 * secondsPerDay)) {
+        const qint64 at = change.since;
+        const int before = history.at(at - 1).offset;
+        if (at + before <= wall && wall < at + change.offset) {
             const qint64 lastBefore = at - 1 + before;
-            const qint64 firstAfter = at + after;
+            const qint64 firstAfter = at + change.offset;
             return {at, lastBefore - lastBefore % 60, firstAfter + (60 - firstAfter % 60) % 60};
         }
     }
@@ -152,29 +250,28 @@ QString fillText(const Fill &fill)
 
 // Whether the zone's law around an instant calls its winter time daylight
 // time, one hour behind standard (Ireland's since 1971).
-bool winterIsDaylight(const QTimeZone &zone, const QDateTime &at)
+bool winterIsDaylight(const ZoneHistory &history, qint64 instant)
 {
-    if (zone.daylightTimeOffset(at) < 0)
+    if (history.at(instant).daylight < 0)
         return true;
-    const auto transitions = zone.transitions(at.addDays(-183), at.addDays(183));
-    return std::any_of(transitions.begin(), transitions.end(),
-                       [](const QTimeZone::OffsetData &transition) { return transition.daylightTimeOffset < 0; });
+    const auto changes = history.changesIn(instant - halfYear, instant + halfYear);
+    return std::any_of(changes.begin(), changes.end(), [](const ZoneState &change) { return change.daylight < 0; });
 }
 
 // The clock as it read at one UTC instant.
-PlaceClock clockAt(const QTimeZone &zone, qint64 instant)
+PlaceClock clockAt(const ZoneHistory &history, qint64 instant)
 {
-    const QDateTime at = utcInstant(instant);
+    const ZoneState &state = history.at(instant);
     PlaceClock clock;
     clock.known = true;
-    clock.offsetSeconds = zone.offsetFromUtc(at);
-    clock.standardSeconds = zone.standardTimeOffset(at);
-    clock.daylight = zone.isDaylightTime(at);
-    clock.offsetName = zone.abbreviation(at);
-    clock.offsetText = QStringLiteral("UTC") + utcOffsetText(clock.offsetSeconds);
+    clock.offsetSeconds = state.offset;
+    clock.standardSeconds = state.standard;
+    clock.daylight = state.daylight != 0;
+    clock.offsetName = state.name;
+    clock.offsetText = state.offsetText;
     // People there read the winter clock as standard time and the summer
     // one as an hour ahead of it, and so does the screen.
-    if (winterIsDaylight(zone, at)) {
+    if (winterIsDaylight(history, instant)) {
         clock.daylight = !clock.daylight;
         clock.standardSeconds = clock.daylight ? clock.offsetSeconds - oneHour : clock.offsetSeconds;
     }
@@ -197,37 +294,38 @@ QString repeatedNote(const QString &when, const PlaceClock &first, const PlaceCl
 
 PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &time, double longitude)
 {
-    const QTimeZone zone(zoneId.toUtf8());
-    if (zoneId.isEmpty() || !zone.isValid() || !date.isValid() || !time.isValid()) {
+    const bool moment = date.isValid() && time.isValid();
+    const qint64 wall = moment ? wallSeconds(date, time) : 0;
+    const auto history = zoneId.isEmpty() ? nullptr : historyAround(zoneId, wall);
+    if (!history || !moment) {
         PlaceClock clock;
-        clock.known = !zoneId.isEmpty() && zone.isValid();
+        clock.known = history != nullptr;
         clock.zoneId = zoneId;
         if (!clock.known)
             clock.notes.append(
                 QStringLiteral("This system's time zone database doesn't hold the zone %1.").arg(zoneId));
         return clock;
     }
-    const qint64 wall = wallSeconds(date, time);
-    const QString when = QStringLiteral("The clock time %1 on %2").arg(clockText(wall), dateText(date));
-    const QList<qint64> instants = instantsOf(zone, wall);
+    const auto when = [&] { return QStringLiteral("The clock time %1 on %2").arg(clockText(wall), dateText(date)); };
+    const QList<qint64> instants = instantsOf(*history, wall);
     if (instants.isEmpty()) {
         // The clock is described as it read just before it went forward.
-        const Gap gap = gapAround(zone, wall);
-        PlaceClock clock = clockAt(zone, gap.at - 1);
+        const Gap gap = gapAround(*history, wall);
+        PlaceClock clock = clockAt(*history, gap.at - 1);
         clock.zoneId = zoneId;
         clock.notes.append(QStringLiteral("%1 did not exist: the clocks went forward, and the nearest valid times are "
                                           "%2 and %3.")
-                               .arg(when, clockText(gap.lastBefore), clockText(gap.firstAfter)));
+                               .arg(when(), clockText(gap.lastBefore), clockText(gap.firstAfter)));
         return clock;
     }
 
-    PlaceClock clock = clockAt(zone, instants.first());
+    PlaceClock clock = clockAt(*history, instants.first());
     clock.zoneId = zoneId;
     const Fill fill = fillFor(clock.offsetSeconds, clock.standardSeconds, clock.daylight, longitude);
     if (instants.size() > 1) {
-        const PlaceClock second = clockAt(zone, instants.at(1));
+        const PlaceClock second = clockAt(*history, instants.at(1));
         const Fill secondFill = fillFor(second.offsetSeconds, second.standardSeconds, second.daylight, longitude);
-        clock.notes.append(repeatedNote(when, clock, second, fill, secondFill));
+        clock.notes.append(repeatedNote(when(), clock, second, fill, secondFill));
     }
     clock.fillsZone = true;
     clock.zoneHours = std::abs(fill.zoneMinutes) / 60;

@@ -70,6 +70,22 @@ private slots:
             << 0 << 0 << false
             << "" << QStringList{QStringLiteral("did not exist: the clocks went forward, and the nearest valid times are "
                                           "01:59 and 03:00")};
+        // After 2037 the database reckons the clock from the zone's rule.
+        // America/Santiago  Sun Sep  2 03:59:59 2040 UT = Sat Sep  1 23:59:59 2040 -04 isdst=0 gmtoff=-14400
+        // America/Santiago  Sun Sep  2 04:00:00 2040 UT = Sun Sep  2 01:00:00 2040 -03 isdst=1 gmtoff=-10800
+        QTest::newRow("Santiago 2040, skipped hour")
+            << "America/Santiago" << QDate(2040, 9, 2) << QTime(0, 30) << -70.65 << -14400 << "UTC-4:00" << false << 0
+            << 0 << false << "" << QStringList{QStringLiteral("nearest valid times are 23:59 and 01:00")};
+        // America/Santiago  Sun Apr  8 02:59:59 2040 UT = Sat Apr  7 23:59:59 2040 -03 isdst=1 gmtoff=-10800
+        // America/Santiago  Sun Apr  8 03:00:00 2040 UT = Sat Apr  7 23:00:00 2040 -04 isdst=0 gmtoff=-14400
+        QTest::newRow("Santiago 2040, repeated hour")
+            << "America/Santiago" << QDate(2040, 4, 7) << QTime(23, 30) << -70.65 << -10800 << "UTC-3:00" << true << 4
+            << 0 << true << "" << QStringList{QStringLiteral("the first (UTC-3:00) is taken; untick DST")};
+        // Long before the years births are given in.
+        // Europe/London  Wed Dec  1 00:01:14 1847 UT = Tue Nov 30 23:59:59 1847 LMT isdst=0 gmtoff=-75
+        QTest::newRow("London 1847, local mean time")
+            << "Europe/London" << QDate(1847, 6, 1) << noon << -0.126 << -75 << "LMT, UTC-0:01:15" << true << 0 << 1
+            << false << "" << QStringList{QStringLiteral("UTC-0:01:15 has seconds")};
         // Europe/Madrid  Sun Sep 24 01:00:00 1989 UT = Sun Sep 24 02:00:00 1989 CET isdst=0 gmtoff=3600
         QTest::newRow("Madrid 1990, west of Greenwich and ahead")
             << "Europe/Madrid" << QDate(1990, 1, 1) << noon << -3.704 << 3600 << "CET, UTC+1:00" << true << 1 << 0
