@@ -62,7 +62,8 @@ constexpr quint32 dominance = 10;
 
 // The place the best group names, or nothing with the reason in `error`:
 // its places lie in several countries or states and none is much the
-// largest. `note` says which was taken where there were others.
+// largest. `note` says which was taken where there were other places of the
+// name ("New Delhi" is also one of Delhi's names).
 std::optional<AtlasPlace> chosenPlace(const QString &typed, const QList<AtlasMatch> &group, QString &error,
                                       QString &note)
 {
@@ -73,17 +74,24 @@ std::optional<AtlasPlace> chosenPlace(const QString &typed, const QList<AtlasMat
         regions.insert(match.place.countryCode + u'|' + match.place.state);
     }
     const AtlasPlace &largest = group.first().place;
-    if (regions.size() < 2)
-        return largest;
-    if (largest.population >= quint64(dominance) * group.at(1).place.population) {
-        note = QStringLiteral("%1 is taken as %2, much the largest place of the name; also in the atlas: %3")
-                   .arg(quotedValue(typed), placeLabel(largest), placeList(group.sliced(1)));
-        return largest;
+    const bool dominant = group.size() < 2 || largest.population >= quint64(dominance) * group.at(1).place.population;
+    if (regions.size() > 1 && !dominant) {
+        error = QStringLiteral("%1 matches places in several %2: %3; add the state or country")
+                    .arg(quotedValue(typed),
+                         countries.size() > 1 ? QStringLiteral("countries") : QStringLiteral("states"),
+                         placeList(group));
+        return std::nullopt;
     }
-    error = QStringLiteral("%1 matches places in several %2: %3; add the state or country")
-                .arg(quotedValue(typed), countries.size() > 1 ? QStringLiteral("countries") : QStringLiteral("states"),
-                     placeList(group));
-    return std::nullopt;
+    QList<AtlasMatch> others;
+    std::copy_if(group.cbegin() + 1, group.cend(), std::back_inserter(others),
+                 [&](const AtlasMatch &match) { return placeLabel(match.place) != placeLabel(largest); });
+    if (!others.isEmpty())
+        note = QStringLiteral("%1 is taken as %2, %3; also in the atlas: %4")
+                   .arg(quotedValue(typed), placeLabel(largest),
+                        dominant ? QStringLiteral("much the largest place of the name")
+                                 : QStringLiteral("the largest place of the name in its state"),
+                        placeList(others));
+    return largest;
 }
 
 // Why nothing bears the name typed, with what comes closest.

@@ -559,6 +559,7 @@ private slots:
         row("Mexico City", "Mexico City", 19.42847, -99.12766, "America/Mexico_City");
         row("Paris", "Paris", 48.85341, 2.3488, "Europe/Paris", true);
         row("London", "London", 51.50853, -0.12574, "Europe/London", true);
+        row("New Delhi", "Delhi", 28.65195, 77.23149, "Asia/Kolkata", true); // one of Delhi's names
         row("Cuauhtémoc, Chihuahua, Mexico", "Cuauhtémoc", 28.40884, -106.86319, "America/Chihuahua");
         row("San Buenaventura, Coahuila, Mexico", "San Buenaventura", 27.06193, -101.54891, "America/Monterrey");
         row("Milano", "Milan", 45.46427, 9.18951, "Europe/Rome"); // another language's name, a letter longer
