@@ -60,21 +60,55 @@ QList<AtlasMatch> bestGroup(const QList<AtlasMatch> &matches)
 // A place this many times as large as the next of its name is the one meant.
 constexpr quint32 dominance = 10;
 
+bool dominates(const QList<AtlasMatch> &group)
+{
+    return group.size() < 2 || group.first().place.population >= quint64(dominance) * group.at(1).place.population;
+}
+
+// Whether the typed name is the place's own name rather than one of its
+// other names.
+bool ownName(const QString &typed, const AtlasMatch &match)
+{
+    const QStringList words = foldForSearch(typed).split(u' ');
+    return words.mid(0, match.nameWords).join(u' ') == foldForSearch(match.place.name);
+}
+
+// The places of the group whose own name was typed, where the others only
+// hold it as another name and none of those is ten times as large ("Québec"
+// is also one of New Britain's names, "Bombay" Mumbai's and a hamlet's own).
+// Empty where that doesn't narrow the group.
+QList<AtlasMatch> ownNamed(const QString &typed, const QList<AtlasMatch> &group)
+{
+    QList<AtlasMatch> own;
+    quint64 largestOther = 0;
+    for (const AtlasMatch &match : group) {
+        if (ownName(typed, match))
+            own.append(match);
+        else
+            largestOther = std::max<quint64>(largestOther, match.place.population);
+    }
+    if (own.isEmpty() || own.size() == group.size()
+        || largestOther >= quint64(dominance) * own.first().place.population)
+        return {};
+    return own;
+}
+
 // The place the best group names, or nothing with the reason in `error`:
 // its places lie in several countries or states and none is much the
-// largest. `note` says which was taken where there were other places of the
-// name ("New Delhi" is also one of Delhi's names).
+// largest, nor the one place whose own name it is. `note` says which was
+// taken where there were other places of the name.
 std::optional<AtlasPlace> chosenPlace(const QString &typed, const QList<AtlasMatch> &group, QString &error,
                                       QString &note)
 {
+    const QList<AtlasMatch> own = dominates(group) ? QList<AtlasMatch>() : ownNamed(typed, group);
+    const QList<AtlasMatch> &contenders = own.isEmpty() ? group : own;
     QSet<QString> countries;
     QSet<QString> regions;
-    for (const AtlasMatch &match : group) {
+    for (const AtlasMatch &match : contenders) {
         countries.insert(match.place.countryCode);
         regions.insert(match.place.countryCode + u'|' + match.place.state);
     }
-    const AtlasPlace &largest = group.first().place;
-    const bool dominant = group.size() < 2 || largest.population >= quint64(dominance) * group.at(1).place.population;
+    const bool dominant = dominates(contenders);
     if (regions.size() > 1 && !dominant) {
         error = QStringLiteral("%1 matches places in several %2: %3; add the state or country")
                     .arg(quotedValue(typed),
@@ -82,16 +116,17 @@ std::optional<AtlasPlace> chosenPlace(const QString &typed, const QList<AtlasMat
                          placeList(group));
         return std::nullopt;
     }
+    const AtlasPlace &chosen = contenders.first().place;
     QList<AtlasMatch> others;
-    std::copy_if(group.cbegin() + 1, group.cend(), std::back_inserter(others),
-                 [&](const AtlasMatch &match) { return placeLabel(match.place) != placeLabel(largest); });
+    std::copy_if(group.cbegin(), group.cend(), std::back_inserter(others),
+                 [&](const AtlasMatch &match) { return placeLabel(match.place) != placeLabel(chosen); });
+    const QString why = !dominant       ? QStringLiteral("the largest place of the name in its state")
+                        : own.isEmpty() ? QStringLiteral("much the largest place of the name")
+                                        : QStringLiteral("the place whose own name it is");
     if (!others.isEmpty())
         note = QStringLiteral("%1 is taken as %2, %3; also in the atlas: %4")
-                   .arg(quotedValue(typed), placeLabel(largest),
-                        dominant ? QStringLiteral("much the largest place of the name")
-                                 : QStringLiteral("the largest place of the name in its state"),
-                        placeList(others));
-    return largest;
+                   .arg(quotedValue(typed), placeLabel(chosen), why, placeList(others));
+    return chosen;
 }
 
 // Why nothing bears the name typed, with what comes closest.
