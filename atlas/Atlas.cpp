@@ -216,6 +216,15 @@ constexpr std::array stateAliases{
     Aliases{"IN", "ladakh", "la"},
     Aliases{"IN", "puducherry", "py|pondicherry"},
     Aliases{"IN", "chandigarh", "ch"},
+    // Norway: the atlas's places carry the counties of 2020 to 2023; people
+    // also name those before and after them.
+    Aliases{"NO", "viken", "ostfold|akershus|buskerud"},
+    Aliases{"NO", "vestfold og telemark", "vestfold|telemark"},
+    Aliases{"NO", "troms og finnmark", "troms|finnmark"},
+    Aliases{"NO", "vestland", "hordaland|sogn og fjordane"},
+    Aliases{"NO", "agder", "aust agder|vest agder"},
+    Aliases{"NO", "innlandet", "hedmark|oppland"},
+    Aliases{"NO", "trondelag", "sor trondelag|nord trondelag"},
     // Canada: postal abbreviations.
     Aliases{"CA", "ontario", "on|ont"},
     Aliases{"CA", "quebec", "qc|que"},

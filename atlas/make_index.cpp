@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Builds the atlas's index from GeoNames' table of populated places
-// (cities500.txt, tab-separated) and its first-level division names
-// (admin1.json): make_index CITIES ADMIN1 OUTPUT. Runs at build time.
+// (cities500.txt, tab-separated) and two tables of its first-level division
+// names, a recent one and one of the places' own time (admin1.json,
+// admin1-2023.json): make_index CITIES ADMIN1 ADMIN1_2023 OUTPUT. Runs at
+// build time.
 
 #include "atlas/AtlasIndex.h"
 
@@ -79,6 +81,29 @@ bool readDivisions(const QString &path, QHash<QString, QString> &divisions)
     return !divisions.isEmpty() || fail("no divisions in", path);
 }
 
+// Countries that gave their divisions new codes after the places' table was
+// made, so that the recent table's name for an old code is another
+// division's (Vietnam's provinces, merged in 2025).
+constexpr std::array renumberedCountries{"VN"};
+
+// The division names for the places' codes: the recent table's, which
+// spell today's names, except where the code has since gone (Norway's
+// counties of 2020 to 2023) or names another division now.
+bool readDivisions(const QString &recentPath, const QString &ofThePlacesPath, QHash<QString, QString> &divisions)
+{
+    QHash<QString, QString> ofThePlaces;
+    if (!readDivisions(recentPath, divisions) || !readDivisions(ofThePlacesPath, ofThePlaces))
+        return false;
+    for (auto division = ofThePlaces.cbegin(); division != ofThePlaces.cend(); ++division) {
+        const QString country = division.key().section(u'.', 0, 0);
+        const bool renumbered = std::any_of(renumberedCountries.begin(), renumberedCountries.end(),
+                                            [&](const char *code) { return country == QLatin1String(code); });
+        if (renumbered || !divisions.contains(division.key()))
+            divisions.insert(division.key(), division.value());
+    }
+    return true;
+}
+
 bool readPlaces(const QString &path, const QHash<QString, QString> &divisions, QList<AtlasPlace> &places)
 {
     QFile file(path);
@@ -125,17 +150,17 @@ bool readPlaces(const QString &path, const QHash<QString, QString> &divisions, Q
 
 int main(int argc, char *argv[])
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: make_index CITIES500.TXT ADMIN1.JSON OUTPUT\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: make_index CITIES500.TXT ADMIN1.JSON ADMIN1-2023.JSON OUTPUT\n");
         return 2;
     }
     QHash<QString, QString> divisions;
     QList<AtlasPlace> places;
-    if (!readDivisions(QString::fromLocal8Bit(argv[2]), divisions) ||
+    if (!readDivisions(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), divisions) ||
         !readPlaces(QString::fromLocal8Bit(argv[1]), divisions, places))
         return 1;
     const QByteArray index = AtlasIndex::build(places);
-    QFile output(QString::fromLocal8Bit(argv[3]));
+    QFile output(QString::fromLocal8Bit(argv[4]));
     if (!output.open(QIODevice::WriteOnly) || output.write(index) != index.size() || !output.flush()) {
         fail("cannot write", output.fileName());
         return 1;

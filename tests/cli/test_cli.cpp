@@ -564,6 +564,9 @@ private slots:
         row("Cuauhtémoc, Chihuahua, Mexico", "Cuauhtémoc", 28.40884, -106.86319, "America/Chihuahua");
         row("San Buenaventura, Coahuila, Mexico", "San Buenaventura", 27.06193, -101.54891, "America/Monterrey");
         row("Milano", "Milan", 45.46427, 9.18951, "Europe/Rome"); // another language's name, a letter longer
+        // Divisions as the places' codes meant them in 2023, by names old and new.
+        row("Ho Chi Minh City, Ho Chi Minh, Vietnam", "Ho Chi Minh City", 10.82302, 106.62965, "Asia/Ho_Chi_Minh");
+        row("Drammen, Buskerud, Norway", "Drammen", 59.74389, 10.20449, "Europe/Oslo");
         row("Enstone, United Kingdom", "Enstone", 51.91537, -1.45371, "Europe/London");
         row("Lint, BE", "Lint", 51.12707, 4.49669, "Europe/Brussels");
         row("Koberovy, Czechia", "Koberovy", 50.62466, 15.22822, "Europe/Prague");
