@@ -25,18 +25,43 @@ QString placeLabel(const AtlasPlace &place)
     return parts.join(QStringLiteral(", "));
 }
 
-QString placeList(const QList<AtlasMatch> &matches)
+QString labelList(QStringList labels)
 {
-    QStringList labels;
-    for (const AtlasMatch &match : matches) {
-        const QString label = placeLabel(match.place);
-        if (!labels.contains(label))
-            labels.append(label);
-    }
+    labels.removeDuplicates();
     QString listed = labels.mid(0, listedCandidates).join(QStringLiteral("; "));
     if (labels.size() > listedCandidates)
         listed += QStringLiteral("; ...");
     return listed;
+}
+
+QString placeList(const QList<AtlasMatch> &matches)
+{
+    QStringList labels;
+    for (const AtlasMatch &match : matches)
+        labels.append(placeLabel(match.place));
+    return labelList(labels);
+}
+
+std::string angleField(double degrees, char positive, char negative);
+
+// The places of `group` other than `chosen`, those of the same name, state
+// and country told apart by where they lie: "Wilson, Pennsylvania, United
+// States at 40:19N 79:53W".
+QString othersList(const QList<AtlasMatch> &group, const AtlasPlace &chosen)
+{
+    const QString chosenLabel = placeLabel(chosen);
+    QStringList labels;
+    for (const AtlasMatch &match : group) {
+        const AtlasPlace &place = match.place;
+        if (place.name == chosen.name && place.latitude == chosen.latitude && place.longitude == chosen.longitude)
+            continue;
+        const QString label = placeLabel(place);
+        labels.append(label != chosenLabel ? label
+                                           : QStringLiteral("%1 at %2 %3")
+                                                 .arg(label, QString::fromStdString(angleField(place.latitude, 'N', 'S')),
+                                                      QString::fromStdString(angleField(place.longitude, 'E', 'W'))));
+    }
+    return labelList(labels);
 }
 
 // The places bearing the whole name typed that fit the typed text best:
@@ -117,15 +142,13 @@ std::optional<AtlasPlace> chosenPlace(const QString &typed, const QList<AtlasMat
         return std::nullopt;
     }
     const AtlasPlace &chosen = contenders.first().place;
-    QList<AtlasMatch> others;
-    std::copy_if(group.cbegin(), group.cend(), std::back_inserter(others),
-                 [&](const AtlasMatch &match) { return placeLabel(match.place) != placeLabel(chosen); });
+    const QString others = othersList(group, chosen);
     const QString why = !dominant       ? QStringLiteral("the largest place of the name in its state")
                         : own.isEmpty() ? QStringLiteral("much the largest place of the name")
                                         : QStringLiteral("the place whose own name it is");
     if (!others.isEmpty())
         note = QStringLiteral("%1 is taken as %2, %3; also in the atlas: %4")
-                   .arg(quotedValue(typed), placeLabel(chosen), why, placeList(others));
+                   .arg(quotedValue(typed), placeLabel(chosen), why, others);
     return chosen;
 }
 

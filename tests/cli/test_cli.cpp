@@ -561,6 +561,7 @@ private slots:
         row("London", "London", 51.50853, -0.12574, "Europe/London", true);
         row("New Delhi", "Delhi", 28.65195, 77.23149, "Asia/Kolkata", true); // one of Delhi's names
         row("Saint-Étienne, France", "Saint-Étienne", 45.43389, 4.39, "Europe/Paris", true); // its own name, not a suburb's other one
+        row("Wilson, Pennsylvania", "Wilson", 40.68399, -75.24184, "America/New_York", true); // and one at 40:19N 79:53W
         row("Cuauhtémoc, Chihuahua, Mexico", "Cuauhtémoc", 28.40884, -106.86319, "America/Chihuahua");
         row("San Buenaventura, Coahuila, Mexico", "San Buenaventura", 27.06193, -101.54891, "America/Monterrey");
         row("Milano", "Milan", 45.46427, 9.18951, "Europe/Rome"); // another language's name, a letter longer
