@@ -135,6 +135,8 @@ std::shared_ptr<const ZoneHistory> historyAround(const QString &zoneId, qint64 w
     static QMutex mutex;
     static QHash<QString, std::shared_ptr<const ZoneHistory>> kept;
 
+    if (zoneId.isEmpty())
+        return nullptr; // not "no zone" to Qt but its default one
     const bool inKeptYears = keptFrom <= wall - lookAround && wall + lookAround <= keptTo;
     const QMutexLocker lock(&mutex);
     if (inKeptYears) {
@@ -142,7 +144,7 @@ std::shared_ptr<const ZoneHistory> historyAround(const QString &zoneId, qint64 w
             return *found;
     }
     const QTimeZone zone(zoneId.toUtf8());
-    if (zoneId.isEmpty() || !zone.isValid())
+    if (!zone.isValid())
         return nullptr;
     if (!inKeptYears)
         return std::make_shared<const ZoneHistory>(zone, wall - 2 * lookAround, wall + 2 * lookAround);
@@ -296,7 +298,7 @@ PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &tim
 {
     const bool moment = date.isValid() && time.isValid();
     const qint64 wall = moment ? wallSeconds(date, time) : 0;
-    const auto history = zoneId.isEmpty() ? nullptr : historyAround(zoneId, wall);
+    const auto history = historyAround(zoneId, wall);
     if (!history || !moment) {
         PlaceClock clock;
         clock.known = history != nullptr;
