@@ -42,7 +42,15 @@ QString placeList(const QList<AtlasMatch> &matches)
     return labelList(labels);
 }
 
-std::string angleField(double degrees, char positive, char negative);
+std::string angleField(double degrees, char positive, char negative)
+{
+    const DegreesMinutes rounded = roundToMinute(degrees);
+    return QStringLiteral("%1:%2%3")
+        .arg(rounded.degrees)
+        .arg(rounded.minutes, 2, 10, QLatin1Char('0'))
+        .arg(QLatin1Char(rounded.positive ? positive : negative))
+        .toStdString();
+}
 
 // The places of `group` other than `chosen`, those of the same name, state
 // and country told apart by where they lie: "Wilson, Pennsylvania, United
@@ -164,16 +172,6 @@ QString notFound(const QString &typed, const QList<AtlasMatch> &matches, const Q
     return QStringLiteral("%1 is not in the atlas: write the city and its state or country, such as "
                           "\"Pune, Maharashtra, India\"")
         .arg(quotedValue(typed));
-}
-
-std::string angleField(double degrees, char positive, char negative)
-{
-    const DegreesMinutes rounded = roundToMinute(degrees);
-    return QStringLiteral("%1:%2%3")
-        .arg(rounded.degrees)
-        .arg(rounded.minutes, 2, 10, QLatin1Char('0'))
-        .arg(QLatin1Char(rounded.positive ? positive : negative))
-        .toStdString();
 }
 
 } // namespace
