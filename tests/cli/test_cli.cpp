@@ -520,6 +520,9 @@ private slots:
         QTest::newRow("place not in the atlas") << placed + QStringList{"--place", "Xqzville"}
             << "--place: 'Xqzville' is not in the atlas: write the city and its state or country, such as "
                "\"Pune, Maharashtra, India\"";
+        QTest::newRow("direction controls shown escaped") << placed + QStringList{"--place", "\u202eXqz\u2066"}
+            << "--place: '\\u202eXqz\\u2066' is not in the atlas: write the city and its state or country, such as "
+               "\"Pune, Maharashtra, India\"";
         QTest::newRow("skipped hour") << with(with(placed, "--date", "2020-03-08"), "--time", "02:30")
                                                 + QStringList{"--place", "New York, NY"}
             << "--place: The clock time 02:30 on 8 March 2020 did not exist: the clocks went forward, and the nearest "
@@ -1044,6 +1047,7 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("open, escape") << "--open" << QByteArray("x\x1b[2J.qvr") << "x\\x1b[2J.qvr";
         QTest::newRow("open, Latin-1") << "--open" << QByteArray("caf\xe9.qvr") << "caf\\xe9.qvr";
+        QTest::newRow("open, direction control") << "--open" << QByteArray("x\u202e.qvr") << "x\\u202e.qvr";
         QTest::newRow("batch, Latin-1") << "--batch" << QByteArray("caf\xe9.csv") << "";
         QTest::newRow("save, Latin-1") << "--save" << QByteArray("sav\xe9.qvr") << "";
     }
