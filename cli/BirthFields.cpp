@@ -149,9 +149,10 @@ QString readZone(std::string_view text, Zone &zone)
         zone.sign = body.front();
         body.remove_prefix(1);
     }
+    // Minutes take two digits, as in a time: "5:3" is no more 5:03 than 5:30.
     const Parts parts = split(body, ':');
     if ((parts.count != 1 && parts.count != 2) || !isDigits(parts.items[0])
-        || (parts.count == 2 && !isDigits(parts.items[1])))
+        || (parts.count == 2 && (!isDigits(parts.items[1]) || parts.items[1].size() != 2)))
         return QStringLiteral("%1 is not a zone: write its size as H or H:MM, such as 5:30").arg(shown(text));
     zone.hours = parts.items[0];
     zone.minutes = parts.count == 2 ? parts.items[1] : std::string_view("0");

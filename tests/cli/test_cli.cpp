@@ -499,8 +499,10 @@ private slots:
                                          << "--lat: '28:36E' is not a latitude: write DEG:MIN and N or S, such as 28:36N";
         QTest::newRow("beyond 16 bits") << with(a, "--lon", "40000:00E")
                                         << "--lon: '40000:00E': the longitude must be at most 180:00";
-        QTest::newRow("zone beyond 16 bits") << with(a, "--zone", "5:99999")
-                                             << "--zone: '5:99999': the zone must be at most 14:00";
+        QTest::newRow("zone beyond 16 bits") << with(a, "--zone", "99999:00")
+                                             << "--zone: '99999:00': the zone must be at most 14:00";
+        QTest::newRow("zone of one-digit minutes") << with(a, "--zone", "5:3")
+                                                   << "--zone: '5:3' is not a zone: write its size as H or H:MM, such as 5:30";
         QTest::newRow("blank name") << with(a, "--name", "   ") << "--name: the name is empty";
         QTest::newRow("control characters shown escaped") << with(a, "--date", "\x1b]0;title\x07")
             << "--date: '\\x1b]0;title\\x07' is not a date: write YYYY-MM-DD, such as 1975-03-15";
