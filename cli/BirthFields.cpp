@@ -217,13 +217,17 @@ BirthField fieldOf(BirthPart part)
 
 // A problem in the companion's words. A number too large to read is out of
 // range as well.
-QString problemMessage(BirthPart part, const Date &date, std::string_view text)
+QString problemMessage(const BirthProblem &problem, const Date &date, std::string_view text)
 {
     const QString minutes = QStringLiteral("%1: the minutes must be from 00 to 59").arg(shown(text));
-    switch (part) {
+    switch (problem.part) {
     case BirthPart::Name:
         return QStringLiteral("the name is empty");
     case BirthPart::ZoneHours:
+        if (problem.kind == ProblemKind::DstBeyond)
+            return QStringLiteral("%1: with DST the zone must be at most %2:00 ahead")
+                .arg(shown(text))
+                .arg(largestZoneHours - 1);
         return QStringLiteral("%1: the zone must be at most %2:00").arg(shown(text)).arg(largestZoneHours);
     case BirthPart::LonDegrees:
         return QStringLiteral("%1: the longitude must be at most %2:00").arg(shown(text)).arg(largestLongitude);
@@ -345,7 +349,7 @@ bool parseBirthFields(const BirthTexts &texts, const PlaceFields *place, BirthDa
     BirthOrProblems read = readBirth(entryOf(texts[std::size_t(BirthField::Name)], f, place));
     for (const BirthProblem &problem : read.problems) {
         const BirthField field = fieldOf(problem.part);
-        note(field, problemMessage(problem.part, f.date, text(field)));
+        note(field, problemMessage(problem, f.date, text(field)));
     }
 
     bool good = true;
