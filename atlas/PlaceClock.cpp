@@ -51,6 +51,13 @@ QString dateText(const QDate &date)
     return QLocale(QLocale::English).toString(date, QStringLiteral("d MMMM yyyy"));
 }
 
+// A clock reading near one on `date`, with its own date where that is another.
+QString clockTextNear(qint64 wall, const QDate &date)
+{
+    const QDate day = utcInstant(wall).date();
+    return day == date ? clockText(wall) : QStringLiteral("%1 on %2").arg(clockText(wall), dateText(day));
+}
+
 // One stretch of a zone's clock: from a change (or the start of what was
 // read) until the next change.
 struct ZoneState {
@@ -317,7 +324,7 @@ PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &tim
         clock.zoneId = zoneId;
         clock.notes.append(QStringLiteral("%1 did not exist: the clocks went forward, and the nearest valid times are "
                                           "%2 and %3.")
-                               .arg(when(), clockText(gap.lastBefore), clockText(gap.firstAfter)));
+                               .arg(when(), clockTextNear(gap.lastBefore, date), clockTextNear(gap.firstAfter, date)));
         return clock;
     }
 
