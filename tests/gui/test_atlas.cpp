@@ -540,7 +540,7 @@ private slots:
         const QString typed = QStringLiteral("<b>Madrid</b> \u202eNowhere Land Latitude Longitude");
         AtlasWindow nothing(typed, placeTextOfQuery(typed), systemAtlas(), zoneYear, birthDate, birthTime);
         QCOMPARE(widget<QLabel>(&nothing, "lblHeading")->textFormat(), Qt::PlainText);
-        QVERIFY(widget<QLabel>(&nothing, "lblHeading")->text().contains(QStringLiteral("</b> \\u202eNowhere Land\u201d")));
+        QVERIFY(widget<QLabel>(&nothing, "lblHeading")->text().contains(u"</b> \\u202eNowhere Land\u201d"));
 
         // Full boxes: the heading repeats the start of the text, whole, and
         // the window fits the screen.
