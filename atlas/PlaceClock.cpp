@@ -4,6 +4,7 @@
 #include "atlas/PlaceClock.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QHash>
 #include <QLocale>
 #include <QMutex>
@@ -49,6 +50,13 @@ bool eastOnScreen(double longitude)
 QString dateText(const QDate &date)
 {
     return QLocale(QLocale::English).toString(date, QStringLiteral("d MMMM yyyy"));
+}
+
+// A clock reading near one on `date`, with its own date where that is another.
+QString clockTextNear(qint64 wall, const QDate &date)
+{
+    const QDate day = utcInstant(wall).date();
+    return day == date ? clockText(wall) : QStringLiteral("%1 on %2").arg(clockText(wall), dateText(day));
 }
 
 // One stretch of a zone's clock: from a change (or the start of what was
@@ -124,11 +132,25 @@ private:
 constexpr qint64 halfYear = 183 * secondsPerDay;
 constexpr qint64 lookAround = halfYear + 3 * secondsPerDay;
 
+// Why a zone's file can't be opened whatever the zone: no file opens, as
+// when the process has used up its descriptors ("ulimit -n"). Empty when
+// files open.
+QString filesFailure()
+{
+    QFile probe(QStringLiteral("/dev/null"));
+    return probe.open(QIODevice::ReadOnly) ? QString() : probe.errorString();
+}
+
 // The history of `zoneId` around a wall-clock reading, from a table kept for
 // the years births are given in, or read afresh for a moment outside them.
-// Null when the system doesn't know the zone.
-std::shared_ptr<const ZoneHistory> historyAround(const QString &zoneId, qint64 wall)
+// Null, with a sentence saying why in `failure`, when the system doesn't
+// know the zone or can't read it.
+std::shared_ptr<const ZoneHistory> historyAround(const QString &zoneId, qint64 wall, QString &failure)
 {
+    const auto unknown = [&] {
+        failure = QStringLiteral("This system's time zone database doesn't hold the zone %1.").arg(zoneId);
+        return nullptr;
+    };
     // Births are given from 1901 to 2050.
     static const qint64 keptFrom = wallSeconds(QDate(1900, 1, 1), QTime(0, 0));
     static const qint64 keptTo = wallSeconds(QDate(2052, 1, 1), QTime(0, 0));
@@ -136,16 +158,23 @@ std::shared_ptr<const ZoneHistory> historyAround(const QString &zoneId, qint64 w
     static QHash<QString, std::shared_ptr<const ZoneHistory>> kept;
 
     if (zoneId.isEmpty())
-        return nullptr; // not "no zone" to Qt but its default one
+        return unknown(); // not "no zone" to Qt but its default one
     const bool inKeptYears = keptFrom <= wall - lookAround && wall + lookAround <= keptTo;
     const QMutexLocker lock(&mutex);
     if (inKeptYears) {
         if (const auto found = kept.constFind(zoneId); found != kept.constEnd())
             return *found;
     }
+    // Qt takes a zone whose file didn't open for one it doesn't know, and
+    // remembers that, so it is asked only when a file opens.
+    if (const QString why = filesFailure(); !why.isEmpty()) {
+        failure =
+            QStringLiteral("This system's time zone database can't be read for the zone %1: %2.").arg(zoneId, why);
+        return nullptr;
+    }
     const QTimeZone zone(zoneId.toUtf8());
     if (!zone.isValid())
-        return nullptr;
+        return unknown();
     if (!inKeptYears)
         return std::make_shared<const ZoneHistory>(zone, wall - 2 * lookAround, wall + 2 * lookAround);
     auto history = std::make_shared<const ZoneHistory>(zone, keptFrom, keptTo);
@@ -298,14 +327,14 @@ PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &tim
 {
     const bool moment = date.isValid() && time.isValid();
     const qint64 wall = moment ? wallSeconds(date, time) : 0;
-    const auto history = historyAround(zoneId, wall);
+    QString failure;
+    const auto history = historyAround(zoneId, wall, failure);
     if (!history || !moment) {
         PlaceClock clock;
         clock.known = history != nullptr;
         clock.zoneId = zoneId;
         if (!clock.known)
-            clock.notes.append(
-                QStringLiteral("This system's time zone database doesn't hold the zone %1.").arg(zoneId));
+            clock.notes.append(failure);
         return clock;
     }
     const auto when = [&] { return QStringLiteral("The clock time %1 on %2").arg(clockText(wall), dateText(date)); };
@@ -317,7 +346,7 @@ PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &tim
         clock.zoneId = zoneId;
         clock.notes.append(QStringLiteral("%1 did not exist: the clocks went forward, and the nearest valid times are "
                                           "%2 and %3.")
-                               .arg(when(), clockText(gap.lastBefore), clockText(gap.firstAfter)));
+                               .arg(when(), clockTextNear(gap.lastBefore, date), clockTextNear(gap.firstAfter, date)));
         return clock;
     }
 

@@ -14,7 +14,7 @@
 // longitude's hemisphere; a zone on the other side of Universal Time carries
 // its sign, as the time zone picker writes it: '-' ahead, '+' behind.
 struct PlaceClock {
-    bool known = false;      // the IANA zone is in the system's database
+    bool known = false;      // the IANA zone is in the system's database, and could be read
     QString zoneId;          // "Asia/Kolkata"
     int offsetSeconds = 0;   // UTC offset in force at the moment (its first occurrence when repeated)
     int standardSeconds = 0; // the zone's standard offset then

@@ -149,9 +149,10 @@ QString readZone(std::string_view text, Zone &zone)
         zone.sign = body.front();
         body.remove_prefix(1);
     }
+    // Minutes take two digits, as in a time: "5:3" is no more 5:03 than 5:30.
     const Parts parts = split(body, ':');
     if ((parts.count != 1 && parts.count != 2) || !isDigits(parts.items[0])
-        || (parts.count == 2 && !isDigits(parts.items[1])))
+        || (parts.count == 2 && (!isDigits(parts.items[1]) || parts.items[1].size() != 2)))
         return QStringLiteral("%1 is not a zone: write its size as H or H:MM, such as 5:30").arg(shown(text));
     zone.hours = parts.items[0];
     zone.minutes = parts.count == 2 ? parts.items[1] : std::string_view("0");
@@ -216,13 +217,17 @@ BirthField fieldOf(BirthPart part)
 
 // A problem in the companion's words. A number too large to read is out of
 // range as well.
-QString problemMessage(BirthPart part, const Date &date, std::string_view text)
+QString problemMessage(const BirthProblem &problem, const Date &date, std::string_view text)
 {
     const QString minutes = QStringLiteral("%1: the minutes must be from 00 to 59").arg(shown(text));
-    switch (part) {
+    switch (problem.part) {
     case BirthPart::Name:
         return QStringLiteral("the name is empty");
     case BirthPart::ZoneHours:
+        if (problem.kind == ProblemKind::DstBeyond)
+            return QStringLiteral("%1: with DST the zone must be at most %2:00 ahead")
+                .arg(shown(text))
+                .arg(largestZoneHours - 1);
         return QStringLiteral("%1: the zone must be at most %2:00").arg(shown(text)).arg(largestZoneHours);
     case BirthPart::LonDegrees:
         return QStringLiteral("%1: the longitude must be at most %2:00").arg(shown(text)).arg(largestLongitude);
@@ -344,7 +349,7 @@ bool parseBirthFields(const BirthTexts &texts, const PlaceFields *place, BirthDa
     BirthOrProblems read = readBirth(entryOf(texts[std::size_t(BirthField::Name)], f, place));
     for (const BirthProblem &problem : read.problems) {
         const BirthField field = fieldOf(problem.part);
-        note(field, problemMessage(problem.part, f.date, text(field)));
+        note(field, problemMessage(problem, f.date, text(field)));
     }
 
     bool good = true;

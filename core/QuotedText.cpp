@@ -10,6 +10,15 @@ namespace {
 // Characters of a value shown; dates, times, zones and angles fit easily.
 constexpr qsizetype shownCharacters = 40;
 
+// The characters that steer the direction text runs in: the embeddings,
+// overrides and isolates, and the marks. Shown raw, a U+202E in a place or a
+// file name would make the rest of the message read backwards.
+bool steersDirection(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069) || u == 0x200e || u == 0x200f || u == 0x061c;
+}
+
 QString quoted(const QString &text, qsizetype limit, QStringView quote = u"'")
 {
     QString out = quote.toString();
@@ -20,6 +29,8 @@ QString quoted(const QString &text, qsizetype limit, QStringView quote = u"'")
         const int byte = escapedByteAt(text, i); // of a file name that is not UTF-8
         if (byte >= 0 || c.category() == QChar::Other_Control) {
             out += QStringLiteral("\\x%1").arg(byte >= 0 ? byte : c.unicode(), 2, 16, QLatin1Char('0'));
+        } else if (steersDirection(c)) {
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
         } else {
             out += c;
             if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())

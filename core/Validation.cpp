@@ -38,6 +38,13 @@ void checkPair(const PairCheck &pair, std::vector<BirthProblem> &problems)
         problems.push_back({pair.minutesPart, ProblemKind::OutOfRange});
 }
 
+// Whether DST, an hour further ahead, takes the clock past the largest zone
+// there is: a zone of 14:00 ahead is at most 13:00 with DST.
+bool beyondLargestZone(const BirthData &birth)
+{
+    return birth.dst && clockIsAhead(birth) && birth.zoneHours * 60 + birth.zoneMinutes + 60 > largestZoneHours * 60;
+}
+
 } // namespace
 
 BirthOrProblems readBirth(const BirthEntry &entry)
@@ -78,6 +85,8 @@ BirthOrProblems readBirth(const BirthEntry &entry)
     birth.latDegrees = *entry.latDegrees;
     birth.latMinutes = *entry.latMinutes;
     birth.isNorth = entry.isNorth;
+    if (beyondLargestZone(birth))
+        return {std::nullopt, {{BirthPart::ZoneHours, ProblemKind::DstBeyond}}};
     return result;
 }
 

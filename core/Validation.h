@@ -42,6 +42,7 @@ enum class ProblemKind {
     Missing,     // empty, or not a 16-bit integer (for the zone: either box)
     OutOfRange,  // beyond the limits below, or minutes of 60 or more
     NoSuchDay,   // the month has no such day
+    DstBeyond,   // a zone within the limit that DST's hour takes past it
 };
 
 struct BirthProblem {
@@ -50,7 +51,7 @@ struct BirthProblem {
 };
 
 // The largest values that exist: clocks run at most 14 hours from Universal
-// Time (Kiribati's Line Islands).
+// Time (Kiribati's Line Islands), DST included.
 inline constexpr int largestZoneHours = 14;
 inline constexpr int largestLongitude = 180;
 inline constexpr int largestLatitude = 90;

@@ -119,6 +119,8 @@ private slots:
         QTest::newRow("IST as picked") << QStringList{"-5", "-30", "77", "12", "28", "36"} << true << false << -1 << 6.5;
         QTest::newRow("minus on minutes alone") << QStringList{"0", "-30", "0", "0", "0", "0"} << true << false << -1 << 11.5;
         QTest::newRow("Kiribati 14:00") << QStringList{"14", "0", "157", "24", "1", "52"} << true << false << -1 << -2.0;
+        QTest::newRow("Kiribati 14:00 with DST") << QStringList{"14", "0", "157", "24", "1", "52"} << true << true << problem(BirthPart::ZoneHours, ProblemKind::DstBeyond) << 0.0;
+        QTest::newRow("14:00 behind with DST") << QStringList{"14", "0", "157", "24", "1", "52"} << false << true << -1 << 25.0;
         QTest::newRow("Chatham 12:45") << QStringList{"12", "45", "176", "33", "43", "57"} << true << false << -1 << -0.75;
         QTest::newRow("180:00 and 90:00") << QStringList{"0", "0", "180", "0", "90", "0"} << true << false << -1 << 12.0;
         QTest::newRow("zone 99") << QStringList{"99", "0", "0", "0", "0", "0"} << true << false << problem(BirthPart::ZoneHours) << 0.0;

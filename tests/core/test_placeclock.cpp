@@ -5,6 +5,11 @@
 
 #include <QTest>
 
+#include <sys/resource.h>
+
+// The case run with no file descriptor left, as under a low "ulimit -n".
+constexpr char noFileLeft[] = "no file descriptor left";
+
 // A birthplace's clock through history, against the system's time zone
 // database. The expected offsets come from `zdump -v` (tzdata 2025b); the line
 // used is quoted with each case.
@@ -75,7 +80,23 @@ private slots:
         // America/Santiago  Sun Sep  2 04:00:00 2040 UT = Sun Sep  2 01:00:00 2040 -03 isdst=1 gmtoff=-10800
         QTest::newRow("Santiago 2040, skipped hour")
             << "America/Santiago" << QDate(2040, 9, 2) << QTime(0, 30) << -70.65 << -14400 << "UTC-4:00" << false << 0
-            << 0 << false << "" << QStringList{QStringLiteral("nearest valid times are 23:59 and 01:00")};
+            << 0 << false << ""
+            << QStringList{QStringLiteral("nearest valid times are 23:59 on 1 September 2040 and 01:00.")};
+        // A skipped day, and a skipped quarter hour just after midnight.
+        // Pacific/Apia  Fri Dec 30 09:59:59 2011 UT = Thu Dec 29 23:59:59 2011 -10 isdst=1 gmtoff=-36000
+        QTest::newRow("Samoa 2011, skipped day")
+            << "Pacific/Apia" << QDate(2011, 12, 30) << QTime(0, 0) << -171.767 << -36000 << "UTC-10:00" << false << 0
+            << 0 << false << "" << QStringList{QStringLiteral("23:59 on 29 December 2011 and 00:00 on 31 December 2011.")};
+        // Asia/Kathmandu  Tue Dec 31 18:30:00 1985 UT = Wed Jan  1 00:15:00 1986 +0545 isdst=0 gmtoff=20700
+        QTest::newRow("Kathmandu 1986, skipped quarter hour")
+            << "Asia/Kathmandu" << QDate(1986, 1, 1) << QTime(0, 5) << 85.317 << 19800 << "UTC+5:30" << false << 0 << 0
+            << false << "" << QStringList{QStringLiteral("are 23:59 on 31 December 1985 and 00:15.")};
+        QTest::newRow("unknown zone") << "Mars/Olympus" << QDate(1990, 1, 1) << noon << 0.0 << 0 << "offset unknown"
+                                      << false << 0 << 0 << false << ""
+                                      << QStringList{QStringLiteral("doesn't hold the zone Mars/Olympus.")};
+        QTest::newRow(noFileLeft) << "Europe/Lisbon" << QDate(1990, 1, 1) << noon << -9.139 << 0 << "offset unknown"
+                                  << false << 0 << 0 << false << ""
+                                  << QStringList{QStringLiteral("for the zone Europe/Lisbon: Too many open files.")};
         // America/Santiago  Sun Apr  8 02:59:59 2040 UT = Sat Apr  7 23:59:59 2040 -03 isdst=1 gmtoff=-10800
         // America/Santiago  Sun Apr  8 03:00:00 2040 UT = Sat Apr  7 23:00:00 2040 -04 isdst=0 gmtoff=-14400
         QTest::newRow("Santiago 2040, repeated hour")
@@ -120,8 +141,13 @@ private slots:
         QFETCH(QString, sign);
         QFETCH(QStringList, notes);
 
+        rlimit files{};
+        QCOMPARE(getrlimit(RLIMIT_NOFILE, &files), 0);
+        const rlimit none{0, files.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, QTest::currentDataTag() == QLatin1String(noFileLeft) ? &none : &files), 0);
         const PlaceClock clock = placeClock(zone, date, time, longitude);
-        QVERIFY(clock.known);
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &files), 0);
+        QCOMPARE(clock.known, description != QLatin1String("offset unknown"));
         QCOMPARE(clock.zoneId, zone);
         QCOMPARE(clock.offsetSeconds, offset);
         QCOMPARE(describeClock(clock), description);

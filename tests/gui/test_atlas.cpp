@@ -536,10 +536,11 @@ private slots:
 
     void windowFlagsDoubtfulPlaces()
     {
-        // Typed markup is shown as text.
-        const QString typed = QStringLiteral("<b>Madrid</b> Nowhere Land Latitude Longitude");
+        // Typed markup is shown as text, a character that turns the text around escaped.
+        const QString typed = QStringLiteral("<b>Madrid</b> \u202eNowhere Land Latitude Longitude");
         AtlasWindow nothing(typed, placeTextOfQuery(typed), systemAtlas(), zoneYear, birthDate, birthTime);
         QCOMPARE(widget<QLabel>(&nothing, "lblHeading")->textFormat(), Qt::PlainText);
+        QVERIFY(widget<QLabel>(&nothing, "lblHeading")->text().contains(u"</b> \\u202eNowhere Land\u201d"));
 
         // Full boxes: the heading repeats the start of the text, whole, and
         // the window fits the screen.
