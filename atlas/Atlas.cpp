@@ -38,21 +38,31 @@ struct Span {
     {
         return start < other.start + other.length && other.start < start + length;
     }
+    bool operator==(const Span &) const = default;
 };
 using Spans = QList<Span>;
+
+// Runs of words by their first word.
+using RunsByFirstWord = QHash<QString, QList<Words>>;
 
 // The typed words, indexed by word. A run of words is compared only where
 // its least typed word occurs, so looking up a region's name costs next to
 // nothing however many words the boxes hold.
 class TypedWords {
 public:
-    explicit TypedWords(const Words &words) : m_words(words)
+    TypedWords(const Words &words, const RunsByFirstWord &countryNames) : m_words(words)
     {
         for (qsizetype at = 0; at < m_words.size(); ++at)
             m_positions[m_words.at(at)].append(at);
+        for (auto word = m_positions.keyBegin(); word != m_positions.keyEnd(); ++word) {
+            for (const Words &name : countryNames.value(*word))
+                findRun(name, 0, m_countryWords);
+        }
     }
 
     qsizetype size() const { return m_words.size(); }
+    // Where the typed words name a country.
+    const Spans &countryWords() const { return m_countryWords; }
 
     // Where `run` occurs as whole words starting at word `from` or later.
     void findRun(const Words &run, qsizetype from, Spans &spans) const
@@ -82,6 +92,7 @@ public:
 private:
     Words m_words;
     QHash<QString, QList<qsizetype>> m_positions; // word -> where it is typed, ascending
+    Spans m_countryWords;
 };
 
 // The words typed after a city name: where its state and country are looked for.
@@ -91,6 +102,15 @@ struct TypedAfter {
 
     bool isEmpty() const { return from >= words->size(); }
     void find(const Words &run, Spans &spans) const { words->findRun(run, from, spans); }
+    Spans countryWords() const
+    {
+        Spans spans;
+        for (const Span &span : words->countryWords()) {
+            if (span.start >= from)
+                spans.append(span);
+        }
+        return spans;
+    }
 };
 
 // Words that name the kind of a region rather than the region: the atlas
@@ -295,42 +315,54 @@ const QList<Words> &aliasesOf(const AliasTable &table, const QString &countryCod
     return found == table.constEnd() ? none : *found;
 }
 
-// Where the words after the city name hold the region's name, its name
-// without generic words, or one of the short forms `aliasesFor` gives for
-// that shorter name.
-template <typename AliasesFor> Spans regionSpans(const TypedAfter &typed, const QString &name, AliasesFor aliasesFor)
+// The runs of words that name a region: its name, its name without generic
+// words, and the short forms `aliasesFor` gives for that shorter name.
+template <typename AliasesFor> QList<Words> regionNames(const QString &name, AliasesFor aliasesFor)
 {
-    Spans spans;
-    if (typed.isEmpty() || name.isEmpty())
-        return spans;
+    if (name.isEmpty())
+        return {};
     const Words full = wordsOf(foldForSearch(name));
     const Words core = coreOf(full);
-    typed.find(full, spans);
+    QList<Words> names{full};
     if (!core.isEmpty() && core != full)
-        typed.find(core, spans);
-    for (const Words &alias : aliasesFor(core))
-        typed.find(alias, spans);
+        names.append(core);
+    names.append(aliasesFor(core));
+    return names;
+}
+
+QList<Words> countryNames(const QString &country, const QString &countryCode)
+{
+    static const AliasTable table = buildAliasTable(countryAliases);
+    // Countries have one list of short forms each, whatever their name; the
+    // two-letter code is one of them.
+    const QList<Words> &aliases = aliasesOf(table, countryCode, Words{});
+    QList<Words> names = regionNames(country, [&aliases](const Words &) -> const QList<Words> & { return aliases; });
+    names.append(Words{countryCode.toLower()});
+    return names;
+}
+
+// Where the words after the city name hold one of `names`.
+Spans spansOf(const TypedAfter &typed, const QList<Words> &names)
+{
+    Spans spans;
+    for (const Words &name : names)
+        typed.find(name, spans);
     return spans;
 }
 
 Spans stateSpans(const QString &state, const QString &countryCode, const TypedAfter &typed)
 {
     static const AliasTable table = buildAliasTable(stateAliases);
-    return regionSpans(typed, state, [&countryCode](const Words &core) -> const QList<Words> & {
-        return aliasesOf(table, countryCode, core);
-    });
+    if (typed.isEmpty())
+        return {};
+    return spansOf(typed, regionNames(state, [&countryCode](const Words &core) -> const QList<Words> & {
+                       return aliasesOf(table, countryCode, core);
+                   }));
 }
 
 Spans countrySpans(const QString &country, const QString &countryCode, const TypedAfter &typed)
 {
-    static const AliasTable table = buildAliasTable(countryAliases);
-    // Countries have one list of short forms each, whatever their name; the
-    // two-letter code is one of them.
-    const QList<Words> &aliases = aliasesOf(table, countryCode, Words{});
-    Spans spans = regionSpans(typed, country, [&aliases](const Words &) -> const QList<Words> & { return aliases; });
-    if (!typed.isEmpty())
-        typed.find(Words{countryCode.toLower()}, spans);
-    return spans;
+    return typed.isEmpty() ? Spans() : spansOf(typed, countryNames(country, countryCode));
 }
 
 // How well the words after the name give the place's state and country: 2
@@ -353,6 +385,32 @@ int fitOfSpans(const Spans &state, const Spans &country)
     if (state.isEmpty() && country.isEmpty())
         return 0;
     return longest(state) > longest(country) ? 2 : 1;
+}
+
+// How a place fits the words typed after its name.
+struct Fit {
+    // What ranks it: 3 for its state and country typed, 2 for its state, 1
+    // for its country or for a state named by words that also name a
+    // country ("CA": California or Canada, each as likely), 0 for neither,
+    // and -1 where a word names another country than its own.
+    qint8 rank = 0;
+    bool state = false;
+    bool country = false;
+};
+
+// `countryWords` are where the typed words name any country.
+Fit regionFit(const Spans &state, const Spans &country, const Spans &countryWords)
+{
+    const auto within = [](const Spans &spans, const Span &span) {
+        return std::any_of(spans.cbegin(), spans.cend(), [&span](const Span &s) { return s.overlaps(span); });
+    };
+    if (country.isEmpty()
+        && std::any_of(countryWords.cbegin(), countryWords.cend(), [&](const Span &word) { return !within(state, word); }))
+        return {-1, false, false};
+    const int fit = fitOfSpans(state, country);
+    const bool stateIsCountry = std::all_of(state.cbegin(), state.cend(),
+                                            [&countryWords](const Span &span) { return countryWords.contains(span); });
+    return {qint8(fit == 2 && stateIsCountry ? 1 : fit), (fit & 2) != 0, (fit & 1) != 0};
 }
 
 using AtlasIndex::Key;
@@ -397,12 +455,12 @@ struct Reading {
 // run of leading words may be the name, the longest first.
 class TypedText {
 public:
-    TypedText(const QString &text, qsizetype longestName)
+    TypedText(const QString &text, qsizetype longestName, const RunsByFirstWord &countryNames)
     {
         const qsizetype comma = text.indexOf(u',');
         m_name = wordsOf(foldForSearch(text.left(comma)));
         m_hasComma = comma >= 0;
-        m_typed.emplace(m_hasComma ? wordsOf(foldForSearch(text.mid(comma + 1))) : m_name);
+        m_typed.emplace(m_hasComma ? wordsOf(foldForSearch(text.mid(comma + 1))) : m_name, countryNames);
         if (m_hasComma) {
             m_readings.push_back(reading(m_name.size(), 0));
             return;
@@ -433,32 +491,32 @@ private:
 // country's fit with the typed words once.
 class Ranking {
 public:
-    Ranking(const View &view, const Reading &reading) : m_view(view), m_reading(reading)
+    Ranking(const View &view, const Reading &reading)
+        : m_view(view), m_reading(reading), m_countryWords(reading.after.countryWords())
     {
-        m_fit.fill(-1, view.header ? view.header->regions : 0);
+        m_fit.resize(view.header ? view.header->regions : 0);
     }
 
     const View &view() const { return m_view; }
 
-    // 2 for the state typed, 1 for the country, 3 for both.
-    int fitOf(quint32 place)
+    Fit fitOf(quint32 place)
     {
-        const quint16 region = m_view.places[place].region;
-        if (m_fit[region] < 0) {
-            const AtlasIndex::Region &r = m_view.regions[region];
+        std::optional<Fit> &fit = m_fit[m_view.places[place].region];
+        if (!fit) {
+            const AtlasIndex::Region &r = m_view.regions[m_view.places[place].region];
             const AtlasIndex::Country &c = m_view.countries[r.country];
             const QString code = QString::fromLatin1(c.code, 2);
-            m_fit[region] = qint8(
-                fitOfSpans(stateSpans(QString::fromUtf8(m_view.text(r.name)), code, m_reading.after),
-                                        countrySpans(QString::fromUtf8(m_view.text(c.name)), code, m_reading.after)));
+            fit = regionFit(stateSpans(QString::fromUtf8(m_view.text(r.name)), code, m_reading.after),
+                          countrySpans(QString::fromUtf8(m_view.text(c.name)), code, m_reading.after), m_countryWords);
         }
-        return m_fit[region];
+        return *fit;
     }
 
 private:
     const View &m_view;
     const Reading &m_reading;
-    QList<qint8> m_fit; // per region; -1 until read
+    const Spans m_countryWords; // where the words after the name name a country
+    std::vector<std::optional<Fit>> m_fit; // per region, once read
 };
 
 constexpr qsizetype shortestMisspeltName = 5; // letters
@@ -504,14 +562,14 @@ bool nearOwnName(const View &view, quint32 place, const QByteArray &typed)
 struct Candidate {
     quint32 place;
     quint32 population;
-    int fit;
+    Fit fit;
     int nameWords;
     NameMatch kind;
 
     bool operator<(const Candidate &other) const // better first
     {
-        if (fit != other.fit)
-            return fit > other.fit;
+        if (fit.rank != other.fit.rank)
+            return fit.rank > other.fit.rank;
         if (nameWords != other.nameWords)
             return nameWords > other.nameWords;
         return population > other.population;
@@ -525,7 +583,7 @@ void collectBest(QList<Candidate> &best, qsizetype limit, std::pair<const Key *,
 {
     const View &view = ranking.view();
     for (const Key *key = keys.first; key != keys.second; ++key) {
-        if (best.size() >= limit && best.last().fit == 3 && best.last().nameWords >= reading.nameWords
+        if (best.size() >= limit && best.last().fit.rank == 3 && best.last().nameWords >= reading.nameWords
             && best.last().population >= key->population)
             continue; // can't beat the worst kept, whatever its state and country
         Candidate candidate{key->place, key->population, ranking.fitOf(key->place), reading.nameWords, kind};
@@ -568,6 +626,13 @@ Atlas::Atlas(QByteArray index) : m_index(std::move(index))
 {
     const View view(m_index);
     m_longestName = view.header ? qsizetype(view.header->longestName) : 0;
+    for (quint32 country = 0; view.header && country < view.header->countries; ++country) {
+        const AtlasIndex::Country &c = view.countries[country];
+        for (const Words &name : countryNames(QString::fromUtf8(view.text(c.name)), QString::fromLatin1(c.code, 2))) {
+            if (!name.isEmpty())
+                m_countryNames[name.first()].append(name);
+        }
+    }
 }
 
 qsizetype Atlas::size() const
@@ -599,8 +664,8 @@ QList<AtlasMatch> matchesOf(const View &view, const QList<Candidate> &candidates
 {
     QList<AtlasMatch> matches;
     for (const Candidate &candidate : candidates)
-        matches.append({placeAt(view, candidate.place), (candidate.fit & 2) != 0, (candidate.fit & 1) != 0, candidate.kind,
-                        candidate.nameWords});
+        matches.append({placeAt(view, candidate.place), candidate.fit.state, candidate.fit.country, candidate.fit.rank,
+                        candidate.kind, candidate.nameWords});
     return matches;
 }
 
@@ -611,7 +676,7 @@ QList<AtlasMatch> Atlas::search(const QString &placeText, qsizetype limit) const
     const View view(m_index);
     if (!view.header || limit <= 0)
         return {};
-    const TypedText typed(placeText, m_longestName);
+    const TypedText typed(placeText, m_longestName, m_countryNames);
     QList<Candidate> best;
     for (const Reading &reading : typed.readings()) {
         Ranking ranking(view, reading);
@@ -637,7 +702,7 @@ QList<AtlasMatch> Atlas::suggestions(const QString &placeText, qsizetype limit) 
     const View view(m_index);
     if (!view.header || limit <= 0)
         return {};
-    const TypedText typed(placeText, m_longestName);
+    const TypedText typed(placeText, m_longestName, m_countryNames);
     QList<Candidate> best;
     for (const Reading &reading : typed.readings()) {
         const QString name = QString::fromUtf8(reading.name);

@@ -73,17 +73,15 @@ QString othersList(const QList<AtlasMatch> &group, const AtlasPlace &chosen)
 }
 
 // The places bearing the whole name typed that fit the typed text best:
-// the first ones, as far as they match the state and country equally well
-// and read as many words as the name.
+// the first ones, as far as the search ranks their state and country alike
+// and they read as many words as the name.
 QList<AtlasMatch> bestGroup(const QList<AtlasMatch> &matches)
 {
     QList<AtlasMatch> group;
     for (const AtlasMatch &match : matches) {
         if (match.name != NameMatch::Whole)
             continue;
-        if (!group.isEmpty()
-            && (match.stateMatches != group.first().stateMatches || match.countryMatches != group.first().countryMatches
-                || match.nameWords != group.first().nameWords))
+        if (!group.isEmpty() && (match.fit != group.first().fit || match.nameWords != group.first().nameWords))
             break;
         group.append(match);
     }
