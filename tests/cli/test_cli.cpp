@@ -519,6 +519,10 @@ private slots:
             << "--place: 'Bella Vista, AR' matches places in several countries: Bella Vista, Buenos Aires, Argentina; "
                "Bella Vista, Arkansas, United States; Bella Vista, Tucuman, Argentina; Bella Vista, Corrientes, "
                "Argentina; add the state or country";
+        QTest::newRow("places of one state, different clocks") << placed + QStringList{"--place", "Monticello, KY"}
+            << "--place: 'Monticello, KY' matches places whose clocks differ: Monticello, Kentucky, United States at "
+               "38:00N 84:33W; Monticello, Kentucky, United States at 36:50N 84:51W; give the zone and coordinates "
+               "instead";
         QTest::newRow("place misspelt") << placed + QStringList{"--place", "Londn, United Kingdom"}
             << "--place: 'Londn, United Kingdom' is not in the atlas; did you mean: London, England, United Kingdom";
         QTest::newRow("place not in the atlas") << placed + QStringList{"--place", "Xqzville"}
