@@ -14,6 +14,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <string_view>
 #include <vector>
 #include <cmath>
 
@@ -416,30 +417,49 @@ Fit regionFit(const Spans &state, const Spans &country, const Spans &countryWord
 using AtlasIndex::Key;
 using AtlasIndex::View;
 
-// The keys whose folded name is at least `text`.
-const Key *firstKeyFrom(const View &view, const char *text)
+// A run of keys, from the first to one past the last.
+using KeyRange = std::pair<const Key *, const Key *>;
+
+KeyRange allKeys(const View &view)
 {
-    return std::lower_bound(view.keys, view.keys + view.header->keys, text, [&view](const Key &key, const char *t) {
-        return std::strcmp(view.text(key.folded), t) < 0;
+    return {view.keys, view.keys + view.header->keys};
+}
+
+// The keys of `within` whose folded name is at least `text`.
+const Key *firstKeyFrom(const View &view, KeyRange within, const char *text)
+{
+    const quint32 start = AtlasIndex::startOf(text);
+    return std::lower_bound(within.first, within.second, text, [&view, start](const Key &key, const char *t) {
+        return key.start != start ? key.start < start : std::strcmp(view.text(key.folded), t) < 0;
     });
 }
 
-// The keys holding exactly `name`, and those that only begin with it.
-std::pair<const Key *, const Key *> wholeKeys(const View &view, const QByteArray &name)
+// The keys of `within` holding exactly `name`, and those that only begin with it.
+KeyRange wholeKeys(const View &view, const QByteArray &name, KeyRange within)
 {
-    const Key *first = firstKeyFrom(view, name.constData());
-    const Key *end = view.keys + view.header->keys;
+    const Key *first = firstKeyFrom(view, within, name.constData());
     const Key *last = first;
-    while (last != end && std::strcmp(view.text(last->folded), name.constData()) == 0)
+    while (last != within.second && std::strcmp(view.text(last->folded), name.constData()) == 0)
         ++last;
     return {first, last};
 }
 
-std::pair<const Key *, const Key *> prefixKeys(const View &view, const QByteArray &name)
+KeyRange wholeKeys(const View &view, const QByteArray &name)
 {
-    // No folded text holds the byte 0xff: every name that begins with
-    // `name` sorts before name + 0xff.
-    return {wholeKeys(view, name).second, firstKeyFrom(view, (name + '\xff').constData())};
+    return wholeKeys(view, name, allKeys(view));
+}
+
+// No folded text holds the byte 0xff: every name that begins with `name`
+// sorts before name + 0xff.
+KeyRange prefixKeys(const View &view, const QByteArray &name)
+{
+    return {wholeKeys(view, name).second, firstKeyFrom(view, allKeys(view), (name + '\xff').constData())};
+}
+
+// The keys of `within` that begin with `name` or hold it whole.
+KeyRange keysBeginning(const View &view, const QByteArray &name, KeyRange within)
+{
+    return {firstKeyFrom(view, within, name.constData()), firstKeyFrom(view, within, (name + '\xff').constData())};
 }
 
 // One way of reading the typed text: the name, and the words after it where
@@ -494,13 +514,14 @@ public:
     Ranking(const View &view, const Reading &reading)
         : m_view(view), m_reading(reading), m_countryWords(reading.after.countryWords())
     {
-        m_fit.resize(view.header ? view.header->regions : 0);
     }
 
     const View &view() const { return m_view; }
 
     Fit fitOf(quint32 place)
     {
+        if (m_fit.empty()) // most readings of a misspelt name rank nothing
+            m_fit.resize(m_view.header->regions);
         std::optional<Fit> &fit = m_fit[m_view.places[place].region];
         if (!fit) {
             const AtlasIndex::Region &r = m_view.regions[m_view.places[place].region];
@@ -522,6 +543,8 @@ private:
 constexpr qsizetype shortestMisspeltName = 5; // letters
 // Longer than any place's name: a pasted text is not looked at letter by letter.
 constexpr qsizetype longestMisspeltName = 100;
+// Nor a name of more words than this.
+constexpr int mostMisspeltWords = 4;
 
 qsizetype lettersOf(const QString &folded)
 {
@@ -578,7 +601,7 @@ struct Candidate {
 
 // The best `limit` candidates of a run of keys, each place once, best first.
 // Keeps only the best few while it runs: a short beginning spans thousands.
-void collectBest(QList<Candidate> &best, qsizetype limit, std::pair<const Key *, const Key *> keys, Ranking &ranking,
+void collectBest(QList<Candidate> &best, qsizetype limit, KeyRange keys, Ranking &ranking,
                  const Reading &reading, NameMatch kind)
 {
     const View &view = ranking.view();
@@ -599,23 +622,62 @@ void collectBest(QList<Candidate> &best, qsizetype limit, std::pair<const Key *,
     }
 }
 
-// The name with one letter wrong, missing or extra, or two neighbours swapped.
-QList<QString> spellingsNear(const QString &name)
+// Calls `look` with the name, in UTF-8, with one letter wrong, missing or
+// extra at `at`, or the letter there swapped with the next.
+template <typename Look> void spellingsAt(const QString &name, qsizetype at, Look look)
 {
-    static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz ");
-    QList<QString> near;
-    for (qsizetype at = 0; at <= name.size(); ++at) {
-        for (const QChar letter : letters) {
-            near.append(QString(name).insert(at, letter));
-            if (at < name.size() && name.at(at) != letter)
-                near.append(QString(name).replace(at, 1, letter));
-        }
+    const QByteArray before = name.first(at).toUtf8();
+    const QByteArray from = name.sliced(at).toUtf8();
+    const QByteArray after = at < name.size() ? name.sliced(at + 1).toUtf8() : QByteArray();
+    QByteArray near; // one buffer for them all
+    const auto spell = [&](QByteArrayView middle, const QByteArray &rest) {
+        near.resize(0);
+        near.append(before).append(middle).append(rest);
+        look(near);
+    };
+    for (const char letter : std::string_view("abcdefghijklmnopqrstuvwxyz ")) {
+        if (at < name.size() && name.at(at) == QLatin1Char(letter))
+            continue; // the letter doubled, as inserted after it
+        spell(QByteArrayView(&letter, 1), from);
         if (at < name.size())
-            near.append(QString(name).remove(at, 1));
-        if (at + 1 < name.size())
-            near.append(name.left(at) + name.at(at + 1) + name.at(at) + name.mid(at + 2));
+            spell(QByteArrayView(&letter, 1), after);
     }
-    return near;
+    if (at < name.size())
+        spell({}, after);
+    if (at + 1 < name.size())
+        spell(QString(name.at(at + 1)).append(name.at(at)).toUtf8(), name.sliced(at + 2).toUtf8());
+}
+
+// Where the keys that begin with a name's first letters are this few, each
+// is compared with the name rather than looked up spelling by spelling.
+constexpr qsizetype comparedOneByOne = 256;
+
+// The best `limit` places whose name is the reading's with one letter
+// wrong, missing or extra, or two neighbours swapped. The spellings that
+// differ first at a letter all begin with the letters before it: once no
+// key begins with those, no spelling further on is looked up, and once
+// few do, those are compared one by one.
+void collectNearSpellings(QList<Candidate> &best, qsizetype limit, Ranking &ranking, const Reading &reading)
+{
+    const View &view = ranking.view();
+    const QString name = QString::fromUtf8(reading.name);
+    KeyRange range = allKeys(view);
+    for (qsizetype at = 0; at <= name.size() && range.first != range.second; ++at) {
+        range = keysBeginning(view, name.first(at).toUtf8(), range);
+        if (range.second - range.first <= comparedOneByOne) {
+            for (const Key *key = range.first; key != range.second; ++key) {
+                const char *folded = view.text(key->folded);
+                // One letter changes the length by at most four bytes.
+                if (std::abs(qsizetype(std::strlen(folded)) - reading.name.size()) <= 4
+                    && oneEditApart(name, QString::fromUtf8(folded)))
+                    collectBest(best, limit, {key, key + 1}, ranking, reading, NameMatch::Spelling);
+            }
+            return;
+        }
+        spellingsAt(name, at, [&](const QByteArray &near) {
+            collectBest(best, limit, wholeKeys(view, near, range), ranking, reading, NameMatch::Spelling);
+        });
+    }
 }
 
 } // namespace
@@ -706,13 +768,13 @@ QList<AtlasMatch> Atlas::suggestions(const QString &placeText, qsizetype limit) 
     QList<Candidate> best;
     for (const Reading &reading : typed.readings()) {
         const QString name = QString::fromUtf8(reading.name);
-        if (lettersOf(name) < shortestMisspeltName || name.size() > longestMisspeltName)
+        if (lettersOf(name) < shortestMisspeltName || name.size() > longestMisspeltName
+            || reading.nameWords > mostMisspeltWords)
             continue;
         if (const auto whole = wholeKeys(view, reading.name); whole.first != whole.second)
             continue; // the name is there as typed
         Ranking ranking(view, reading);
-        for (const QString &near : spellingsNear(name))
-            collectBest(best, limit, wholeKeys(view, near.toUtf8()), ranking, reading, NameMatch::Spelling);
+        collectNearSpellings(best, limit, ranking, reading);
     }
     return matchesOf(view, best);
 }

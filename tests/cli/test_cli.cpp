@@ -525,6 +525,8 @@ private slots:
                "instead";
         QTest::newRow("place misspelt") << placed + QStringList{"--place", "Londn, United Kingdom"}
             << "--place: 'Londn, United Kingdom' is not in the atlas; did you mean: London, England, United Kingdom";
+        QTest::newRow("place misspelt at its first letter") << placed + QStringList{"--place", "Nunich"}
+            << "--place: 'Nunich' is not in the atlas; did you mean: Munich, Bavaria, Germany";
         QTest::newRow("place not in the atlas") << placed + QStringList{"--place", "Xqzville"}
             << "--place: 'Xqzville' is not in the atlas: write the city and its state or country, such as "
                "\"Pune, Maharashtra, India\"";
