@@ -14,6 +14,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <string_view>
 #include <vector>
 #include <cmath>
 
@@ -38,21 +39,31 @@ struct Span {
     {
         return start < other.start + other.length && other.start < start + length;
     }
+    bool operator==(const Span &) const = default;
 };
 using Spans = QList<Span>;
+
+// Runs of words by their first word.
+using RunsByFirstWord = QHash<QString, QList<Words>>;
 
 // The typed words, indexed by word. A run of words is compared only where
 // its least typed word occurs, so looking up a region's name costs next to
 // nothing however many words the boxes hold.
 class TypedWords {
 public:
-    explicit TypedWords(const Words &words) : m_words(words)
+    TypedWords(const Words &words, const RunsByFirstWord &countryNames) : m_words(words)
     {
         for (qsizetype at = 0; at < m_words.size(); ++at)
             m_positions[m_words.at(at)].append(at);
+        for (auto word = m_positions.keyBegin(); word != m_positions.keyEnd(); ++word) {
+            for (const Words &name : countryNames.value(*word))
+                findRun(name, 0, m_countryWords);
+        }
     }
 
     qsizetype size() const { return m_words.size(); }
+    // Where the typed words name a country.
+    const Spans &countryWords() const { return m_countryWords; }
 
     // Where `run` occurs as whole words starting at word `from` or later.
     void findRun(const Words &run, qsizetype from, Spans &spans) const
@@ -82,6 +93,7 @@ public:
 private:
     Words m_words;
     QHash<QString, QList<qsizetype>> m_positions; // word -> where it is typed, ascending
+    Spans m_countryWords;
 };
 
 // The words typed after a city name: where its state and country are looked for.
@@ -91,6 +103,15 @@ struct TypedAfter {
 
     bool isEmpty() const { return from >= words->size(); }
     void find(const Words &run, Spans &spans) const { words->findRun(run, from, spans); }
+    Spans countryWords() const
+    {
+        Spans spans;
+        for (const Span &span : words->countryWords()) {
+            if (span.start >= from)
+                spans.append(span);
+        }
+        return spans;
+    }
 };
 
 // Words that name the kind of a region rather than the region: the atlas
@@ -295,42 +316,54 @@ const QList<Words> &aliasesOf(const AliasTable &table, const QString &countryCod
     return found == table.constEnd() ? none : *found;
 }
 
-// Where the words after the city name hold the region's name, its name
-// without generic words, or one of the short forms `aliasesFor` gives for
-// that shorter name.
-template <typename AliasesFor> Spans regionSpans(const TypedAfter &typed, const QString &name, AliasesFor aliasesFor)
+// The runs of words that name a region: its name, its name without generic
+// words, and the short forms `aliasesFor` gives for that shorter name.
+template <typename AliasesFor> QList<Words> regionNames(const QString &name, AliasesFor aliasesFor)
 {
-    Spans spans;
-    if (typed.isEmpty() || name.isEmpty())
-        return spans;
+    if (name.isEmpty())
+        return {};
     const Words full = wordsOf(foldForSearch(name));
     const Words core = coreOf(full);
-    typed.find(full, spans);
+    QList<Words> names{full};
     if (!core.isEmpty() && core != full)
-        typed.find(core, spans);
-    for (const Words &alias : aliasesFor(core))
-        typed.find(alias, spans);
+        names.append(core);
+    names.append(aliasesFor(core));
+    return names;
+}
+
+QList<Words> countryNames(const QString &country, const QString &countryCode)
+{
+    static const AliasTable table = buildAliasTable(countryAliases);
+    // Countries have one list of short forms each, whatever their name; the
+    // two-letter code is one of them.
+    const QList<Words> &aliases = aliasesOf(table, countryCode, Words{});
+    QList<Words> names = regionNames(country, [&aliases](const Words &) -> const QList<Words> & { return aliases; });
+    names.append(Words{countryCode.toLower()});
+    return names;
+}
+
+// Where the words after the city name hold one of `names`.
+Spans spansOf(const TypedAfter &typed, const QList<Words> &names)
+{
+    Spans spans;
+    for (const Words &name : names)
+        typed.find(name, spans);
     return spans;
 }
 
 Spans stateSpans(const QString &state, const QString &countryCode, const TypedAfter &typed)
 {
     static const AliasTable table = buildAliasTable(stateAliases);
-    return regionSpans(typed, state, [&countryCode](const Words &core) -> const QList<Words> & {
-        return aliasesOf(table, countryCode, core);
-    });
+    if (typed.isEmpty())
+        return {};
+    return spansOf(typed, regionNames(state, [&countryCode](const Words &core) -> const QList<Words> & {
+                       return aliasesOf(table, countryCode, core);
+                   }));
 }
 
 Spans countrySpans(const QString &country, const QString &countryCode, const TypedAfter &typed)
 {
-    static const AliasTable table = buildAliasTable(countryAliases);
-    // Countries have one list of short forms each, whatever their name; the
-    // two-letter code is one of them.
-    const QList<Words> &aliases = aliasesOf(table, countryCode, Words{});
-    Spans spans = regionSpans(typed, country, [&aliases](const Words &) -> const QList<Words> & { return aliases; });
-    if (!typed.isEmpty())
-        typed.find(Words{countryCode.toLower()}, spans);
-    return spans;
+    return typed.isEmpty() ? Spans() : spansOf(typed, countryNames(country, countryCode));
 }
 
 // How well the words after the name give the place's state and country: 2
@@ -355,33 +388,78 @@ int fitOfSpans(const Spans &state, const Spans &country)
     return longest(state) > longest(country) ? 2 : 1;
 }
 
+// How a place fits the words typed after its name.
+struct Fit {
+    // What ranks it: 3 for its state and country typed, 2 for its state, 1
+    // for its country or for a state named by words that also name a
+    // country ("CA": California or Canada, each as likely), 0 for neither,
+    // and -1 where a word names another country than its own.
+    qint8 rank = 0;
+    bool state = false;
+    bool country = false;
+};
+
+// `countryWords` are where the typed words name any country.
+Fit regionFit(const Spans &state, const Spans &country, const Spans &countryWords)
+{
+    const auto within = [](const Spans &spans, const Span &span) {
+        return std::any_of(spans.cbegin(), spans.cend(), [&span](const Span &s) { return s.overlaps(span); });
+    };
+    if (country.isEmpty()
+        && std::any_of(countryWords.cbegin(), countryWords.cend(), [&](const Span &word) { return !within(state, word); }))
+        return {-1, false, false};
+    const int fit = fitOfSpans(state, country);
+    const bool stateIsCountry = std::all_of(state.cbegin(), state.cend(),
+                                            [&countryWords](const Span &span) { return countryWords.contains(span); });
+    return {qint8(fit == 2 && stateIsCountry ? 1 : fit), (fit & 2) != 0, (fit & 1) != 0};
+}
+
 using AtlasIndex::Key;
 using AtlasIndex::View;
 
-// The keys whose folded name is at least `text`.
-const Key *firstKeyFrom(const View &view, const char *text)
+// A run of keys, from the first to one past the last.
+using KeyRange = std::pair<const Key *, const Key *>;
+
+KeyRange allKeys(const View &view)
 {
-    return std::lower_bound(view.keys, view.keys + view.header->keys, text, [&view](const Key &key, const char *t) {
-        return std::strcmp(view.text(key.folded), t) < 0;
+    return {view.keys, view.keys + view.header->keys};
+}
+
+// The keys of `within` whose folded name is at least `text`.
+const Key *firstKeyFrom(const View &view, KeyRange within, const char *text)
+{
+    const quint32 start = AtlasIndex::startOf(text);
+    return std::lower_bound(within.first, within.second, text, [&view, start](const Key &key, const char *t) {
+        return key.start != start ? key.start < start : std::strcmp(view.text(key.folded), t) < 0;
     });
 }
 
-// The keys holding exactly `name`, and those that only begin with it.
-std::pair<const Key *, const Key *> wholeKeys(const View &view, const QByteArray &name)
+// The keys of `within` holding exactly `name`, and those that only begin with it.
+KeyRange wholeKeys(const View &view, const QByteArray &name, KeyRange within)
 {
-    const Key *first = firstKeyFrom(view, name.constData());
-    const Key *end = view.keys + view.header->keys;
+    const Key *first = firstKeyFrom(view, within, name.constData());
     const Key *last = first;
-    while (last != end && std::strcmp(view.text(last->folded), name.constData()) == 0)
+    while (last != within.second && std::strcmp(view.text(last->folded), name.constData()) == 0)
         ++last;
     return {first, last};
 }
 
-std::pair<const Key *, const Key *> prefixKeys(const View &view, const QByteArray &name)
+KeyRange wholeKeys(const View &view, const QByteArray &name)
 {
-    // No folded text holds the byte 0xff: every name that begins with
-    // `name` sorts before name + 0xff.
-    return {wholeKeys(view, name).second, firstKeyFrom(view, (name + '\xff').constData())};
+    return wholeKeys(view, name, allKeys(view));
+}
+
+// No folded text holds the byte 0xff: every name that begins with `name`
+// sorts before name + 0xff.
+KeyRange prefixKeys(const View &view, const QByteArray &name)
+{
+    return {wholeKeys(view, name).second, firstKeyFrom(view, allKeys(view), (name + '\xff').constData())};
+}
+
+// The keys of `within` that begin with `name` or hold it whole.
+KeyRange keysBeginning(const View &view, const QByteArray &name, KeyRange within)
+{
+    return {firstKeyFrom(view, within, name.constData()), firstKeyFrom(view, within, (name + '\xff').constData())};
 }
 
 // One way of reading the typed text: the name, and the words after it where
@@ -397,12 +475,12 @@ struct Reading {
 // run of leading words may be the name, the longest first.
 class TypedText {
 public:
-    TypedText(const QString &text, qsizetype longestName)
+    TypedText(const QString &text, qsizetype longestName, const RunsByFirstWord &countryNames)
     {
         const qsizetype comma = text.indexOf(u',');
         m_name = wordsOf(foldForSearch(text.left(comma)));
         m_hasComma = comma >= 0;
-        m_typed.emplace(m_hasComma ? wordsOf(foldForSearch(text.mid(comma + 1))) : m_name);
+        m_typed.emplace(m_hasComma ? wordsOf(foldForSearch(text.mid(comma + 1))) : m_name, countryNames);
         if (m_hasComma) {
             m_readings.push_back(reading(m_name.size(), 0));
             return;
@@ -433,37 +511,40 @@ private:
 // country's fit with the typed words once.
 class Ranking {
 public:
-    Ranking(const View &view, const Reading &reading) : m_view(view), m_reading(reading)
+    Ranking(const View &view, const Reading &reading)
+        : m_view(view), m_reading(reading), m_countryWords(reading.after.countryWords())
     {
-        m_fit.fill(-1, view.header ? view.header->regions : 0);
     }
 
     const View &view() const { return m_view; }
 
-    // 2 for the state typed, 1 for the country, 3 for both.
-    int fitOf(quint32 place)
+    Fit fitOf(quint32 place)
     {
-        const quint16 region = m_view.places[place].region;
-        if (m_fit[region] < 0) {
-            const AtlasIndex::Region &r = m_view.regions[region];
+        if (m_fit.empty()) // most readings of a misspelt name rank nothing
+            m_fit.resize(m_view.header->regions);
+        std::optional<Fit> &fit = m_fit[m_view.places[place].region];
+        if (!fit) {
+            const AtlasIndex::Region &r = m_view.regions[m_view.places[place].region];
             const AtlasIndex::Country &c = m_view.countries[r.country];
             const QString code = QString::fromLatin1(c.code, 2);
-            m_fit[region] = qint8(
-                fitOfSpans(stateSpans(QString::fromUtf8(m_view.text(r.name)), code, m_reading.after),
-                                        countrySpans(QString::fromUtf8(m_view.text(c.name)), code, m_reading.after)));
+            fit = regionFit(stateSpans(QString::fromUtf8(m_view.text(r.name)), code, m_reading.after),
+                          countrySpans(QString::fromUtf8(m_view.text(c.name)), code, m_reading.after), m_countryWords);
         }
-        return m_fit[region];
+        return *fit;
     }
 
 private:
     const View &m_view;
     const Reading &m_reading;
-    QList<qint8> m_fit; // per region; -1 until read
+    const Spans m_countryWords; // where the words after the name name a country
+    std::vector<std::optional<Fit>> m_fit; // per region, once read
 };
 
 constexpr qsizetype shortestMisspeltName = 5; // letters
 // Longer than any place's name: a pasted text is not looked at letter by letter.
 constexpr qsizetype longestMisspeltName = 100;
+// Nor a name of more words than this.
+constexpr int mostMisspeltWords = 4;
 
 qsizetype lettersOf(const QString &folded)
 {
@@ -504,14 +585,14 @@ bool nearOwnName(const View &view, quint32 place, const QByteArray &typed)
 struct Candidate {
     quint32 place;
     quint32 population;
-    int fit;
+    Fit fit;
     int nameWords;
     NameMatch kind;
 
     bool operator<(const Candidate &other) const // better first
     {
-        if (fit != other.fit)
-            return fit > other.fit;
+        if (fit.rank != other.fit.rank)
+            return fit.rank > other.fit.rank;
         if (nameWords != other.nameWords)
             return nameWords > other.nameWords;
         return population > other.population;
@@ -520,12 +601,12 @@ struct Candidate {
 
 // The best `limit` candidates of a run of keys, each place once, best first.
 // Keeps only the best few while it runs: a short beginning spans thousands.
-void collectBest(QList<Candidate> &best, qsizetype limit, std::pair<const Key *, const Key *> keys, Ranking &ranking,
+void collectBest(QList<Candidate> &best, qsizetype limit, KeyRange keys, Ranking &ranking,
                  const Reading &reading, NameMatch kind)
 {
     const View &view = ranking.view();
     for (const Key *key = keys.first; key != keys.second; ++key) {
-        if (best.size() >= limit && best.last().fit == 3 && best.last().nameWords >= reading.nameWords
+        if (best.size() >= limit && best.last().fit.rank == 3 && best.last().nameWords >= reading.nameWords
             && best.last().population >= key->population)
             continue; // can't beat the worst kept, whatever its state and country
         Candidate candidate{key->place, key->population, ranking.fitOf(key->place), reading.nameWords, kind};
@@ -541,23 +622,62 @@ void collectBest(QList<Candidate> &best, qsizetype limit, std::pair<const Key *,
     }
 }
 
-// The name with one letter wrong, missing or extra, or two neighbours swapped.
-QList<QString> spellingsNear(const QString &name)
+// Calls `look` with the name, in UTF-8, with one letter wrong, missing or
+// extra at `at`, or the letter there swapped with the next.
+template <typename Look> void spellingsAt(const QString &name, qsizetype at, Look look)
 {
-    static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz ");
-    QList<QString> near;
-    for (qsizetype at = 0; at <= name.size(); ++at) {
-        for (const QChar letter : letters) {
-            near.append(QString(name).insert(at, letter));
-            if (at < name.size() && name.at(at) != letter)
-                near.append(QString(name).replace(at, 1, letter));
-        }
+    const QByteArray before = name.first(at).toUtf8();
+    const QByteArray from = name.sliced(at).toUtf8();
+    const QByteArray after = at < name.size() ? name.sliced(at + 1).toUtf8() : QByteArray();
+    QByteArray near; // one buffer for them all
+    const auto spell = [&](QByteArrayView middle, const QByteArray &rest) {
+        near.resize(0);
+        near.append(before).append(middle).append(rest);
+        look(near);
+    };
+    for (const char letter : std::string_view("abcdefghijklmnopqrstuvwxyz ")) {
+        if (at < name.size() && name.at(at) == QLatin1Char(letter))
+            continue; // the letter doubled, as inserted after it
+        spell(QByteArrayView(&letter, 1), from);
         if (at < name.size())
-            near.append(QString(name).remove(at, 1));
-        if (at + 1 < name.size())
-            near.append(name.left(at) + name.at(at + 1) + name.at(at) + name.mid(at + 2));
+            spell(QByteArrayView(&letter, 1), after);
     }
-    return near;
+    if (at < name.size())
+        spell({}, after);
+    if (at + 1 < name.size())
+        spell(QString(name.at(at + 1)).append(name.at(at)).toUtf8(), name.sliced(at + 2).toUtf8());
+}
+
+// Where the keys that begin with a name's first letters are this few, each
+// is compared with the name rather than looked up spelling by spelling.
+constexpr qsizetype comparedOneByOne = 256;
+
+// The best `limit` places whose name is the reading's with one letter
+// wrong, missing or extra, or two neighbours swapped. The spellings that
+// differ first at a letter all begin with the letters before it: once no
+// key begins with those, no spelling further on is looked up, and once
+// few do, those are compared one by one.
+void collectNearSpellings(QList<Candidate> &best, qsizetype limit, Ranking &ranking, const Reading &reading)
+{
+    const View &view = ranking.view();
+    const QString name = QString::fromUtf8(reading.name);
+    KeyRange range = allKeys(view);
+    for (qsizetype at = 0; at <= name.size() && range.first != range.second; ++at) {
+        range = keysBeginning(view, name.first(at).toUtf8(), range);
+        if (range.second - range.first <= comparedOneByOne) {
+            for (const Key *key = range.first; key != range.second; ++key) {
+                const char *folded = view.text(key->folded);
+                // One letter changes the length by at most four bytes.
+                if (std::abs(qsizetype(std::strlen(folded)) - reading.name.size()) <= 4
+                    && oneEditApart(name, QString::fromUtf8(folded)))
+                    collectBest(best, limit, {key, key + 1}, ranking, reading, NameMatch::Spelling);
+            }
+            return;
+        }
+        spellingsAt(name, at, [&](const QByteArray &near) {
+            collectBest(best, limit, wholeKeys(view, near, range), ranking, reading, NameMatch::Spelling);
+        });
+    }
 }
 
 } // namespace
@@ -568,6 +688,13 @@ Atlas::Atlas(QByteArray index) : m_index(std::move(index))
 {
     const View view(m_index);
     m_longestName = view.header ? qsizetype(view.header->longestName) : 0;
+    for (quint32 country = 0; view.header && country < view.header->countries; ++country) {
+        const AtlasIndex::Country &c = view.countries[country];
+        for (const Words &name : countryNames(QString::fromUtf8(view.text(c.name)), QString::fromLatin1(c.code, 2))) {
+            if (!name.isEmpty())
+                m_countryNames[name.first()].append(name);
+        }
+    }
 }
 
 qsizetype Atlas::size() const
@@ -599,8 +726,8 @@ QList<AtlasMatch> matchesOf(const View &view, const QList<Candidate> &candidates
 {
     QList<AtlasMatch> matches;
     for (const Candidate &candidate : candidates)
-        matches.append({placeAt(view, candidate.place), (candidate.fit & 2) != 0, (candidate.fit & 1) != 0, candidate.kind,
-                        candidate.nameWords});
+        matches.append({placeAt(view, candidate.place), candidate.fit.state, candidate.fit.country, candidate.fit.rank,
+                        candidate.kind, candidate.nameWords});
     return matches;
 }
 
@@ -611,7 +738,7 @@ QList<AtlasMatch> Atlas::search(const QString &placeText, qsizetype limit) const
     const View view(m_index);
     if (!view.header || limit <= 0)
         return {};
-    const TypedText typed(placeText, m_longestName);
+    const TypedText typed(placeText, m_longestName, m_countryNames);
     QList<Candidate> best;
     for (const Reading &reading : typed.readings()) {
         Ranking ranking(view, reading);
@@ -637,17 +764,17 @@ QList<AtlasMatch> Atlas::suggestions(const QString &placeText, qsizetype limit) 
     const View view(m_index);
     if (!view.header || limit <= 0)
         return {};
-    const TypedText typed(placeText, m_longestName);
+    const TypedText typed(placeText, m_longestName, m_countryNames);
     QList<Candidate> best;
     for (const Reading &reading : typed.readings()) {
         const QString name = QString::fromUtf8(reading.name);
-        if (lettersOf(name) < shortestMisspeltName || name.size() > longestMisspeltName)
+        if (lettersOf(name) < shortestMisspeltName || name.size() > longestMisspeltName
+            || reading.nameWords > mostMisspeltWords)
             continue;
         if (const auto whole = wholeKeys(view, reading.name); whole.first != whole.second)
             continue; // the name is there as typed
         Ranking ranking(view, reading);
-        for (const QString &near : spellingsNear(name))
-            collectBest(best, limit, wholeKeys(view, near.toUtf8()), ranking, reading, NameMatch::Spelling);
+        collectNearSpellings(best, limit, ranking, reading);
     }
     return matchesOf(view, best);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -38,6 +39,10 @@ struct AtlasMatch {
     AtlasPlace place;
     bool stateMatches = false;
     bool countryMatches = false;
+    // How search() ranks the state and country typed: 3 for both, 2 for the
+    // state, 1 for the country or for a state named by a code that is also a
+    // country's ("CA"), 0 for neither, -1 for another country than its own.
+    int fit = 0;
     NameMatch name = NameMatch::Whole;
     int nameWords = 0; // how many of the typed words are the name
 };
@@ -59,9 +64,11 @@ public:
     // after the name ("Pune Maharashtra India"), where the longest run of
     // leading words that is a name is taken as the name. Places whose whole
     // name is typed come first: those whose state and country are also
-    // typed, then those with one of them, the longer name first, each group
-    // by population. Then, as far as the limit allows, places whose name
-    // begins with the text before the first comma, ranked alike.
+    // typed, then those with the state, then those with the country or with
+    // a state named by a code that is also a country's ("CA"), then the
+    // others, and last those outside a country named; the longer name first,
+    // each group by population. Then, as far as the limit allows, places
+    // whose name begins with the text before the first comma, ranked alike.
     QList<AtlasMatch> search(const QString &placeText, qsizetype limit = 25) const;
 
     // For a name that is in no place's names, of five letters or more: the
@@ -74,6 +81,9 @@ private:
 
     QByteArray m_index; // the bytes atlas/AtlasIndex.h lays out
     qsizetype m_longestName = 0; // words in the longest name
+    // The folded words that name each country of the atlas (its name, short
+    // forms, two-letter code), by their first word.
+    QHash<QString, QList<QStringList>> m_countryNames;
 };
 
 // Whether `placeText` holds more than the name `match` was found by: a

@@ -96,7 +96,8 @@ QByteArray build(const QList<AtlasPlace> &places)
             names.insert(foldForSearch(other));
         names.remove(QString());
         for (const QString &name : std::as_const(names)) {
-            keys.append({texts.add(name), number, place.population});
+            const quint32 folded = texts.add(name);
+            keys.append({folded, number, place.population, startOf(texts.bytes().constData() + folded)});
             longestName = std::max(longestName, quint32(name.count(u' ') + 1));
         }
     }

@@ -17,7 +17,7 @@
 // offset into the texts area.
 namespace AtlasIndex {
 
-inline constexpr char magic[8] = {'Q', 'V', 'A', 'T', 'L', 'A', 'S', '1'};
+inline constexpr char magic[8] = {'Q', 'V', 'A', 'T', 'L', 'A', 'S', '2'};
 
 struct Header {
     char magic[8];
@@ -38,12 +38,24 @@ struct Place {
 // One searched name of one place; sorted by the folded name, then by
 // population, largest first. The population is repeated here so that a
 // search for a short beginning ranks thousands of names without reading
-// their places.
+// their places, and the name's first bytes so that a search compares most
+// keys without reading their text.
 struct Key {
     quint32 folded;
     quint32 place;
     quint32 population;
+    quint32 start; // startOf() the folded name
 };
+
+// The first four bytes of a text, the first the highest, NULs after its end:
+// two texts' starts order as the texts do, or are equal.
+inline quint32 startOf(const char *text)
+{
+    quint32 start = 0;
+    for (int i = 0; i < 4 && text[i] != '\0'; ++i)
+        start |= quint32(quint8(text[i])) << (24 - 8 * i);
+    return start;
+}
 
 struct Region {
     quint32 name; // empty where GeoNames gives none

@@ -14,6 +14,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -221,6 +223,121 @@ void batchByPlace(benchmark::State &state)
     runBatchOf(state, true);
 }
 BENCHMARK(batchByPlace)->Unit(benchmark::kMillisecond);
+
+// ---- births at misspelt places ---------------------------------------------
+
+// A name slipped as fingers slip: two letters swapped, one dropped, doubled
+// or wrong.
+QString misspelt(const QString &name, QRandomGenerator &random)
+{
+    QString slipped = name;
+    const qsizetype at = random.bounded(qsizetype(1), name.size() - 1);
+    switch (random.bounded(4)) {
+    case 0:
+        std::swap(slipped[at], slipped[at + 1]);
+        break;
+    case 1:
+        slipped.remove(at, 1);
+        break;
+    case 2:
+        slipped.insert(at, name.at(at));
+        break;
+    default:
+        slipped[at] = QChar(u'a' + random.bounded(26));
+    }
+    return slipped;
+}
+
+// Distinct place texts none of which the atlas holds: places' names with a
+// slip, half of them with the country after, or the costliest shape to
+// read: 50 random letters and 40 one-letter words.
+std::vector<std::string> misspeltPlaces(int count, bool costliest)
+{
+    QRandomGenerator random(27);
+    const Atlas &atlas = Atlas::builtIn();
+    const auto letters = [&random](int n) {
+        QString text;
+        for (int i = 0; i < n; ++i)
+            text += QChar(u'a' + random.bounded(26));
+        return text;
+    };
+    QSet<QString> seen;
+    std::vector<std::string> places;
+    while (int(places.size()) < count) {
+        QString text;
+        if (costliest) {
+            text = letters(50);
+            for (int i = 0; i < 40; ++i)
+                text += u' ' + letters(1);
+        } else {
+            const QList<AtlasMatch> found = atlas.search(letters(3), 50);
+            if (found.isEmpty())
+                continue;
+            const AtlasPlace &place = found.at(random.bounded(found.size())).place;
+            if (place.name.size() < 5)
+                continue;
+            text = misspelt(place.name, random);
+            if (random.bounded(2) == 1)
+                text += QStringLiteral(", ") + place.country;
+            const QList<AtlasMatch> named = atlas.search(text);
+            if (std::any_of(named.cbegin(), named.cend(),
+                            [](const AtlasMatch &match) { return match.name == NameMatch::Whole; }))
+                continue; // the slip is another place's name
+        }
+        if (!seen.contains(text)) {
+            seen.insert(text);
+            places.push_back(text.toStdString());
+        }
+    }
+    return places;
+}
+
+long peakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A batch of 10,000 births at as many misspelt places: each place's text is
+// looked up and its near spellings sought. The growth of the peak memory
+// over the runs after the first is the counter growth_MB.
+void runMisspeltBatch(benchmark::State &state, bool costliest)
+{
+    std::string csv = "name,date,time,place\n";
+    for (const std::string &place : misspeltPlaces(10000, costliest))
+        csv += "Ann,1990-05-05,20:00,\"" + place + "\"\n";
+    const auto batch = [&csv] {
+        ByteSink out([](std::string_view) { return true; });
+        ByteSink err([](std::string_view) { return true; });
+        return runBatch(csv, BatchOptions{}, out, err);
+    };
+    batch();
+    const long before = peakKilobytes();
+    qint64 rows = 0;
+    for (auto _ : state) {
+        const BatchSummary summary = batch();
+        if (summary.badRows != summary.births) {
+            state.SkipWithError("a misspelt place was found");
+            return;
+        }
+        rows += summary.births;
+    }
+    state.SetItemsProcessed(rows);
+    state.counters["growth_MB"] = double(peakKilobytes() - before) / 1024.0;
+}
+
+void batchOfMisspeltPlaces(benchmark::State &state)
+{
+    runMisspeltBatch(state, false);
+}
+BENCHMARK(batchOfMisspeltPlaces)->Unit(benchmark::kMillisecond);
+
+void batchOfCostliestPlaceTexts(benchmark::State &state)
+{
+    runMisspeltBatch(state, true);
+}
+BENCHMARK(batchOfCostliestPlaceTexts)->Unit(benchmark::kMillisecond);
 
 // One quorvel-cli process for one birth: its wall time and its peak
 // resident memory (in MB, as the counter rss_MB).

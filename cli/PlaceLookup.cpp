@@ -52,38 +52,37 @@ std::string angleField(double degrees, char positive, char negative)
         .toStdString();
 }
 
-// The places of `group` other than `chosen`, those of the same name, state
-// and country told apart by where they lie: "Wilson, Pennsylvania, United
-// States at 40:19N 79:53W".
-QString othersList(const QList<AtlasMatch> &group, const AtlasPlace &chosen)
+// The places of `group` but `left`, those labelled alike told apart by
+// where they lie: "Wilson, Pennsylvania, United States at 40:19N 79:53W".
+QString listApart(const QList<AtlasMatch> &group, const AtlasPlace *left = nullptr)
 {
-    const QString chosenLabel = placeLabel(chosen);
     QStringList labels;
-    for (const AtlasMatch &match : group) {
-        const AtlasPlace &place = match.place;
-        if (place.name == chosen.name && place.latitude == chosen.latitude && place.longitude == chosen.longitude)
+    for (const AtlasMatch &match : group)
+        labels.append(placeLabel(match.place));
+    QStringList listed;
+    for (qsizetype i = 0; i < group.size(); ++i) {
+        const AtlasPlace &place = group.at(i).place;
+        if (left && place.name == left->name && place.latitude == left->latitude && place.longitude == left->longitude)
             continue;
-        const QString label = placeLabel(place);
-        labels.append(label != chosenLabel ? label
-                                           : QStringLiteral("%1 at %2 %3")
-                                                 .arg(label, QString::fromStdString(angleField(place.latitude, 'N', 'S')),
-                                                      QString::fromStdString(angleField(place.longitude, 'E', 'W'))));
+        listed.append(labels.count(labels.at(i)) < 2
+                          ? labels.at(i)
+                          : QStringLiteral("%1 at %2 %3")
+                                .arg(labels.at(i), QString::fromStdString(angleField(place.latitude, 'N', 'S')),
+                                     QString::fromStdString(angleField(place.longitude, 'E', 'W'))));
     }
-    return labelList(labels);
+    return labelList(listed);
 }
 
 // The places bearing the whole name typed that fit the typed text best:
-// the first ones, as far as they match the state and country equally well
-// and read as many words as the name.
+// the first ones, as far as the search ranks their state and country alike
+// and they read as many words as the name.
 QList<AtlasMatch> bestGroup(const QList<AtlasMatch> &matches)
 {
     QList<AtlasMatch> group;
     for (const AtlasMatch &match : matches) {
         if (match.name != NameMatch::Whole)
             continue;
-        if (!group.isEmpty()
-            && (match.stateMatches != group.first().stateMatches || match.countryMatches != group.first().countryMatches
-                || match.nameWords != group.first().nameWords))
+        if (!group.isEmpty() && (match.fit != group.first().fit || match.nameWords != group.first().nameWords))
             break;
         group.append(match);
     }
@@ -127,9 +126,9 @@ QList<AtlasMatch> ownNamed(const QString &typed, const QList<AtlasMatch> &group)
 }
 
 // The place the best group names, or nothing with the reason in `error`:
-// its places lie in several countries or states and none is much the
-// largest, nor the one place whose own name it is. `note` says which was
-// taken where there were other places of the name.
+// its places lie in several countries or states, or keep different clocks,
+// and none is much the largest, nor the one place whose own name it is.
+// `note` says which was taken where there were other places of the name.
 std::optional<AtlasPlace> chosenPlace(const QString &typed, const QList<AtlasMatch> &group, QString &error,
                                       QString &note)
 {
@@ -137,9 +136,11 @@ std::optional<AtlasPlace> chosenPlace(const QString &typed, const QList<AtlasMat
     const QList<AtlasMatch> &contenders = own.isEmpty() ? group : own;
     QSet<QString> countries;
     QSet<QString> regions;
+    QSet<QString> zones;
     for (const AtlasMatch &match : contenders) {
         countries.insert(match.place.countryCode);
         regions.insert(match.place.countryCode + u'|' + match.place.state);
+        zones.insert(match.place.timeZone);
     }
     const bool dominant = dominates(contenders);
     if (regions.size() > 1 && !dominant) {
@@ -149,8 +150,13 @@ std::optional<AtlasPlace> chosenPlace(const QString &typed, const QList<AtlasMat
                          placeList(group));
         return std::nullopt;
     }
+    if (zones.size() > 1 && !dominant) {
+        error = QStringLiteral("%1 matches places whose clocks differ: %2; give the zone and coordinates instead")
+                    .arg(quotedValue(typed), listApart(contenders));
+        return std::nullopt;
+    }
     const AtlasPlace &chosen = contenders.first().place;
-    const QString others = othersList(group, chosen);
+    const QString others = listApart(group, &chosen);
     const QString why = !dominant       ? QStringLiteral("the largest place of the name in its state")
                         : own.isEmpty() ? QStringLiteral("much the largest place of the name")
                                         : QStringLiteral("the place whose own name it is");

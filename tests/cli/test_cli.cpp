@@ -520,8 +520,18 @@ private slots:
         QTest::newRow("place in another country") << placed + QStringList{"--place", "Hallstatt, Germany"}
             << "--place: 'Hallstatt, Germany': the atlas has no place of this name in that state or country, only: "
                "Hallstatt, Upper Austria, Austria";
+        QTest::newRow("place by a code of a state and a country") << placed + QStringList{"--place", "Bella Vista, AR"}
+            << "--place: 'Bella Vista, AR' matches places in several countries: Bella Vista, Buenos Aires, Argentina; "
+               "Bella Vista, Arkansas, United States; Bella Vista, Tucuman, Argentina; Bella Vista, Corrientes, "
+               "Argentina; add the state or country";
+        QTest::newRow("places of one state, different clocks") << placed + QStringList{"--place", "Monticello, KY"}
+            << "--place: 'Monticello, KY' matches places whose clocks differ: Monticello, Kentucky, United States at "
+               "38:00N 84:33W; Monticello, Kentucky, United States at 36:50N 84:51W; give the zone and coordinates "
+               "instead";
         QTest::newRow("place misspelt") << placed + QStringList{"--place", "Londn, United Kingdom"}
             << "--place: 'Londn, United Kingdom' is not in the atlas; did you mean: London, England, United Kingdom";
+        QTest::newRow("place misspelt at its first letter") << placed + QStringList{"--place", "Nunich"}
+            << "--place: 'Nunich' is not in the atlas; did you mean: Munich, Bavaria, Germany";
         QTest::newRow("place not in the atlas") << placed + QStringList{"--place", "Xqzville"}
             << "--place: 'Xqzville' is not in the atlas: write the city and its state or country, such as "
                "\"Pune, Maharashtra, India\"";
@@ -573,6 +583,11 @@ private slots:
         row("Cuauhtémoc, Chihuahua, Mexico", "Cuauhtémoc", 28.40884, -106.86319, "America/Chihuahua");
         row("San Buenaventura, Coahuila, Mexico", "San Buenaventura", 27.06193, -101.54891, "America/Monterrey");
         row("Milano", "Milan", 45.46427, 9.18951, "Europe/Rome"); // another language's name, a letter longer
+        // A code both a state's and a country's counts for both; a country typed rules out the others.
+        row("London, CA", "London", 42.98339, -81.23304, "America/Toronto", true); // not London, California
+        row("London, CA, Canada", "London", 42.98339, -81.23304, "America/Toronto");
+        row("Salem, IN", "Salem", 11.65376, 78.15538, "Asia/Kolkata", true); // not Salem, Indiana
+        row("George Town, KY", "George Town", 19.2866, -81.37436, "America/Cayman", true);
         // Divisions as the places' codes meant them in 2023, by names old and new.
         row("Ho Chi Minh City, Ho Chi Minh, Vietnam", "Ho Chi Minh City", 10.82302, 106.62965, "Asia/Ho_Chi_Minh");
         row("Drammen, Buskerud, Norway", "Drammen", 59.74389, 10.20449, "Europe/Oslo");

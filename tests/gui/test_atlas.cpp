@@ -290,8 +290,10 @@ private slots:
                            place("Mexico City", "Mexico City", "Mexico", "MX", 12294193),
                            place("Mexico", "Central Luzon", "Philippines", "PH", 43694),
                            place("Cuauhtémoc", "Mexico City", "Mexico", "MX", 531831),
-                           place("Cuauhtémoc", "Chihuahua", "Mexico", "MX", 90835), munich});
-        QCOMPARE(atlas.size(), 6);
+                           place("Cuauhtémoc", "Chihuahua", "Mexico", "MX", 90835), munich,
+                           place("London", "California", "United States", "US", 1869),
+                           place("London", "Ontario", "Canada", "CA", 346765)});
+        QCOMPARE(atlas.size(), 8);
 
         // "Mexico City" is the longer name; "Mexico" of Missouri comes after it.
         QList<AtlasMatch> matches = atlas.search(QStringLiteral("Mexico City Mexico"));
@@ -310,6 +312,14 @@ private slots:
         matches = atlas.search(QStringLiteral("Cuauhtemoc, Chihuahua, Mexico"));
         QCOMPARE(matches.at(0).place.state, QStringLiteral("Chihuahua"));
         QVERIFY(!matches.at(1).stateMatches && matches.at(1).countryMatches);
+
+        // "CA" names California and Canada alike, the larger first; "Canada" rules California out.
+        matches = atlas.search(QStringLiteral("London, CA"));
+        QCOMPARE(matches.at(0).place.state, QStringLiteral("Ontario"));
+        QCOMPARE(matches.at(1).fit, matches.at(0).fit);
+        matches = atlas.search(QStringLiteral("London, California, Canada"));
+        QCOMPARE(matches.at(0).place.state, QStringLiteral("Ontario"));
+        QVERIFY(!matches.at(1).stateMatches && matches.at(1).fit < 0);
 
         // Other names are searched too, accents or not; names begun are offered after whole ones.
         for (const char *typed : {"Munchen, Bayern, Deutschland", "MÜNCHEN", "monaco di baviera, germany", "Muni"})
