@@ -10,8 +10,8 @@
 #include "cli/PlaceLookup.h"
 #include "cli/ReadingReport.h"
 #include "core/QuotedText.h"
-#include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
+#include "sys/NativeFileName.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -109,7 +109,7 @@ QString savePathFor(const QString &given)
 
 bool saveReading(const QString &path, const QString &nakshatraName)
 {
-    ReadingFileFailure failure;
+    FileWriteFailure failure;
     if (writeReadingFile(path, nakshatraName, &failure))
         return true;
     if (failure.error == QFileDevice::OpenError)

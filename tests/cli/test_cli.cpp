@@ -4,10 +4,10 @@
 // quorvel-cli, run as a separate program the way a user runs it.
 #include "core/BirthTimeSpan.h"
 #include "ephemeris/modEphemeris.h"
-#include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
+#include "sys/NativeFileName.h"
 
 #include <QDir>
 #include <QFile>
