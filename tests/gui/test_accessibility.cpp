@@ -14,6 +14,7 @@
 #include "ui/Look.h"
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
+#include "ui/frmHelp.h"
 #include "ui/frmMain.h"
 #include "ui/frmTimeZone.h"
 #include "ui/modHelp.h"
@@ -306,6 +307,7 @@ private slots:
         QTest::newRow("result screen") << 1;
         QTest::newRow("time zone picker") << 2;
         QTest::newRow("about box") << 3;
+        QTest::newRow("help window") << 4;
     }
 
     void everyCommandIsNamedAndReachable()
@@ -324,8 +326,11 @@ private slots:
         case 2:
             window = std::make_unique<frmTimeZone>(nullptr, &hours, &minutes);
             break;
-        default:
+        case 3:
             window = std::make_unique<frmAbout>();
+            break;
+        default:
+            window = std::make_unique<frmHelp>();
             break;
         }
         window->show();
@@ -395,11 +400,12 @@ private slots:
     void tzHelpOpensWithF1FromTheZoneBoxes_data()
     {
         QTest::addColumn<QString>("focus");
-        QTest::addColumn<bool>("opens");
+        QTest::addColumn<bool>("opens"); // the picker; the help pages where it doesn't
         QTest::newRow("zone hours") << "txtZoneHour" << true;
         QTest::newRow("zone minutes") << "txtZoneMinute" << true;
         QTest::newRow("DST") << "chkDST" << true;
         QTest::newRow("name") << "txtName" << false;
+        QTest::newRow("longitude") << "txtLonD" << false;
     }
 
     void tzHelpOpensWithF1FromTheZoneBoxes()
@@ -425,6 +431,7 @@ private slots:
         QTest::keyClick(target, Qt::Key_F1);
         QCoreApplication::processEvents();
         QCOMPARE(opened, opens);
+        QCOMPARE(onlyOpenWindow<frmHelp>() != nullptr, !opens);
         QVERIFY(recorder->messages.isEmpty());  // F1 is no typed character for the key filter
         QCOMPARE(widget<QLineEdit>(&screen, "txtZoneHour")->text(), opens ? QStringLiteral("9") : QString());  // Alaska/Hawaii Daylight Time
         QCOMPARE(widget<QLineEdit>(&screen, "txtZoneMinute")->text(), opens ? QStringLiteral("0") : QString());
