@@ -96,10 +96,9 @@ QString taraCountNote()
 {
     return QStringLiteral("Each count starts at one reading's Moon nakshatra (the Indian lunar mansion above), "
                           "counted as 1, and goes round the %1 Indian nakshatras to the other's. The Chinese "
-                          "mansions are not counted. The count's place in a cycle of %2 gives its tara, a name "
+                          "mansions are not counted. The count's place in a cycle of nine gives its tara, a name "
                           "with a traditional meaning.")
-        .arg(nakshatraCount)
-        .arg(taraCount);
+        .arg(nakshatraCount);
 }
 
 QString taraFavourableNote()
