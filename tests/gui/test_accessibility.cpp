@@ -160,6 +160,7 @@ private slots:
         using P = QPalette;
         for (const auto &[text, ground] : {std::pair{P::WindowText, P::Window}, {P::Text, P::Base},
                                            {P::ButtonText, P::Button}, {P::HighlightedText, P::Highlight},
+                                           {P::Link, P::Base},
                                            {P::ToolTipText, P::ToolTipBase}}) {
             const double a = luminance(light.color(text)), b = luminance(light.color(ground));
             QVERIFY2(std::max(a, b) / std::min(a, b) >= 4.5, qPrintable(QString::number(text)));
