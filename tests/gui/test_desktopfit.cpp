@@ -297,8 +297,8 @@ private slots:
     {
         QFETCH(int, screen);
         // The result screen and the comparison with each reading, since their values differ.
-        const bool perReading = Window(screen) == Window::Result || Window(screen) == Window::Comparison;
-        const int readings = perReading ? nakshatraRowCount : 1;
+        const bool eachReading = Window(screen) == Window::Result || Window(screen) == Window::Comparison;
+        const int readings = eachReading ? nakshatraRowCount : 1;
         for (int row = 0; row < readings; ++row) {
             const std::unique_ptr<QWidget> window = openScreen(Window(screen), row);
             QVERIFY(QTest::qWaitForWindowExposed(window.get()));

@@ -63,11 +63,7 @@ public:
     }
 
     // Records the address; no browser takes it while `browserMissing` is set.
-    bool openUrl(const QUrl &url) override
-    {
-        openedUrls.append(url);
-        return !browserMissing;
-    }
+    bool openUrl(const QUrl &url) override { openedUrls.append(url); return !browserMissing; }
     void clearClipboard() override { ++clipboardClears; }
     void copyText(const QString &text) override { copiedTexts.append(text); }
     // Records the search and its birth, and answers with the next of
