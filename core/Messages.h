@@ -27,6 +27,9 @@ inline constexpr char onlyNumbers[] = "Only Numbers Are Accepted";
 inline constexpr char checkFile[] = "Please Check The File.";
 inline constexpr char unableToSave[] = "Unable To Save The File.";
 inline constexpr char unableToPrint[] = "Unable To Print The Reading.";
+// A web page the desktop could not hand to a browser; %1 is its address.
+inline constexpr char webPageNotOpened[] =
+    "No Browser Could Open The Web Page. Copy Its Address Into A Browser:\n\n%1";
 inline constexpr char alreadyRunning[] = "Application is already running";
 inline constexpr char updateQuestion[] =
     "There maybe an update to this software available\rDo you want to check for an update?";

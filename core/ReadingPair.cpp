@@ -60,9 +60,12 @@ QString readingPairText(const ReadingPair &pair)
         QStringLiteral("%1\n").arg(QLatin1String(PairCaptions::title)),
         memberText(pair.nameA, pair.a),
         memberText(pair.nameB, pair.b),
+        taraCountNote() + u'\n',
         stepText(directionName(pair.nameA, pair.nameB), pair.match.aToB),
         stepText(directionName(pair.nameB, pair.nameA), pair.match.bToA),
-        captioned(PairCaptions::score, taraScoreText(pair.match.score)) + taraScoreSentence(pair.match.score) + u'\n',
+        taraFavourableNote() + u'\n',
+        captioned(PairCaptions::score, taraScoreText(pair.match.score)) + taraScoreSentence(pair.match.score) + u'\n' +
+            taraScoreScale() + u'\n',
         taraRuleNote() + u'\n',
     };
     return sections.join(u'\n');

@@ -5,6 +5,8 @@
 
 #include "ephemeris/modEphemeris.h"
 
+#include <QStringList>
+
 #include <array>
 
 namespace {
@@ -81,15 +83,50 @@ QString taraScoreText(double score)
 QString taraScoreSentence(double score)
 {
     if (score >= taraFullScore)
-        return QStringLiteral("Both counts fall on favourable taras: the best agreement the tara rule gives.");
+        return QStringLiteral("Favourable both ways: these two readings get all %1 points the tara rule gives.")
+            .arg(taraFullScore);
     if (score > 0)
-        return QStringLiteral("One count falls on an unfavourable tara: half the agreement the tara rule can give.");
-    return QStringLiteral("Neither count falls on a favourable tara.");
+        return QStringLiteral("Favourable one way only: these two readings get half the %1 points the tara rule gives.")
+            .arg(taraFullScore);
+    return QStringLiteral("Favourable neither way: these two readings get none of the %1 points the tara rule gives.")
+        .arg(taraFullScore);
+}
+
+QString taraCountNote()
+{
+    return QStringLiteral("Each count starts at one reading's Moon nakshatra (the Indian lunar mansion above), "
+                          "counted as 1, and goes round the %1 Indian nakshatras to the other's. The Chinese "
+                          "mansions are not counted. The count's place in a cycle of nine gives its tara, a name "
+                          "with a traditional meaning.")
+        .arg(nakshatraCount);
+}
+
+QString taraFavourableNote()
+{
+    QStringList unfavourable;
+    for (const TaraInfo &info : taras) {
+        if (!info.favourable)
+            unfavourable.append(QStringLiteral("%1 (%2)").arg(QLatin1String(info.name), QLatin1String(info.meaning)));
+    }
+    const QString last = unfavourable.takeLast();
+    return QStringLiteral("A direction is favourable unless its tara is %1 or %2.")
+        .arg(unfavourable.join(QStringLiteral(", ")), last);
+}
+
+QString taraScoreScale()
+{
+    return QStringLiteral("Each favourable direction scores %1: %2 when both are, %1 when one is. %3, when neither "
+                          "is, never comes from this rule: a count unfavourable one way is favourable the other.")
+        .arg(directionScore)
+        .arg(taraFullScore)
+        .arg(0);
 }
 
 QString taraRuleNote()
 {
-    return QStringLiteral("Counted from nakshatra to nakshatra by the tara kuta of Ashtakoota matching; the "
-                          "27-mansion tradition uses the same distances with its own names, and some traditions "
-                          "judge Janma unfavourable.");
+    return QStringLiteral("This is the tara kuta (or dina kuta) of Ashtakoota, the Indian matching of two birth "
+                          "charts, where it is worth %1 of the 36 points, as the classical muhurta texts set it out. "
+                          "The 27-mansion tradition uses the same distances with its own names, and some traditions "
+                          "judge Janma unfavourable.")
+        .arg(taraFullScore);
 }

@@ -38,7 +38,13 @@ QString taraName(const TaraStep &step);
 QString taraMeaning(int tara);
 // "1.5 / 3".
 QString taraScoreText(double score);
-// What a score means, in one sentence.
+// What a score means for the two readings, in one sentence.
 QString taraScoreSentence(double score);
-// The rule and how the traditions differ, in one line.
+
+// The rule in plain words, for a reader who has never met it: what is
+// counted, what makes a direction favourable, what the scores stand for, and
+// where the rule comes from.
+QString taraCountNote();
+QString taraFavourableNote();
+QString taraScoreScale();
 QString taraRuleNote();

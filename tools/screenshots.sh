@@ -4,7 +4,7 @@
 
 # Starts Quorvel under Xvfb and saves a screenshot of each of its windows:
 # the main input screen, a message box, the time zone picker, the about box,
-# a result screen (15 August 1947, 00:00, zone 5:30, 77 deg 13 min East,
+# the help window, a result screen (15 August 1947, 00:00, zone 5:30, 77 deg 13 min East,
 # 28 deg 36 min North, New Delhi: the mansion Dou), its comparison with a
 # saved Revati reading and the atlas window;
 # once on a light desktop and once on a dark one (the GTK platform theme
@@ -135,6 +135,16 @@ shoot "$about" about
 xdotool key Escape
 sleep 0.5
 
+# The help window: Help, "&Contents".
+xdotool windowfocus --sync "$main"
+xdotool key alt+h
+sleep 0.5
+xdotool key c
+help=$(other_window "$main")
+shoot "$help" help
+xdotool key Escape
+sleep 0.5
+
 # Fill the screen in its focus order and calculate.
 xdotool windowfocus --sync "$main"
 xdotool key Tab Tab                     # from the zone minutes round to the name box
@@ -205,7 +215,7 @@ echo "in $out"
 if /usr/bin/python3 -c 'import numpy, PIL' 2>/dev/null; then
   for theme in "${themes[@]}"; do
     suffix=""; [ "$theme" = dark ] && suffix="-dark"
-    for window in main message picker about result comparison atlas; do
+    for window in main message picker about help result comparison atlas; do
       /usr/bin/python3 "$root/tools/contrast.py" --scale "$scale" "$out/$window$suffix.png"
     done
   done

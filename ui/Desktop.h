@@ -42,8 +42,8 @@ public:
     // The print dialog for `printer`, which it sets up as the user chooses;
     // false when the user cancels. A desktop without one cancels.
     virtual bool choosePrinter(QWidget * /*parent*/, QPrinter & /*printer*/) { return false; }
-    // Hands the address to the user's browser; a failure is silent.
-    virtual void openUrl(const QUrl &url) = 0;
+    // Hands the address to the user's browser; false when none took it.
+    virtual bool openUrl(const QUrl &url) = 0;
     virtual void clearClipboard() = 0;
     // Puts `text` on the clipboard; a desktop without one copies nothing.
     virtual void copyText(const QString & /*text*/) {}

@@ -58,6 +58,8 @@ QPalette lightPalette()
     // falls short of 4.5:1.
     palette.setColor(QPalette::Highlight, QColor(32, 93, 132));
     palette.setColor(QPalette::PlaceholderText, placeholder);
+    // The toolkit's blue: a dark desktop's own light blue reads at 3.4:1 on white.
+    palette.setColor(QPalette::Link, QColor(0, 0, 255));
     palette.setColor(QPalette::Disabled, QPalette::Text, disabledText);
     palette.setColor(QPalette::Disabled, QPalette::WindowText, disabledText);
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, disabledText);

@@ -40,6 +40,8 @@ public:
     {
         QMessageBox box(iconOf(icon), QString::fromUtf8(Messages::applicationTitle), text,
                         yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+        // A message's text can be selected and copied, an address among it.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         const int answer = box.exec();
         if (!yesNo)
             return MessageAnswer::Ok;
@@ -72,7 +74,7 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
-    void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
+    bool openUrl(const QUrl &url) override { return QDesktopServices::openUrl(url); }
 
     void clearClipboard() override
     {

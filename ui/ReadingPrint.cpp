@@ -47,6 +47,8 @@ constexpr double columnGapPoints = 18;     // between captions and values
 constexpr double rowPaddingPoints = 5;     // above and below each table row's text
 constexpr double sectionGapPoints = 22;    // before each traits paragraph's caption
 constexpr double captionGapPoints = 5;     // between a traits caption and its paragraph
+constexpr double pictureLabelPoints = 9;   // the names under a comparison's two characters
+constexpr double pictureLabelGapPoints = 3; // between the picture and its labels
 constexpr double ruleWidthPoints = 1;
 constexpr double gridWidthPoints = 0.4;
 constexpr double widestCaptionShare = 0.5; // the caption column's limit, of the width
@@ -136,7 +138,13 @@ private:
         const QRectF titleBox(m_area.left(), y, std::max(titleWidth, 1.0), m_area.height());
         const QRectF titleUsed =
             m_painter.boundingRect(titleBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reading.title);
-        const double height = std::max(titleUsed.height(), pictureSize.height());
+        const QFont labelFont = Look::verdana(pictureLabelPoints);
+        const double labelsHeight =
+            pictureSize.isEmpty() || reading.pictureLabels.isEmpty()
+                ? 0
+                : points(pictureLabelGapPoints) + QFontMetricsF(labelFont, m_painter.device()).height();
+        const double pictureBlock = pictureSize.height() + labelsHeight;
+        const double height = std::max(titleUsed.height(), pictureBlock);
 
         if (m_draw) {
             m_painter.setPen(ink);
@@ -144,14 +152,33 @@ private:
                                  titleUsed.height());
             m_painter.drawText(titleAt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reading.title);
             if (!pictureSize.isEmpty()) {
-                const QRectF target(m_area.right() - pictureSize.width(), y + (height - pictureSize.height()) / 2,
+                const QRectF target(m_area.right() - pictureSize.width(), y + (height - pictureBlock) / 2,
                                     pictureSize.width(), pictureSize.height());
                 paintPicture(m_painter, target, reading.picture);
+                pictureLabels(reading.pictureLabels, target, labelFont);
             }
         }
         const double ruleY = y + height + points(headerGapPoints);
         rule(ruleY, ruleWidthPoints, ink);
         return ruleY + points(ruleWidthPoints);
+    }
+
+    // Each label centred under its part of the picture at `target`, as wide
+    // as an equal share of the picture and shortened to fit it.
+    void pictureLabels(const QList<PictureLabel> &labels, const QRectF &target, const QFont &font)
+    {
+        if (labels.isEmpty())
+            return;
+        m_painter.setFont(font);
+        const QFontMetricsF metrics(font, m_painter.device());
+        const double width = target.width() / double(labels.size());
+        for (const PictureLabel &label : labels) {
+            const double left = std::clamp(target.left() + label.centre * target.width() - width / 2, target.left(),
+                                           target.right() - width);
+            const QRectF box(left, target.bottom() + points(pictureLabelGapPoints), width, metrics.height());
+            m_painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop,
+                               metrics.elidedText(label.text, Qt::ElideMiddle, width));
+        }
     }
 
     // Whose reading it is, under the header's rule: the name, then the birth.

@@ -16,6 +16,13 @@ class QWidget;
 class Session;
 struct Reading;
 
+// A text under one part of a page's picture, centred at `centre`, a share
+// of the picture's width (0 the left edge, 1 the right).
+struct PictureLabel {
+    QString text;
+    double centre = 0.5;
+};
+
 // One reading as it goes on paper: the texts the result screen shows, in the
 // screen's order, and the mansion's picture. A comparison of two readings
 // goes on paper the same way, with rows and paragraphs of its own.
@@ -28,6 +35,7 @@ struct ReadingPage {
     QStringList traitsCaptions;  // "Positive Human Traits", ...
     QStringList traits;          // one paragraph per caption
     MansionPicture picture;      // null for none
+    QList<PictureLabel> pictureLabels;  // under the picture, one for each character it shows side by side
 };
 
 // The reading under its captions, with its picture, ready for paper; a

@@ -169,30 +169,36 @@ void frmComparison::addReadingRows(QGridLayout *grid)
     grid->setRowMinimumHeight(4, twips(sectionGap));
 }
 
-// A heading row with each direction, then its count, tara, meaning and
-// whether it is favourable.
+// What the counts are, a heading row with each direction, then its count,
+// tara, meaning and whether it is favourable, and what makes it so.
 void frmComparison::addDirectionRows(QGridLayout *grid, int firstRow)
 {
+    addNote(grid, firstRow, taraCountNote(), "lblCountNote");
+    const int headingRow = firstRow + 1;
     const QFont captionFont = Look::verdana(defaultPointSize, true);
     const std::array captions{PairCaptions::count, PairCaptions::tara, PairCaptions::meaning, PairCaptions::favourable};
     for (int c = 0; c < int(captions.size()); ++c)
-        grid->addWidget(newLabel(QString::fromLatin1(captions.at(c)), captionFont, Look::orange), firstRow + 1 + c, 0);
+        grid->addWidget(newLabel(QString::fromLatin1(captions.at(c)), captionFont, Look::orange), headingRow + 1 + c,
+                        0);
     const std::array columns{
         std::tuple{1, QStringLiteral("First Direction"), directionName(m_pair.nameA, m_pair.nameB), m_pair.match.aToB},
         std::tuple{2, QStringLiteral("Second Direction"), directionName(m_pair.nameB, m_pair.nameA),
                    m_pair.match.bToA}};
     for (const auto &[column, whose, direction, step] : columns) {
-        addValue(grid, firstRow, column, direction, whose, captionFont);
+        addValue(grid, headingRow, column, direction, whose, captionFont);
         const std::array values{QString::number(step.count), taraName(step), taraMeaning(step.tara),
                                 favourableText(step)};
         for (int v = 0; v < int(values.size()); ++v)
-            addValue(grid, firstRow + 1 + v, column, values.at(v),
+            addValue(grid, headingRow + 1 + v, column, values.at(v),
                      QStringLiteral("%1, %2").arg(QLatin1String(captions.at(v)), direction), font());
     }
-    grid->setRowMinimumHeight(firstRow + 1 + int(captions.size()), twips(sectionGap));
+    const int noteRow = headingRow + 1 + int(captions.size());
+    addNote(grid, noteRow, taraFavourableNote(), "lblFavourableNote");
+    grid->setRowMinimumHeight(noteRow + 1, twips(sectionGap));
 }
 
-// The score, the sentence saying what it means and the line about the rule.
+// The score, what it means for these two readings, what each score stands
+// for and where the rule comes from.
 void frmComparison::addScoreRows(QGridLayout *grid, int firstRow)
 {
     const QString scoreCaption = QString::fromLatin1(PairCaptions::score);
@@ -201,14 +207,20 @@ void frmComparison::addScoreRows(QGridLayout *grid, int firstRow)
     addValue(grid, firstRow, 1, taraScoreText(m_pair.match.score), scoreCaption,
              Look::verdana(headlinePointSize, true));
 
-    QLabel *sentence = newLabel(taraScoreSentence(m_pair.match.score), font(), Look::lightOrange);
-    sentence->setObjectName(QStringLiteral("lblScoreSentence"));
-    sentence->setWordWrap(true);
-    grid->addWidget(sentence, firstRow + 1, 0, 1, 3);
-    QLabel *rule = newLabel(taraRuleNote(), font(), Look::orange);
-    rule->setObjectName(QStringLiteral("lblRule"));
-    rule->setWordWrap(true);
-    grid->addWidget(rule, firstRow + 2, 0, 1, 3);
+    setTextColour(addNote(grid, firstRow + 1, taraScoreSentence(m_pair.match.score), "lblScoreSentence"),
+                  Look::lightOrange);
+    addNote(grid, firstRow + 2, taraScoreScale(), "lblScoreScale");
+    addNote(grid, firstRow + 3, taraRuleNote(), "lblRule");
+}
+
+// A sentence across the whole width, wrapped.
+QLabel *frmComparison::addNote(QGridLayout *grid, int row, const QString &text, const char *name)
+{
+    QLabel *note = newLabel(text, font(), Look::orange);
+    note->setObjectName(QString::fromLatin1(name));
+    note->setWordWrap(true);
+    grid->addWidget(note, row, 0, 1, 3);
+    return note;
 }
 
 // A value of the comparison in `font`, read out under `name`; a text too
@@ -256,10 +268,23 @@ ReadingPage comparisonPage(const ReadingPair &pair)
     row(directionName(pair.nameA, pair.nameB), stepLine(pair.match.aToB));
     row(directionName(pair.nameB, pair.nameA), stepLine(pair.match.bToA));
     row(QString::fromLatin1(PairCaptions::score), taraScoreText(pair.match.score));
-    page.traitsCaptions = {QStringLiteral("What the Score Means"), QStringLiteral("How It Is Counted")};
-    page.traits = {taraScoreSentence(pair.match.score), taraRuleNote()};
+    page.traitsCaptions = {QStringLiteral("What the Score Means"), QStringLiteral("How It Is Counted"),
+                           QStringLiteral("Where the Rule Comes From")};
+    page.traits = {taraScoreSentence(pair.match.score) + u' ' + taraScoreScale(),
+                   taraCountNote() + u' ' + taraFavourableNote(), taraRuleNote()};
 
-    page.picture = sideBySide(mansionPicture(pair.a.pictureEntry), mansionPicture(pair.b.pictureEntry));
+    const MansionPicture first = mansionPicture(pair.a.pictureEntry);
+    page.picture = sideBySide(first, mansionPicture(pair.b.pictureEntry));
+    if (!page.picture.isNull()) {
+        // Each character's centre, as a share of the whole picture's width.
+        const double width = page.picture.image.width();
+        const double firstCentre = first.image.width() / 2.0 / width;
+        const double secondCentre = (first.image.width() + pictureGap + width) / 2.0 / width;
+        const auto label = [](const QString &name, const Reading &reading) {
+            return QStringLiteral("%1: %2").arg(name, reading.values[0]);
+        };
+        page.pictureLabels = {{label(pair.nameA, pair.a), firstCentre}, {label(pair.nameB, pair.b), secondCentre}};
+    }
     return page;
 }
 

@@ -29,6 +29,7 @@ private:
     void addReadingRows(QGridLayout *grid);
     void addDirectionRows(QGridLayout *grid, int firstRow);
     void addScoreRows(QGridLayout *grid, int firstRow);
+    QLabel *addNote(QGridLayout *grid, int row, const QString &text, const char *name);
     QLabel *addValue(QGridLayout *grid, int row, int column, const QString &text, const QString &name,
                      const QFont &font);
 

@@ -34,12 +34,12 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTime>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -171,6 +171,37 @@ void typeDegreesMinutes(double degrees, QLineEdit *degreesBox, QLineEdit *minute
     minutesBox->setText(QString::number(totalMinutes % 60));
     options[positive ? 0 : 1]->setChecked(true);
 }
+
+// F1 in the watched controls opens the time zone picker. The key is claimed
+// before any shortcut sees it, so the Help menu's F1 (the help pages) gives
+// way there instead of making the key ambiguous.
+class TimeZoneHelpKey final : public QObject {
+public:
+    TimeZoneHelpKey(std::initializer_list<QWidget *> controls, std::function<void()> open, QObject *parent)
+        : QObject(parent), m_open(std::move(open))
+    {
+        for (QWidget *control : controls)
+            control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier)
+            return false;
+        if (event->type() == QEvent::ShortcutOverride)
+            event->accept(); // comes back as a key press
+        else
+            m_open();
+        return true;
+    }
+
+private:
+    std::function<void()> m_open;
+};
 
 } // namespace
 
@@ -358,9 +389,7 @@ void frmMain::createZoneFrame(QFrame *frame)
     const QString keyHint = QStringLiteral("F1 opens TZ Help, the list of named time zones");
     m_txtZoneHour->setAccessibleDescription(keyHint);
     m_txtZoneMinute->setAccessibleDescription(keyHint);
-    auto *tzHelpKey = new QShortcut(QKeySequence(Qt::Key_F1), frame);
-    tzHelpKey->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(tzHelpKey, &QShortcut::activated, this, &frmMain::lblTZHelp_Click);
+    new TimeZoneHelpKey({m_txtZoneHour, m_txtZoneMinute, m_chkDST}, [this] { lblTZHelp_Click(); }, this);
 }
 
 void frmMain::createCoordinateFrames(QWidget *inputFrame)

@@ -3,12 +3,14 @@
 
 #include "ui/modHelp.h"
 
+#include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
 #include "ui/Desktop.h"
-#include "app/websearch/WebSearchInterface.h"
 #include "ui/frmAbout.h"
+#include "ui/frmHelp.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +19,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <functional>
 #include <random>
 
 namespace {
@@ -74,8 +77,16 @@ QString webPageDisplayAddress(WebPage page)
 
 void OpenWebPage(WebPage page)
 {
-    // The desktop's answer is not examined: without a browser nothing happens.
-    desktop().openUrl(webPageUrl(page));
+    openWebAddress(webPageUrl(page));
+}
+
+bool openWebAddress(const QUrl &url, QWidget *parent)
+{
+    if (desktop().openUrl(url))
+        return true;
+    desktop().showMessage(parent ? parent : QApplication::activeWindow(), MessageIcon::Information,
+                          QString::fromUtf8(Messages::webPageNotOpened).arg(url.toString()));
+    return false;
 }
 
 void addHelpMenu(QMenuBar *menuBar, QWidget *screen)
@@ -85,22 +96,34 @@ void addHelpMenu(QMenuBar *menuBar, QWidget *screen)
     QMenu *mnuHelp = menuBar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
 
-    const auto addEntry = [mnuHelp](const char *name, const QString &caption, auto action) {
-        QAction *entry = mnuHelp->addAction(caption);
-        entry->setObjectName(QString::fromLatin1(name));
-        QObject::connect(entry, &QAction::triggered, mnuHelp, action);
+    struct HelpMenuEntry {
+        const char *name;
+        const char *caption; // none for a separator
+        QKeySequence shortcut;
+        std::function<void()> command;
     };
-    const auto addSeparator = [mnuHelp](const char *name) {
-        mnuHelp->addSeparator()->setObjectName(QString::fromLatin1(name));
+    // The Help menu, top to bottom. F1 reaches the built-in pages wherever
+    // no box claims it (the time zone boxes keep it for their picker).
+    const HelpMenuEntry helpMenu[] = {
+        {"mnuContents", "&Contents", QKeySequence(Qt::Key_F1), [] { showHelp(); }},
+        {"mnuOnline", "&Online Help", {}, [] { OpenWebPage(WebPage::OnlineHelp); }},
+        {"mnuVisit", "&Visit Us Online", {}, [] { OpenWebPage(WebPage::Home); }},
+        {"mnuHelp1", nullptr, {}, {}},
+        // Opens the download page only: the start-up reminder's date stays as it is.
+        {"mnuUpdate", "Check for Software &Update", {}, [] { OpenWebPage(WebPage::Download); }},
+        {"mnuHelp2", nullptr, {}, {}},
+        {"mnuAbout", "&About Software", {}, [screen] { showAboutBox(screen); }},
     };
-
-    addEntry("mnuOnline", QStringLiteral("&Online Help"), [] { OpenWebPage(WebPage::OnlineHelp); });
-    addEntry("mnuVisit", QStringLiteral("&Visit Us Online"), [] { OpenWebPage(WebPage::Home); });
-    addSeparator("mnuHelp1");
-    // Opens the download page only: the start-up reminder's date stays as it is.
-    addEntry("mnuUpdate", QStringLiteral("Check for Software &Update"), [] { OpenWebPage(WebPage::Download); });
-    addSeparator("mnuHelp2");
-    addEntry("mnuAbout", QStringLiteral("&About Software"), [screen] { showAboutBox(screen); });
+    for (const HelpMenuEntry &entry : helpMenu) {
+        if (!entry.caption) {
+            mnuHelp->addSeparator()->setObjectName(QString::fromLatin1(entry.name));
+            continue;
+        }
+        QAction *action = mnuHelp->addAction(QString::fromLatin1(entry.caption));
+        action->setObjectName(QString::fromLatin1(entry.name));
+        action->setShortcut(entry.shortcut);
+        QObject::connect(action, &QAction::triggered, mnuHelp, entry.command);
+    }
 }
 
 void showAboutBox(QWidget *parent)
@@ -164,8 +187,8 @@ QVariant searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country
             return {};
         }
     }
-    const QString query = city->text() + u' ' + state->text() + u' ' + country->text()
-                          + QStringLiteral(" Latitude Longitude");
+    const QString query =
+        city->text() + u' ' + state->text() + u' ' + country->text() + QStringLiteral(" Latitude Longitude");
     // The boxes apart as well, so that the atlas window can search them as typed.
     QVariantMap birthAndPlace = birth;
     birthAndPlace.insert(QString::fromLatin1(WebSearchKeys::city), city->text());

@@ -17,10 +17,15 @@ enum class WebPage { OnlineHelp, Home, Download, CoBrand, FullBrand };
 QUrl webPageUrl(WebPage page);
 // The address as captions show it: host and path, without the scheme.
 QString webPageDisplayAddress(WebPage page);
-// Hands the page to the user's browser through the desktop; failures are silent.
+// Hands the page to the user's browser through the desktop; where no browser
+// takes it, a message gives the address to copy.
 void OpenWebPage(WebPage page);
+// The same for any address, the message over `parent` (the active window
+// when none); false when no browser took it.
+bool openWebAddress(const QUrl &url, QWidget *parent = nullptr);
 
-// Adds the shared "&Help" menu (online help, visit us, update, about) to a screen's menu bar.
+// Adds the shared "&Help" menu (the built-in pages, online help, visit us,
+// update, about) to a screen's menu bar.
 void addHelpMenu(QMenuBar *menuBar, QWidget *screen);
 
 // Shows the about box modal over `parent`.

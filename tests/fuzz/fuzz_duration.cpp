@@ -52,7 +52,11 @@ public:
         FUZZ_CHECK(false);
         return std::nullopt;
     }
-    void openUrl(const QUrl &) override { ++pagesOpened; }
+    bool openUrl(const QUrl &) override
+    {
+        ++pagesOpened;
+        return true;
+    }
     void clearClipboard() override { FUZZ_CHECK(false); }
     QVariant webSearch(const QString &, const QString &, const QVariantMap &) override
     {

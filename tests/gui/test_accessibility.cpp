@@ -14,6 +14,7 @@
 #include "ui/Look.h"
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
+#include "ui/frmHelp.h"
 #include "ui/frmMain.h"
 #include "ui/frmTimeZone.h"
 #include "ui/modHelp.h"
@@ -159,6 +160,7 @@ private slots:
         using P = QPalette;
         for (const auto &[text, ground] : {std::pair{P::WindowText, P::Window}, {P::Text, P::Base},
                                            {P::ButtonText, P::Button}, {P::HighlightedText, P::Highlight},
+                                           {P::Link, P::Base},
                                            {P::ToolTipText, P::ToolTipBase}}) {
             const double a = luminance(light.color(text)), b = luminance(light.color(ground));
             QVERIFY2(std::max(a, b) / std::min(a, b) >= 4.5, qPrintable(QString::number(text)));
@@ -306,6 +308,7 @@ private slots:
         QTest::newRow("result screen") << 1;
         QTest::newRow("time zone picker") << 2;
         QTest::newRow("about box") << 3;
+        QTest::newRow("help window") << 4;
     }
 
     void everyCommandIsNamedAndReachable()
@@ -324,8 +327,11 @@ private slots:
         case 2:
             window = std::make_unique<frmTimeZone>(nullptr, &hours, &minutes);
             break;
-        default:
+        case 3:
             window = std::make_unique<frmAbout>();
+            break;
+        default:
+            window = std::make_unique<frmHelp>();
             break;
         }
         window->show();
@@ -395,11 +401,12 @@ private slots:
     void tzHelpOpensWithF1FromTheZoneBoxes_data()
     {
         QTest::addColumn<QString>("focus");
-        QTest::addColumn<bool>("opens");
+        QTest::addColumn<bool>("opens"); // the picker; the help pages where it doesn't
         QTest::newRow("zone hours") << "txtZoneHour" << true;
         QTest::newRow("zone minutes") << "txtZoneMinute" << true;
         QTest::newRow("DST") << "chkDST" << true;
         QTest::newRow("name") << "txtName" << false;
+        QTest::newRow("longitude") << "txtLonD" << false;
     }
 
     void tzHelpOpensWithF1FromTheZoneBoxes()
@@ -425,6 +432,7 @@ private slots:
         QTest::keyClick(target, Qt::Key_F1);
         QCoreApplication::processEvents();
         QCOMPARE(opened, opens);
+        QCOMPARE(onlyOpenWindow<frmHelp>() != nullptr, !opens);
         QVERIFY(recorder->messages.isEmpty());  // F1 is no typed character for the key filter
         QCOMPARE(widget<QLineEdit>(&screen, "txtZoneHour")->text(), opens ? QStringLiteral("9") : QString());  // Alaska/Hawaii Daylight Time
         QCOMPARE(widget<QLineEdit>(&screen, "txtZoneMinute")->text(), opens ? QStringLiteral("0") : QString());

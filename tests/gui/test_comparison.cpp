@@ -10,6 +10,7 @@
 #include "mansions/ReadingFile.h"
 #include "ui/frmComparison.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -130,6 +131,39 @@ private slots:
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(!onlyOpenWindow<frmComparison>());
         QCOMPARE(onlyResultScreen(), screen);
+    }
+
+    // The rule in plain words beside the values: each note shown whole, read
+    // by screen readers and copied; the score's sentence follows the score.
+    void explainsTheRuleInPlainWords_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("sentence");
+        const QString both = "Favourable both ways: these two readings get all 3 points the tara rule gives.";
+        const QString one = "Favourable one way only: these two readings get half the 3 points the tara rule gives.";
+        QTest::newRow("both ways") << "Pushya" << "Revati" << both;
+        QTest::newRow("Vipat the first way") << "Ashwini" << "Krittika" << one;
+        QTest::newRow("Vadha the second way") << "Ashwini" << "Rohini" << one;
+    }
+    void explainsTheRuleInPlainWords()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        frmComparison window(readingPair(*readingOfNakshatra(a), *readingOfNakshatra(b)), std::make_shared<Session>());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTEST(widget<QLabel>(&window, "lblScoreSentence")->text(), "sentence");
+        QCOMPARE(widget<QLabel>(&window, "lblFavourableNote")->text(),
+                 "A direction is favourable unless its tara is Vipat (danger), Pratyari (obstacle) or Vadha (death).");
+        const QString copied = readingPairText(window.pair());
+        for (const char *name : {"lblCountNote", "lblFavourableNote", "lblScoreSentence", "lblScoreScale", "lblRule"}) {
+            const QLabel *note = widget<QLabel>(&window, name);
+            QVERIFY2(note->isVisible() && note->height() >= note->heightForWidth(note->width()), name);
+            QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<QLabel *>(note))->text(QAccessible::Name),
+                     note->text());
+            QVERIFY2(copied.contains(note->text()), name);
+        }
     }
 
     // A cancel shows nothing; a file that holds no reading is refused as

@@ -13,6 +13,8 @@
 #include "ui/Look.h"
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
+#include "ui/frmComparison.h"
+#include "ui/frmHelp.h"
 #include "ui/frmMain.h"
 #include "ui/frmTimeZone.h"
 
@@ -40,7 +42,7 @@
 
 namespace {
 
-enum class Window { Main, Result, Picker, About };
+enum class Window { Main, Result, Picker, About, Comparison, Help };
 
 // A screen as the user sees it; the result screen shows the reading of
 // catalogue row `row`.
@@ -62,6 +64,13 @@ std::unique_ptr<QWidget> openScreen(Window screen, int row = 0)
         break;
     case Window::About:
         window = std::make_unique<frmAbout>();
+        break;
+    case Window::Comparison:
+        window = std::make_unique<frmComparison>(readingPair(readingOfRow(row), readingOfRow(0)),
+                                                 std::make_shared<Session>());
+        break;
+    case Window::Help:
+        window = std::make_unique<frmHelp>();
         break;
     }
     window->show();
@@ -262,6 +271,8 @@ private slots:
         QTest::newRow("result screen") << int(Window::Result);
         QTest::newRow("time zone picker") << int(Window::Picker);
         QTest::newRow("about box") << int(Window::About);
+        QTest::newRow("comparison") << int(Window::Comparison);
+        QTest::newRow("help window") << int(Window::Help);
     }
 
     void everyControlUsesTheScreenFont()
@@ -285,8 +296,9 @@ private slots:
     void captionsFitTheirControls()
     {
         QFETCH(int, screen);
-        // The result screen with each reading, since its values differ.
-        const int readings = Window(screen) == Window::Result ? nakshatraRowCount : 1;
+        // The result screen and the comparison with each reading, since their values differ.
+        const bool eachReading = Window(screen) == Window::Result || Window(screen) == Window::Comparison;
+        const int readings = eachReading ? nakshatraRowCount : 1;
         for (int row = 0; row < readings; ++row) {
             const std::unique_ptr<QWidget> window = openScreen(Window(screen), row);
             QVERIFY(QTest::qWaitForWindowExposed(window.get()));

@@ -177,10 +177,12 @@ public:
         return MessageAnswer::Ok;
     }
     std::optional<QString> chooseFile(QWidget *, const FileDialogRequest &) override { return std::nullopt; }
-    void openUrl(const QUrl &url) override
+    bool openUrl(const QUrl &url) override
     {
         ++pagesAsked;
-        pagesOpened += QDesktopServices::openUrl(url) ? 1 : 0;
+        const bool opened = QDesktopServices::openUrl(url);
+        pagesOpened += opened ? 1 : 0;
+        return opened;
     }
     void clearClipboard() override {}
     QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
@@ -730,14 +732,14 @@ private slots:
         QCOMPARE(outside.pagesOpened, 0);
         QCOMPARE(outside.searchesAsked, 2);
         QCOMPARE(outside.searchesRun, 0);
-        QVERIFY(outside.messages.isEmpty());
+        QCOMPARE(outside.messages.size(), outside.pagesAsked); // each page no browser took says so
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(!QApplication::activePopupWidget());
         QCOMPARE(onlyScreen<frmMain>(), screen);
         QCOMPARE(widget<QLineEdit>(screen, "txtMCity")->text(), QStringLiteral("Pune"));
 
         // The screen is still usable: a calculation reaches the result
-        // screen, whose links fail as quietly.
+        // screen, whose links fail the same way.
         widget<QLineEdit>(screen, "txtName")->setText(QStringLiteral("Ann"));
         for (const char *box : {"txtZoneHour", "txtZoneMinute", "txtLonD", "txtLonM", "txtLatD", "txtLatM"})
             QTest::keyClicks(widget<QLineEdit>(screen, box), QStringLiteral("5"));
@@ -748,7 +750,7 @@ private slots:
         QVERIFY(resultLinks >= 3);
         QCOMPARE(outside.pagesAsked, links + 5 + resultLinks);
         QCOMPARE(outside.pagesOpened, 0);
-        QVERIFY(outside.messages.isEmpty());
+        QCOMPARE(outside.messages.size(), outside.pagesAsked);
         QCOMPARE(onlyScreen<frmChineseLunarMansionResult>(), result);
     }
 };

@@ -117,7 +117,11 @@ public:
         }
     }
 
-    void openUrl(const QUrl &) override { ++pages; }
+    bool openUrl(const QUrl &) override
+    {
+        ++pages;
+        return true;
+    }
     void clearClipboard() override {}
     QVariant webSearch(const QString &, const QString &, const QVariantMap &) override
     {

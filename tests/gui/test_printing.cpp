@@ -10,6 +10,7 @@
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
 #include "ui/frmChineseLunarMansionResult.h"
+#include "ui/frmComparison.h"
 
 #include <QAction>
 #include <QApplication>
@@ -273,6 +274,17 @@ private slots:
         QVERIFY2(flowing.contains(negativeTraits(row).simplified()), qPrintable(text));
         // The mansion's name titles the document too, as viewers show it.
         QVERIFY(hasInfoText(pdf, "/Title", QStringLiteral("Quorvel Result - ") + values.at(0)));
+    }
+
+    // A comparison's page names each of its two characters under it.
+    void comparisonPageLabelsBothCharacters()
+    {
+        const QString path = folder->filePath(QStringLiteral("pair.pdf"));
+        const std::optional<Reading> pushya = readingOfNakshatra(QStringLiteral("Pushya"));
+        QVERIFY(writeReadingPdf(path, comparisonPage(readingPair(*pushya, *readingOfNakshatra(QStringLiteral("Revati"))))));
+        const QStringList texts = readPdf(fileBytes(path)).texts;
+        for (const QString &label : {QStringLiteral("Pushya: DOU"), QStringLiteral("Revati: Y\u00CC")})
+            QVERIFY2(texts.contains(label), qPrintable(texts.join(u'|')));
     }
 
     // The page says whose reading it is, and the dialogs propose its name.

@@ -57,10 +57,11 @@ public:
     ~OrderingDesktop() override { setDesktop(nullptr); }
     MessageAnswer showMessage(QWidget *, MessageIcon, const QString &, bool) override { return MessageAnswer::Yes; }
     std::optional<QString> chooseFile(QWidget *, const FileDialogRequest &) override { return std::nullopt; }
-    void openUrl(const QUrl &url) override
+    bool openUrl(const QUrl &url) override
     {
         opened.append(url);
         storedWhenOpened = ReadSetting(duration);
+        return true;
     }
     void clearClipboard() override {}
     QVariant webSearch(const QString &, const QString &, const QVariantMap &) override { return {}; }

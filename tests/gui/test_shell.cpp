@@ -22,6 +22,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPluginLoader>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -135,6 +136,7 @@ private slots:
 
         // Entry, caption and the page it opens; "-" a separator. About is tested with the about box.
         const QList<QStringList> expected{
+            {"mnuContents", "&Contents"},
             {"mnuOnline", "&Online Help", "http://www.quorvel.example/quorvel-help.html"},
             {"mnuVisit", "&Visit Us Online", "http://forum.quorvel.example"},
             {"-"},
@@ -150,7 +152,7 @@ private slots:
                 continue;
             QCOMPARE(actions[i]->objectName(), row[0]);
             QCOMPARE(actions[i]->text(), row[1]);
-            QVERIFY(actions[i]->shortcut().isEmpty());
+            QCOMPARE(actions[i]->shortcut().toString(), i == 0 ? QStringLiteral("F1") : QString());
             if (row.size() < 3)
                 continue;
             RecordingDesktop recorder;
@@ -160,7 +162,7 @@ private slots:
         }
     }
 
-    void pagesReachTheDesktopServiceAndFailSilently()
+    void pagesReachTheDesktopServiceOrSayWhereTheyLead()
     {
         QMainWindow screen;
         addHelpMenu(screen.menuBar(), &screen);
@@ -170,9 +172,19 @@ private slots:
             OpenWebPage(WebPage::CoBrand);
             QCOMPARE(browser.urls, QList<QUrl>{QUrl("http://help.quorvel.example/co-brand.html")});
         }
-        // No browser on the offscreen desktop: nothing is shown, the screen stays usable.
-        for (const char *entry : {"mnuOnline", "mnuVisit", "mnuUpdate"})
+        // No browser on the offscreen desktop: a message gives the address,
+        // selectable to copy; the screen stays usable.
+        for (const char *entry : {"mnuOnline", "mnuVisit", "mnuUpdate"}) {
+            QString selectable;
+            QTimer::singleShot(0, qApp, [&selectable] {
+                if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                    selectable = box->textInteractionFlags() & Qt::TextSelectableByMouse ? box->text() : QString();
+                    box->done(QMessageBox::Ok);
+                }
+            });
             widget<QAction>(screen.menuBar(), QString::fromLatin1(entry))->trigger();
+            QVERIFY2(selectable.contains(QLatin1String("http://")), entry);
+        }
         QVERIFY(screen.isVisible());
         QVERIFY(!QApplication::activeModalWidget());
     }

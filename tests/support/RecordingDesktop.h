@@ -62,7 +62,8 @@ public:
         return true;
     }
 
-    void openUrl(const QUrl &url) override { openedUrls.append(url); }
+    // Records the address; no browser takes it while `browserMissing` is set.
+    bool openUrl(const QUrl &url) override { openedUrls.append(url); return !browserMissing; }
     void clearClipboard() override { ++clipboardClears; }
     void copyText(const QString &text) override { copiedTexts.append(text); }
     // Records the search and its birth, and answers with the next of
@@ -93,6 +94,7 @@ public:
     std::deque<std::optional<QString>> printerAnswers;  // nullopt = the user cancels
     int printDialogs = 0;
     QList<QUrl> openedUrls;
+    bool browserMissing = false;
     QList<QStringList> searches;
     QList<QVariantMap> births;
     std::deque<QVariant> places;                       // the web search's answers, in turn
