@@ -11,8 +11,8 @@
 #include "cli/PlaceLookup.h"
 #include "cli/ReadingReport.h"
 #include "core/QuotedText.h"
-#include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
+#include "sys/NativeFileName.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +24,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include <fcntl.h>
@@ -71,28 +72,26 @@ int usageError(const QString &message)
     return exitUsage;
 }
 
-// What stands at a path, by its bytes: nothing, a folder, or something else.
-enum class PathKind { Missing, Folder, Other };
-
-PathKind pathKind(const QString &path)
+// Why a path, by its bytes, names no file to read: nothing there, a folder,
+// a loop of symbolic links, or a folder on the way that can't be searched.
+// Nothing when it names something else.
+std::optional<QString> notAFileReason(const QString &path)
 {
     struct stat status {};
-    if (::stat(nativeFileName(path).constData(), &status) != 0)
-        return PathKind::Missing;
-    return S_ISDIR(status.st_mode) ? PathKind::Folder : PathKind::Other;
+    if (::stat(nativeFileName(path).constData(), &status) == 0)
+        return S_ISDIR(status.st_mode) ? std::optional(QStringLiteral("is a folder")) : std::nullopt;
+    if (errno == ENOENT || errno == ENOTDIR)
+        return QStringLiteral("does not exist");
+    if (errno == ELOOP)
+        return QStringLiteral("is a symbolic link loop");
+    return QStringLiteral("can't be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 // Why a path could not be opened as a saved reading.
 QString unreadableReason(const QString &path)
 {
-    switch (pathKind(path)) {
-    case PathKind::Missing:
-        return QStringLiteral("%1 does not exist").arg(quotedPath(path));
-    case PathKind::Folder:
-        return QStringLiteral("%1 is a folder").arg(quotedPath(path));
-    case PathKind::Other:
-        break;
-    }
+    if (const std::optional<QString> reason = notAFileReason(path))
+        return QStringLiteral("%1 %2").arg(quotedPath(path), *reason);
     if (::access(nativeFileName(path).constData(), R_OK) != 0)
         return QStringLiteral("%1 can't be read").arg(quotedPath(path));
     return QStringLiteral("%1 is not a saved Quorvel reading").arg(quotedPath(path));
@@ -112,7 +111,7 @@ QString savePathFor(const QString &given)
 
 bool saveReading(const QString &path, const QString &nakshatraName)
 {
-    ReadingFileFailure failure;
+    FileWriteFailure failure;
     if (writeReadingFile(path, nakshatraName, &failure))
         return true;
     if (failure.error == QFileDevice::OpenError)
@@ -350,11 +349,8 @@ int openBatchInput(const QString &path)
 {
     if (path == QLatin1String("-"))
         return STDIN_FILENO;
-    const PathKind kind = pathKind(path);
-    if (kind != PathKind::Other) {
-        complain(QStringLiteral("--batch: %1 %2")
-                     .arg(quotedPath(path),
-                          kind == PathKind::Folder ? QStringLiteral("is a folder") : QStringLiteral("does not exist")));
+    if (const std::optional<QString> reason = notAFileReason(path)) {
+        complain(QStringLiteral("--batch: %1 %2").arg(quotedPath(path), *reason));
         return -1;
     }
     const int fd = ::open(nativeFileName(path).constData(), O_RDONLY | O_CLOEXEC);
