@@ -13,11 +13,11 @@
 #include "core/QuotedText.h"
 #include "mansions/ReadingFile.h"
 #include "sys/NativeFileName.h"
+#include "sys/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QTimeZone>
 
 #include <array>
@@ -109,18 +109,25 @@ QString savePathFor(const QString &given)
     return hasReadingExtension(path) ? path : QString();
 }
 
+// Says why the file an option named could not be written.
+void complainNotWritten(const char *option, const QString &path, const FileWriteFailure &failure)
+{
+    const QString file = quotedPath(path);
+    if (failure.error == QFileDevice::OpenError)
+        complain(QStringLiteral("%1: could not write %2; check that its folder exists and may be written to")
+                     .arg(QLatin1String(option), file));
+    else if (failure.error == QFileDevice::ResourceError)  // what a full disk gives
+        complain(QStringLiteral("%1: could not write %2: the disk is full").arg(QLatin1String(option), file));
+    else
+        complain(QStringLiteral("%1: could not write %2: %3").arg(QLatin1String(option), file, failure.reason));
+}
+
 bool saveReading(const QString &path, const QString &nakshatraName)
 {
     FileWriteFailure failure;
     if (writeReadingFile(path, nakshatraName, &failure))
         return true;
-    if (failure.error == QFileDevice::OpenError)
-        complain(QStringLiteral("--save: could not write %1; check that its folder exists and may be written to")
-                     .arg(quotedPath(path)));
-    else if (failure.error == QFileDevice::ResourceError)  // what a full disk gives
-        complain(QStringLiteral("--save: could not write %1: the disk is full").arg(quotedPath(path)));
-    else
-        complain(QStringLiteral("--save: could not write %1: %2").arg(quotedPath(path), failure.reason));
+    complainNotWritten("--save", path, failure);
     return false;
 }
 
@@ -263,10 +270,10 @@ std::optional<std::pair<QTimeZone, QString>> calendarZone(const CommandLine &lin
 
 bool writeCalendarFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    FileWriteFailure failure;
+    if (writeFileSafely(path, bytes, &failure))
         return true;
-    complain(QStringLiteral("--ics: could not write %1: %2").arg(quotedPath(path), file.errorString()));
+    complainNotWritten("--ics", path, failure);
     return false;
 }
 

@@ -551,6 +551,9 @@ private slots:
             << QStringList{"--calendar", "2023-10-01", "2023-10-02", "--place", "Xqzville"}
             << "--place: 'Xqzville' is not in the atlas: write the city and its state or country, such as "
                "\"Pune, Maharashtra, India\"";
+        QTest::newRow("calendar file in no folder")
+            << QStringList{"--calendar", "2023-10-01", "2023-10-02", "--ics", "no-such-folder/moon.ics"}
+            << "--ics: could not write 'no-such-folder/moon.ics'; check that its folder exists and may be written to";
         QTest::newRow("every bad field at once")
             << with(with(with(a, "--name", ""), "--date", "1901-02-29"), "--lat", "95")
             << "--name: the name is empty\n--date: there is no 29 February 1901: February 1901 has 28 days\n"
