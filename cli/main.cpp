@@ -335,7 +335,9 @@ int runCalendar(const CommandLine &line)
         }
         if (!line.json)
             return writeTo(stdout, calendarRowText(row).toStdString());
-        const bool written = (first || writeTo(stdout, ",\n")) && writeTo(stdout, calendarRowJson(row).toStdString());
+        const QByteArray object = calendarRowJson(row);
+        const bool written = (first || writeTo(stdout, ",\n"))
+            && writeTo(stdout, std::string_view(object.constData(), std::size_t(object.size())));
         first = false;
         return written;
     });
