@@ -323,6 +323,20 @@ std::optional<BirthMoment> readBirthMoment(std::string_view date, std::string_vi
     return moment;
 }
 
+std::optional<QDate> readDateField(std::string_view text, QString &error)
+{
+    Date d;
+    error = readDate(trimmed(text), d);
+    if (!error.isEmpty())
+        return std::nullopt;
+    const QDate date(d.year, d.month, d.day);
+    if (!date.isValid()) {
+        error = problemMessage(BirthPart::Date, d, trimmed(text));
+        return std::nullopt;
+    }
+    return date;
+}
+
 bool parseBirthFields(const BirthTexts &texts, const PlaceFields *place, BirthData &birth,
                       std::vector<FieldError> &errors)
 {

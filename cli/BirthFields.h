@@ -70,3 +70,7 @@ struct BirthMoment {
     QTime time;
 };
 std::optional<BirthMoment> readBirthMoment(std::string_view date, std::string_view time);
+
+// A date written as for --date, a real day in the years a birth may fall
+// in; nothing, with the reason in `error`, otherwise.
+std::optional<QDate> readDateField(std::string_view text, QString &error);

@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -20,6 +21,7 @@ constexpr unsigned inSingle = modeBit(CliMode::Single);
 constexpr unsigned inOpen = modeBit(CliMode::Open);
 constexpr unsigned inBatch = modeBit(CliMode::Batch);
 constexpr unsigned inPair = modeBit(CliMode::Pair);
+constexpr unsigned inCalendar = modeBit(CliMode::Calendar);
 
 struct OptionInfo {
     const char *name;  // without the dashes
@@ -30,7 +32,7 @@ struct OptionInfo {
 // Every option and the modes it applies to; anything else on the line of a
 // mode is a usage error, so that no option is ever silently ignored. The
 // birth fields are named by birthFieldName.
-constexpr std::array<OptionInfo, 16> optionTable{{
+constexpr std::array<OptionInfo, 20> optionTable{{
     {"name", true, inSingle},
     {"date", true, inSingle},
     {"time", true, inSingle},
@@ -38,13 +40,17 @@ constexpr std::array<OptionInfo, 16> optionTable{{
     {"lon", true, inSingle},
     {"lat", true, inSingle},
     {"dst", false, inSingle},
-    {"place", true, inSingle},
-    {"json", false, inSingle | inOpen | inPair},
+    {"place", true, inSingle | inCalendar},
+    {"json", false, inSingle | inOpen | inPair | inCalendar},
     {"span", false, inBatch},
     {"save", true, inSingle},
     {"open", true, inOpen},
     {"batch", true, inBatch},
     {"pair", true, inPair},  // the second file follows the first
+    {"calendar", true, inCalendar},  // the second date follows the first
+    {"tz", true, inCalendar},
+    {"for", true, inCalendar},
+    {"ics", true, inCalendar},
     {"help", false, 0},  // wins over everything, so never checked; also -h
     {"version", false, modeBit(CliMode::Version)},
 }};
@@ -65,9 +71,10 @@ const OptionInfo *optionOf(const QString &argument)
     return argument.startsWith(u"--") ? findOption(argument.section(u'=', 0, 0).mid(2)) : nullptr;
 }
 
-const OptionInfo *pairOption()
+// The options followed by two values: --pair's files and --calendar's dates.
+bool takesTwoValues(const OptionInfo *option)
 {
-    return findOption(QStringLiteral("pair"));
+    return option && (option->name == std::string_view("pair") || option->name == std::string_view("calendar"));
 }
 
 // The arguments that are not an option's value, as written. Like
@@ -88,16 +95,16 @@ QStringList writtenOptions(const QStringList &arguments)
     return written;
 }
 
-// Takes --pair's second file, the argument after its first, off the line:
-// QCommandLineParser knows of one value per option. Empty when the line
-// ends or another option follows instead.
-QString takeSecondPairFile(QStringList &arguments)
+// Takes the second value of --pair or --calendar, the argument after its
+// first, off the line: QCommandLineParser knows of one value per option.
+// Empty when the line ends or another option follows instead.
+QString takeSecondValue(QStringList &arguments)
 {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         const OptionInfo *known = optionOf(argument);
         const bool inlineValue = argument.contains(u'=');
-        if (known == pairOption()) {
+        if (takesTwoValues(known)) {
             const qsizetype second = inlineValue ? i + 1 : i + 2;
             if (second < arguments.size() && !arguments.at(second).startsWith(u"--"))
                 return arguments.takeAt(second);
@@ -159,6 +166,7 @@ QString misplacedOption(const QString &name, CliMode mode)
     case CliMode::Open: return QStringLiteral("%1 can't be used with --open").arg(name);
     case CliMode::Batch: return QStringLiteral("%1 can't be used with --batch").arg(name);
     case CliMode::Pair: return QStringLiteral("%1 can't be used with --pair").arg(name);
+    case CliMode::Calendar: return QStringLiteral("%1 can't be used with --calendar").arg(name);
     default: break;
     }
     if (name == QLatin1String("--span"))
@@ -171,7 +179,7 @@ QString misplacedOption(const QString &name, CliMode mode)
 std::optional<CommandLine> parseCommandLine(const QStringList &given, QString &error)
 {
     QStringList arguments = given;
-    const QString secondPairFile = takeSecondPairFile(arguments);
+    const QString secondValue = takeSecondValue(arguments);
     QCommandLineParser parser;
     // A single-dash word such as -name is a row of one-letter options, and -h
     // is the only one there is: the word is refused, never taken for --name.
@@ -200,10 +208,12 @@ std::optional<CommandLine> parseCommandLine(const QStringList &given, QString &e
     const bool opening = parser.isSet(QStringLiteral("open"));
     const bool batching = parser.isSet(QStringLiteral("batch"));
     const bool pairing = parser.isSet(QStringLiteral("pair"));
+    const bool calendar = parser.isSet(QStringLiteral("calendar"));
     const bool version = parser.isSet(QStringLiteral("version"));
-    if (!version && int(opening) + int(batching) + int(pairing) > 1) {
+    if (!version && int(opening) + int(batching) + int(pairing) + int(calendar) > 1) {
         QStringList modes;
-        for (const auto &[set, name] : {std::pair{opening, "--open"}, {pairing, "--pair"}, {batching, "--batch"}})
+        for (const auto &[set, name] : {std::pair{opening, "--open"}, {pairing, "--pair"}, {batching, "--batch"},
+                                        {calendar, "--calendar"}})
             if (set)
                 modes.append(QLatin1String(name));
         error = QStringLiteral("%1 can't be used together").arg(modes.join(QStringLiteral(" and ")));
@@ -214,6 +224,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList &given, QString &e
         : batching      ? CliMode::Batch
         : opening       ? CliMode::Open
         : pairing       ? CliMode::Pair
+        : calendar      ? CliMode::Calendar
                         : CliMode::Single;
     for (const QString &name : parser.optionNames()) {
         const OptionInfo *known = findOption(name);
@@ -229,11 +240,32 @@ std::optional<CommandLine> parseCommandLine(const QStringList &given, QString &e
     line.openPath = parser.value(QStringLiteral("open"));
     line.batchPath = parser.value(QStringLiteral("batch"));
     if (line.mode == CliMode::Pair) {
-        if (secondPairFile.isEmpty()) {
+        if (secondValue.isEmpty()) {
             error = QStringLiteral("--pair needs two saved readings");
             return std::nullopt;
         }
-        line.pairPaths = {parser.value(QStringLiteral("pair")), secondPairFile};
+        line.pairPaths = {parser.value(QStringLiteral("pair")), secondValue};
+    }
+    if (line.mode == CliMode::Calendar) {
+        if (secondValue.isEmpty()) {
+            error = QStringLiteral("--calendar needs two dates, FROM and TO");
+            return std::nullopt;
+        }
+        for (const auto &[first, second] : {std::pair{"place", "tz"}, {"json", "ics"}}) {
+            if (parser.isSet(QLatin1String(first)) && parser.isSet(QLatin1String(second))) {
+                error = QStringLiteral("--%1 can't be used with --%2").arg(QLatin1String(second), QLatin1String(first));
+                return std::nullopt;
+            }
+        }
+        line.calendarDates = {parser.value(QStringLiteral("calendar")), secondValue};
+        if (parser.isSet(QStringLiteral("place")))
+            line.place = parser.value(QStringLiteral("place"));
+        if (parser.isSet(QStringLiteral("tz")))
+            line.timeZone = parser.value(QStringLiteral("tz"));
+        if (parser.isSet(QStringLiteral("for")))
+            line.forPath = parser.value(QStringLiteral("for"));
+        if (parser.isSet(QStringLiteral("ics")))
+            line.icsPath = parser.value(QStringLiteral("ics"));
     }
     if (line.mode != CliMode::Single)
         return line;

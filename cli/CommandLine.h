@@ -11,7 +11,7 @@
 #include <array>
 #include <optional>
 
-enum class CliMode { Help, Version, Single, Open, Batch, Pair };
+enum class CliMode { Help, Version, Single, Open, Batch, Pair, Calendar };
 
 struct CommandLine {
     CliMode mode = CliMode::Help;
@@ -28,6 +28,12 @@ struct CommandLine {
     QString openPath;
     QString batchPath;  // "-" is standard input
     QStringList pairPaths;  // --pair: the two saved readings compared
+    // --calendar FROM TO: the Moon's days, on the clock of --place (above),
+    // of the zone --tz, or else the system's.
+    QStringList calendarDates;
+    std::optional<QString> timeZone;  // --tz
+    std::optional<QString> forPath;  // --for: a saved reading the taras are counted from
+    std::optional<QString> icsPath;  // --ics: an iCalendar file written instead of the text
 };
 
 // The arguments after the program name. On wrong use of the options returns

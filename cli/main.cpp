@@ -5,6 +5,7 @@
 // a saved reading file, or a CSV file of births at a time.
 #include "cli/Batch.h"
 #include "cli/BirthFields.h"
+#include "cli/CalendarReport.h"
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
 #include "cli/PlaceLookup.h"
@@ -12,10 +13,12 @@
 #include "core/QuotedText.h"
 #include "mansions/ReadingFile.h"
 #include "sys/NativeFileName.h"
+#include "sys/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QTimeZone>
 
 #include <array>
 #include <cerrno>
@@ -106,18 +109,25 @@ QString savePathFor(const QString &given)
     return hasReadingExtension(path) ? path : QString();
 }
 
+// Says why the file an option named could not be written.
+void complainNotWritten(const char *option, const QString &path, const FileWriteFailure &failure)
+{
+    const QString file = quotedPath(path);
+    if (failure.error == QFileDevice::OpenError)
+        complain(QStringLiteral("%1: could not write %2; check that its folder exists and may be written to")
+                     .arg(QLatin1String(option), file));
+    else if (failure.error == QFileDevice::ResourceError)  // what a full disk gives
+        complain(QStringLiteral("%1: could not write %2: the disk is full").arg(QLatin1String(option), file));
+    else
+        complain(QStringLiteral("%1: could not write %2: %3").arg(QLatin1String(option), file, failure.reason));
+}
+
 bool saveReading(const QString &path, const QString &nakshatraName)
 {
     FileWriteFailure failure;
     if (writeReadingFile(path, nakshatraName, &failure))
         return true;
-    if (failure.error == QFileDevice::OpenError)
-        complain(QStringLiteral("--save: could not write %1; check that its folder exists and may be written to")
-                     .arg(quotedPath(path)));
-    else if (failure.error == QFileDevice::ResourceError)  // what a full disk gives
-        complain(QStringLiteral("--save: could not write %1: the disk is full").arg(quotedPath(path)));
-    else
-        complain(QStringLiteral("--save: could not write %1: %2").arg(quotedPath(path), failure.reason));
+    complainNotWritten("--save", path, failure);
     return false;
 }
 
@@ -232,6 +242,117 @@ int runPair(const CommandLine &line)
     return exitSuccess;
 }
 
+// The clock the calendar is shown on and the id it goes by: the place's
+// zone, the zone named, else the system's (TZ, then the machine's own). An id
+// the zone database doesn't know is refused, never taken for UTC.
+std::optional<std::pair<QTimeZone, QString>> calendarZone(const CommandLine &line)
+{
+    QString id = line.timeZone.value_or(QString::fromUtf8(QTimeZone::systemTimeZoneId()));
+    if (line.place) {
+        PlaceLookup lookup;
+        QString error;
+        const std::optional<FoundPlace> found = lookup.find(line.place->toStdString(), std::nullopt, error);
+        if (!found) {
+            complain(QStringLiteral("--place: %1").arg(error));
+            return std::nullopt;
+        }
+        id = found->place.timeZone;
+    }
+    const QTimeZone zone(id.toUtf8());
+    if (!zone.isValid()) {
+        const QString source = line.place ? QStringLiteral("--place") : line.timeZone ? QStringLiteral("--tz")
+                                                                                      : QStringLiteral("TZ");
+        complain(QStringLiteral("%1: %2 is not a time zone the system knows, such as Europe/Berlin or UTC")
+                     .arg(source, quotedValue(id)));
+        return std::nullopt;
+    }
+    return std::pair{zone, id};
+}
+
+bool writeCalendarFile(const QString &path, const QByteArray &bytes)
+{
+    FileWriteFailure failure;
+    if (writeFileSafely(path, bytes, &failure))
+        return true;
+    complainNotWritten("--ics", path, failure);
+    return false;
+}
+
+// The Moon's days from FROM to TO: text or JSON written as each period is
+// found, or an iCalendar file.
+int runCalendar(const CommandLine &line)
+{
+    std::array<QDate, 2> dates;
+    for (std::size_t i = 0; i < dates.size(); ++i) {
+        QString error;
+        const std::optional<QDate> date = readDateField(line.calendarDates.at(qsizetype(i)).toStdString(), error);
+        if (!date) {
+            complain(QStringLiteral("--calendar: %1").arg(error));
+            return exitBadInput;
+        }
+        dates[i] = *date;
+    }
+    const auto [from, to] = dates;
+    if (from > to) {
+        complain(QStringLiteral("--calendar: %1 comes after %2; give the earlier date first")
+                     .arg(from.toString(Qt::ISODate), to.toString(Qt::ISODate)));
+        return exitBadInput;
+    }
+    const auto zone = calendarZone(line);
+    if (!zone)
+        return exitBadInput;
+    std::optional<int> forIndex;
+    if (line.forPath) {
+        const std::optional<QString> name = readReadingFile(*line.forPath);
+        const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
+        if (!reading) {
+            complain(QStringLiteral("--for: %1").arg(unreadableReason(*line.forPath)));
+            return exitBadInput;
+        }
+        forIndex = reading->row;  // row k carries nakshatra k
+    }
+
+    // The first period begins before the first day, the last ends after the
+    // last: the clock's history reaches two days beyond them.
+    const MinuteSpan span = daySpan(from, to, zone->first);
+    constexpr qint64 twoDays = 2 * 24 * 60;
+    const ZoneClock clock(zone->first, span.from - twoDays, span.to + twoDays);
+    const auto rowOf = [&](const MoonPeriod &period) {
+        CalendarRow row{period, clock.at(period.startMinute), clock.at(period.endMinute), std::nullopt};
+        if (forIndex)
+            row.tara = taraStep(*forIndex, period.nakshatraIndex);
+        return row;
+    };
+
+    std::vector<CalendarRow> rows;  // kept for the iCalendar file only
+    bool first = true;
+    if (line.json)
+        writeTo(stdout, calendarJsonHead(zone->second, from, to).toStdString());
+    const bool found = forEachMoonPeriod(span, [&](const MoonPeriod &period) {
+        const CalendarRow row = rowOf(period);
+        if (line.icsPath) {
+            rows.push_back(row);
+            return true;
+        }
+        if (!line.json)
+            return writeTo(stdout, calendarRowText(row).toStdString());
+        const QByteArray object = calendarRowJson(row);
+        const bool written = (first || writeTo(stdout, ",\n"))
+            && writeTo(stdout, std::string_view(object.constData(), std::size_t(object.size())));
+        first = false;
+        return written;
+    });
+    if (!found) {
+        complain(QStringLiteral("the calculation failed for these dates"));
+        return exitBadInput;
+    }
+    if (line.json)
+        writeTo(stdout, calendarJsonTail);
+    if (line.icsPath && !writeCalendarFile(*line.icsPath, icsCalendar(rows, QDateTime::currentDateTimeUtc(), forIndex)))
+        return exitBadInput;
+    return exitSuccess;
+}
+
 // Opens the batch input: standard input for "-", else the file; -1 with a
 // message when it can't be opened.
 int openBatchInput(const QString &path)
@@ -322,6 +443,8 @@ int main(int argc, char *argv[])
         return finish(runBatchMode(*line));
     case CliMode::Pair:
         return finish(runPair(*line));
+    case CliMode::Calendar:
+        return finish(runCalendar(*line));
     }
     return exitUsage;
 }
