@@ -48,9 +48,14 @@ std::unique_ptr<QWidget> openScreen(Window screen, int row = 0)
 {
     std::unique_ptr<QWidget> window;
     switch (screen) {
-    case Window::Main:
-        window = std::make_unique<frmMain>();
+    case Window::Main: {
+        auto main = std::make_unique<frmMain>();
+        // The longest offset text under the zone boxes shows.
+        main->findChild<QLineEdit *>(QStringLiteral("txtZoneHour"))->setText(QStringLiteral("-14"));
+        main->findChild<QLineEdit *>(QStringLiteral("txtZoneMinute"))->setText(QStringLiteral("0"));
+        window = std::move(main);
         break;
+    }
     case Window::Result: {
         auto result = std::make_unique<frmChineseLunarMansionResult>();
         result->setReading(readingOfRow(row));
