@@ -28,6 +28,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -41,6 +42,17 @@ struct Node {
     QAccessibleInterface *iface;
     QString path;  // names from the window down, for failure messages
 };
+
+// The WCAG 2 contrast ratio of two colours.
+double contrast(const QColor &one, const QColor &other)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF()) + 0.05;
+    };
+    const double a = luminance(one), b = luminance(other);
+    return std::max(a, b) / std::min(a, b);
+}
 
 // Every interface under `root`, depth first. Links between parent and child
 // that don't hold both ways are reported in `problems`.
@@ -152,17 +164,86 @@ private slots:
         const QPalette light = QApplication::palette();
         QApplication::setPalette(platform);
         QCOMPARE(light.color(QPalette::Button), platform.color(QPalette::Button));
-        const auto luminance = [](const QColor &c) {
-            const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF()) + 0.05;
-        };
         using P = QPalette;
         for (const auto &[text, ground] : {std::pair{P::WindowText, P::Window}, {P::Text, P::Base},
                                            {P::ButtonText, P::Button}, {P::HighlightedText, P::Highlight},
                                            {P::ToolTipText, P::ToolTipBase}}) {
-            const double a = luminance(light.color(text)), b = luminance(light.color(ground));
-            QVERIFY2(std::max(a, b) / std::min(a, b) >= 4.5, qPrintable(QString::number(text)));
+            QVERIFY2(contrast(light.color(text), light.color(ground)) >= 4.5, qPrintable(QString::number(text)));
         }
+    }
+
+    // The keyboard focus ring is drawn, and at least 3:1 against the ground
+    // round the control (WCAG's non-text contrast), on the screens' black
+    // and on a light dialog.
+    void focusRingStandsOut_data()
+    {
+        QTest::addColumn<QString>("control");
+        for (const char *name : {"txtName", "cmdOpen", "cboMonth", "txtLatD", "optLong0", "chkDST", "lblZoneOffset",
+                                 "cmdBrowser", "cmdCalculate"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+        QTest::newRow("picker's OK") << "cmdQuit";
+    }
+
+    void focusRingStandsOut()
+    {
+        QFETCH(QString, control);
+        Look::useVisibleFocus();
+        Look::useLightPalette();
+        frmMain main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        widget<QLineEdit>(&main, "txtZoneHour")->setText(QStringLiteral("-1"));
+        widget<QLineEdit>(&main, "txtZoneMinute")->setText(QStringLiteral("0"));
+        QWidget *window = &main;
+        std::unique_ptr<frmTimeZone> picker;
+        if (control == QStringLiteral("cmdQuit")) {
+            picker = std::make_unique<frmTimeZone>(&main, widget<QLineEdit>(&main, "txtZoneHour"),
+                                                   widget<QLineEdit>(&main, "txtZoneMinute"));
+            picker->show();
+            QApplication::setActiveWindow(picker.get());
+            QVERIFY(QTest::qWaitForWindowActive(picker.get()));
+            window = picker.get();
+        }
+        auto *target = window->findChild<QWidget *>(control);
+        QVERIFY(target);
+        // Another control first, and the keyboard moving the focus, as Tab does.
+        const char *other = control == QStringLiteral("cmdQuit") ? "lstTimeZone"
+                            : control == QStringLiteral("txtName") ? "cmdOpen"
+                                                                   : "txtName";
+        widget<QWidget>(window, other)->setFocus(Qt::OtherFocusReason);
+        window->setAttribute(Qt::WA_KeyboardFocusChange);
+        const QRect area = target->geometry().adjusted(-2, -2, 2, 2);
+        const QImage before = target->parentWidget()->grab(area).toImage();
+        target->setFocus(Qt::TabFocusReason);
+        QVERIFY(target->hasFocus());
+        const QImage after = target->parentWidget()->grab(area).toImage();
+        const QColor ring = Look::focusRingColour(target->palette());
+        int drawn = 0;
+        for (int y = 0; y < after.height(); ++y)
+            for (int x = 0; x < after.width(); ++x)
+                drawn += after.pixelColor(x, y) == ring && before.pixelColor(x, y) != ring;
+        QVERIFY2(drawn >= target->height(), qPrintable(QString::number(drawn)));
+        const double ratio = contrast(ring, target->palette().color(QPalette::Window));
+        qInfo("%s: focus ring %s on %s, %.1f:1", qPrintable(control), qPrintable(ring.name()),
+              qPrintable(target->palette().color(QPalette::Window).name()), ratio);
+        QVERIFY(ratio >= 3);
+    }
+
+    // The search box's clear button: its cross at least 3:1 on the box.
+    void clearButtonStandsOut()
+    {
+        Look::useVisibleFocus();
+        Look::useLightPalette();
+        const QImage cross =
+            QApplication::style()->standardIcon(QStyle::SP_LineEditClearButton).pixmap(16).toImage();
+        const QColor base = QApplication::palette().color(QPalette::Base);
+        double strongest = 1;
+        for (int y = 0; y < cross.height(); ++y)
+            for (int x = 0; x < cross.width(); ++x)
+                if (cross.pixelColor(x, y).alpha() == 255)
+                    strongest = std::max(strongest, contrast(cross.pixelColor(x, y), base));
+        qInfo("clear button: %.1f:1 on %s", strongest, qPrintable(base.name()));
+        QVERIFY(strongest >= 3);
     }
 
     // --- names ---
@@ -339,6 +420,8 @@ private slots:
         int commands = 0;
         for (const Node &node : nodes) {
             QAccessibleInterface *iface = node.iface;
+            if (iface->state().invisible)
+                continue;  // not offered now (the zone's offset while there is none)
             const QAccessible::Role role = iface->role();
             const QString name = iface->text(QAccessible::Name);
             const QString key = iface->text(QAccessible::Accelerator);
