@@ -511,6 +511,38 @@ private slots:
         QCOMPARE(window.txtPlace()->text(), QStringLiteral("London"));
     }
 
+    // Whatever the search finds, the window keeps the width it opened with;
+    // the names too long for their column elide, whole in the tooltip.
+    void windowKeepsItsWidth_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("short") << "Pune";
+        QTest::newRow("long names") << "Santa Cruz de la Sierra";
+        QTest::newRow("long zone") << "Comodoro Rivadavia";
+        QTest::newRow("many places") << "San";
+        QTest::newRow("nothing found") << "Qwertzville";
+        QTest::newRow("a long typed text") << QString(200, u'x');
+    }
+
+    void windowKeepsItsWidth()
+    {
+        QFETCH(QString, typed);
+        AtlasWindow window(QString(), QString(), systemAtlas(), zoneYear, birthDate, birthTime);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const int width = window.width();
+        QTest::keyClicks(window.txtPlace(), typed);
+        QCOMPARE(window.width(), width);
+        QTableWidget *table = window.tblPlaces();
+        int columns = 0;
+        for (int column = 0; column < table->columnCount(); ++column)
+            columns += table->columnWidth(column);
+        QVERIFY(columns <= table->viewport()->width());  // no sideways scrolling
+        for (int row = 0; row < table->rowCount(); ++row)
+            for (int column = 0; column < table->columnCount(); ++column)
+                QVERIFY(table->item(row, column)->toolTip().startsWith(table->item(row, column)->text()));
+    }
+
     void windowOpensTheWebSearch()
     {
         BrowserRecorder browser;
