@@ -300,9 +300,9 @@ void frmMain::createInputFrame(QWidget *frame)
 
     createCoordinateFrames(frame);
 
-    // Under the zone boxes, ending with them, in the strip between the
-    // captions of the Latitude and Longitude frames; the full text is its
-    // tooltip.
+    // Under the zone's offset, ending with the zone boxes, in the strip
+    // between the captions of the Latitude and Longitude frames; the full
+    // text is its tooltip.
     m_lblZoneNote = new QLabel(frame);
     m_lblZoneNote->setObjectName(QStringLiteral("lblZoneNote"));
     m_lblZoneNote->setTextFormat(Qt::PlainText);
