@@ -12,6 +12,9 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // A focus ring that shows on the screens' black; before the palette,
+    // which setting a style resets.
+    Look::useVisibleFocus();
     // Light boxes, lists, buttons and dialogs on a dark desktop too.
     Look::useLightPalette();
     const FontDatabaseAhead fontDatabase;

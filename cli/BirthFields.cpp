@@ -331,7 +331,7 @@ std::optional<QDate> readDateField(std::string_view text, QString &error)
         return std::nullopt;
     const QDate date(d.year, d.month, d.day);
     if (!date.isValid()) {
-        error = problemMessage(BirthPart::Date, d, trimmed(text));
+        error = problemMessage({BirthPart::Date, ProblemKind::NoSuchDay}, d, trimmed(text));
         return std::nullopt;
     }
     return date;

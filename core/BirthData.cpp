@@ -63,3 +63,17 @@ ZoneDirection zoneDirectionOf(const QString &hourText, const QString &minuteText
     }
     return ZoneDirection::FromLongitude;
 }
+
+int clockOffsetMinutes(const EphemerisInput &birth, bool withDst)
+{
+    const int size = birth.zoneHours * 60 + birth.zoneMinutes;
+    return (clockIsAhead(birth) ? size : -size) + (withDst && birth.dst ? 60 : 0);
+}
+
+QString utcOffsetMinutesText(int minutes)
+{
+    return QStringLiteral("UTC%1%2:%3")
+        .arg(QChar(minutes < 0 ? u'\u2212' : u'+'))
+        .arg(std::abs(minutes) / 60)
+        .arg(std::abs(minutes) % 60, 2, 10, QChar(u'0'));
+}

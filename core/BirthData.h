@@ -63,3 +63,12 @@ std::optional<qint16> boxMagnitude(const QString &text);
 // the hour box's sign first, else the minute box's; no sign follows the
 // longitude.
 ZoneDirection zoneDirectionOf(const QString &hourText, const QString &minuteText);
+
+// The clock's offset from Universal Time in minutes, positive ahead, as the
+// calculation takes the birth: the zone's size in its direction, and with
+// `withDst` the daylight saving hour, which always moves the clock ahead.
+int clockOffsetMinutes(const EphemerisInput &birth, bool withDst);
+
+// An offset from Universal Time in minutes as the printout and the main
+// screen write it: "UTC+5:30", "UTC−3:00" (a true minus sign), "UTC+0:00".
+QString utcOffsetMinutesText(int minutes);

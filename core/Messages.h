@@ -34,9 +34,6 @@ inline constexpr char alreadyRunning[] = "Application is already running";
 inline constexpr char updateQuestion[] =
     "There maybe an update to this software available\rDo you want to check for an update?";
 
-inline constexpr char enterCity[] = "Please Enter City";
-inline constexpr char enterState[] = "Please Enter State";
-inline constexpr char enterCountry[] = "Please Enter Country";
 // Why the coordinates search did not start; %1 is the file or folder.
 inline constexpr char searchMissing[] = "The Coordinates Search Is Not Installed.";
 inline constexpr char searchRefused[] = "The Coordinates Search Was Not Started: Other Users Could Change %1";

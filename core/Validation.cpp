@@ -3,6 +3,8 @@
 
 #include "core/Validation.h"
 
+#include <algorithm>
+
 namespace {
 
 // Every fourth year is a leap year; within 1901..2050 that is exact.
@@ -115,4 +117,34 @@ BirthEntry birthEntry(const ScreenInput &screen)
 bool isAcceptedNumberKey(char16_t character)
 {
     return (character >= u'0' && character <= u'9') || character == 8;
+}
+
+bool isZoneHourText(const QString &text)
+{
+    const QStringView digits = text.startsWith(u'-') || text.startsWith(u'+') ? QStringView(text).mid(1) : text;
+    return std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+std::optional<EphemerisInput> screenZone(const ScreenInput &screen)
+{
+    const BirthEntry entry = birthEntry(screen);
+    if (!entry.zoneHours || !entry.zoneMinutes)
+        return std::nullopt;
+    std::vector<BirthProblem> problems;
+    checkPair({entry.zoneHours, entry.zoneMinutes, largestZoneHours, BirthPart::ZoneHours, BirthPart::ZoneMinutes},
+              problems);
+    if (entry.zoneDirection == ZoneDirection::FromLongitude)
+        checkPair({entry.lonDegrees, entry.lonMinutes, largestLongitude, BirthPart::LonDegrees, BirthPart::LonMinutes},
+                  problems);
+    if (!problems.empty())
+        return std::nullopt;
+    EphemerisInput zone;
+    zone.zoneHours = *entry.zoneHours;
+    zone.zoneMinutes = *entry.zoneMinutes;
+    zone.zoneDirection = entry.zoneDirection;
+    zone.dst = entry.dst;
+    zone.lonDegrees = entry.lonDegrees.value_or(0);
+    zone.lonMinutes = entry.lonMinutes.value_or(0);
+    zone.isEast = entry.isEast;
+    return zone;
 }

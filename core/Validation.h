@@ -69,3 +69,12 @@ BirthEntry birthEntry(const ScreenInput &screen);
 
 // The key filter of the six number boxes: digits and Backspace only.
 bool isAcceptedNumberKey(char16_t character);
+
+// What the zone-hour box may hold as typed: digits after at most one
+// leading sign ("-" ahead of Universal Time, "+" behind).
+bool isZoneHourText(const QString &text);
+
+// The zone, DST and longitude of the main screen as the calculation would
+// take them: nothing while the zone boxes would be refused, or while an
+// unsigned zone has no longitude to take its direction from.
+std::optional<EphemerisInput> screenZone(const ScreenInput &screen);

@@ -108,7 +108,6 @@ shoot() {  # window, name
 
 main=$(other_window)
 xdotool windowfocus --sync "$main"
-shoot "$main" main
 
 # A message box: calculating with the name box empty.
 xdotool key alt+g
@@ -183,14 +182,15 @@ shoot "$comparison" comparison
 xdotool key Escape
 sleep 0.5
 
-# The atlas window, from the main screen filled again with the same birth
-# (File, Change Birth Data): its lookup button, six steps back from the
-# name box.
+# The main screen filled again with the same birth (File, Change Birth
+# Data), the zone's offset under its boxes; then the atlas window, from its
+# lookup button, seven steps back from the name box.
 xdotool windowfocus --sync "$result"
 xdotool key ctrl+e
 main=$(other_window "$result")
 xdotool windowfocus --sync "$main"
-xdotool key --repeat 6 shift+Tab
+shoot "$main" main
+xdotool key --repeat 7 shift+Tab
 xdotool key space
 atlas=$(other_window "$main")
 shoot "$atlas" atlas

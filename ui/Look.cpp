@@ -4,12 +4,78 @@
 #include "ui/Look.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QPalette>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QWidget>
 
 namespace {
 const QString verdanaFamily = QStringLiteral("Verdana");
+
+bool isDarkGround(const QPalette &palette)
+{
+    return palette.color(QPalette::Window).lightnessF() < 0.5;
 }
+
+void drawRing(QPainter *painter, const QRect &rect, const QColor &colour)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(colour);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(rect.adjusted(0, 0, -1, -1));
+    painter->restore();
+}
+
+// A cross of two strokes, drawn at each size rather than scaled.
+QIcon clearIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Look::clearIconColour, size / 8.0, Qt::SolidLine, Qt::RoundCap));
+        const double inset = size * 0.28;
+        painter.drawLine(QPointF(inset, inset), QPointF(size - inset, size - inset));
+        painter.drawLine(QPointF(inset, size - inset), QPointF(size - inset, inset));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+// The platform's style, but for the focus ring, which it draws in the
+// selection colour, faint and dark blue on the screens' black: a solid ring
+// that stands out on either ground. Boxes, buttons and lists keep their own
+// look and get the ring round their edge.
+class VisibleFocusStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element == PE_FrameFocusRect) {
+            // As the platform's style: only after the keyboard moved the focus.
+            if (option->state & State_KeyboardFocusChange)
+                drawRing(painter, option->rect, Look::focusRingColour(option->palette));
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        const bool framed = element == PE_FrameLineEdit || element == PE_PanelButtonCommand;
+        if (framed && (option->state & State_HasFocus))
+            drawRing(painter, option->rect, Look::focusRingColour(option->palette));
+    }
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (icon == SP_LineEditClearButton)
+            return clearIcon();
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+};
+
+} // namespace
 
 namespace Look {
 
@@ -73,6 +139,16 @@ QPalette lightPalette()
 void useLightPalette()
 {
     QApplication::setPalette(lightPalette());
+}
+
+QColor focusRingColour(const QPalette &palette)
+{
+    return isDarkGround(palette) ? lightOrange : palette.color(QPalette::Active, QPalette::Highlight);
+}
+
+void useVisibleFocus()
+{
+    QApplication::setStyle(new VisibleFocusStyle);
 }
 
 } // namespace Look

@@ -50,4 +50,18 @@ QPalette lightPalette();
 // so that a dark theme leaves no black text on dark grey and no grey text
 // on black. Called once, before the first window.
 void useLightPalette();
+
+// The keyboard focus ring on a ground of `palette`'s window colour: light
+// orange on the screens' black, the selection blue on light dialogs; either
+// at least 3:1 against its ground.
+QColor focusRingColour(const QPalette &palette);
+
+// The clear button's cross in the search boxes: dark grey, over 3:1 on the
+// boxes' white, whatever the desktop's icon theme.
+inline const QColor clearIconColour(96, 96, 96);
+
+// Makes the program's style the platform's with a focus ring of
+// focusRingColour() around the focused control, and a clear button of
+// clearIconColour. Called once, before the first window.
+void useVisibleFocus();
 } // namespace Look

@@ -265,10 +265,7 @@ QString birthMomentText(const BirthData &birth)
                              .arg(QLocale(QLocale::English).monthName(birth.month), QString::number(birth.year));
     const QString time =
         QStringLiteral("%1:%2").arg(birth.hour, 2, 10, QChar(u'0')).arg(birth.minute, 2, 10, QChar(u'0'));
-    const QString zone = QStringLiteral("UTC%1%2:%3")
-                             .arg(QChar(clockIsAhead(birth) ? u'+' : u'\u2212'))
-                             .arg(birth.zoneHours)
-                             .arg(birth.zoneMinutes, 2, 10, QChar(u'0'));
+    const QString zone = utcOffsetMinutesText(clockOffsetMinutes(birth, false));
     QString text = QStringLiteral("Born %1 at %2, time zone %3").arg(date, time, zone);
     if (birth.dst)
         text += QStringLiteral(", daylight saving time");

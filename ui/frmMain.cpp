@@ -45,7 +45,10 @@ namespace {
 
 // Design sizes in twips.
 constexpr int clientWidth = 7275;
-constexpr int clientHeight = 6405;
+// The row under the zone boxes that states the zone's offset; everything
+// below it sits that much lower than in the original design.
+constexpr int zoneOffsetRow = 225;
+constexpr int clientHeight = 6405 + zoneOffsetRow;
 
 const char *const monthNames[] = {"January", "February", "March",     "April",   "May",      "June",
                                   "July",    "August",   "September", "October", "November", "December"};
@@ -148,6 +151,15 @@ bool isEditingShortcut(const QKeyEvent *key)
 {
     return std::any_of(std::begin(editingShortcuts), std::end(editingShortcuts),
                        [key](QKeySequence::StandardKey shortcut) { return key->matches(shortcut); });
+}
+
+// The box's text once `typed` replaces its selection, or goes in at the cursor.
+QString textAfterTyping(const QLineEdit *box, const QString &typed)
+{
+    QString text = box->text();
+    if (box->hasSelectedText())
+        return text.replace(box->selectionStart(), box->selectionLength(), typed);
+    return text.insert(box->cursorPosition(), typed);
 }
 
 // The birth moment as the lookup takes it: the screen's date and its hour
@@ -272,11 +284,11 @@ void frmMain::createControls(QWidget *central)
     introduction->setPalette(introductionPalette);
     introduction->setGeometry(twipRect(465, 1440, 1215, 3375));
 
-    QGroupBox *inputFrame = addFrame("fraInput", QString(), central, twipRect(1875, 1080, 4935, 4410));
+    QGroupBox *inputFrame = addFrame("fraInput", QString(), central, twipRect(1875, 1080, 4935, 4410 + zoneOffsetRow));
     createInputFrame(inputFrame);
 
     m_branding = createBrandingFrame(central, BrandingScreen::Main);
-    m_branding.frame->setGeometry(twipRect(30, 5520, 7215, 855));
+    m_branding.frame->setGeometry(twipRect(30, 5520 + zoneOffsetRow, 7215, 855));
 }
 
 void frmMain::createInputFrame(QWidget *frame)
@@ -302,11 +314,26 @@ void frmMain::createInputFrame(QWidget *frame)
     Look::applyScreenPalette(fraZone);
     createZoneFrame(fraZone);
 
+    // The clock's offset as the calculation will take it, in the printout's
+    // words; a click sets the zone's direction the other way.
+    m_lblZoneOffset = new LinkLabel(QString(), frame);
+    m_lblZoneOffset->setObjectName(QStringLiteral("lblZoneOffset"));
+    m_lblZoneOffset->setTextFormat(Qt::PlainText);
+    m_lblZoneOffset->setFont(Look::verdana(7.5, false, true));
+    m_lblZoneOffset->setFocusPolicy(Qt::StrongFocus);
+    QPalette offsetPalette = m_lblZoneOffset->palette();
+    offsetPalette.setColor(QPalette::WindowText, Look::lightOrange);
+    m_lblZoneOffset->setPalette(offsetPalette);
+    m_lblZoneOffset->setGeometry(twipRect(1320, 1780, 3495, 215));
+    m_lblZoneOffset->setAccessibleDescription(
+        QStringLiteral("The time zone's offset from Universal Time; press to turn its direction"));
+    m_lblZoneOffset->hide();
+
     createCoordinateFrames(frame);
 
-    // Under the zone boxes, ending with them, in the strip between the
-    // captions of the Latitude and Longitude frames; the full text is its
-    // tooltip.
+    // Under the zone's offset, ending with the zone boxes, in the strip
+    // between the captions of the Latitude and Longitude frames; the full
+    // text is its tooltip.
     m_lblZoneNote = new QLabel(frame);
     m_lblZoneNote->setObjectName(QStringLiteral("lblZoneNote"));
     m_lblZoneNote->setTextFormat(Qt::PlainText);
@@ -317,14 +344,14 @@ void frmMain::createInputFrame(QWidget *frame)
     notePalette.setColor(QPalette::WindowText, Look::lightOrange);
     m_lblZoneNote->setPalette(notePalette);
     m_lblZoneNote->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_lblZoneNote->setGeometry(twipRect(870, 1770, 1635, 225));
+    m_lblZoneNote->setGeometry(twipRect(870, 1770 + zoneOffsetRow, 1635, 225));
 
-    QLabel *cityRow = addLabel(QStringLiteral("City"), frame, 120, 2850);
-    m_txtMCity = addBox("txtMCity", frame, twipRect(1320, 2760, 2175, 285));
-    QLabel *stateRow = addLabel(QStringLiteral("State"), frame, 120, 3240);
-    m_txtMState = addBox("txtMState", frame, twipRect(1320, 3120, 2175, 285));
-    QLabel *countryRow = addLabel(QStringLiteral("Country"), frame, 120, 3600);
-    m_txtMCountry = addBox("txtMCountry", frame, twipRect(1320, 3510, 2175, 285));
+    QLabel *cityRow = addLabel(QStringLiteral("City"), frame, 120, 2850 + zoneOffsetRow);
+    m_txtMCity = addBox("txtMCity", frame, twipRect(1320, 2760 + zoneOffsetRow, 2175, 285));
+    QLabel *stateRow = addLabel(QStringLiteral("State"), frame, 120, 3240 + zoneOffsetRow);
+    m_txtMState = addBox("txtMState", frame, twipRect(1320, 3120 + zoneOffsetRow, 2175, 285));
+    QLabel *countryRow = addLabel(QStringLiteral("Country"), frame, 120, 3600 + zoneOffsetRow);
+    m_txtMCountry = addBox("txtMCountry", frame, twipRect(1320, 3510 + zoneOffsetRow, 2175, 285));
 
     // Screen readers announce each control by the caption of its row.
     Accessible::nameAfter(m_txtName, nameRow);
@@ -346,7 +373,7 @@ void frmMain::createInputFrame(QWidget *frame)
     m_cmdBrowser = new QPushButton(frame);
     m_cmdBrowser->setObjectName(QStringLiteral("cmdBrowser"));
     m_cmdBrowser->setAccessibleName(browserCaption);
-    m_cmdBrowser->setGeometry(twipRect(3600, 2805, 1215, 945));
+    m_cmdBrowser->setGeometry(twipRect(3600, 2805 + zoneOffsetRow, 1215, 945));
     auto *browserLabel = new QLabel(browserCaption, m_cmdBrowser);
     browserLabel->setObjectName(QStringLiteral("cmdBrowserCaption"));
     browserLabel->setTextFormat(Qt::PlainText);
@@ -361,7 +388,7 @@ void frmMain::createInputFrame(QWidget *frame)
     m_cmdCalculate = new QPushButton(QStringLiteral("&Get My Chinese Lunar Mansion"), frame);
     m_cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
     m_cmdCalculate->setFont(Look::verdana(8.25, true));
-    m_cmdCalculate->setGeometry(twipRect(120, 3930, 4695, 375));
+    m_cmdCalculate->setGeometry(twipRect(120, 3930 + zoneOffsetRow, 4695, 375));
 }
 
 void frmMain::createZoneFrame(QFrame *frame)
@@ -395,7 +422,7 @@ void frmMain::createZoneFrame(QFrame *frame)
 void frmMain::createCoordinateFrames(QWidget *inputFrame)
 {
     QGroupBox *latitude = addFrame("fraLatitude", QStringLiteral("Latitude"), inputFrame,
-                                   twipRect(120, 1800, 2415, 855));
+                                   twipRect(120, 1800 + zoneOffsetRow, 2415, 855));
     m_txtLatD = addBox("txtLatD", latitude, twipRect(120, 240, 375, 285));
     m_txtLatM = addBox("txtLatM", latitude, twipRect(840, 240, 375, 285));
     addLabel(QStringLiteral("Deg"), latitude, 120, 600)->setBuddy(m_txtLatD);
@@ -408,7 +435,7 @@ void frmMain::createCoordinateFrames(QWidget *inputFrame)
     m_optLat[1]->setGeometry(twipRect(1480, 480, 900, 255));
 
     QGroupBox *longitude = addFrame("fraLongitude", QStringLiteral("Longitude"), inputFrame,
-                                    twipRect(2580, 1800, 2235, 855));
+                                    twipRect(2580, 1800 + zoneOffsetRow, 2235, 855));
     // 45 twips wider than the other coordinate boxes: three digits (up to
     // 180 degrees) need the room to show in full with the system's frame.
     m_txtLonD = addBox("txtLonD", longitude, twipRect(90, 240, 420, 285));
@@ -464,6 +491,14 @@ void frmMain::connectControls()
     for (QLineEdit *box : {m_txtZoneHour, m_txtZoneMinute})
         connect(box, &QLineEdit::textEdited, this, &frmMain::forgetPlaceZone);
     connect(m_chkDST, &QCheckBox::clicked, this, &frmMain::forgetPlaceZone);
+    connect(m_lblZoneOffset, &LinkLabel::clicked, this, &frmMain::lblZoneOffset_Click);
+
+    // The offset follows whatever decides it: the zone boxes, DST and the
+    // longitude (its hemisphere gives an unsigned zone's direction).
+    for (QLineEdit *box : {m_txtZoneHour, m_txtZoneMinute, m_txtLonD, m_txtLonM})
+        connect(box, &QLineEdit::textChanged, this, &frmMain::showZoneOffset);
+    connect(m_chkDST, &QCheckBox::toggled, this, &frmMain::showZoneOffset);
+    connect(m_optLongGroup, &QButtonGroup::buttonToggled, this, &frmMain::showZoneOffset);
 
     for (QLineEdit *box : {m_txtLatD, m_txtLatM, m_txtLonD, m_txtLonM, m_txtZoneHour, m_txtZoneMinute}) {
         box->installEventFilter(this);
@@ -488,7 +523,7 @@ void frmMain::setFocusOrder()
                                     m_cboMM,    m_cboSS,      m_txtLonD,     m_txtLonM,     m_optLong[0],
                                     m_optLong[1], m_txtLatD,  m_txtLatM,     m_optLat[0],   m_optLat[1],
                                     m_txtMCity, m_txtMState,  m_txtMCountry, m_cmdBrowser,  m_cmdCalculate,
-                                    m_cmdOpen,  m_txtZoneHour, m_txtZoneMinute, m_chkDST};
+                                    m_cmdOpen,  m_txtZoneHour, m_txtZoneMinute, m_chkDST, m_lblZoneOffset};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -693,6 +728,38 @@ void frmMain::typeZone(int hours, int minutes, const QString &sign, bool dst)
     m_chkDST->setChecked(dst);
 }
 
+void frmMain::showZoneOffset()
+{
+    const std::optional<EphemerisInput> zone = screenZone(screenInput());
+    m_lblZoneOffset->setVisible(zone.has_value());
+    if (!zone) {
+        m_lblZoneOffset->clear();
+        return;
+    }
+    const int minutes = clockOffsetMinutes(*zone, true);
+    const QString side = minutes > 0   ? QStringLiteral(", ahead of Universal Time")
+                         : minutes < 0 ? QStringLiteral(", behind Universal Time")
+                                       : QStringLiteral(", Universal Time");
+    m_lblZoneOffset->setText(utcOffsetMinutesText(minutes) + side);
+}
+
+void frmMain::lblZoneOffset_Click()
+{
+    const std::optional<EphemerisInput> zone = screenZone(screenInput());
+    if (!zone)
+        return;
+    // The hour box alone states the direction from now on: the other way
+    // from the clock's, whatever the longitude says.
+    const auto unsignedText = [](const QLineEdit *box) {
+        const QString text = trimBlanks(box->text());
+        return text.startsWith(u'-') || text.startsWith(u'+') ? text.mid(1) : text;
+    };
+    const QChar sign = clockIsAhead(*zone) ? u'+' : u'-';
+    m_txtZoneHour->setText(sign + unsignedText(m_txtZoneHour));
+    m_txtZoneMinute->setText(unsignedText(m_txtZoneMinute));
+    forgetPlaceZone();  // the user's own zone now
+}
+
 void frmMain::setZoneNote(const QString &note, const QString &details)
 {
     m_lblZoneNote->setText(note);
@@ -764,9 +831,12 @@ void frmMain::lblTZHelp_Click()
         forgetPlaceZone();  // the user's own zone now
 }
 
-bool frmMain::refuseNonDigitText(const QString &text)
+bool frmMain::refuseNonDigitText(QLineEdit *box, const QString &text)
 {
     if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return false;
+    // The zone-hour box also takes one leading sign, its direction.
+    if (box == m_txtZoneHour && isZoneHourText(textAfterTyping(box, text)))
         return false;
     desktop().showMessage(this, MessageIcon::Error, QString::fromUtf8(Messages::onlyNumbers));
     return true;
@@ -776,7 +846,7 @@ void frmMain::pasteChecked(QLineEdit *box, QClipboard::Mode mode)
 {
     const QString text = QGuiApplication::clipboard()->text(mode);
     // Nothing to paste leaves the box as it is, its selection included.
-    if (text.isEmpty() || refuseNonDigitText(text))
+    if (text.isEmpty() || refuseNonDigitText(box, text))
         return;
     box->insert(text);
 }
@@ -807,7 +877,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         // The key filter: a typed character that isn't a digit or Backspace
         // is refused with a message and never reaches the box (Enter and
-        // Escape included). Keys that type nothing and the standard editing
+        // Escape included), but for the zone-hour box's one leading sign. Keys that type nothing and the standard editing
         // shortcuts pass; Paste goes by the digit rule. A key that types
         // several characters at once (a compose sequence) must type digits
         // only.
@@ -819,10 +889,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         const QString text = key->text();
         const bool typesNonDigit = std::any_of(text.cbegin(), text.cend(),
                                                [](QChar c) { return !isAcceptedNumberKey(c.unicode()); });
-        if (typesNonDigit && !isEditingKey(key->key()) && !isEditingShortcut(key)) {
-            desktop().showMessage(this, MessageIcon::Error, QString::fromUtf8(Messages::onlyNumbers));
-            return true;
-        }
+        if (typesNonDigit && !isEditingKey(key->key()) && !isEditingShortcut(key))
+            return refuseNonDigitText(box, text);
         break;
     }
     case QEvent::ContextMenu:

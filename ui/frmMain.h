@@ -86,14 +86,20 @@ private:
     // Types the chosen place's coordinates and, when it states them, its
     // zone and DST tick into the screen.
     void usePlace(const QVariantMap &place);
-    // The digit rule for text put into a number box at once (pasted or
-    // dropped): true, after the message, when `text` holds anything but digits.
-    bool refuseNonDigitText(const QString &text);
+    // The digit rule for text typed or put into a number box at once
+    // (pasted): true, after the message, when `text` holds anything but
+    // digits (the zone-hour box takes one leading sign as well).
+    bool refuseNonDigitText(QLineEdit *box, const QString &text);
     void pasteChecked(QLineEdit *box, QClipboard::Mode mode);
     void showNumberBoxMenu(QLineEdit *box, const QPoint &globalPosition);
     // The zone boxes and DST as a zone of that size, direction and tick.
     void typeZone(int hours, int minutes, const QString &sign, bool dst);
     void setZoneNote(const QString &note, const QString &details = {});
+    // The clock's offset under the zone boxes, or nothing while the boxes
+    // (or an unsigned zone's longitude) don't give one.
+    void showZoneOffset();
+    // The offset clicked: the zone's direction the other way.
+    void lblZoneOffset_Click();
     // The lat/long boxes and options as typed, to tell whether they still
     // hold the place's.
     QStringList coordinateTexts() const;
@@ -130,6 +136,7 @@ private:
     LinkLabel *m_lblTZHelp = nullptr;
     QCheckBox *m_chkDST = nullptr;
     QLabel *m_lblZoneNote = nullptr;
+    LinkLabel *m_lblZoneOffset = nullptr;
     QLineEdit *m_txtLatD = nullptr;
     QLineEdit *m_txtLatM = nullptr;
     QRadioButton *m_optLat[2] = {};

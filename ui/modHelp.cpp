@@ -174,21 +174,10 @@ QVariant searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country
 {
     if (!city || !state || !country)
         return {};
-    // A box is empty only with no character at all; blanks go into the query.
-    const std::array<std::pair<QLineEdit *, const char *>, 3> boxes{{
-        {city, Messages::enterCity},
-        {state, Messages::enterState},
-        {country, Messages::enterCountry},
-    }};
-    for (const auto &[box, message] : boxes) {
-        if (box->text().isEmpty()) {
-            desktop().showMessage(box->window(), MessageIcon::Information, QString::fromUtf8(message));
-            box->setFocus(Qt::OtherFocusReason);
-            return {};
-        }
-    }
-    const QString query =
-        city->text() + u' ' + state->text() + u' ' + country->text() + QStringLiteral(" Latitude Longitude");
+    // The search opens with whatever the boxes hold, even nothing: the atlas
+    // window has its own search box, and the calculation needs no place name.
+    const QString query = city->text() + u' ' + state->text() + u' ' + country->text()
+                          + QStringLiteral(" Latitude Longitude");
     // The boxes apart as well, so that the atlas window can search them as typed.
     QVariantMap birthAndPlace = birth;
     birthAndPlace.insert(QString::fromLatin1(WebSearchKeys::city), city->text());

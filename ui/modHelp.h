@@ -47,8 +47,8 @@ int coBrandNumber(float r);
 // anything else leaves the order as it is.
 void bringBannerToFront(int number, QWidget *lblFullBrand, QWidget *lblCobrand);
 
-// "Click Here To Find Latitude && Longitude": checks the three place boxes
-// (message and focus on the first empty one), then hands the query and the
-// birth moment to the web search component. Returns the place chosen there,
+// "Click Here To Find Latitude && Longitude": hands the three place boxes,
+// as typed (empty ones too), and the birth moment to the web search
+// component. Returns the place chosen there,
 // or an empty QVariant.
 QVariant searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country, const QVariantMap &birth);

@@ -62,6 +62,8 @@ constexpr int visibleRows = 8;
 // The narrowest the window gets, in average characters: room for a heading
 // of two lines and both buttons.
 constexpr int minimumWidthInCharacters = 60;
+// The table's one width, in average characters: a usual row in full.
+constexpr int tableWidthInCharacters = 96;
 // The most of the typed place the heading repeats, in characters: a couple
 // of lines, however much text the boxes hold.
 constexpr qsizetype longestEcho = 120;
@@ -250,6 +252,8 @@ void AtlasWindow::setupTable()
     m_tblPlaces->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tblPlaces->setTabKeyNavigation(false);
     m_tblPlaces->setWordWrap(false);
+    m_tblPlaces->setTextElideMode(Qt::ElideRight);
+    m_tblPlaces->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_tblPlaces->verticalHeader()->hide();
     m_tblPlaces->horizontalHeader()->setHighlightSections(false);
 }
@@ -274,12 +278,14 @@ void AtlasWindow::fillTable(const QList<AtlasMatch> &matches)
                                 describeZone(place.timeZone, zone) + (against ? QStringLiteral(" *") : QString())};
         for (int column = 0; column < cells.size(); ++column) {
             auto *item = new QTableWidgetItem(cells.at(column));
+            item->setToolTip(cells.at(column));  // the whole text of a cell cut short
             if (column == LatitudeColumn || column == LongitudeColumn)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_tblPlaces->setItem(row, column, item);
         }
         if (against)
-            m_tblPlaces->item(row, ZoneColumn)->setToolTip(text(Texts::zoneAgainstLongitudeNote));
+            m_tblPlaces->item(row, ZoneColumn)->setToolTip(cells.at(ZoneColumn) + u'\n'
+                                                           + text(Texts::zoneAgainstLongitudeNote));
     }
     if (!matches.isEmpty())
         m_tblPlaces->selectRow(0);
@@ -294,32 +300,53 @@ void AtlasWindow::fitTableToRows()
     m_tblPlaces->ensurePolished();
     m_tblPlaces->horizontalHeader()->ensurePolished();
     const QHeaderView *header = m_tblPlaces->horizontalHeader();
-    m_tblPlaces->resizeColumnsToContents();
     m_tblPlaces->resizeRowsToContents();
+    // One width whatever the search finds, so that the window keeps still
+    // while the user types; never wider than most of the screen.
+    int width = fontMetrics().averageCharWidth() * tableWidthInCharacters;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        width = std::min(width, screen->availableGeometry().width() * 9 / 10);
     const int frame = 2 * m_tblPlaces->frameWidth();
-    int width = frame + m_tblPlaces->verticalScrollBar()->sizeHint().width();
-    for (int column = 0; column < m_tblPlaces->columnCount(); ++column)
-        width += m_tblPlaces->columnWidth(column);
-    // Never wider than most of the screen; the table scrolls sideways then,
-    // and is as much higher as the scroll bar takes.
-    int scrollBar = 0;
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const int widest = screen->availableGeometry().width() * 9 / 10;
-        if (width > widest)
-            scrollBar = m_tblPlaces->horizontalScrollBar()->sizeHint().height();
-        width = std::min(width, widest);
-    }
-    // As high as the visible number of rows whatever the search finds, and
-    // only ever wider: the window keeps still while the user types. A row's
-    // height is kept from the last search with rows for those without.
+    m_tblPlaces->setFixedWidth(width);
+    fitColumns(width - frame - m_tblPlaces->verticalScrollBar()->sizeHint().width());
+    // As high as the visible number of rows whatever the search finds. A
+    // row's height is kept from the last search with rows for those without.
     if (m_tblPlaces->rowCount() > 0)
         m_rowHeight = m_tblPlaces->rowHeight(0);
     const int rowHeight = m_rowHeight > 0 ? m_rowHeight : m_tblPlaces->verticalHeader()->defaultSectionSize();
-    const int height = frame + header->sizeHint().height() + visibleRows * rowHeight + scrollBar;
-    m_tblPlaces->setMinimumWidth(std::max(width, m_tblPlaces->minimumWidth()));
+    const int height = frame + header->sizeHint().height() + visibleRows * rowHeight;
     const int shown = m_tblPlaces->isVisible() ? m_tblPlaces->height() : 0;
     m_tblPlaces->setFixedHeight(std::max(height, shown));
-    m_tblPlaces->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void AtlasWindow::fitColumns(int room)
+{
+    m_tblPlaces->resizeColumnsToContents();
+    // The coordinates keep their width; the names share what is left, the
+    // longest cut to one width that fits (their cells elide, the whole text
+    // in the tooltip).
+    int fixed = 0;
+    QList<int> names;
+    for (int column = 0; column < m_tblPlaces->columnCount(); ++column) {
+        if (column == LatitudeColumn || column == LongitudeColumn)
+            fixed += m_tblPlaces->columnWidth(column);
+        else
+            names.append(column);
+    }
+    const auto widthWithin = [this, &names](int cap) {
+        int sum = 0;
+        for (int column : names)
+            sum += std::min(m_tblPlaces->columnWidth(column), cap);
+        return sum;
+    };
+    int cap = 0;
+    for (int column : names)
+        cap = std::max(cap, m_tblPlaces->columnWidth(column));
+    const int narrowest = fontMetrics().averageCharWidth() * 4;
+    while (cap > narrowest && fixed + widthWithin(cap) > room)
+        --cap;
+    for (int column : names)
+        m_tblPlaces->setColumnWidth(column, std::min(m_tblPlaces->columnWidth(column), cap));
 }
 
 PlaceClock AtlasWindow::clockOf(int row) const

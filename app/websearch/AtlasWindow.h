@@ -54,6 +54,8 @@ private:
     void setupTable();
     void fillTable(const QList<AtlasMatch> &matches);
     void fitTableToRows();
+    // Narrows the longest names' columns until the row fits `room` pixels.
+    void fitColumns(int room);
     PlaceClock clockOf(int row) const;
     // Describes the selected row's clock at the birth moment, and grows the
     // window when the description needs more room than it has.

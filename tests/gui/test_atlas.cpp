@@ -521,6 +521,31 @@ private slots:
         QCOMPARE(window.txtPlace()->text(), QStringLiteral("London"));
     }
 
+    // Whatever the search finds, the window keeps the width it opened with;
+    // the names too long for their column elide, whole in the tooltip.
+    void windowKeepsItsWidth_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("long names") << "Santa Cruz de la Sierra";
+        QTest::newRow("long zone") << "Comodoro Rivadavia";
+        QTest::newRow("nothing found") << "Qwertzville";
+    }
+
+    void windowKeepsItsWidth()
+    {
+        QFETCH(QString, typed);
+        AtlasWindow window(QString(), QString(), systemAtlas(), zoneYear, birthDate, birthTime);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const int width = window.width();
+        QTest::keyClicks(window.txtPlace(), typed);
+        QCOMPARE(window.width(), width);
+        const QTableWidget *table = window.tblPlaces();
+        QVERIFY(table->horizontalHeader()->length() <= table->viewport()->width());  // no sideways scrolling
+        for (const QTableWidgetItem *item : table->findItems(QStringLiteral("*"), Qt::MatchWildcard))
+            QVERIFY(item->toolTip().startsWith(item->text()));
+    }
+
     void windowOpensTheWebSearch()
     {
         BrowserRecorder browser;

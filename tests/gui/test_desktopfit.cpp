@@ -52,6 +52,9 @@ std::unique_ptr<QWidget> openScreen(Window screen, int row = 0)
     switch (screen) {
     case Window::Main:
         window = std::make_unique<frmMain>();
+        // The longest offset text under the zone boxes shows.
+        widget<QLineEdit>(window.get(), "txtZoneHour")->setText(QStringLiteral("-14"));
+        widget<QLineEdit>(window.get(), "txtZoneMinute")->setText(QStringLiteral("0"));
         break;
     case Window::Result: {
         auto result = std::make_unique<frmChineseLunarMansionResult>();

@@ -206,8 +206,8 @@ int clickPageLinks(QWidget *window)
 {
     int clicked = 0;
     for (LinkLabel *link : window->findChildren<LinkLabel *>()) {
-        if (link->objectName() == QLatin1String("lblTZHelp"))
-            continue;  // opens the picker, not a page
+        if (link->objectName() == QLatin1String("lblTZHelp") || link->objectName() == QLatin1String("lblZoneOffset"))
+            continue;  // open the picker and turn the zone's direction, no page
         QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, link->rect().center());
         ++clicked;
     }

@@ -165,10 +165,10 @@ private slots:
 
     void designGeometry()
     {
-        QCOMPARE(w->centralWidget()->size(), QSize(485, 427));
+        QCOMPARE(w->centralWidget()->size(), QSize(485, 442));  // with the zone offset row
         QCOMPARE(w->minimumSize(), w->maximumSize());  // not resizable
         QCOMPARE(widget<QLineEdit>(w, "txtName")->geometry(), QRect(88, 16, 233, 19));
-        QCOMPARE(w->lblFullBrand()->parentWidget()->geometry(), QRect(2, 368, 481, 57));
+        QCOMPARE(w->lblFullBrand()->parentWidget()->geometry(), QRect(2, 383, 481, 57));
     }
 
     void optionGroupsHoldOneChoice()
@@ -279,6 +279,54 @@ private slots:
             QCOMPARE(m.text, onlyNumbers);
             QCOMPARE(m.icon, MessageIcon::Error);
         }
+    }
+
+    // The offset under the zone boxes ("" none), in the printout's words,
+    // and the hour box once it is clicked. The hour box takes one leading
+    // sign as typed; any other sign gets the message and stays out.
+    void zoneOffsetFollowsZoneDstAndHemisphere_data()
+    {
+        QTest::addColumn<QString>("zone");  // hours and minutes boxes
+        QTest::addColumn<bool>("dst");
+        QTest::addColumn<QString>("longitude");  // degrees and hemisphere
+        QTest::addColumn<QString>("offset");
+        QTest::addColumn<QString>("flipped");
+        QTest::newRow("Madrid") << "-1 0" << false << "3 W" << "UTC+1:00, ahead of Universal Time" << "+1";
+        QTest::newRow("sign after a digit") << "1- 0" << false << "3 E" << "UTC+1:00, ahead of Universal Time" << "+1";
+        QTest::newRow("two signs") << "+-1 0" << false << "3 E" << "UTC\u22121:00, behind Universal Time" << "-1";
+        QTest::newRow("Madrid, DST") << "-1 0" << true << "3 W" << "UTC+2:00, ahead of Universal Time" << "+1";
+        QTest::newRow("west, DST") << "5 0" << true << "74 W" << "UTC\u22124:00, behind Universal Time" << "-5";
+        QTest::newRow("plus, east") << "+1 30" << false << "10 E" << "UTC\u22121:30, behind Universal Time" << "-1";
+        QTest::newRow("minute's sign") << "0 -30" << false << "1 W" << "UTC+0:30, ahead of Universal Time" << "+0";
+        QTest::newRow("Greenwich") << "0 0" << false << "0 E" << "UTC+0:00, Universal Time" << "-0";
+        QTest::newRow("no longitude") << "1 0" << false << " E" << "" << "";
+        QTest::newRow("beyond 14") << "-15 0" << false << "10 E" << "" << "";
+    }
+
+    void zoneOffsetFollowsZoneDstAndHemisphere()
+    {
+        QFETCH(QString, zone);
+        QFETCH(bool, dst);
+        QFETCH(QString, longitude);
+        QFETCH(QString, offset);
+        QFETCH(QString, flipped);
+        // The longitude first: the offset must follow every later change.
+        widget<QLineEdit>(w, "txtLonD")->setText(longitude.section(u' ', 0, 0));
+        widget<QLineEdit>(w, "txtLonM")->setText(QStringLiteral("0"));
+        widget<QRadioButton>(w, "optLong", longitude.endsWith(u'E') ? 0 : 1)->setChecked(true);
+        const QString hours = zone.section(u' ', 0, 0);
+        QTest::keyClicks(widget<QLineEdit>(w, "txtZoneHour"), hours);
+        QCOMPARE(recorder->messages.size(), hours.size() - widget<QLineEdit>(w, "txtZoneHour")->text().size());
+        widget<QLineEdit>(w, "txtZoneMinute")->setText(zone.section(u' ', 1, 1));  // as the picker writes it
+        widget<QCheckBox>(w, "chkDST")->setChecked(dst);
+        auto *label = widget<LinkLabel>(w, "lblZoneOffset");
+        QCOMPARE(label->isVisible() ? label->text() : QString(), offset);
+        if (offset.isEmpty())
+            return;
+        label->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(label, Qt::Key_Space);
+        QCOMPARE(widget<QLineEdit>(w, "txtZoneHour")->text(), flipped);
+        QVERIFY(!widget<QLineEdit>(w, "txtZoneMinute")->text().startsWith(u'-'));
     }
 
     void keyFilterPassesDigitsAndEditingKeys()
