@@ -22,9 +22,9 @@
 
 namespace {
 
-// How much of a file is read when opening it: a reading is one short line,
-// so a bigger file is never read whole.
-constexpr qsizetype readLimit = 4096;
+// How much of a file is read when opening it: a reading is one short line
+// and its birth a few more, so a bigger file is never read whole.
+constexpr qsizetype readLimit = 64 * 1024;
 
 // The longest nakshatra name in bytes; a longer first line is no reading.
 qsizetype longestNameLength()
@@ -52,25 +52,34 @@ private:
     int m_fd;
 };
 
-// Up to readLimit bytes from the start of a regular file. Anything else (a
-// folder, a FIFO, a device) is refused before a byte is read: the file is
-// opened without blocking, so a FIFO with no writer can't hang the program.
-std::optional<QByteArray> readPrefix(const QString &path)
+// Up to readLimit + 1 bytes from the start of a regular file (the extra
+// byte tells a file that goes on). Anything else (a folder, a FIFO, a
+// device) is refused before a byte is read: the file is opened without
+// blocking, so a FIFO with no writer can't hang the program.
+std::optional<QByteArray> readPrefix(const QString &path, ReadingFileProblem &problem)
 {
     const QByteArray nativePath = nativeFileName(path);
+    problem = ReadingFileProblem::Missing;
     if (nativePath.isEmpty())
         return std::nullopt;
     const FileDescriptor fd(::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0)
-        return std::nullopt;
     struct stat status {};
-    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (fd.get() < 0) {
+        problem = ::stat(nativePath.constData(), &status) != 0   ? ReadingFileProblem::Missing
+                  : S_ISDIR(status.st_mode)                       ? ReadingFileProblem::Folder
+                                                                  : ReadingFileProblem::Unreadable;
         return std::nullopt;
+    }
+    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        problem = S_ISDIR(status.st_mode) ? ReadingFileProblem::Folder : ReadingFileProblem::NotPlainFile;
+        return std::nullopt;
+    }
 
-    QByteArray bytes(readLimit, Qt::Uninitialized);
+    problem = ReadingFileProblem::Unreadable;
+    QByteArray bytes(readLimit + 1, Qt::Uninitialized);
     qsizetype filled = 0;
-    while (filled < readLimit) {
-        const ssize_t count = ::read(fd.get(), bytes.data() + filled, std::size_t(readLimit - filled));
+    while (filled < bytes.size()) {
+        const ssize_t count = ::read(fd.get(), bytes.data() + filled, std::size_t(bytes.size() - filled));
         if (count < 0) {
             if (errno == EINTR)
                 continue;
@@ -146,22 +155,40 @@ bool writeReadingFile(const QString &path, const QString &nakshatraName, Reading
     return false;
 }
 
-std::optional<QString> readReadingFile(const QString &path)
+std::optional<ReadingFileContent> readReadingFileContent(const QString &path, ReadingFileProblem *problem)
 {
-    const std::optional<QByteArray> prefix = readPrefix(path);
-    if (!prefix || prefix->isEmpty())
+    ReadingFileProblem why = ReadingFileProblem::NotAReading;
+    const std::optional<QByteArray> prefix = readPrefix(path, why);
+    const auto refused = [&] {
+        if (problem)
+            *problem = why;
         return std::nullopt;
+    };
+    if (!prefix)
+        return refused();
+    // A file the read could not take whole is too large to be one of ours.
+    why = prefix->size() > readLimit ? ReadingFileProblem::TooLarge : ReadingFileProblem::NotAReading;
 
     // The first line ends at CR (the file's own CR LF) or at a bare LF, as a
     // file passed through a Unix editor would have it.
     qsizetype lineLength = 0;
     while (lineLength < prefix->size() && prefix->at(lineLength) != '\r' && prefix->at(lineLength) != '\n')
         ++lineLength;
-    if (lineLength > longestNameLength())
-        return std::nullopt;
+    if (lineLength == 0 || lineLength > longestNameLength())
+        return refused();
 
-    const QString name = unscrambleText(fromSingleByte(prefix->left(lineLength)));
-    if (!findMansionRow(name))
-        return std::nullopt;
-    return name;
+    ReadingFileContent content;
+    content.nakshatraName = unscrambleText(fromSingleByte(prefix->left(lineLength)));
+    if (!findMansionRow(content.nakshatraName))
+        return refused();
+    const qsizetype lineEndLength = prefix->mid(lineLength, 2) == "\r\n" ? 2 : 1;
+    content.laterLines = prefix->mid(lineLength + lineEndLength).left(readLimit);
+    content.laterLinesWhole = prefix->size() <= readLimit;
+    return content;
+}
+
+std::optional<QString> readReadingFile(const QString &path)
+{
+    const std::optional<ReadingFileContent> content = readReadingFileContent(path);
+    return content ? std::optional<QString>(content->nakshatraName) : std::nullopt;
 }

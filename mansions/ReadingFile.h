@@ -8,7 +8,8 @@
 
 #include <optional>
 
-// The saved reading file: the scrambled nakshatra name and CR LF.
+// The saved reading file: the scrambled nakshatra name and CR LF, which is
+// all a reader of the format takes; lines after it may carry more.
 
 // True when the last three characters of the path are exactly "qvr".
 bool hasReadingExtension(const QString &path);
@@ -25,7 +26,22 @@ struct ReadingFileFailure {
 // one is given.
 bool writeReadingFile(const QString &path, const QString &nakshatraName, ReadingFileFailure *failure = nullptr);
 
-// The nakshatra name of a saved reading, or nothing when the path is not a
-// regular readable file whose first line unscrambles to one of the 27 names.
-// Reads a bounded prefix only.
+// Why a path holds no saved reading.
+enum class ReadingFileProblem { Missing, Folder, NotPlainFile, Unreadable, TooLarge, NotAReading };
+
+// A saved reading's first line, unscrambled, and the bytes after its line
+// end. `laterLines` is cut off (and `laterLinesWhole` false) where the
+// file goes on beyond what is read.
+struct ReadingFileContent {
+    QString nakshatraName;
+    QByteArray laterLines;
+    bool laterLinesWhole = true;
+};
+
+// The saved reading at `path`, or nothing (with why in `problem`) when the
+// path is not a regular readable file whose first line unscrambles to one of
+// the 27 names. Reads a bounded prefix only.
+std::optional<ReadingFileContent> readReadingFileContent(const QString &path, ReadingFileProblem *problem = nullptr);
+
+// The nakshatra name of a saved reading, as readReadingFileContent finds it.
 std::optional<QString> readReadingFile(const QString &path);
