@@ -4,18 +4,11 @@
 #pragma once
 
 #include "core/Reading.h"
+#include "core/SavedBirth.h"
 
 #include <QString>
 
 #include <optional>
-
-// The place boxes of the main input screen as they were typed for a
-// calculation: text only, the calculation reads none of them.
-struct BirthPlace {
-    QString city;
-    QString state;
-    QString country;
-};
 
 // What the screens share while the program runs: the reading on display,
 // which Save writes, and the folder of the last reading file opened or
@@ -25,7 +18,7 @@ struct BirthPlace {
 class Session {
 public:
     const std::optional<Reading> &reading() const { return m_reading; }
-    // The place typed for a calculated reading; empty for one opened from a file.
+    // The place typed for the reading's birth; empty for one without a birth.
     const BirthPlace &birthPlace() const { return m_birthPlace; }
     void setReading(const Reading &reading, const BirthPlace &place = {})
     {

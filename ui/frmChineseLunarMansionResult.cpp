@@ -22,6 +22,8 @@
 #include "ui/modHelp.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QImage>
@@ -84,6 +86,8 @@ constexpr DesignRect brandingDesign{0, 5415, 7455, 855};
 constexpr DesignRect pictureDesign{6840, 210, 495, 390};
 constexpr DesignRect backDesign{5280, 4440, 975, 375};
 constexpr DesignRect saveDesign{6360, 4440, 975, 375};
+// Whose reading it is, on the buttons' line, left of them.
+constexpr DesignRect whoseDesign{120, 4530, 5040, 195};
 
 constexpr double defaultPointSize = 8.25;
 constexpr double frameCaptionPointSize = 9.0;
@@ -91,6 +95,16 @@ constexpr double mansionNamePointSize = 14.25;
 
 const char *const initialResult = "Result";
 const char *const frameCaption = ReadingCaptions::frame;
+const char *const noBirthToChange = "This reading's file keeps no birth data to change.";
+
+// "Reading of Carlos Ruiz", or "Reading from carlos.qvr" for a reading
+// whose file keeps no birth.
+QString whoseText(const Reading &reading)
+{
+    if (reading.birth)
+        return QStringLiteral("Reading of %1").arg(reading.birth->name.trimmed());
+    return QStringLiteral("Reading from %1").arg(QFileInfo(reading.sourcePath).fileName());
+}
 
 // The tooltip as rich text, which wraps, at most as wide as `window`: as plain
 // text it is one line as long as its words, about twice the screen's width,
@@ -171,6 +185,7 @@ void frmChineseLunarMansionResult::createMenus()
 
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile->setToolTipsVisible(true);  // why an entry is greyed out
     for (const FileMenuEntry &entry : fileMenu) {
         if (!entry.caption) {
             mnuFile->addSeparator()->setObjectName(QString::fromLatin1(entry.name));
@@ -259,6 +274,10 @@ void frmChineseLunarMansionResult::createControls(QWidget *central)
     connect(m_cmdBack, &QPushButton::clicked, this, &frmChineseLunarMansionResult::cmdBack_Click);
     connect(m_cmdSave, &QPushButton::clicked, this, &frmChineseLunarMansionResult::cmdSave_Click);
 
+    m_lblWhose = addLabel(frame1, QString(), whoseDesign.pixels(), defaultFont, Look::lightOrange);
+    m_lblWhose->setObjectName(QStringLiteral("lblWhose"));
+    m_lblWhose->setFixedWidth(whoseDesign.pixels().width());
+
     BrandingFrame branding = createBrandingFrame(central, BrandingScreen::Result);
     branding.frame->setGeometry(brandingDesign.pixels());
 }
@@ -266,8 +285,15 @@ void frmChineseLunarMansionResult::createControls(QWidget *central)
 void frmChineseLunarMansionResult::setReading(const Reading &reading, const BirthPlace &place)
 {
     m_session->setReading(reading, place);
-    // A reading opened from a file holds no birth to change.
+    // A reading opened from a file of the nakshatra alone holds no birth to change.
     m_mnuChangeBirthData->setEnabled(reading.birth.has_value());
+    const QString why = reading.birth ? QString() : QString::fromUtf8(noBirthToChange);
+    m_mnuChangeBirthData->setToolTip(why);
+    m_mnuChangeBirthData->setStatusTip(why);
+    const bool known = reading.birth || !reading.sourcePath.isEmpty();
+    const QString whose = known ? whoseText(reading) : QString();
+    m_lblWhose->setText(QFontMetrics(m_lblWhose->font()).elidedText(whose, Qt::ElideMiddle, m_lblWhose->width()));
+    m_lblWhose->setToolTip(whose);
     for (int i = 0; i < resultCount; ++i) {
         QLabel *label = m_lblResults.at(i);
         label->setText(reading.values.at(i));

@@ -65,6 +65,7 @@ private:
     std::array<QLabel *, resultCount> m_lblResults{};
     std::array<QPlainTextEdit *, traitsCount> m_txtTraitsBoxes{};
     QLabel *m_picChineseBox = nullptr;
+    QLabel *m_lblWhose = nullptr;
     QPushButton *m_cmdBack = nullptr;
     QPushButton *m_cmdSave = nullptr;
     QAction *m_mnuBack = nullptr;

@@ -509,6 +509,18 @@ void frmMain::fillBirth(const BirthData &birth, const BirthPlace &place)
     m_txtMCity->setText(place.city);
     m_txtMState->setText(place.state);
     m_txtMCountry->setText(place.country);
+    // The atlas place's zone follows the date again, as after "Use This Place".
+    if (!place.zoneId.isEmpty()) {
+        const double longitude = (birth.lonDegrees + birth.lonMinutes / 60.0) * (birth.isEast ? 1 : -1);
+        m_placeZone = PlaceZone{place.zoneId, longitude, coordinateTexts()};
+    }
+}
+
+BirthPlace frmMain::typedPlace() const
+{
+    const bool atlasZone = m_placeZone && coordinateTexts() == m_placeZone->coordinates;
+    return {m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text(),
+            atlasZone ? m_placeZone->zoneId : QString()};
 }
 
 ScreenInput frmMain::screenInput() const
@@ -614,8 +626,7 @@ void frmMain::cmdCalculate_Click()
         return;
     }
     if (const std::optional<Reading> reading = calculateReading(*read.birth))
-        presentReading(*reading, BirthPlace{m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text()}, m_session,
-                       this);
+        presentReading(*reading, typedPlace(), m_session, this);
 }
 
 void frmMain::cmdBrowser_Click()
