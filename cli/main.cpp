@@ -10,6 +10,7 @@
 #include "cli/PlaceLookup.h"
 #include "cli/ReadingReport.h"
 #include "core/QuotedText.h"
+#include "core/SavedReading.h"
 #include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
 
@@ -107,10 +108,10 @@ QString savePathFor(const QString &given)
     return hasReadingExtension(path) ? path : QString();
 }
 
-bool saveReading(const QString &path, const QString &nakshatraName)
+bool saveReadingTo(const QString &path, const Reading &reading, const BirthPlace &place)
 {
     ReadingFileFailure failure;
-    if (writeReadingFile(path, nakshatraName, &failure))
+    if (saveReading(path, reading, place, &failure))
         return true;
     if (failure.error == QFileDevice::OpenError)
         complain(QStringLiteral("--save: could not write %1; check that its folder exists and may be written to")
@@ -186,23 +187,38 @@ int runSingle(const CommandLine &line)
     } else {
         print(birthReportText(*reading));
     }
-    if (!savePath.isEmpty() && !saveReading(savePath, reading->nakshatraName))
+    const BirthPlace savedPlace =
+        found ? BirthPlace{found->place.name, found->place.state, found->place.country, found->place.timeZone}
+              : BirthPlace{};
+    if (!savePath.isEmpty() && !saveReadingTo(savePath, *reading, savedPlace))
         return exitBadInput;
     return exitSuccess;
 }
 
+// The reading saved at `path` as --open and --pair take it: nothing, after
+// saying why under `option`, for a path that holds none; a birth left out
+// of it is noted.
+std::optional<OpenedReading> openSaved(const QString &option, const QString &path)
+{
+    const std::optional<OpenedReading> opened = openReading(path);
+    if (!opened)
+        complain(QStringLiteral("%1: %2").arg(option, unreadableReason(path)));
+    else if (!opened->birthNote.isEmpty())
+        complain(QStringLiteral("%1: %2: %3; the first line's reading is shown without a birth")
+                     .arg(option, quotedPath(path), opened->birthNote));
+    return opened;
+}
+
 int runOpen(const CommandLine &line)
 {
-    const std::optional<QString> name = readReadingFile(line.openPath);
-    const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
-    if (!reading) {
-        complain(QStringLiteral("--open: %1").arg(unreadableReason(line.openPath)));
+    const std::optional<OpenedReading> opened = openSaved(QStringLiteral("--open"), line.openPath);
+    if (!opened)
         return exitBadInput;
-    }
     if (line.json)
-        print(QString::fromUtf8(QJsonDocument(savedReadingJson(line.openPath, *reading)).toJson(QJsonDocument::Indented)));
+        print(QString::fromUtf8(QJsonDocument(savedReadingJson(line.openPath, opened->reading, opened->place))
+                                    .toJson(QJsonDocument::Indented)));
     else
-        print(QStringLiteral("Saved reading: %1\n\n").arg(barePath(line.openPath)) + readingText(*reading));
+        print(savedReadingText(line.openPath, opened->reading));
     return exitSuccess;
 }
 
@@ -211,22 +227,17 @@ int runPair(const CommandLine &line)
 {
     std::array<Reading, 2> readings;
     for (std::size_t i = 0; i < readings.size(); ++i) {
-        const QString &path = line.pairPaths.at(qsizetype(i));
-        const std::optional<QString> name = readReadingFile(path);
-        const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
-        if (!reading) {
-            complain(QStringLiteral("--pair: %1").arg(unreadableReason(path)));
+        const std::optional<OpenedReading> opened = openSaved(QStringLiteral("--pair"), line.pairPaths.at(qsizetype(i)));
+        if (!opened)
             return exitBadInput;
-        }
-        readings[i] = *reading;
-        readings[i].sourcePath = path;
+        readings[i] = opened->reading;
     }
     ReadingPair pair = readingPair(readings[0], readings[1]);
     if (line.json) {
         print(QString::fromUtf8(QJsonDocument(readingPairJson(pair)).toJson(QJsonDocument::Indented)));
         return exitSuccess;
     }
-    // The names come from the files' names, which must not steer the terminal.
+    // The names come from the files, which must not steer the terminal.
     pair.nameA = barePath(pair.nameA);
     pair.nameB = barePath(pair.nameB);
     print(readingPairText(pair));
