@@ -11,8 +11,8 @@
 #include "cli/ReadingReport.h"
 #include "core/QuotedText.h"
 #include "core/SavedReading.h"
-#include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
+#include "sys/NativeFileName.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +22,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include <fcntl.h>
@@ -69,33 +70,6 @@ int usageError(const QString &message)
     return exitUsage;
 }
 
-// What stands at a path, by its bytes: nothing, a folder, or something else.
-enum class PathKind { Missing, Folder, Other };
-
-PathKind pathKind(const QString &path)
-{
-    struct stat status {};
-    if (::stat(nativeFileName(path).constData(), &status) != 0)
-        return PathKind::Missing;
-    return S_ISDIR(status.st_mode) ? PathKind::Folder : PathKind::Other;
-}
-
-// Why a path could not be opened as a saved reading.
-QString unreadableReason(const QString &path)
-{
-    switch (pathKind(path)) {
-    case PathKind::Missing:
-        return QStringLiteral("%1 does not exist").arg(quotedPath(path));
-    case PathKind::Folder:
-        return QStringLiteral("%1 is a folder").arg(quotedPath(path));
-    case PathKind::Other:
-        break;
-    }
-    if (::access(nativeFileName(path).constData(), R_OK) != 0)
-        return QStringLiteral("%1 can't be read").arg(quotedPath(path));
-    return QStringLiteral("%1 is not a saved Quorvel reading").arg(quotedPath(path));
-}
-
 // The path a reading is saved to: a name without an extension gets ".qvr",
 // as the program's save dialog adds it. Empty when the name can't be opened
 // by the program, which takes only names ending in "qvr".
@@ -110,7 +84,7 @@ QString savePathFor(const QString &given)
 
 bool saveReadingTo(const QString &path, const Reading &reading, const BirthPlace &place)
 {
-    ReadingFileFailure failure;
+    FileWriteFailure failure;
     if (saveReading(path, reading, place, &failure))
         return true;
     if (failure.error == QFileDevice::OpenError)
@@ -200,11 +174,12 @@ int runSingle(const CommandLine &line)
 // of it is noted.
 std::optional<OpenedReading> openSaved(const QString &option, const QString &path)
 {
-    const std::optional<OpenedReading> opened = openReading(path);
+    ReadingFileProblem problem = ReadingFileProblem::NotAReading;
+    const std::optional<OpenedReading> opened = openReading(path, &problem);
     if (!opened)
-        complain(QStringLiteral("%1: %2").arg(option, unreadableReason(path)));
+        complain(QStringLiteral("%1: %2").arg(option, unreadableReason(path, problem)));
     else if (!opened->birthNote.isEmpty())
-        complain(QStringLiteral("%1: %2: %3; the first line's reading is shown without a birth")
+        complain(QStringLiteral("%1: %2: %3; the first line's reading is shown without it")
                      .arg(option, quotedPath(path), opened->birthNote));
     return opened;
 }
@@ -250,11 +225,8 @@ int openBatchInput(const QString &path)
 {
     if (path == QLatin1String("-"))
         return STDIN_FILENO;
-    const PathKind kind = pathKind(path);
-    if (kind != PathKind::Other) {
-        complain(QStringLiteral("--batch: %1 %2")
-                     .arg(quotedPath(path),
-                          kind == PathKind::Folder ? QStringLiteral("is a folder") : QStringLiteral("does not exist")));
+    if (const std::optional<QString> reason = notAFileReason(path)) {
+        complain(QStringLiteral("--batch: %1 %2").arg(quotedPath(path), *reason));
         return -1;
     }
     const int fd = ::open(nativeFileName(path).constData(), O_RDONLY | O_CLOEXEC);

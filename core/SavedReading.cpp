@@ -4,6 +4,13 @@
 #include "core/SavedReading.h"
 
 #include "core/QuotedText.h"
+#include "sys/NativeFileName.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -48,29 +55,33 @@ std::optional<OpenedReading> openReading(const QString &path, ReadingFileProblem
     return opened;
 }
 
-QString readingFileProblemText(const QString &path, ReadingFileProblem problem)
+std::optional<QString> notAFileReason(const QString &path)
 {
-    const auto said = [&path](const char *what) { return QStringLiteral("%1 %2").arg(quotedPath(path), QLatin1String(what)); };
-    switch (problem) {
-    case ReadingFileProblem::Missing:
-        return said("does not exist");
-    case ReadingFileProblem::Folder:
-        return said("is a folder");
-    case ReadingFileProblem::NotPlainFile:
-        return said("is not a plain file");
-    case ReadingFileProblem::Unreadable:
-        return said("can't be read");
-    case ReadingFileProblem::TooLarge:
-        return said("is too large to be a saved Quorvel reading");
-    case ReadingFileProblem::NotAReading:
-        break;
-    }
-    return said("is not a saved Quorvel reading");
+    struct stat status {};
+    if (::stat(nativeFileName(path).constData(), &status) == 0)
+        return S_ISDIR(status.st_mode) ? std::optional(QStringLiteral("is a folder")) : std::nullopt;
+    if (errno == ENOENT || errno == ENOTDIR)
+        return QStringLiteral("does not exist");
+    if (errno == ELOOP)
+        return QStringLiteral("is a symbolic link loop");
+    return QStringLiteral("can't be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
 }
 
-bool saveReading(const QString &path, const Reading &reading, const BirthPlace &place, ReadingFileFailure *failure)
+QString unreadableReason(const QString &path, ReadingFileProblem problem)
 {
-    // TODO birth lines once the writer takes them
-    (void)place;
-    return writeReadingFile(path, reading.nakshatraName, failure);
+    if (const std::optional<QString> reason = notAFileReason(path))
+        return QStringLiteral("%1 %2").arg(quotedPath(path), *reason);
+    if (::access(nativeFileName(path).constData(), R_OK) != 0)
+        return QStringLiteral("%1 can't be read").arg(quotedPath(path));
+    if (problem == ReadingFileProblem::TooLarge)
+        return QStringLiteral("%1 is too large to be a saved Quorvel reading").arg(quotedPath(path));
+    return QStringLiteral("%1 is not a saved Quorvel reading").arg(quotedPath(path));
+}
+
+bool saveReading(const QString &path, const Reading &reading, const BirthPlace &place, FileWriteFailure *failure)
+{
+    QByteArray bytes = readingFirstLine(reading.nakshatraName);
+    if (reading.birth)
+        bytes += savedBirthLines(SavedBirth{*reading.birth, place});
+    return writeFileSafely(path, bytes, failure);
 }

@@ -24,10 +24,16 @@ struct OpenedReading {
 // nakshatra than the first line (an edited file) is left out, with a note.
 std::optional<OpenedReading> openReading(const QString &path, ReadingFileProblem *problem = nullptr);
 
-// "'/tmp/a.qvr' is a folder": why the path holds no saved reading.
-QString readingFileProblemText(const QString &path, ReadingFileProblem problem);
+// Why a path, by its bytes, names no file to read: "does not exist", "is a
+// folder", "is a symbolic link loop", or a folder on the way that can't be
+// searched. Nothing when it names something else.
+std::optional<QString> notAFileReason(const QString &path);
+
+// "'/tmp/a.qvr' is a folder": why the path holds no saved reading, where
+// openReading gave `problem` for it.
+QString unreadableReason(const QString &path, ReadingFileProblem problem = ReadingFileProblem::NotAReading);
 
 // Saves `reading` at `path`: its nakshatra, and the birth with `place` when
 // it has one. False, with the cause in `failure`, on any failure.
 bool saveReading(const QString &path, const Reading &reading, const BirthPlace &place,
-                 ReadingFileFailure *failure = nullptr);
+                 FileWriteFailure *failure = nullptr);

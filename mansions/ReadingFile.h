@@ -3,7 +3,8 @@
 
 #pragma once
 
-#include <QFileDevice>
+#include "sys/SafeFile.h"
+
 #include <QString>
 
 #include <optional>
@@ -14,20 +15,16 @@
 // True when the last three characters of the path are exactly "qvr".
 bool hasReadingExtension(const QString &path);
 
-// Why a reading file could not be written: the file error (ResourceError
-// for a full disk) and the system's words for it.
-struct ReadingFileFailure {
-    QFileDevice::FileError error = QFileDevice::NoError;
-    QString reason;
-};
+// The file's first line: the scrambled name and CR LF.
+QByteArray readingFirstLine(const QString &nakshatraName);
 
-// Writes the file through a temporary, so an existing file stays whole until
+// Writes the first line alone as writeFileSafely does: an existing file stays whole until
 // the new one is complete. False on any failure, its cause in `failure` when
 // one is given.
-bool writeReadingFile(const QString &path, const QString &nakshatraName, ReadingFileFailure *failure = nullptr);
+bool writeReadingFile(const QString &path, const QString &nakshatraName, FileWriteFailure *failure = nullptr);
 
-// Why a path holds no saved reading.
-enum class ReadingFileProblem { Missing, Folder, NotPlainFile, Unreadable, TooLarge, NotAReading };
+// Why a readable file holds no saved reading.
+enum class ReadingFileProblem { NotAReading, TooLarge };
 
 // A saved reading's first line, unscrambled, and the bytes after its line
 // end. `laterLines` is cut off (and `laterLinesWhole` false) where the

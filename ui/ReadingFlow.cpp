@@ -73,7 +73,7 @@ std::optional<OpenedReading> readReading(const QString &path, Session &session, 
     std::optional<OpenedReading> opened = hasReadingExtension(path) ? openReading(path, &problem) : std::nullopt;
     if (!opened) {
         desktop().showDetailedMessage(parent, MessageIcon::Warning, QString::fromUtf8(Messages::checkFile),
-                                      readingFileProblemText(path, problem) + u'.');
+                                      unreadableReason(path, problem) + u'.');
         return std::nullopt;
     }
     session.setReadingFolder(QFileInfo(path).absolutePath());

@@ -4,10 +4,10 @@
 // quorvel-cli, run as a separate program the way a user runs it.
 #include "core/BirthTimeSpan.h"
 #include "ephemeris/modEphemeris.h"
-#include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
+#include "sys/NativeFileName.h"
 
 #include <QDir>
 #include <QFile>
@@ -1003,19 +1003,25 @@ private slots:
 
     void openRefusesWhatIsNotAReading_data()
     {
+        QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << "none.qvr" << QByteArray() << "does not exist";
-        QTest::newRow("missing, with an escape") << "none\x1b[2J.qvr" << QByteArray() << "does not exist";
-        QTest::newRow("folder") << "folder.qvr" << QByteArray() << "is a folder";
-        QTest::newRow("empty") << "empty.qvr" << QByteArray("") << "is not a saved Quorvel reading";
-        QTest::newRow("plain name, unscrambled") << "plain.qvr" << QByteArray("Pushya\r\n") << "is not a saved Quorvel reading";
-        QTest::newRow("other text") << "other.qvr" << QByteArray(5000, 'x') << "is not a saved Quorvel reading";
+        QTest::newRow("missing") << "--open" << "none.qvr" << QByteArray() << "does not exist";
+        QTest::newRow("missing, with an escape") << "--open" << "none\x1b[2J.qvr" << QByteArray() << "does not exist";
+        QTest::newRow("folder") << "--open" << "folder.qvr" << QByteArray() << "is a folder";
+        QTest::newRow("empty") << "--open" << "empty.qvr" << QByteArray("") << "is not a saved Quorvel reading";
+        QTest::newRow("plain name, unscrambled") << "--open" << "plain.qvr" << QByteArray("Pushya\r\n") << "is not a saved Quorvel reading";
+        QTest::newRow("other text") << "--open" << "other.qvr" << QByteArray(5000, 'x') << "is not a saved Quorvel reading";
+        // A link to itself, for every option that reads a file.
+        QTest::newRow("symbolic link loop") << "--open" << "loop.qvr" << QByteArray() << "is a symbolic link loop";
+        QTest::newRow("symbolic link loop, pair") << "--pair" << "loop.qvr" << QByteArray() << "is a symbolic link loop";
+        QTest::newRow("symbolic link loop, batch") << "--batch" << "loop.csv" << QByteArray() << "is a symbolic link loop";
     }
 
     void openRefusesWhatIsNotAReading()
     {
+        QFETCH(QString, option);
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QString, reason);
@@ -1023,16 +1029,18 @@ private slots:
         const QString path = dir.filePath(name);
         if (name.startsWith(QStringLiteral("folder"))) {
             QVERIFY(QDir(dir.path()).mkdir(name));
+        } else if (name.startsWith(QStringLiteral("loop"))) {
+            QVERIFY(QFile::link(path, path));
         } else if (!name.startsWith(QStringLiteral("none"))) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        const Run result = run({QStringLiteral("--open"), path});
+        const Run result = run(option == u"--pair" ? QStringList{option, path, path} : QStringList{option, path});
         QCOMPARE(result.status, 1);
         QVERIFY(result.out.isEmpty());
         const QString shownPath = QString(path).replace(QChar(0x1b), QStringLiteral("\\x1b"));
-        QCOMPARE(utf8(result.err), QStringLiteral("quorvel-cli: --open: '%1' %2\n").arg(shownPath, reason));
+        QCOMPARE(utf8(result.err), QStringLiteral("quorvel-cli: %1: '%2' %3\n").arg(option, shownPath, reason));
     }
 
     // A name is quoted back with its control characters and the bytes that
