@@ -10,6 +10,7 @@
 #include "mansions/ReadingFile.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
+#include "ui/RecentReadings.h"
 #include "ui/Screen.h"
 #include "ui/Session.h"
 #include "ui/frmChineseLunarMansionResult.h"
@@ -27,6 +28,12 @@ const char *const openDialogTitle = "Select the source file";
 void showFileMessage(QWidget *parent, MessageIcon icon, const char *text)
 {
     desktop().showMessage(parent, icon, QString::fromUtf8(text));
+}
+
+// Puts the reading at `path` at the top of Open Recent.
+void rememberReadingAt(const QString &path, const Reading &reading)
+{
+    rememberReading({QFileInfo(path).absoluteFilePath(), reading.birth ? reading.birth->name : QString()});
 }
 
 } // namespace
@@ -77,6 +84,7 @@ std::optional<OpenedReading> readReading(const QString &path, Session &session, 
         return std::nullopt;
     }
     session.setReadingFolder(QFileInfo(path).absolutePath());
+    rememberReadingAt(path, opened->reading);
     return opened;
 }
 
@@ -131,6 +139,7 @@ void saveReading(Session &session, QWidget *resultScreen)
     const QString target = hasReadingExtension(*path) ? *path : *path + u'.' + QString::fromUtf8(readingFileSuffix);
     if (saveReading(target, *session.reading(), session.birthPlace())) {
         session.setReadingFolder(QFileInfo(target).absolutePath());
+        rememberReadingAt(target, *session.reading());
         // A reading without a person's name goes by its file's name from now on.
         Reading saved = *session.reading();
         saved.sourcePath = target;

@@ -16,6 +16,7 @@
 #include "ui/MansionPicture.h"
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
+#include "ui/RecentReadings.h"
 #include "ui/Session.h"
 #include "ui/frmComparison.h"
 #include "ui/frmMain.h"
@@ -197,6 +198,8 @@ void frmChineseLunarMansionResult::createMenus()
         connect(action, &QAction::triggered, this, entry.command);
         *entry.action = action;
     }
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFile3"));
+    addRecentMenu(mnuFile, m_session, this);
     addHelpMenu(menuBar(), this);
 }
 

@@ -14,6 +14,7 @@
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
+#include "ui/RecentReadings.h"
 #include "ui/Session.h"
 #include "ui/frmTimeZone.h"
 #include "ui/modHelp.h"
@@ -215,6 +216,7 @@ void frmMain::createMenus()
     m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
     m_mnuCalculate = m_mnuFile->addAction(QStringLiteral("&Calculate"));
     m_mnuCalculate->setObjectName(QStringLiteral("mnuCalculate"));
+    addRecentMenu(m_mnuFile, m_session, this);
     addHelpMenu(menuBar(), this);
 }
 
