@@ -50,13 +50,13 @@ void store(const QList<RecentReading> &readings)
     storage().write(readings.isEmpty() ? QString() : storedText(readings));
 }
 
-// "Carlos Ruiz (carlos.qvr)", or the file's name alone; a menu takes "&"
-// as the mark of a key.
-QString entryText(const RecentReading &reading)
+// "&1 Carlos Ruiz (carlos.qvr)", or the file's name alone, after its
+// number as its key; a "&" of the names is no key.
+QString entryText(int number, const RecentReading &reading)
 {
     const QString file = QFileInfo(reading.path).fileName();
-    const QString text = reading.person.isEmpty() ? file : QStringLiteral("%1 (%2)").arg(reading.person, file);
-    return QString(text).replace(u'&', QLatin1String("&&"));
+    QString text = reading.person.isEmpty() ? file : QStringLiteral("%1 (%2)").arg(reading.person, file);
+    return QStringLiteral("&%1 ").arg(number) + text.replace(u'&', QLatin1String("&&"));
 }
 
 void fillRecentMenu(QMenu *menu, const std::shared_ptr<Session> &session, QWidget *screen)
@@ -64,7 +64,7 @@ void fillRecentMenu(QMenu *menu, const std::shared_ptr<Session> &session, QWidge
     menu->clear();
     const QList<RecentReading> readings = recentReadings();
     for (const RecentReading &reading : readings) {
-        QAction *entry = menu->addAction(entryText(reading));
+        QAction *entry = menu->addAction(entryText(int(menu->actions().size()) + 1, reading));
         entry->setToolTip(reading.path);
         QObject::connect(entry, &QAction::triggered, screen, [path = reading.path, session, screen] {
             if (!openReadingFile(path, session, screen))
@@ -72,7 +72,7 @@ void fillRecentMenu(QMenu *menu, const std::shared_ptr<Session> &session, QWidge
         });
     }
     menu->addSeparator();
-    QAction *clear = menu->addAction(QStringLiteral("Clear List"));
+    QAction *clear = menu->addAction(QStringLiteral("&Clear List"));
     clear->setObjectName(QStringLiteral("mnuClearRecent"));
     clear->setEnabled(!readings.isEmpty());
     QObject::connect(clear, &QAction::triggered, screen, [] { store({}); });

@@ -214,7 +214,7 @@ private slots:
         QStringList entries;
         for (const QAction *entry : recent->actions())
             entries.append(entry->text());
-        QCOMPARE(entries.mid(0, 3), (QStringList{"revati.qvr", "Anna Gruber (anna.qvr)", "Carlos Ruiz (carlos.qvr)"}));
+        QCOMPARE(entries.mid(0, 3), (QStringList{"&1 revati.qvr", "&2 Anna Gruber (anna.qvr)", "&3 Carlos Ruiz (carlos.qvr)"}));
         QVERIFY(QFile::remove(carlosFile));
         recent->actions().at(2)->trigger();
         QCOMPARE(recorder->messages.last().details, QStringLiteral("'%1' does not exist.").arg(carlosFile));
