@@ -14,7 +14,7 @@
 // which Save writes, and the folder of the last reading file opened or
 // saved, where the Open and Save dialogs start. Start-up makes one; each
 // screen keeps it and hands it on to the screens it opens. The folder lasts
-// for the run only: the settings file holds the update reminder alone.
+// for the run only (Open Recent's list is what the settings keep).
 class Session {
 public:
     const std::optional<Reading> &reading() const { return m_reading; }
