@@ -293,10 +293,7 @@ void frmChineseLunarMansionResult::setReading(const Reading &reading, const Birt
     const QString why = reading.birth ? QString() : QString::fromUtf8(noBirthToChange);
     m_mnuChangeBirthData->setToolTip(why);
     m_mnuChangeBirthData->setStatusTip(why);
-    const bool known = reading.birth || !reading.sourcePath.isEmpty();
-    const QString whose = known ? whoseText(reading) : QString();
-    m_lblWhose->setText(QFontMetrics(m_lblWhose->font()).elidedText(whose, Qt::ElideMiddle, m_lblWhose->width()));
-    m_lblWhose->setToolTip(whose);
+    showWhose(reading);
     for (int i = 0; i < resultCount; ++i) {
         QLabel *label = m_lblResults.at(i);
         label->setText(reading.values.at(i));
@@ -311,6 +308,14 @@ void frmChineseLunarMansionResult::setReading(const Reading &reading, const Birt
     setPicture(reading.pictureEntry);
     m_lblResults.back()->setToolTip(reading.span ? wrappedTooltip(birthTimeSpanText(*reading.span), centralWidget())
                                                : QString());
+}
+
+void frmChineseLunarMansionResult::showWhose(const Reading &reading)
+{
+    const bool known = reading.birth || !reading.sourcePath.isEmpty();
+    const QString whose = known ? whoseText(reading) : QString();
+    m_lblWhose->setText(QFontMetrics(m_lblWhose->font()).elidedText(whose, Qt::ElideMiddle, m_lblWhose->width()));
+    m_lblWhose->setToolTip(whose);
 }
 
 void frmChineseLunarMansionResult::setPicture(int entryNumber)
@@ -356,6 +361,9 @@ void frmChineseLunarMansionResult::showReadingFile(const QString &path)
 void frmChineseLunarMansionResult::cmdSave_Click()
 {
     saveReading(*m_session, this);
+    // A reading without a birth now goes by the file it was saved to.
+    if (m_session->reading())
+        showWhose(*m_session->reading());
 }
 
 void frmChineseLunarMansionResult::mnuBack_Click()

@@ -47,6 +47,8 @@ private:
     void createMenus();
     void createControls(QWidget *central);
     void setPicture(int entryNumber);
+    // "Reading of Carlos Ruiz", or of the file a reading without a birth came from.
+    void showWhose(const Reading &reading);
 
     void cmdBack_Click();
     void cmdSave_Click();

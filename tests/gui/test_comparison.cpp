@@ -180,6 +180,7 @@ private slots:
         frmChineseLunarMansionResult *opened = onlyResultScreen();
         QCOMPARE(widget<QLabel>(opened, "lblWhose")->text(), QStringLiteral("Reading of Carlos Ruiz"));
         QCOMPARE(session->birthPlace().zoneId, QStringLiteral("Europe/Madrid"));
+        QCOMPARE(readingPage(*session->reading(), session->birthPlace()).person, QStringLiteral("Carlos Ruiz"));
         QVERIFY(widget<QAction>(opened, "mnuChangeBirthData")->isEnabled());
         widget<QAction>(opened, "mnuChangeBirthData")->trigger();
         frmMain *input = onlyMainScreen();
@@ -206,6 +207,9 @@ private slots:
         QVERIFY(!change->isEnabled());
         QCOMPARE(change->toolTip(), QStringLiteral("This reading's file keeps no birth data to change."));
         QCOMPARE(widget<QLabel>(onlyResultScreen(), "lblWhose")->text(), QStringLiteral("Reading from revati.qvr"));
+        recorder->fileNames = {folder->filePath(QStringLiteral("copy.qvr"))};
+        widget<QAction>(onlyResultScreen(), "mnuSave")->trigger();
+        QCOMPARE(widget<QLabel>(onlyResultScreen(), "lblWhose")->text(), QStringLiteral("Reading from copy.qvr"));
         QVERIFY(recorder->messages.isEmpty());
 
         // Open Recent, newest first; a file gone since leaves it after the message.
@@ -214,11 +218,11 @@ private slots:
         QStringList entries;
         for (const QAction *entry : recent->actions())
             entries.append(entry->text());
-        QCOMPARE(entries.mid(0, 3), (QStringList{"&1 revati.qvr", "&2 Anna Gruber (anna.qvr)", "&3 Carlos Ruiz (carlos.qvr)"}));
+        QCOMPARE(entries.mid(0, 4), (QStringList{"&1 copy.qvr", "&2 revati.qvr", "&3 Anna Gruber (anna.qvr)", "&4 Carlos Ruiz (carlos.qvr)"}));
         QVERIFY(QFile::remove(carlosFile));
-        recent->actions().at(2)->trigger();
+        recent->actions().at(3)->trigger();
         QCOMPARE(recorder->messages.last().details, QStringLiteral("'%1' does not exist.").arg(carlosFile));
-        QCOMPARE(recentReadings().at(1).person, QStringLiteral("Anna Gruber"));
+        QCOMPARE(recentReadings().at(2).person, QStringLiteral("Anna Gruber"));
         QCOMPARE(recentReadings().size(), entries.size() - 3);  // the separator and Clear List aside
         widget<QAction>(onlyResultScreen(), "mnuClearRecent")->trigger();
         QVERIFY(recentReadings().isEmpty());
