@@ -7,6 +7,7 @@
 #include "app/modSettings.h"
 #include "core/Messages.h"
 #include "core/QuotedText.h"
+#include "sys/FileSizeSignal.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
@@ -199,6 +200,9 @@ bool IsAnotherCopyRunning(const QString &lockPath)
     // The lock is held for the whole run, however long: it goes stale only
     // when its owner is no longer running, never by its age.
     lock->setStaleLockTime(0);
+    // Writing the lock beyond the user's file size limit fails like any
+    // other lock that can't be taken, instead of ending the program.
+    const FileSizeSignalIgnored overLimitIsAnError;
     bool locked = lock->tryLock(0);
     if (!locked && lock->error() == QLockFile::LockFailedError && lockIsAbandoned(*lock, lockPath) &&
         removeAbandonedLock(lockPath))

@@ -391,8 +391,8 @@ void printReading(QWidget *parent, const ReadingPage &reading)
         printed = printReadingOn(printer, reading);
     } else {
         // Printed to a file, the page is a PDF written as an export is, and
-        // only to a regular file (or a new one): writing to a FIFO would
-        // block the whole program until someone reads it.
+        // only to a regular file (or a new one): a FIFO or a device of that
+        // name is left alone.
         struct stat status {};
         const QByteArray nativeFile = QFile::encodeName(outputFile);
         const bool regularOrNew = ::stat(nativeFile.constData(), &status) != 0 || S_ISREG(status.st_mode);

@@ -351,6 +351,16 @@ private slots:
         QCOMPARE(entriesOf(folder.path()), before);  // no temporary left behind
     }
 
+    // The single-instance lock is written at start-up: beyond the limit the
+    // program starts without it, and leaves nothing behind.
+    void lockBeyondTheFileSizeLimit()
+    {
+        const QString lock = path(QStringLiteral("Quorvel.lock"));
+        const ChildEnd end = runInChild([&] { return !limitFileSize(0) ? 90 : IsAnotherCopyRunning(lock) ? 91 : 0; });
+        QVERIFY2(end.exited && end.code == 0, qPrintable(end.describe()));
+        QCOMPARE(entriesOf(folder.path()), QStringList());
+    }
+
     // A disk that is really full: a tiny file system of its own, mounted in a
     // private mount namespace of a child process.
     void saveOntoAFullDisk()
