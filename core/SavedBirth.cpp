@@ -17,9 +17,9 @@ const QByteArray lineEnd = QByteArrayLiteral("\r\n");
 
 // The keys, in the order the lines come.
 enum Key { Name, Date, Time, Zone, ZoneDirectionKey, Dst, Latitude, Longitude, City, State, Country, ZoneId, KeyCount };
-constexpr std::array<const char *, KeyCount> keys{"name",     "date",      "time", "zone",  "zone-direction",
-                                                  "dst",      "latitude",  "longitude", "city", "state",
-                                                  "country",  "zone-id"};
+constexpr std::array<const char *, KeyCount> keys{"name",           "date",  "time",     "zone",
+                                                  "zone-direction", "dst",   "latitude", "longitude",
+                                                  "city",           "state", "country",  "zone-id"};
 
 QString twoDigits(int value)
 {
@@ -93,9 +93,9 @@ std::optional<std::array<QString, KeyCount>> values(const QByteArray &lines, QSt
     for (int k = 0; k < KeyCount; ++k) {
         const QByteArray &line = split.at(k + 1);
         const QByteArray prefix = QByteArray(keys.at(std::size_t(k))) + '=';
-        const std::optional<QString> value =
-            line.startsWith(prefix) && line.endsWith('\r') ? unescaped(QString::fromUtf8(line.sliced(prefix.size()).chopped(1)))
-                                                           : std::nullopt;
+        const std::optional<QString> value = line.startsWith(prefix) && line.endsWith('\r')
+                                                 ? unescaped(QString::fromUtf8(line.sliced(prefix.size()).chopped(1)))
+                                                 : std::nullopt;
         if (!value) {
             why = QStringLiteral("line %1 is not %2=...").arg(k + 2).arg(QLatin1String(keys.at(std::size_t(k))));
             return std::nullopt;
@@ -115,8 +115,9 @@ std::optional<BirthEntry> entryOf(const std::array<QString, KeyCount> &v)
     const QRegularExpressionMatch t = time.match(v[Time]);
     const QRegularExpressionMatch z = zone.match(v[Zone]);
     const bool given = v[ZoneDirectionKey] == QLatin1String("given");
-    if (!d.hasMatch() || !t.hasMatch() || !z.hasMatch() || (!given && v[ZoneDirectionKey] != QLatin1String("longitude"))
-        || (v[Dst] != QLatin1String("yes") && v[Dst] != QLatin1String("no")))
+    if (!d.hasMatch() || !t.hasMatch() || !z.hasMatch() ||
+        (!given && v[ZoneDirectionKey] != QLatin1String("longitude")) ||
+        (v[Dst] != QLatin1String("yes") && v[Dst] != QLatin1String("no")))
         return std::nullopt;
 
     BirthEntry entry;
@@ -133,8 +134,8 @@ std::optional<BirthEntry> entryOf(const std::array<QString, KeyCount> &v)
     const bool ahead = z.captured(1) == QLatin1String("+");
     entry.zoneDirection = !given ? ZoneDirection::FromLongitude : ahead ? ZoneDirection::Ahead : ZoneDirection::Behind;
     entry.dst = v[Dst] == QLatin1String("yes");
-    if (!readAngle(v[Latitude], 'N', 'S', entry.latDegrees, entry.latMinutes, entry.isNorth)
-        || !readAngle(v[Longitude], 'E', 'W', entry.lonDegrees, entry.lonMinutes, entry.isEast))
+    if (!readAngle(v[Latitude], 'N', 'S', entry.latDegrees, entry.latMinutes, entry.isNorth) ||
+        !readAngle(v[Longitude], 'E', 'W', entry.lonDegrees, entry.lonMinutes, entry.isEast))
         return std::nullopt;
     return entry;
 }

@@ -16,7 +16,8 @@ namespace {
 
 // The person's reading when the birth after the first line is whole, sound
 // and gives the first line's nakshatra; else the note why it is left out.
-std::optional<Reading> readingOfBirth(const ReadingFileContent &content, const Reading &firstLine, OpenedReading &opened)
+std::optional<Reading> readingOfBirth(const ReadingFileContent &content, const Reading &firstLine,
+                                      OpenedReading &opened)
 {
     if (!content.laterLinesWhole) {
         opened.birthNote = QStringLiteral("the birth after the first line is too long");
@@ -27,9 +28,9 @@ std::optional<Reading> readingOfBirth(const ReadingFileContent &content, const R
         return std::nullopt;
     std::optional<Reading> reading = calculateReading(saved->birth);
     if (!reading || reading->row != firstLine.row) {
-        opened.birthNote = QStringLiteral("the birth gives %1, not the first line's %2")
-                               .arg(reading ? reading->nakshatraName : QStringLiteral("no reading"),
-                                    firstLine.nakshatraName);
+        opened.birthNote =
+            QStringLiteral("the birth gives %1, not the first line's %2")
+                .arg(reading ? reading->nakshatraName : QStringLiteral("no reading"), firstLine.nakshatraName);
         return std::nullopt;
     }
     opened.place = saved->place;

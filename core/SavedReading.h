@@ -14,9 +14,9 @@
 // A reading opened from a file: the first line's reading, which is the whole
 // reading where the file keeps the person's birth too.
 struct OpenedReading {
-    Reading reading;  // its sourcePath the file's
+    Reading reading; // its sourcePath the file's
     BirthPlace place;
-    QString birthNote;  // why a birth after the first line was not taken; empty when none was there or it was
+    QString birthNote; // why a birth after the first line was not taken; empty when none was there or it was
 };
 
 // The reading saved at `path`; nothing, with why in `problem`, where the

@@ -112,6 +112,7 @@ void addRecentMenu(QMenu *fileMenu, const std::shared_ptr<Session> &session, QWi
     recent->menuAction()->setObjectName(QStringLiteral("mnuRecent"));
     recent->setToolTipsVisible(true);
     // Filled as it opens: another screen may have changed the list.
-    QObject::connect(recent, &QMenu::aboutToShow, screen, [recent, session, screen] { fillRecentMenu(recent, session, screen); });
+    QObject::connect(recent, &QMenu::aboutToShow, screen,
+                     [recent, session, screen] { fillRecentMenu(recent, session, screen); });
     fillRecentMenu(recent, session, screen);
 }

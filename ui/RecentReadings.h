@@ -16,7 +16,7 @@ class Session;
 // The readings opened or saved lately, newest first, at most eight.
 struct RecentReading {
     QString path;
-    QString person;  // empty for a reading without a birth
+    QString person; // empty for a reading without a birth
 };
 
 // Where the list is kept: the program keeps it in its settings; until one
