@@ -7,6 +7,7 @@
 #include "mansions/modRTB.h"
 #include "sys/FileSizeSignal.h"
 #include "ui/Desktop.h"
+#include "ui/RecentReadings.h"
 #include "ui/modHelp.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,7 @@ namespace {
 
 const QString settingsSection = QStringLiteral("Settings");
 const QString reminderKey = QStringLiteral("Duration");
+const QString recentKey = QStringLiteral("Recent");
 const QString fallbackApplicationName = QStringLiteral("Quorvel");
 
 // A reminder this many calendar days away, either way, is still recent.
@@ -135,6 +137,8 @@ public:
         const FileSizeSignalIgnored overLimitIsAnError;
         m_settings->setValue(address(key), scrambleText(value));
         m_settings->sync();
+        // It names people and their files now: the user's alone.
+        QFile::setPermissions(m_settings->fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         return m_settings->status() == QSettings::NoError;
     }
 
@@ -171,6 +175,11 @@ QString ReadSetting(const QString &key)
 void WriteSetting(const QString &key, const QString &value)
 {
     SettingsStore().write(key, value);
+}
+
+void keepRecentReadingsInSettings()
+{
+    setRecentReadingStorage({[] { return ReadSetting(recentKey); }, [](const QString &list) { WriteSetting(recentKey, list); }});
 }
 
 QString userBaseFolder(const char *variable, const QString &underHome)

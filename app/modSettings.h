@@ -22,6 +22,9 @@ QString userBaseFolder(const char *variable, const QString &underHome);
 QString ReadSetting(const QString &key);
 void WriteSetting(const QString &key, const QString &value);
 
+// Open Recent's list goes to the settings, key "Recent".
+void keepRecentReadingsInSettings();
+
 // At start-up: asks whether to look for an update when the last reminder is
 // 15 or more calendar days away, and opens the download page on Yes.
 void UpdateReminder();

@@ -12,6 +12,7 @@
 #include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
 #include "ui/Screen.h"
+#include "ui/RecentReadings.h"
 #include "ui/Session.h"
 #include "ui/frmMain.h"
 #include "ui/modHelp.h"
@@ -273,6 +274,7 @@ bool StartProgram(const QString &lockPath, const QString &readingFile)
     }
     seedRandomGenerator();
     UpdateReminder();
+    keepRecentReadingsInSettings();
     // The session lives as long as a screen holds it: each hands it to the next.
     auto *mainScreen = new frmMain(std::make_shared<Session>());
     showCentred(mainScreen);

@@ -3,6 +3,7 @@
 
 #include "cli/ReadingReport.h"
 
+#include "core/QuotedText.h"
 #include "mansions/ReadingCaptions.h"
 
 #include <QJsonValue>
@@ -164,6 +165,17 @@ QString readingText(const Reading &reading)
     return text;
 }
 
+QString savedReadingText(const QString &path, const Reading &reading)
+{
+    const QString heading = QStringLiteral("Saved reading: %1\n\n").arg(barePath(path));
+    if (!reading.birth)
+        return heading + readingText(reading);
+    // The name comes from the file, which must not steer the terminal.
+    Reading shown = reading;
+    shown.birth->name = barePath(reading.birth->name);
+    return heading + birthReportText(shown);
+}
+
 QString birthReportText(const Reading &reading)
 {
     const BirthData &b = *reading.birth;
@@ -191,13 +203,25 @@ QJsonObject birthReportJson(const Reading &reading)
     };
 }
 
-QJsonObject savedReadingJson(const QString &path, const Reading &reading)
+QJsonObject savedReadingJson(const QString &path, const Reading &reading, const BirthPlace &place)
 {
-    return QJsonObject{
+    QJsonObject json{
         {QStringLiteral("file"), path},
         {QStringLiteral("nakshatraName"), reading.nakshatraName},
         {QStringLiteral("reading"), readingJson(reading)},
     };
+    // A file of the nakshatra alone gives exactly the keys above.
+    if (reading.birth) {
+        json.insert(QStringLiteral("birthData"), birthDataJson(*reading.birth));
+        json.insert(QStringLiteral("birthPlace"), QJsonObject{
+                                                      {QStringLiteral("city"), place.city},
+                                                      {QStringLiteral("state"), place.state},
+                                                      {QStringLiteral("country"), place.country},
+                                                      {QStringLiteral("zoneId"), place.zoneId},
+                                                  });
+        json.insert(QStringLiteral("span"), spanJson(reading.span));
+    }
+    return json;
 }
 
 QJsonObject readingPairJson(const ReadingPair &pair)

@@ -7,6 +7,7 @@
 #include "core/BirthTimeSpan.h"
 #include "core/Reading.h"
 #include "core/ReadingPair.h"
+#include "core/SavedBirth.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -24,10 +25,14 @@ QString clockOffsetText(const BirthData &birth, const EphemerisResult &ephemeris
 // calculated reading, the birth line before them and the span after them.
 QString readingText(const Reading &reading);
 QString birthReportText(const Reading &reading);
+// A reading opened from the file at `path`: as birthReportText where the
+// file keeps the birth, else as readingText, after the file's name.
+QString savedReadingText(const QString &path, const Reading &reading);
 
-// A calculated reading, and one opened from the file at `path`.
+// A calculated reading, and one opened from the file at `path` (with the
+// birth, its place and span where the file keeps them).
 QJsonObject birthReportJson(const Reading &reading);
-QJsonObject savedReadingJson(const QString &path, const Reading &reading);
+QJsonObject savedReadingJson(const QString &path, const Reading &reading, const BirthPlace &place);
 
 // Two saved readings compared: each one's mansion and nakshatra, the tara
 // of each direction and the score.

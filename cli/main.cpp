@@ -11,6 +11,7 @@
 #include "cli/PlaceLookup.h"
 #include "cli/ReadingReport.h"
 #include "core/QuotedText.h"
+#include "core/SavedReading.h"
 #include "mansions/ReadingFile.h"
 #include "sys/NativeFileName.h"
 #include "sys/SafeFile.h"
@@ -72,31 +73,6 @@ int usageError(const QString &message)
     return exitUsage;
 }
 
-// Why a path, by its bytes, names no file to read: nothing there, a folder,
-// a loop of symbolic links, or a folder on the way that can't be searched.
-// Nothing when it names something else.
-std::optional<QString> notAFileReason(const QString &path)
-{
-    struct stat status {};
-    if (::stat(nativeFileName(path).constData(), &status) == 0)
-        return S_ISDIR(status.st_mode) ? std::optional(QStringLiteral("is a folder")) : std::nullopt;
-    if (errno == ENOENT || errno == ENOTDIR)
-        return QStringLiteral("does not exist");
-    if (errno == ELOOP)
-        return QStringLiteral("is a symbolic link loop");
-    return QStringLiteral("can't be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
-}
-
-// Why a path could not be opened as a saved reading.
-QString unreadableReason(const QString &path)
-{
-    if (const std::optional<QString> reason = notAFileReason(path))
-        return QStringLiteral("%1 %2").arg(quotedPath(path), *reason);
-    if (::access(nativeFileName(path).constData(), R_OK) != 0)
-        return QStringLiteral("%1 can't be read").arg(quotedPath(path));
-    return QStringLiteral("%1 is not a saved Quorvel reading").arg(quotedPath(path));
-}
-
 // The path a reading is saved to: a name without an extension gets ".qvr",
 // as the program's save dialog adds it. Empty when the name can't be opened
 // by the program, which takes only names ending in "qvr".
@@ -122,10 +98,10 @@ void complainNotWritten(const char *option, const QString &path, const FileWrite
         complain(QStringLiteral("%1: could not write %2: %3").arg(QLatin1String(option), file, failure.reason));
 }
 
-bool saveReading(const QString &path, const QString &nakshatraName)
+bool saveReadingTo(const QString &path, const Reading &reading, const BirthPlace &place)
 {
     FileWriteFailure failure;
-    if (writeReadingFile(path, nakshatraName, &failure))
+    if (saveReading(path, reading, place, &failure))
         return true;
     complainNotWritten("--save", path, failure);
     return false;
@@ -195,23 +171,39 @@ int runSingle(const CommandLine &line)
     } else {
         print(birthReportText(*reading));
     }
-    if (!savePath.isEmpty() && !saveReading(savePath, reading->nakshatraName))
+    const BirthPlace savedPlace =
+        found ? BirthPlace{found->place.name, found->place.state, found->place.country, found->place.timeZone}
+              : BirthPlace{};
+    if (!savePath.isEmpty() && !saveReadingTo(savePath, *reading, savedPlace))
         return exitBadInput;
     return exitSuccess;
 }
 
+// The reading saved at `path` as --open and --pair take it: nothing, after
+// saying why under `option`, for a path that holds none; a birth left out
+// of it is noted.
+std::optional<OpenedReading> openSaved(const QString &option, const QString &path)
+{
+    ReadingFileProblem problem = ReadingFileProblem::NotAReading;
+    const std::optional<OpenedReading> opened = openReading(path, &problem);
+    if (!opened)
+        complain(QStringLiteral("%1: %2").arg(option, unreadableReason(path, problem)));
+    else if (!opened->birthNote.isEmpty())
+        complain(QStringLiteral("%1: %2: %3; the first line's reading is shown without it")
+                     .arg(option, quotedPath(path), opened->birthNote));
+    return opened;
+}
+
 int runOpen(const CommandLine &line)
 {
-    const std::optional<QString> name = readReadingFile(line.openPath);
-    const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
-    if (!reading) {
-        complain(QStringLiteral("--open: %1").arg(unreadableReason(line.openPath)));
+    const std::optional<OpenedReading> opened = openSaved(QStringLiteral("--open"), line.openPath);
+    if (!opened)
         return exitBadInput;
-    }
     if (line.json)
-        print(QString::fromUtf8(QJsonDocument(savedReadingJson(line.openPath, *reading)).toJson(QJsonDocument::Indented)));
+        print(QString::fromUtf8(QJsonDocument(savedReadingJson(line.openPath, opened->reading, opened->place))
+                                    .toJson(QJsonDocument::Indented)));
     else
-        print(QStringLiteral("Saved reading: %1\n\n").arg(barePath(line.openPath)) + readingText(*reading));
+        print(savedReadingText(line.openPath, opened->reading));
     return exitSuccess;
 }
 
@@ -220,22 +212,17 @@ int runPair(const CommandLine &line)
 {
     std::array<Reading, 2> readings;
     for (std::size_t i = 0; i < readings.size(); ++i) {
-        const QString &path = line.pairPaths.at(qsizetype(i));
-        const std::optional<QString> name = readReadingFile(path);
-        const std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
-        if (!reading) {
-            complain(QStringLiteral("--pair: %1").arg(unreadableReason(path)));
+        const std::optional<OpenedReading> opened = openSaved(QStringLiteral("--pair"), line.pairPaths.at(qsizetype(i)));
+        if (!opened)
             return exitBadInput;
-        }
-        readings[i] = *reading;
-        readings[i].sourcePath = path;
+        readings[i] = opened->reading;
     }
     ReadingPair pair = readingPair(readings[0], readings[1]);
     if (line.json) {
         print(QString::fromUtf8(QJsonDocument(readingPairJson(pair)).toJson(QJsonDocument::Indented)));
         return exitSuccess;
     }
-    // The names come from the files' names, which must not steer the terminal.
+    // The names come from the files, which must not steer the terminal.
     pair.nameA = barePath(pair.nameA);
     pair.nameB = barePath(pair.nameB);
     print(readingPairText(pair));

@@ -26,6 +26,17 @@ QString memberText(const QString &name, const Reading &reading)
            captioned(ReadingCaptions::values.back(), reading.nakshatraName);
 }
 
+// A name is the user's own text: no folder separators or control
+// characters in a file's name.
+QString fileNameSafe(QString stem)
+{
+    for (QChar &c : stem) {
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
+            c = u'_';
+    }
+    return stem;
+}
+
 } // namespace
 
 QString readingName(const Reading &reading)
@@ -41,6 +52,20 @@ ReadingPair readingPair(const Reading &a, const Reading &b)
 {
     // The catalogue's row k carries nakshatra k, so the row is the nakshatra's number.
     return ReadingPair{a, b, readingName(a), readingName(b), taraMatch(a.row, b.row)};
+}
+
+QString readingFileStem(const Reading &reading)
+{
+    const QString mansion = QString::fromUtf8(reading.mansion.name);
+    if (!reading.birth || reading.birth->name.trimmed().isEmpty())
+        return fileNameSafe(mansion);
+    return fileNameSafe(QStringLiteral("%1 - %2").arg(reading.birth->name.trimmed(), mansion));
+}
+
+QString pairFileStem(const ReadingPair &pair)
+{
+    const auto stem = [](const QString &name) { return name.endsWith(QLatin1String(".qvr")) ? name.chopped(4) : name; };
+    return fileNameSafe(QStringLiteral("%1 and %2").arg(stem(pair.nameA), stem(pair.nameB)));
 }
 
 QString directionName(const QString &from, const QString &to)

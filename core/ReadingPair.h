@@ -34,6 +34,15 @@ QString readingName(const Reading &reading);
 
 ReadingPair readingPair(const Reading &a, const Reading &b);
 
+// The stem of every file name proposed for a reading, without its suffix:
+// "Anna Gruber - Jī", the person's name and the mansion as the catalogue
+// spells it; the mansion alone for a reading with no person. No folder
+// separators or control characters.
+QString readingFileStem(const Reading &reading);
+// "Carlos Ruiz and Anna Gruber": the two readings' names (a saved file's
+// without its extension), as readingFileStem keeps them.
+QString pairFileStem(const ReadingPair &pair);
+
 // "Ann to revati.qvr".
 QString directionName(const QString &from, const QString &to);
 // "Yes" or "No".

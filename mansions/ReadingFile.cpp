@@ -18,9 +18,9 @@
 
 namespace {
 
-// How much of a file is read when opening it: a reading is one short line,
-// so a bigger file is never read whole.
-constexpr qsizetype readLimit = 4096;
+// How much of a file is read when opening it: a reading is one short line
+// and its birth a few more, so a bigger file is never read whole.
+constexpr qsizetype readLimit = 64 * 1024;
 
 // The longest nakshatra name in bytes; a longer first line is no reading.
 qsizetype longestNameLength()
@@ -31,9 +31,10 @@ qsizetype longestNameLength()
     return longest;
 }
 
-// Up to readLimit bytes from the start of a regular file. Anything else (a
-// folder, a FIFO, a device) is refused before a byte is read: the file is
-// opened without blocking, so a FIFO with no writer can't hang the program.
+// Up to readLimit + 1 bytes from the start of a regular file (the extra
+// byte tells a file that goes on). Anything else (a folder, a FIFO, a
+// device) is refused before a byte is read: the file is opened without
+// blocking, so a FIFO with no writer can't hang the program.
 std::optional<QByteArray> readPrefix(const QString &path)
 {
     const QByteArray nativePath = nativeFileName(path);
@@ -46,10 +47,10 @@ std::optional<QByteArray> readPrefix(const QString &path)
     if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
 
-    QByteArray bytes(readLimit, Qt::Uninitialized);
+    QByteArray bytes(readLimit + 1, Qt::Uninitialized);
     qsizetype filled = 0;
-    while (filled < readLimit) {
-        const ssize_t count = ::read(fd.get(), bytes.data() + filled, std::size_t(readLimit - filled));
+    while (filled < bytes.size()) {
+        const ssize_t count = ::read(fd.get(), bytes.data() + filled, std::size_t(bytes.size() - filled));
         if (count < 0) {
             if (errno == EINTR)
                 continue;
@@ -70,27 +71,49 @@ bool hasReadingExtension(const QString &path)
     return path.endsWith(QLatin1String("qvr"), Qt::CaseSensitive);
 }
 
-bool writeReadingFile(const QString &path, const QString &nakshatraName, FileWriteFailure *failure)
+QByteArray readingFirstLine(const QString &nakshatraName)
 {
-    return writeFileSafely(path, toSingleByte(scrambleText(nakshatraName)) + QByteArrayLiteral("\r\n"), failure);
+    return toSingleByte(scrambleText(nakshatraName)) + QByteArrayLiteral("\r\n");
 }
 
-std::optional<QString> readReadingFile(const QString &path)
+bool writeReadingFile(const QString &path, const QString &nakshatraName, FileWriteFailure *failure)
+{
+    return writeFileSafely(path, readingFirstLine(nakshatraName), failure);
+}
+
+std::optional<ReadingFileContent> readReadingFileContent(const QString &path, ReadingFileProblem *problem)
 {
     const std::optional<QByteArray> prefix = readPrefix(path);
-    if (!prefix || prefix->isEmpty())
+    // A file the read could not take whole is too large to be one of ours.
+    const bool tooLarge = prefix && prefix->size() > readLimit;
+    const auto refused = [&] {
+        if (problem)
+            *problem = tooLarge ? ReadingFileProblem::TooLarge : ReadingFileProblem::NotAReading;
         return std::nullopt;
+    };
+    if (!prefix)
+        return refused();
 
     // The first line ends at CR (the file's own CR LF) or at a bare LF, as a
     // file passed through a Unix editor would have it.
     qsizetype lineLength = 0;
     while (lineLength < prefix->size() && prefix->at(lineLength) != '\r' && prefix->at(lineLength) != '\n')
         ++lineLength;
-    if (lineLength > longestNameLength())
-        return std::nullopt;
+    if (lineLength == 0 || lineLength > longestNameLength())
+        return refused();
 
-    const QString name = unscrambleText(fromSingleByte(prefix->left(lineLength)));
-    if (!findMansionRow(name))
-        return std::nullopt;
-    return name;
+    ReadingFileContent content;
+    content.nakshatraName = unscrambleText(fromSingleByte(prefix->left(lineLength)));
+    if (!findMansionRow(content.nakshatraName))
+        return refused();
+    const qsizetype lineEndLength = prefix->mid(lineLength, 2) == "\r\n" ? 2 : 1;
+    content.laterLines = prefix->mid(lineLength + lineEndLength).left(readLimit);
+    content.laterLinesWhole = !tooLarge;
+    return content;
+}
+
+std::optional<QString> readReadingFile(const QString &path)
+{
+    const std::optional<ReadingFileContent> content = readReadingFileContent(path);
+    return content ? std::optional<QString>(content->nakshatraName) : std::nullopt;
 }

@@ -37,6 +37,13 @@ public:
     // A modal message titled "Quorvel"; OK only, or Yes and No.
     virtual MessageAnswer showMessage(QWidget *parent, MessageIcon icon, const QString &text,
                                       bool yesNo = false) = 0;
+    // An OK message with `details` behind the box's "Show Details..."; a
+    // desktop that can't show them shows the text alone.
+    virtual void showDetailedMessage(QWidget *parent, MessageIcon icon, const QString &text,
+                                     const QString & /*details*/)
+    {
+        showMessage(parent, icon, text);
+    }
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<QString> chooseFile(QWidget *parent, const FileDialogRequest &request) = 0;
     // The print dialog for `printer`, which it sets up as the user chooses;

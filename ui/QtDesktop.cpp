@@ -48,6 +48,13 @@ public:
         return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
 
+    void showDetailedMessage(QWidget *parent, MessageIcon icon, const QString &text, const QString &details) override
+    {
+        QMessageBox box(iconOf(icon), QString::fromUtf8(Messages::applicationTitle), text, QMessageBox::Ok, parent);
+        box.setDetailedText(details);
+        box.exec();
+    }
+
     std::optional<QString> chooseFile(QWidget *parent, const FileDialogRequest &request) override
     {
         FileDialog dialog(parent, request.title, QString(), request.filter);

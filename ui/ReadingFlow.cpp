@@ -5,9 +5,12 @@
 
 #include "core/Messages.h"
 #include "core/Reading.h"
+#include "core/ReadingPair.h"
+#include "core/SavedReading.h"
 #include "mansions/ReadingFile.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
+#include "ui/RecentReadings.h"
 #include "ui/Screen.h"
 #include "ui/Session.h"
 #include "ui/frmChineseLunarMansionResult.h"
@@ -27,6 +30,12 @@ void showFileMessage(QWidget *parent, MessageIcon icon, const char *text)
     desktop().showMessage(parent, icon, QString::fromUtf8(text));
 }
 
+// Puts the reading at `path` at the top of Open Recent.
+void rememberReadingAt(const QString &path, const Reading &reading)
+{
+    rememberReading({QFileInfo(path).absoluteFilePath(), reading.birth ? reading.birth->name : QString()});
+}
+
 } // namespace
 
 QString readingDialogFolder(const Session &session)
@@ -39,19 +48,7 @@ QString readingDialogFolder(const Session &session)
 
 QString proposedReadingFileName(const Session &session, const QString &suffix)
 {
-    if (!session.reading())
-        return {};
-    const Reading &reading = *session.reading();
-    QString stem = QString::fromUtf8(reading.mansion.name);
-    if (reading.birth && !reading.birth->name.trimmed().isEmpty())
-        stem = reading.birth->name.trimmed() + QStringLiteral(" - ") + stem;
-    // A name is the user's own text: no folder separators or control
-    // characters in the file's name.
-    for (QChar &c : stem) {
-        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
-            c = u'_';
-    }
-    return stem + u'.' + suffix;
+    return session.reading() ? readingFileStem(*session.reading()) + u'.' + suffix : QString();
 }
 
 void presentReading(const Reading &reading, const std::shared_ptr<Session> &session, QWidget *screen)
@@ -73,26 +70,28 @@ void presentReading(const Reading &reading, const BirthPlace &place, const std::
 
 namespace {
 
-// The reading saved at `path`, or "Please Check The File." for a path that
-// holds none (no extension, unreadable, empty, not one of the names). The
-// dialogs start in the folder of a reading that opened.
-std::optional<Reading> readReading(const QString &path, Session &session, QWidget *parent)
+// The reading saved at `path`, or "Please Check The File." with the path
+// and why as its details for a path that holds none (no extension, a
+// folder, unreadable, not one of the names). The dialogs start in the
+// folder of a reading that opened.
+std::optional<OpenedReading> readReading(const QString &path, Session &session, QWidget *parent)
 {
-    const std::optional<QString> name = hasReadingExtension(path) ? readReadingFile(path) : std::nullopt;
-    std::optional<Reading> reading = name ? readingOfNakshatra(*name) : std::nullopt;
-    if (!reading) {
-        showFileMessage(parent, MessageIcon::Warning, Messages::checkFile);
+    ReadingFileProblem problem = ReadingFileProblem::NotAReading;
+    std::optional<OpenedReading> opened = hasReadingExtension(path) ? openReading(path, &problem) : std::nullopt;
+    if (!opened) {
+        desktop().showDetailedMessage(parent, MessageIcon::Warning, QString::fromUtf8(Messages::checkFile),
+                                      unreadableReason(path, problem) + u'.');
         return std::nullopt;
     }
-    reading->sourcePath = path;
     session.setReadingFolder(QFileInfo(path).absolutePath());
-    return reading;
+    rememberReadingAt(path, opened->reading);
+    return opened;
 }
 
 // The Open dialog; the chosen path, or nothing after a cancel.
-std::optional<QString> chooseReadingFile(const Session &session, QWidget *parent)
+std::optional<QString> chooseReadingFile(const Session &session, QWidget *parent, const QString &title)
 {
-    const FileDialogRequest request{FileDialogRequest::Mode::Open, QString::fromUtf8(openDialogTitle),
+    const FileDialogRequest request{FileDialogRequest::Mode::Open, title,
                                     QString::fromUtf8(readingFileFilter), QString::fromUtf8(readingFileSuffix),
                                     readingDialogFolder(session)};
     std::optional<QString> path = desktop().chooseFile(parent, request);
@@ -105,22 +104,23 @@ std::optional<QString> chooseReadingFile(const Session &session, QWidget *parent
 
 bool openReadingFile(const QString &path, const std::shared_ptr<Session> &session, QWidget *screen)
 {
-    const std::optional<Reading> reading = readReading(path, *session, screen);
-    if (reading)
-        presentReading(*reading, session, screen);
-    return reading.has_value();
+    const std::optional<OpenedReading> opened = readReading(path, *session, screen);
+    if (opened)
+        presentReading(opened->reading, opened->place, session, screen);
+    return opened.has_value();
 }
 
 void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScreen)
 {
-    if (const std::optional<QString> path = chooseReadingFile(*session, mainScreen))
+    if (const std::optional<QString> path = chooseReadingFile(*session, mainScreen, QString::fromUtf8(openDialogTitle)))
         openReadingFile(*path, session, mainScreen);
 }
 
-std::optional<Reading> chooseSavedReading(Session &session, QWidget *parent)
+std::optional<Reading> chooseSavedReading(Session &session, QWidget *parent, const QString &title)
 {
-    const std::optional<QString> path = chooseReadingFile(session, parent);
-    return path ? readReading(*path, session, parent) : std::nullopt;
+    const std::optional<QString> path = chooseReadingFile(session, parent, title);
+    const std::optional<OpenedReading> opened = path ? readReading(*path, session, parent) : std::nullopt;
+    return opened ? std::optional<Reading>(opened->reading) : std::nullopt;
 }
 
 void saveReading(Session &session, QWidget *resultScreen)
@@ -137,8 +137,9 @@ void saveReading(Session &session, QWidget *resultScreen)
     // Open takes only names ending in the extension: a name chosen with
     // another one ("b.txt") gets it added, so the reading opens again.
     const QString target = hasReadingExtension(*path) ? *path : *path + u'.' + QString::fromUtf8(readingFileSuffix);
-    if (writeReadingFile(target, session.reading()->nakshatraName)) {
+    if (saveReading(target, *session.reading(), session.birthPlace())) {
         session.setReadingFolder(QFileInfo(target).absolutePath());
+        rememberReadingAt(target, *session.reading());
         // A reading without a person's name goes by its file's name from now on.
         Reading saved = *session.reading();
         saved.sourcePath = target;

@@ -34,16 +34,15 @@ void openSavedReading(const std::shared_ptr<Session> &session, QWidget *mainScre
 // program was started from.
 QString readingDialogFolder(const Session &session);
 
-// The name Save and Export propose for the session's reading, with
-// `suffix`: "Ann - Dòu.qvr", or the mansion alone for a reading opened from
-// a file.
+// The name Save proposes for the session's reading, with `suffix`:
+// "Ann - Dòu.qvr" (readingFileStem).
 QString proposedReadingFileName(const Session &session, const QString &suffix);
 
-// Asks for a saved reading with the Open dialog, as Open does, and returns
-// it; nothing after a cancel, or after "Please Check The File." for a file
-// that holds no reading.
-std::optional<Reading> chooseSavedReading(Session &session, QWidget *parent);
+// Asks for a saved reading with a file dialog titled `title`, as Open does,
+// and returns it; nothing after a cancel, or after "Please Check The File."
+// for a file that holds no reading.
+std::optional<Reading> chooseSavedReading(Session &session, QWidget *parent, const QString &title);
 
-// "&Save" of the result screen: writes the nakshatra of the session's
-// reading to a chosen file.
+// "&Save" of the result screen: writes the session's reading, its birth and
+// place with it, to a chosen file.
 void saveReading(Session &session, QWidget *resultScreen);

@@ -5,6 +5,7 @@
 
 #include "core/Messages.h"
 #include "core/Reading.h"
+#include "core/ReadingPair.h"
 #include "mansions/ReadingCaptions.h"
 #include "sys/SafeFile.h"
 #include "ui/Desktop.h"
@@ -292,6 +293,7 @@ ReadingPage readingPage(const Reading &reading, const BirthPlace &place)
 {
     ReadingPage page;
     page.title = QString::fromLatin1(ReadingCaptions::frame);
+    page.fileStem = readingFileStem(reading);
     if (reading.birth) {
         page.person = reading.birth->name;
         page.birthDetails = {birthMomentText(*reading.birth), birthPlaceText(*reading.birth, place)};
@@ -401,7 +403,8 @@ bool printReadingOn(QPrinter &printer, const ReadingPage &reading)
 void printReading(QWidget *parent, const ReadingPage &reading)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(readingDocumentTitle(reading));
+    // A print to a file proposes the document's name for it.
+    printer.setDocName(reading.fileStem);
     printer.setCreator(QString::fromUtf8(Messages::windowTitle));
     printer.setPageMargins(paperLayout().margins(), QPageLayout::Millimeter);
     if (!desktop().choosePrinter(parent, printer))
@@ -425,13 +428,12 @@ void printReading(QWidget *parent, const ReadingPage &reading)
         desktop().showMessage(parent, MessageIcon::Error, QString::fromUtf8(Messages::unableToPrint));
 }
 
-void exportReadingPdf(QWidget *parent, const ReadingPage &reading, Session &session, const QString &fileName)
+void exportReadingPdf(QWidget *parent, const ReadingPage &reading, Session &session)
 {
     const QString suffix = QString::fromUtf8(pdfSuffix);
-    const FileDialogRequest request{
-        FileDialogRequest::Mode::Save, QString::fromUtf8(Messages::applicationTitle),
-        QString::fromUtf8(pdfFilter),  suffix,
-        readingDialogFolder(session),  fileName.isEmpty() ? proposedReadingFileName(session, suffix) : fileName};
+    const FileDialogRequest request{FileDialogRequest::Mode::Save, QString::fromUtf8(Messages::applicationTitle),
+                                    QString::fromUtf8(pdfFilter),  suffix,
+                                    readingDialogFolder(session),  reading.fileStem + u'.' + suffix};
     const std::optional<QString> path = desktop().chooseFile(parent, request);
     if (!path || path->isEmpty())
         return;

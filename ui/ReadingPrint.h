@@ -28,6 +28,7 @@ struct PictureLabel {
 // goes on paper the same way, with rows and paragraphs of its own.
 struct ReadingPage {
     QString title;               // the frame's caption
+    QString fileStem;            // the name proposed for its file, without suffix (readingFileStem)
     QString person;              // the name of a calculated reading's birth
     QStringList birthDetails;    // its date, time and zone; its place
     QStringList captions;        // "Chinese Lunar Mansion Name", ...; the first row is shown larger
@@ -66,7 +67,7 @@ bool printReadingOn(QPrinter &printer, const ReadingPage &reading);
 // through the desktop's dialogs, say so when the output fails, and do nothing
 // when the user cancels.
 void printReading(QWidget *parent, const ReadingPage &reading);
-// Export starts in the session's reading folder with the proposed name, and
-// a written PDF's folder becomes the reading folder.
-// `fileName` stands for the proposed name where one is given.
-void exportReadingPdf(QWidget *parent, const ReadingPage &reading, Session &session, const QString &fileName = {});
+// Both propose the page's fileStem as the file's name; export starts in the
+// session's reading folder, and a written PDF's folder becomes the reading
+// folder.
+void exportReadingPdf(QWidget *parent, const ReadingPage &reading, Session &session);

@@ -4,28 +4,21 @@
 #pragma once
 
 #include "core/Reading.h"
+#include "core/SavedBirth.h"
 
 #include <QString>
 
 #include <optional>
 
-// The place boxes of the main input screen as they were typed for a
-// calculation: text only, the calculation reads none of them.
-struct BirthPlace {
-    QString city;
-    QString state;
-    QString country;
-};
-
 // What the screens share while the program runs: the reading on display,
 // which Save writes, and the folder of the last reading file opened or
 // saved, where the Open and Save dialogs start. Start-up makes one; each
 // screen keeps it and hands it on to the screens it opens. The folder lasts
-// for the run only: the settings file holds the update reminder alone.
+// for the run only (Open Recent's list is what the settings keep).
 class Session {
 public:
     const std::optional<Reading> &reading() const { return m_reading; }
-    // The place typed for a calculated reading; empty for one opened from a file.
+    // The place typed for the reading's birth; empty for one without a birth.
     const BirthPlace &birthPlace() const { return m_birthPlace; }
     void setReading(const Reading &reading, const BirthPlace &place = {})
     {

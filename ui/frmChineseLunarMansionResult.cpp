@@ -16,12 +16,15 @@
 #include "ui/MansionPicture.h"
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
+#include "ui/RecentReadings.h"
 #include "ui/Session.h"
 #include "ui/frmComparison.h"
 #include "ui/frmMain.h"
 #include "ui/modHelp.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QImage>
@@ -84,6 +87,8 @@ constexpr DesignRect brandingDesign{0, 5415, 7455, 855};
 constexpr DesignRect pictureDesign{6840, 210, 495, 390};
 constexpr DesignRect backDesign{5280, 4440, 975, 375};
 constexpr DesignRect saveDesign{6360, 4440, 975, 375};
+// Whose reading it is, on the buttons' line, left of them.
+constexpr DesignRect whoseDesign{120, 4530, 5040, 195};
 
 constexpr double defaultPointSize = 8.25;
 constexpr double frameCaptionPointSize = 9.0;
@@ -91,6 +96,16 @@ constexpr double mansionNamePointSize = 14.25;
 
 const char *const initialResult = "Result";
 const char *const frameCaption = ReadingCaptions::frame;
+const char *const noBirthToChange = "This reading's file keeps no birth data to change.";
+
+// "Reading of Carlos Ruiz", or "Reading from carlos.qvr" for a reading
+// whose file keeps no birth.
+QString whoseText(const Reading &reading)
+{
+    if (reading.birth)
+        return QStringLiteral("Reading of %1").arg(reading.birth->name.trimmed());
+    return QStringLiteral("Reading from %1").arg(QFileInfo(reading.sourcePath).fileName());
+}
 
 // The tooltip as rich text, which wraps, at most as wide as `window`: as plain
 // text it is one line as long as its words, about twice the screen's width,
@@ -171,6 +186,7 @@ void frmChineseLunarMansionResult::createMenus()
 
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile->setToolTipsVisible(true);  // why an entry is greyed out
     for (const FileMenuEntry &entry : fileMenu) {
         if (!entry.caption) {
             mnuFile->addSeparator()->setObjectName(QString::fromLatin1(entry.name));
@@ -182,6 +198,8 @@ void frmChineseLunarMansionResult::createMenus()
         connect(action, &QAction::triggered, this, entry.command);
         *entry.action = action;
     }
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFile3"));
+    addRecentMenu(mnuFile, m_session, this);
     addHelpMenu(menuBar(), this);
 }
 
@@ -259,6 +277,10 @@ void frmChineseLunarMansionResult::createControls(QWidget *central)
     connect(m_cmdBack, &QPushButton::clicked, this, &frmChineseLunarMansionResult::cmdBack_Click);
     connect(m_cmdSave, &QPushButton::clicked, this, &frmChineseLunarMansionResult::cmdSave_Click);
 
+    m_lblWhose = addLabel(frame1, QString(), whoseDesign.pixels(), defaultFont, Look::lightOrange);
+    m_lblWhose->setObjectName(QStringLiteral("lblWhose"));
+    m_lblWhose->setFixedWidth(whoseDesign.pixels().width());
+
     BrandingFrame branding = createBrandingFrame(central, BrandingScreen::Result);
     branding.frame->setGeometry(brandingDesign.pixels());
 }
@@ -266,8 +288,12 @@ void frmChineseLunarMansionResult::createControls(QWidget *central)
 void frmChineseLunarMansionResult::setReading(const Reading &reading, const BirthPlace &place)
 {
     m_session->setReading(reading, place);
-    // A reading opened from a file holds no birth to change.
+    // A reading opened from a file of the nakshatra alone holds no birth to change.
     m_mnuChangeBirthData->setEnabled(reading.birth.has_value());
+    const QString why = reading.birth ? QString() : QString::fromUtf8(noBirthToChange);
+    m_mnuChangeBirthData->setToolTip(why);
+    m_mnuChangeBirthData->setStatusTip(why);
+    showWhose(reading);
     for (int i = 0; i < resultCount; ++i) {
         QLabel *label = m_lblResults.at(i);
         label->setText(reading.values.at(i));
@@ -282,6 +308,14 @@ void frmChineseLunarMansionResult::setReading(const Reading &reading, const Birt
     setPicture(reading.pictureEntry);
     m_lblResults.back()->setToolTip(reading.span ? wrappedTooltip(birthTimeSpanText(*reading.span), centralWidget())
                                                : QString());
+}
+
+void frmChineseLunarMansionResult::showWhose(const Reading &reading)
+{
+    const bool known = reading.birth || !reading.sourcePath.isEmpty();
+    const QString whose = known ? whoseText(reading) : QString();
+    m_lblWhose->setText(QFontMetrics(m_lblWhose->font()).elidedText(whose, Qt::ElideMiddle, m_lblWhose->width()));
+    m_lblWhose->setToolTip(whose);
 }
 
 void frmChineseLunarMansionResult::setPicture(int entryNumber)
@@ -327,6 +361,9 @@ void frmChineseLunarMansionResult::showReadingFile(const QString &path)
 void frmChineseLunarMansionResult::cmdSave_Click()
 {
     saveReading(*m_session, this);
+    // A reading without a birth now goes by the file it was saved to.
+    if (m_session->reading())
+        showWhose(*m_session->reading());
 }
 
 void frmChineseLunarMansionResult::mnuBack_Click()

@@ -47,6 +47,8 @@ private:
     void createMenus();
     void createControls(QWidget *central);
     void setPicture(int entryNumber);
+    // "Reading of Carlos Ruiz", or of the file a reading without a birth came from.
+    void showWhose(const Reading &reading);
 
     void cmdBack_Click();
     void cmdSave_Click();
@@ -65,6 +67,7 @@ private:
     std::array<QLabel *, resultCount> m_lblResults{};
     std::array<QPlainTextEdit *, traitsCount> m_txtTraitsBoxes{};
     QLabel *m_picChineseBox = nullptr;
+    QLabel *m_lblWhose = nullptr;
     QPushButton *m_cmdBack = nullptr;
     QPushButton *m_cmdSave = nullptr;
     QAction *m_mnuBack = nullptr;

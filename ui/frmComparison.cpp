@@ -75,19 +75,6 @@ MansionPicture sideBySide(const MansionPicture &first, const MansionPicture &sec
     return both;
 }
 
-// "Ann and revati.pdf": the names without a saved file's extension, and no
-// folder separators or control characters.
-QString comparisonFileName(const ReadingPair &pair)
-{
-    const auto stem = [](QString name) { return name.endsWith(QLatin1String(".qvr")) ? name.chopped(4) : name; };
-    QString name = QStringLiteral("%1 and %2").arg(stem(pair.nameA), stem(pair.nameB));
-    for (QChar &c : name) {
-        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
-            c = u'_';
-    }
-    return name + QStringLiteral(".pdf");
-}
-
 // A step as one line of paper: "Count 20: Sampat (wealth), favourable".
 QString stepLine(const TaraStep &step)
 {
@@ -251,13 +238,14 @@ void frmComparison::cmdPrint_Click()
 
 void frmComparison::cmdExportPdf_Click()
 {
-    exportReadingPdf(this, comparisonPage(m_pair), *m_session, comparisonFileName(m_pair));
+    exportReadingPdf(this, comparisonPage(m_pair), *m_session);
 }
 
 ReadingPage comparisonPage(const ReadingPair &pair)
 {
     ReadingPage page;
     page.title = QString::fromLatin1(PairCaptions::title);
+    page.fileStem = pairFileStem(pair);
     const auto row = [&page](const QString &caption, const QString &value) {
         page.captions.append(caption);
         page.values.append(value);
@@ -293,7 +281,8 @@ void compareWithSavedReading(const std::shared_ptr<Session> &session, QWidget *r
     if (!session->reading())
         return;
     const Reading shown = *session->reading();
-    const std::optional<Reading> chosen = chooseSavedReading(*session, resultScreen);
+    const std::optional<Reading> chosen =
+        chooseSavedReading(*session, resultScreen, QStringLiteral("Compare With Another Reading"));
     if (!chosen)
         return;
     auto *window = new frmComparison(readingPair(shown, *chosen), session, resultScreen);

@@ -14,6 +14,7 @@
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
+#include "ui/RecentReadings.h"
 #include "ui/Session.h"
 #include "ui/frmTimeZone.h"
 #include "ui/modHelp.h"
@@ -258,6 +259,7 @@ void frmMain::createMenus()
     m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
     m_mnuCalculate = m_mnuFile->addAction(QStringLiteral("&Calculate"));
     m_mnuCalculate->setObjectName(QStringLiteral("mnuCalculate"));
+    addRecentMenu(m_mnuFile, m_session, this);
     addHelpMenu(menuBar(), this);
 }
 
@@ -573,6 +575,18 @@ void frmMain::fillBirth(const BirthData &birth, const BirthPlace &place)
     m_txtMCity->setText(place.city);
     m_txtMState->setText(place.state);
     m_txtMCountry->setText(place.country);
+    // The atlas place's zone follows the date again, as after "Use This Place".
+    if (!place.zoneId.isEmpty()) {
+        const double longitude = (birth.lonDegrees + birth.lonMinutes / 60.0) * (birth.isEast ? 1 : -1);
+        m_placeZone = PlaceZone{place.zoneId, longitude, coordinateTexts()};
+    }
+}
+
+BirthPlace frmMain::typedPlace() const
+{
+    const bool atlasZone = m_placeZone && coordinateTexts() == m_placeZone->coordinates;
+    return {m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text(),
+            atlasZone ? m_placeZone->zoneId : QString()};
 }
 
 ScreenInput frmMain::screenInput() const
@@ -678,8 +692,7 @@ void frmMain::cmdCalculate_Click()
         return;
     }
     if (const std::optional<Reading> reading = calculateReading(*read.birth))
-        presentReading(*reading, BirthPlace{m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text()}, m_session,
-                       this);
+        presentReading(*reading, typedPlace(), m_session, this);
 }
 
 void frmMain::cmdBrowser_Click()

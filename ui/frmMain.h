@@ -103,6 +103,8 @@ private:
     // The lat/long boxes and options as typed, to tell whether they still
     // hold the place's.
     QStringList coordinateTexts() const;
+    // The place boxes, with the atlas zone while the coordinates are the place's.
+    BirthPlace typedPlace() const;
     // After the birth date or time changed: the zone and DST of the place
     // last used, for the new moment, or empty with a note where there is none.
     void followPlaceZone();

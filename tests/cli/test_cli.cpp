@@ -947,24 +947,39 @@ private slots:
         QCOMPARE(saved.status, 0);
         QVERIFY(saved.err.isEmpty());
         QVERIFY(saved.out.contains(pushyaReadingLines.toUtf8()));
-        // The program's own reader takes it, and the bytes are the scrambled name and CR LF.
+        // The program's own reader takes it: line one is the scrambled name
+        // and CR LF, the birth follows.
         QCOMPARE(readReadingFile(path).value_or(QString()), QStringLiteral("Pushya"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), toSingleByte(scrambleText(QStringLiteral("Pushya"))) + "\r\n");
+        QVERIFY(fileBytes(path).startsWith(toSingleByte(scrambleText(QStringLiteral("Pushya"))) + "\r\nQuorvel-Birth 1\r\nname=Ann\r\n"));
 
+        // Opened, it is the whole reading again, birth and span.
         const Run opened = run({QStringLiteral("--open"), path});
         QCOMPARE(opened.status, 0);
-        QCOMPARE(utf8(opened.out), QStringLiteral("Saved reading: %1\n\n").arg(path) + pushyaReadingLines
-                                       + QStringLiteral("\nPositive Human Traits:\n") + positiveTraits(7)
-                                       + QStringLiteral("\n\nNegative Human Traits:\n") + negativeTraits(7) + u'\n');
+        QCOMPARE(utf8(opened.out), QStringLiteral("Saved reading: %1\n\n").arg(path) + utf8(saved.out));
+        const QJsonObject calculated = QJsonDocument::fromJson(run(pushyaArguments + QStringList{"--json"}).out).object();
+        const QJsonObject whole = QJsonDocument::fromJson(run({QStringLiteral("--open"), path, QStringLiteral("--json")}).out).object();
+        for (const char *key : {"birthData", "span"})
+            QCOMPARE(whole.value(QLatin1String(key)), calculated.value(QLatin1String(key)));
 
-        const Run json = run({QStringLiteral("--open"), path, QStringLiteral("--json")});
+        // A file of line one alone, as every reader of the format writes it, prints as it always did.
+        const QString bare1 = dir.filePath(QStringLiteral("line1.qvr"));
+        QVERIFY(writeReadingFile(bare1, QStringLiteral("Pushya")));
+        const Run lineOne = run({QStringLiteral("--open"), bare1});
+        QCOMPARE(utf8(lineOne.out), QStringLiteral("Saved reading: %1\n\n").arg(bare1) + pushyaReadingLines
+                                        + QStringLiteral("\nPositive Human Traits:\n") + positiveTraits(7)
+                                        + QStringLiteral("\n\nNegative Human Traits:\n") + negativeTraits(7) + u'\n');
+        const Run json = run({QStringLiteral("--open"), bare1, QStringLiteral("--json")});
         QCOMPARE(json.status, 0);
         const QJsonObject object = QJsonDocument::fromJson(json.out).object();
-        QCOMPARE(object.value(QStringLiteral("nakshatraName")).toString(), QStringLiteral("Pushya"));
+        QCOMPARE(object.keys(), (QStringList{"file", "nakshatraName", "reading"}));
         QCOMPARE(object.value(QStringLiteral("reading")).toObject().value(QStringLiteral("mansionName")).toString(), QStringLiteral("Dou"));
-        QVERIFY(!object.contains(QStringLiteral("span")));  // a saved reading holds no birth data
+
+        // An edited birth that gives another nakshatra: line one's reading, and a note.
+        QVERIFY(writeBytes(path, fileBytes(path).replace("date=1947-08-15", "date=1947-08-20")));
+        const Run edited = run({QStringLiteral("--open"), path});
+        QCOMPARE(edited.status, 0);
+        QCOMPARE(utf8(edited.out), utf8(lineOne.out).replace(bare1, path));
+        QVERIFY2(edited.err.contains("the birth gives"), edited.err.constData());
 
         // A name without an extension gets .qvr, as the save dialog gives it.
         const Run bare = run(pushyaArguments + QStringList{QStringLiteral("--save"), dir.filePath(QStringLiteral("bare"))});

@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/SavedReading.h"
 #include "mansions/ReadingFile.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
 #include "TestFiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -46,7 +48,35 @@ QStringList allNames()
 
 const QByteArray ashwiniBytes = QByteArray::fromHex("96c8bdccbec3be");
 
+// A birth from its values: "1947-08-15 00:00", zone hours and minutes, "28:36N 77:13E".
+BirthData birthOf(const QString &name, const QString &moment, int zoneHours, int zoneMinutes, ZoneDirection direction,
+                  bool dst, const QString &position)
+{
+    const QDateTime at = QDateTime::fromString(moment, QStringLiteral("yyyy-MM-dd HH:mm"));
+    const QStringList angles = position.split(u' ');
+    BirthData b;
+    b.name = name;
+    b.year = qint16(at.date().year());
+    b.month = qint16(at.date().month());
+    b.day = qint16(at.date().day());
+    b.hour = qint16(at.time().hour());
+    b.minute = qint16(at.time().minute());
+    b.zoneHours = qint16(zoneHours);
+    b.zoneMinutes = qint16(zoneMinutes);
+    b.zoneDirection = direction;
+    b.dst = dst;
+    b.latDegrees = qint16(angles[0].section(u':', 0, 0).toInt());
+    b.latMinutes = qint16(angles[0].section(u':', 1).chopped(1).toInt());
+    b.isNorth = angles[0].endsWith(u'N');
+    b.lonDegrees = qint16(angles[1].section(u':', 0, 0).toInt());
+    b.lonMinutes = qint16(angles[1].section(u':', 1).chopped(1).toInt());
+    b.isEast = angles[1].endsWith(u'E');
+    return b;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(SavedBirth)
 
 class TestReadingFile : public QObject {
     Q_OBJECT
@@ -311,6 +341,96 @@ private slots:
             QCOMPARE(read, std::nullopt);
         else
             QCOMPARE(read, std::optional<QString>(name));
+    }
+
+    // --- the birth after the first line ---
+
+    // Each birth is saved, its file edited where the row says, and opened
+    // again: line one's reading always, with the birth only where the file
+    // still holds it whole and it gives line one's nakshatra.
+    void savedBirthRoundTrip_data()
+    {
+        QTest::addColumn<SavedBirth>("saved");
+        QTest::addColumn<QByteArray>("line");   // a line the file holds, in the text form
+        QTest::addColumn<QByteArray>("from");   // the edit of the saved file: this ...
+        QTest::addColumn<QByteArray>("to");     // ... becomes this
+        QTest::addColumn<bool>("kept");         // the birth comes back
+        const SavedBirth delhi{birthOf("Ravi", "1947-08-15 00:00", 5, 30, ZoneDirection::FromLongitude, false, "28:36N 77:13E"),
+                               {"New Delhi", "Delhi", "India", "Asia/Kolkata"}};
+        const QByteArray none;
+        QTest::newRow("east, zone by longitude, atlas zone")
+            << delhi << QByteArray("\r\nzone=+05:30\r\nzone-direction=longitude\r\n") << none << none << true;
+        QTest::newRow("west, zone given ahead, DST")
+            << SavedBirth{birthOf("Carlos Ruiz", "1985-03-12 14:30", 1, 0, ZoneDirection::Ahead, true, "40:25N 3:42W"),
+                          {"Madrid", "Madrid", "Spain"}}
+            << QByteArray("\r\nzone=+01:00\r\nzone-direction=given\r\ndst=yes\r\nlatitude=40:25N\r\nlongitude=3:42W\r\n")
+            << none << none << true;
+        QTest::newRow("west, zone given behind")
+            << SavedBirth{birthOf("Ann", "2001-12-31 23:59", 3, 30, ZoneDirection::Behind, false, "47:34N 52:43W"),
+                          {"St. John's", "Newfoundland", "Canada"}}
+            << QByteArray("\r\nzone=-03:30\r\nzone-direction=given\r\n") << none << none << true;
+        QTest::newRow("west, zone by longitude, south")
+            << SavedBirth{birthOf("Lu", "1901-01-01 00:00", 3, 0, ZoneDirection::FromLongitude, false, "34:36S 58:22W"), {}}
+            << QByteArray("\r\nzone=-03:00\r\nzone-direction=longitude\r\n") << none << none << true;
+        QTest::newRow("name of other scripts, quotes, CR, backslash")
+            << SavedBirth{birthOf(QString::fromUtf8("Анна \"李\" Γ\rx\\n"), "1990-07-01 08:15", 1, 0,
+                                  ZoneDirection::FromLongitude, true, "48:12N 16:22E"),
+                          {QString::fromUtf8("Wien"), QString(), QString::fromUtf8("Österreich")}}
+            << QByteArray("\r\nname=\xd0\x90\xd0\xbd\xd0\xbd\xd0\xb0 \"\xe6\x9d\x8e\" \xce\x93\\rx\\\\n\r\n"
+                          "date=1990-07-01\r\n")
+            << none << none << true;
+        QTest::newRow("place with no state") << delhi << QByteArray("\r\nstate=\r\n") << QByteArray("state=Delhi")
+                                             << QByteArray("state=") << true;
+        QTest::newRow("damaged value") << delhi << none << QByteArray("time=00:00") << QByteArray("time=0O:00") << false;
+        QTest::newRow("impossible day") << delhi << none << QByteArray("1947-08-15") << QByteArray("1947-02-30") << false;
+        QTest::newRow("unknown version") << delhi << none << QByteArray("Birth 1") << QByteArray("Birth 2") << false;
+        QTest::newRow("line missing") << delhi << none << QByteArray("dst=no\r\n") << none << false;
+        QTest::newRow("unknown key") << delhi << none << QByteArray("city=") << QByteArray("town=") << false;
+        QTest::newRow("sign against the longitude") << delhi << none << QByteArray("+05:30") << QByteArray("-05:30") << false;
+        QTest::newRow("too long") << delhi << none << QByteArray("city=New Delhi")
+                                  << "city=" + QByteArray(70000, 'x') << false;
+        QTest::newRow("edited: another nakshatra") << delhi << none << QByteArray("1947-08-15") << QByteArray("1947-08-20")
+                                                   << false;
+        QTest::newRow("today's format: line one alone") << delhi << none << QByteArray("Quorvel-Birth 1\r\n")
+                                                        << QByteArray("$") << false;
+    }
+
+    void savedBirthRoundTrip()
+    {
+        QFETCH(SavedBirth, saved);
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(bool, kept);
+        const std::optional<Reading> calculated = calculateReading(saved.birth);
+        QVERIFY(calculated);
+        const QString file = path("p.qvr");
+        QVERIFY(saveReading(file, *calculated, saved.place));
+        QByteArray bytes = fileBytes(file);
+        // Line one is exactly what every reader of the format takes.
+        QVERIFY(bytes.startsWith(readingFirstLine(calculated->nakshatraName)));
+        if (to == "$")  // everything after line one cut
+            bytes.truncate(bytes.indexOf(from));
+        else if (!from.isEmpty())
+            bytes.replace(from, to);
+        QVERIFY2(bytes.contains(line), bytes.constData());
+        QVERIFY(writeBytes(file, bytes));
+
+        const std::optional<OpenedReading> opened = openReading(file);
+        QVERIFY(opened);
+        QCOMPARE(opened->reading.nakshatraName, calculated->nakshatraName);
+        QCOMPARE(opened->reading.sourcePath, file);
+        QCOMPARE(opened->reading.birth.has_value(), kept);
+        QCOMPARE(opened->birthNote.isEmpty(), kept || to == "$");
+        if (kept) {
+            QCOMPARE(readingFirstLine(opened->reading.nakshatraName)
+                         + savedBirthLines({*opened->reading.birth, opened->place}), bytes);
+            QCOMPARE(opened->reading.birth->name, saved.birth.name);
+            QVERIFY(opened->reading.span);
+            // Saved again, the birth stays.
+            QVERIFY(saveReading(path("again.qvr"), opened->reading, opened->place));
+            QCOMPARE(fileBytes(path("again.qvr")), bytes);
+        }
     }
 
     void binaryGarbageIsRefused()

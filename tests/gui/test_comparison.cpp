@@ -7,13 +7,19 @@
 #include "TestFiles.h"
 #include "TestWindows.h"
 
+#include "core/SavedReading.h"
 #include "mansions/ReadingFile.h"
+#include "ui/ReadingPrint.h"
+#include "ui/RecentReadings.h"
 #include "ui/frmComparison.h"
+#include "ui/frmMain.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,7 +82,7 @@ private slots:
         QCOMPARE(widget<QAction>(screen, "mnuCompare")->text(), QStringLiteral("Compare With &Another Reading..."));
         widget<QAction>(screen, "mnuCompare")->trigger();
         QCOMPARE(recorder->fileRequests.size(), 1);
-        QCOMPARE(recorder->fileRequests.first().title, QStringLiteral("Select the source file"));
+        QCOMPARE(recorder->fileRequests.first().title, QStringLiteral("Compare With Another Reading"));
         auto *window = onlyOpenWindow<frmComparison>();
         QVERIFY(window);
 
@@ -176,8 +182,84 @@ private slots:
         for (int i = 0; i < 3; ++i)
             widget<QAction>(screen, "mnuCompare")->trigger();
         QCOMPARE(recorder->messageTexts(), QStringList{QStringLiteral("Please Check The File.")});
+        QCOMPARE(recorder->messages.first().details, QStringLiteral("'%1' is not a saved Quorvel reading.").arg(empty));
         QCOMPARE(recorder->fileRequests.at(1).folder, QFileInfo(empty).absolutePath());
         QCOMPARE(openWindows<frmComparison>().size(), 1);
+    }
+
+    // A reading saved with its birth opens whole: Change Birth Data fills
+    // the main screen, which calculates the same reading again, and the
+    // comparison, its paper and its file name go by the people's names. A
+    // file without a birth says why there is none to change.
+    void savedBirthsComeBack()
+    {
+        BirthData carlos = birth(3, 12, 1985, 14, 30, 1, 0, 3, 42, false, false);
+        carlos.name = QStringLiteral("Carlos Ruiz");
+        carlos.zoneDirection = ZoneDirection::Ahead;
+        const std::optional<Reading> calculated = calculateReading(carlos);
+        presentReading(*calculated, BirthPlace{"Madrid", "", "Spain", "Europe/Madrid"}, std::make_shared<Session>(),
+                       screen);
+        const QString carlosFile = folder->filePath(QStringLiteral("carlos.qvr"));
+        recorder->fileNames = {carlosFile};
+        widget<QAction>(onlyResultScreen(), "mnuSave")->trigger();
+        QCOMPARE(recorder->fileRequests.last().fileName, QStringLiteral("Carlos Ruiz - W\u00E8i.qvr"));
+
+        BirthData anna = birth(7, 1, 1990, 8, 15, 1, 0, 16, 22, true, true);
+        anna.name = QStringLiteral("Anna Gruber");
+        const QString annaFile = folder->filePath(QStringLiteral("anna.qvr"));
+        QVERIFY(saveReading(annaFile, *calculateReading(anna), {}));
+
+        auto session = std::make_shared<Session>();
+        QVERIFY(openReadingFile(carlosFile, session, onlyResultScreen()));
+        frmChineseLunarMansionResult *opened = onlyResultScreen();
+        QCOMPARE(widget<QLabel>(opened, "lblWhose")->text(), QStringLiteral("Reading of Carlos Ruiz"));
+        QCOMPARE(session->birthPlace().zoneId, QStringLiteral("Europe/Madrid"));
+        QCOMPARE(readingPage(*session->reading(), session->birthPlace()).person, QStringLiteral("Carlos Ruiz"));
+        QVERIFY(widget<QAction>(opened, "mnuChangeBirthData")->isEnabled());
+        widget<QAction>(opened, "mnuChangeBirthData")->trigger();
+        frmMain *input = onlyMainScreen();
+        QVERIFY(input);
+        QCOMPARE(widget<QLineEdit>(input, "txtZoneHour")->text(), QStringLiteral("-1"));
+        QCOMPARE(widget<QLineEdit>(input, "txtMCountry")->text(), QStringLiteral("Spain"));
+        input->cmdCalculate_Click();
+        QCOMPARE(session->reading()->nakshatraName, calculated->nakshatraName);
+        QCOMPARE(session->reading()->ephemeris->universalTime, calculated->ephemeris->universalTime);
+        QCOMPARE(session->reading()->birth->name, QStringLiteral("Carlos Ruiz"));
+
+        recorder->fileNames = {annaFile, folder->filePath(QStringLiteral("pair.pdf"))};
+        widget<QAction>(onlyResultScreen(), "mnuCompare")->trigger();
+        auto *window = onlyOpenWindow<frmComparison>();
+        QVERIFY(window);
+        QCOMPARE(window->pair().nameA, QStringLiteral("Carlos Ruiz"));
+        QCOMPARE(window->pair().nameB, QStringLiteral("Anna Gruber"));
+        QTest::mouseClick(widget<QPushButton>(window, "cmdExportPdf"), Qt::LeftButton);
+        QCOMPARE(recorder->fileRequests.last().fileName, QStringLiteral("Carlos Ruiz and Anna Gruber.pdf"));
+        QCOMPARE(comparisonPage(window->pair()).values.first(), QStringLiteral("Carlos Ruiz and Anna Gruber"));
+
+        QVERIFY(openReadingFile(folder->filePath(QStringLiteral("revati.qvr")), session, onlyResultScreen()));
+        QAction *change = widget<QAction>(onlyResultScreen(), "mnuChangeBirthData");
+        QVERIFY(!change->isEnabled());
+        QCOMPARE(change->toolTip(), QStringLiteral("This reading's file keeps no birth data to change."));
+        QCOMPARE(widget<QLabel>(onlyResultScreen(), "lblWhose")->text(), QStringLiteral("Reading from revati.qvr"));
+        recorder->fileNames = {folder->filePath(QStringLiteral("copy.qvr"))};
+        widget<QAction>(onlyResultScreen(), "mnuSave")->trigger();
+        QCOMPARE(widget<QLabel>(onlyResultScreen(), "lblWhose")->text(), QStringLiteral("Reading from copy.qvr"));
+        QVERIFY(recorder->messages.isEmpty());
+
+        // Open Recent, newest first; a file gone since leaves it after the message.
+        auto *recent = widget<QMenu>(onlyResultScreen(), "mnuRecent");
+        emit recent->aboutToShow();
+        QStringList entries;
+        for (const QAction *entry : recent->actions())
+            entries.append(entry->text());
+        QCOMPARE(entries.mid(0, 4), (QStringList{"&1 copy.qvr", "&2 revati.qvr", "&3 Anna Gruber (anna.qvr)", "&4 Carlos Ruiz (carlos.qvr)"}));
+        QVERIFY(QFile::remove(carlosFile));
+        recent->actions().at(3)->trigger();
+        QCOMPARE(recorder->messages.last().details, QStringLiteral("'%1' does not exist.").arg(carlosFile));
+        QCOMPARE(recentReadings().at(2).person, QStringLiteral("Anna Gruber"));
+        QCOMPARE(recentReadings().size(), entries.size() - 3);  // the separator and Clear List aside
+        widget<QAction>(onlyResultScreen(), "mnuClearRecent")->trigger();
+        QVERIFY(recentReadings().isEmpty());
     }
 
 private:

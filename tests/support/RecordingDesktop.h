@@ -19,6 +19,7 @@ public:
         MessageIcon icon;
         QString text;
         bool yesNo;
+        QString details{};
     };
 
     RecordingDesktop() { setDesktop(this); }
@@ -34,6 +35,11 @@ public:
         const MessageAnswer answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+
+    void showDetailedMessage(QWidget *, MessageIcon icon, const QString &text, const QString &details) override
+    {
+        messages.append({icon, text, false, details});
     }
 
     std::optional<QString> chooseFile(QWidget *, const FileDialogRequest &request) override
