@@ -382,12 +382,6 @@ QString zoneSign(const PlaceClock &clock)
     return clock.zoneAhead ? QStringLiteral("-") : QStringLiteral("+");
 }
 
-QString zoneText(const PlaceClock &clock)
-{
-    const int minutes = clock.zoneHours * 60 + clock.zoneMinutes;
-    return writtenZone(clock.zoneAhead ? minutes : -minutes, clock.zoneSigned);
-}
-
 QString describeClock(const PlaceClock &clock)
 {
     if (!clock.known)

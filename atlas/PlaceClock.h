@@ -40,9 +40,6 @@ PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &tim
 // the direction.
 QString zoneSign(const PlaceClock &clock);
 
-// The zone as the command line writes it: "5:30", "-1:00".
-QString zoneText(const PlaceClock &clock);
-
 // "IST, UTC+5:30" — the offset and its name, one line for the atlas window.
 QString describeClock(const PlaceClock &clock);
 

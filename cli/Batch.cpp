@@ -477,6 +477,13 @@ public:
                 add("field place: " + placeError.toStdString());
             return writeBad(row, &texts, message, false);
         }
+        if (!place) {
+            const QString note = zoneNote(m_birth, texts[std::size_t(BirthField::Zone)]);
+            if (!note.isEmpty()) {
+                m_err.append(rowPrefix(row));
+                m_err.append("field zone: " + note.toStdString() + '\n');
+            }
+        }
         const std::optional<Reading> reading =
             calculateReading(m_birth, m_options.span ? SpanWanted::Yes : SpanWanted::No);
         if (!reading)

@@ -3,6 +3,7 @@
 
 #include "cli/BirthFields.h"
 
+#include "cli/ReadingReport.h"
 #include "core/QuotedText.h"
 #include "core/Validation.h"
 
@@ -10,7 +11,9 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -92,7 +95,7 @@ struct Clock {
     int hour = 0, minute = 0;
 };
 struct Zone {
-    char sign = 0;  // 0, '+' or '-'
+    ZoneDirection direction = ZoneDirection::FromLongitude;
     std::string_view hours, minutes;
 };
 struct Angle {
@@ -142,18 +145,28 @@ QString readClock(std::string_view text, Clock &clock)
     return {};
 }
 
+// The sign as ISO 8601 writes it, and as the companion prints offsets
+// ("UTC+05:30"): plus for a clock ahead of Universal Time, minus for one
+// behind; without a sign the longitude gives the direction. "UTC" may come
+// first, with a sign after it.
 QString readZone(std::string_view text, Zone &zone)
 {
+    const QString format = QStringLiteral("%1 is not a zone: write its size as H or H:MM, such as 5:30").arg(shown(text));
     std::string_view body = text;
+    const bool utc = body.size() >= 3 && equalsIgnoringCase(body.substr(0, 3), "utc");
+    if (utc)
+        body.remove_prefix(3);
     if (!body.empty() && (body.front() == '+' || body.front() == '-')) {
-        zone.sign = body.front();
+        zone.direction = body.front() == '+' ? ZoneDirection::Ahead : ZoneDirection::Behind;
         body.remove_prefix(1);
+    } else if (utc) {
+        return format;
     }
     // Minutes take two digits, as in a time: "5:3" is no more 5:03 than 5:30.
     const Parts parts = split(body, ':');
     if ((parts.count != 1 && parts.count != 2) || !isDigits(parts.items[0])
         || (parts.count == 2 && (!isDigits(parts.items[1]) || parts.items[1].size() != 2)))
-        return QStringLiteral("%1 is not a zone: write its size as H or H:MM, such as 5:30").arg(shown(text));
+        return format;
     zone.hours = parts.items[0];
     zone.minutes = parts.count == 2 ? parts.items[1] : std::string_view("0");
     return {};
@@ -258,15 +271,6 @@ struct Fields {
     bool dst = false;
 };
 
-ZoneDirection directionOf(const Zone &zone)
-{
-    if (zone.sign == '-')
-        return ZoneDirection::Ahead;
-    if (zone.sign == '+')
-        return ZoneDirection::Behind;
-    return ZoneDirection::FromLongitude;
-}
-
 BirthEntry entryOf(std::string_view name, const Fields &fields, const PlaceFields *place)
 {
     BirthEntry entry;
@@ -291,7 +295,7 @@ BirthEntry entryOf(std::string_view name, const Fields &fields, const PlaceField
     }
     entry.zoneHours = boxNumber(fields.zone.hours);
     entry.zoneMinutes = boxNumber(fields.zone.minutes);
-    entry.zoneDirection = directionOf(fields.zone);
+    entry.zoneDirection = fields.zone.direction;
     entry.dst = fields.dst;
     entry.lonDegrees = boxNumber(fields.longitude.degrees);
     entry.lonMinutes = boxNumber(fields.longitude.minutes);
@@ -376,4 +380,36 @@ bool parseBirthFields(const BirthTexts &texts, const PlaceFields *place, BirthDa
     if (good)
         birth = *read.birth;
     return good;
+}
+
+QString zoneNote(const BirthData &birth, std::string_view zoneText)
+{
+    // The clock's offset from Universal Time, daylight saving included, and
+    // the solar time's (four minutes a degree), apart by at most half a day.
+    const auto apart = [&birth](bool ahead) {
+        const int size = birth.zoneHours * 60 + birth.zoneMinutes;
+        const double clock = (ahead ? size : -size) + (birth.dst ? 60 : 0);
+        const double solar = (birth.lonDegrees * 60 + birth.lonMinutes) / 15.0 * (birth.isEast ? 1 : -1);
+        return std::abs(std::remainder(clock - solar, 24 * 60.0));
+    };
+    constexpr double mostApart = 3 * 60;
+    const bool ahead = clockIsAhead(birth);
+    const long long minutes = std::llround(apart(ahead));
+    if (minutes <= mostApart)
+        return {};
+    const std::string_view text = trimmed(zoneText);
+    QString note = QStringLiteral("%1%2 puts the clock %3 h %4 min from the solar time at %5")
+                       .arg(shown(text), birth.dst ? QStringLiteral(" with DST") : QString())
+                       .arg(minutes / 60)
+                       .arg(minutes % 60)
+                       .arg(longitudeText(birth));
+    // The other sign, where it fits the longitude, is likely what was meant.
+    const std::size_t sign = text.find_first_of("+-");
+    if (birth.zoneDirection != ZoneDirection::FromLongitude && sign != std::string_view::npos
+        && apart(!ahead) <= mostApart) {
+        std::string flipped(text);
+        flipped[sign] = ahead ? '-' : '+';
+        note += QStringLiteral("; did you mean %1?").arg(shown(flipped));
+    }
+    return note;
 }

@@ -62,6 +62,11 @@ struct PlaceFields {
 bool parseBirthFields(const BirthTexts &texts, const PlaceFields *place, BirthData &birth,
                       std::vector<FieldError> &errors);
 
+// A note where a typed zone puts the clock more than three hours from the
+// solar time at the birth's longitude, either way round the day: a sign
+// slipped, most likely, which it offers to put right. Empty otherwise.
+QString zoneNote(const BirthData &birth, std::string_view zoneText);
+
 // The birth's local date and clock time (to the minute, as the screen takes
 // it) from the date and time fields' texts; nothing when either doesn't read
 // or names no real day, which parseBirthFields reports.

@@ -180,6 +180,18 @@ QString notFound(const QString &typed, const QList<AtlasMatch> &matches, const Q
         .arg(quotedValue(typed));
 }
 
+// The zone as the zone field takes it: "5:30", or where the longitude would
+// give the other direction, with ISO 8601's sign, "+1:00" for ahead.
+std::string zoneText(const PlaceClock &clock)
+{
+    const char *sign = !clock.zoneSigned ? "" : clock.zoneAhead ? "+" : "-";
+    return QStringLiteral("%1%2:%3")
+        .arg(QLatin1String(sign))
+        .arg(clock.zoneHours)
+        .arg(clock.zoneMinutes, 2, 10, QLatin1Char('0'))
+        .toStdString();
+}
+
 } // namespace
 
 PlaceLookup::Choice PlaceLookup::choose(const QString &typed)
@@ -264,7 +276,7 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const st
     if (found.clock.zoneSigned)
         fields.zoneDirection = found.clock.zoneAhead ? ZoneDirection::Ahead : ZoneDirection::Behind;
     fields.dst = found.clock.dst;
-    found.zone = zoneText(found.clock).toStdString();
+    found.zone = zoneText(found.clock);
     found.dst = found.clock.dst ? "yes" : "no";
     return found;
 }

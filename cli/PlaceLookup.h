@@ -26,7 +26,7 @@ struct FoundPlace {
     PlaceFields fields;
     // The same as a user would write them, for showing: "5:30", "85:19E",
     // "27:43N", "no"; a zone on the other side of Universal Time from its
-    // longitude carries its sign, "-1:00".
+    // longitude carries its sign, as ISO 8601 writes it: "+1:00" ahead.
     std::string zone = "0";
     std::string lon;
     std::string lat;

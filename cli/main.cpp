@@ -151,6 +151,11 @@ int runSingle(const CommandLine &line)
     }
     if (!good)
         return exitBadInput;
+    if (!place) {
+        const QString note = zoneNote(birth, texts[std::size_t(BirthField::Zone)]);
+        if (!note.isEmpty())
+            complain(QStringLiteral("--zone: %1").arg(note));
+    }
 
     const std::optional<Reading> reading = calculateReading(birth);
     if (!reading) {

@@ -159,7 +159,7 @@ QByteArray birthsCsv(const QStringList &rows)
 
 const QStringList pushyaArguments{QStringLiteral("--name"), QStringLiteral("Ann"), QStringLiteral("--date"),
                                   QStringLiteral("1947-08-15"), QStringLiteral("--time"), QStringLiteral("00:00"),
-                                  QStringLiteral("--zone"), QStringLiteral("-5:30"), QStringLiteral("--lon"),
+                                  QStringLiteral("--zone"), QStringLiteral("+5:30"), QStringLiteral("--lon"),
                                   QStringLiteral("77:13E"), QStringLiteral("--lat"), QStringLiteral("28:36N")};
 
 BirthData pushyaBirth()
@@ -331,8 +331,9 @@ private slots:
         QTest::addColumn<QStringList>("first");
         QTest::addColumn<QStringList>("second");
         const QStringList west = with(with(pushyaArguments, "--lon", "74:00W"), "--zone", "5");
-        QTest::newRow("picker's minus") << pushyaArguments << with(pushyaArguments, "--zone", "5:30");
-        QTest::newRow("plus for the west") << west << with(west, "--zone", "+5");
+        QTest::newRow("ISO's plus") << pushyaArguments << with(pushyaArguments, "--zone", "5:30");
+        QTest::newRow("UTC and the hour in two digits") << pushyaArguments << with(pushyaArguments, "--zone", "UTC+05:30");
+        QTest::newRow("minus for the west") << west << with(west, "--zone", "utc-5");
         QTest::newRow("seconds ignored") << pushyaArguments << with(pushyaArguments, "--time", "00:00:59");
         QTest::newRow("lower-case hemisphere") << pushyaArguments << with(with(pushyaArguments, "--lon", "77:13e"), "--lat", "28:36n");
         QTest::newRow("short date") << with(pushyaArguments, "--date", "1947-08-05") << with(pushyaArguments, "--date", "1947-8-5");
@@ -497,7 +498,9 @@ private slots:
         QTest::newRow("time with a point") << with(a, "--time", "12.30")
                                            << "--time: '12.30' is not a time: write HH:MM, such as 14:30";
         QTest::newRow("zone 99:00") << with(a, "--zone", "99:00") << "--zone: '99:00': the zone must be at most 14:00";
-        QTest::newRow("zone 14:30") << with(a, "--zone", "-14:30") << "--zone: '-14:30': the zone must be at most 14:00";
+        QTest::newRow("zone 14:30") << with(a, "--zone", "+14:30") << "--zone: '+14:30': the zone must be at most 14:00";
+        QTest::newRow("UTC without a sign") << with(a, "--zone", "UTC5:30")
+                                            << "--zone: 'UTC5:30' is not a zone: write its size as H or H:MM, such as 5:30";
         QTest::newRow("zone 5:75") << with(a, "--zone", "5:75") << "--zone: '5:75': the minutes must be from 00 to 59";
         QTest::newRow("latitude 95") << with(a, "--lat", "95:00N") << "--lat: '95:00N': the latitude must be at most 90:00";
         QTest::newRow("longitude 200") << with(a, "--lon", "200:00W") << "--lon: '200:00W': the longitude must be at most 180:00";
@@ -516,8 +519,8 @@ private slots:
                                              << "--zone: '99999:00': the zone must be at most 14:00";
         QTest::newRow("zone of one-digit minutes") << with(a, "--zone", "5:3")
                                                    << "--zone: '5:3' is not a zone: write its size as H or H:MM, such as 5:30";
-        QTest::newRow("zone 14:00 ahead with DST") << with(a, "--zone", "-14:00") + QStringList{"--dst"}
-                                                   << "--zone: '-14:00': with DST the zone must be at most 13:00 ahead";
+        QTest::newRow("zone 14:00 ahead with DST") << with(a, "--zone", "+14:00") + QStringList{"--dst"}
+                                                   << "--zone: '+14:00': with DST the zone must be at most 13:00 ahead";
         QTest::newRow("blank name") << with(a, "--name", "   ") << "--name: the name is empty";
         QTest::newRow("control characters shown escaped") << with(a, "--date", "\x1b]0;title\x07")
             << "--date: '\\x1b]0;title\\x07' is not a date: write YYYY-MM-DD, such as 1975-03-15";
@@ -672,35 +675,48 @@ private slots:
         QVERIFY(result.out.isEmpty());
     }
 
-    // A zone's sign gives the clock's direction; a place gives the offset
-    // the time zone database gives (these agree with Python's zoneinfo).
+    // A zone's sign gives the clock's direction as ISO 8601 does, with a
+    // note where the clock is far from the solar time; a place gives the
+    // offset the time zone database gives (these agree with Python's zoneinfo).
     void universalTimeOfTheBirth_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<double>("universalTime");
+        QTest::addColumn<QString>("note");
         const QStringList a = with(with(pushyaArguments, "--date", "1990-07-01"), "--time", "12:00");
-        QTest::newRow("CET at Madrid's longitude") << with(with(a, "--zone", "-1:00"), "--lon", "3:42W") + QStringList{"--dst"} << 10.0;
-        QTest::newRow("behind at an East longitude") << with(with(a, "--zone", "+10:00"), "--lon", "150:00E") << 22.0;
-        QTest::newRow("Chatham 12:45, west of 180") << with(with(a, "--zone", "-12:45"), "--lon", "176:33W") << -0.75;
+        QTest::newRow("ahead in Delhi") << a << 6.5 << "";
+        QTest::newRow("UTC+5:30") << with(a, "--zone", "UTC+5:30") << 6.5 << "";
+        QTest::newRow("CET at Madrid's longitude") << with(with(a, "--zone", "+1:00"), "--lon", "3:42W") + QStringList{"--dst"} << 10.0 << "";
+        QTest::newRow("behind in Buenos Aires") << with(with(a, "--zone", "-3:00"), "--lon", "58:22W") << 15.0 << "";
+        QTest::newRow("Chatham 12:45, west of 180") << with(with(a, "--zone", "+12:45"), "--lon", "176:33W") << -0.75 << "";
+        QTest::newRow("slipped sign") << with(a, "--zone", "-5:30") << 17.5
+            << "--zone: '-5:30' puts the clock 10 h 39 min from the solar time at 77:13E; did you mean '+5:30'?";
+        QTest::newRow("behind at an East longitude") << with(with(a, "--zone", "UTC-10:00"), "--lon", "150:00E") << 22.0
+            << "--zone: 'UTC-10:00' puts the clock 4 h 0 min from the solar time at 150:00E; did you mean 'UTC+10:00'?";
+        QTest::newRow("far without a sign") << with(with(a, "--zone", "5"), "--lon", "3:42W") + QStringList{"--dst"} << 16.0
+            << "--zone: '5' with DST puts the clock 3 h 45 min from the solar time at 3:42W";
         const QStringList placed = a.mid(0, 6);
         const auto place = [&placed](const char *date, const char *time, const char *name) {
             return with(with(placed, "--date", date), "--time", time) + QStringList{"--place", name};
         };
-        QTest::newRow("Madrid, winter") << place("1990-01-01", "12:00", "Madrid, Spain") << 11.0;
-        QTest::newRow("Madrid, summer") << place("1990-07-01", "12:00", "Madrid, Spain") << 10.0;
-        QTest::newRow("London, double summer time") << place("1941-07-01", "12:00", "London, UK") << 10.0;
-        QTest::newRow("Nantes") << place("2001-08-15", "09:30", "Nantes, France") << 7.5;
-        QTest::newRow("Casablanca") << place("2019-03-01", "12:00", "Casablanca, Morocco") << 11.0;
-        QTest::newRow("Samoa, west of the date line") << place("2015-01-01", "12:00", "Apia, Samoa") << -2.0;
-        QTest::newRow("Pune 1901, rounded to the minute") << place("1901-01-01", "12:00", "Pune, India") << 6.65;
+        QTest::newRow("Madrid, winter") << place("1990-01-01", "12:00", "Madrid, Spain") << 11.0 << "";
+        QTest::newRow("Madrid, summer") << place("1990-07-01", "12:00", "Madrid, Spain") << 10.0 << "";
+        QTest::newRow("London, double summer time") << place("1941-07-01", "12:00", "London, UK") << 10.0 << "";
+        QTest::newRow("Nantes") << place("2001-08-15", "09:30", "Nantes, France") << 7.5 << "";
+        QTest::newRow("Casablanca") << place("2019-03-01", "12:00", "Casablanca, Morocco") << 11.0 << "";
+        QTest::newRow("Samoa, west of the date line") << place("2015-01-01", "12:00", "Apia, Samoa") << -2.0 << "";
+        QTest::newRow("Pune 1901, rounded to the minute") << place("1901-01-01", "12:00", "Pune, India") << 6.65 << "";
     }
 
     void universalTimeOfTheBirth()
     {
         QFETCH(QStringList, arguments);
         QFETCH(double, universalTime);
+        QFETCH(QString, note);
         const Run result = run(arguments + QStringList{QStringLiteral("--json")});
         QCOMPARE(result.status, 0);
+        const QStringList notes = utf8(result.err).split(u'\n').filter(QStringLiteral("quorvel-cli: --zone: "));
+        QCOMPARE(notes.join(u'\n'), note.isEmpty() ? note : QStringLiteral("quorvel-cli: ") + note);
         const QJsonObject ephemeris = QJsonDocument::fromJson(result.out).object().value(QStringLiteral("ephemeris")).toObject();
         QCOMPARE(ephemeris.value(QStringLiteral("universalTime")).toDouble(), universalTime);
     }
@@ -708,7 +724,7 @@ private slots:
     void batchReportsBadRowsAndGoesOn()
     {
         const QByteArray csv = birthsCsv({
-            QStringLiteral("Ann,1947-08-15,00:00,-5:30,77:13E,28:36N,no"),
+            QStringLiteral("Ann,1947-08-15,00:00,UTC+05:30,77:13E,28:36N,no"),
             QStringLiteral("Bob,1901-02-29,25:00,5,74:00W,40:42N,maybe"),
             QStringLiteral("Cy,1975-03-15"),
             QStringLiteral(",2000-01-01,12:00,0,0:00W,51:28N,"),
@@ -772,12 +788,13 @@ private slots:
                                "\r\n"
                                " \t \r\n"
                                "1,51:28N,0:00W,0,12:00,2000-01-01,\"Dee \"\"D\"\"\r\nJones\"\r\n"
-                               "no,28:36N,77:13E,5:30,00:00,1947-08-15,Ann";  // no line end at the very end
+                               "no,28:36N,77:13E,5:30,00:00,1947-08-15,Ann\n"
+                               "no,28:36N,77:13E,-5:30,00:00,1947-08-15,Flo";  // no line end at the very end
         const Run result = run({QStringLiteral("--batch"), QStringLiteral("-")}, csv);
-        QCOMPARE(result.status, 0);
-        QCOMPARE(utf8(result.err), QString());
+        QCOMPARE(result.status, 0);  // a zone far from the solar time is taken, with a note
+        QCOMPARE(utf8(result.err), "row 7: field zone: '-5:30' puts the clock 10 h 39 min from the solar time at 77:13E; did you mean '+5:30'?\n");
         const QList<QStringList> out = parseCsv(result.out);
-        QCOMPARE(out.size(), qsizetype(4));
+        QCOMPARE(out.size(), qsizetype(5));
         QCOMPARE(out[1][0], QStringLiteral("2"));
         QCOMPARE(out[1][1], QStringLiteral("Smith, Ann"));
         QCOMPARE(out[1][15], QStringLiteral("Pushya"));
@@ -815,7 +832,7 @@ private slots:
         QCOMPARE(byPlace[3].mid(4, 4), QStringList({"5:00", "74:00W", "40:43N", "yes"}));
         QCOMPARE(byPlace[3][9].toDouble(), 5.5);
         // A clock ahead of UT west of Greenwich: the zone carries its sign.
-        QCOMPARE(byPlace[5].mid(4, 4), QStringList({"'-1:00", "3:42W", "40:25N", "no"}));
+        QCOMPARE(byPlace[5].mid(4, 4), QStringList({"'+1:00", "3:42W", "40:25N", "no"}));
         QCOMPARE(byPlace[5][9].toDouble(), 11.0);
     }
 
