@@ -263,13 +263,17 @@ Fill fillFor(int offset, int standard, bool daylight, double longitude)
     return fill;
 }
 
-// A zone of `minutes` east of UT as the command line writes it: "5:30",
-// or "-1:00" where it carries its sign.
-QString writtenZone(int minutes, bool withSign)
+// A zone of `minutes` east of UT as a user would enter it: "5:30", or with
+// its direction in words where the longitude would give the other one. The
+// screen's boxes and the companion sign a zone in opposite ways, so a sign
+// here would mislead one of them.
+QString writtenZone(int minutes, bool withDirection)
 {
-    const QString sign = !withSign ? QString() : minutes > 0 ? QStringLiteral("-") : QStringLiteral("+");
     const int size = std::abs(minutes);
-    return QStringLiteral("%1%2:%3").arg(sign).arg(size / 60).arg(size % 60, 2, 10, QLatin1Char('0'));
+    const QString zone = QStringLiteral("%1:%2").arg(size / 60).arg(size % 60, 2, 10, QLatin1Char('0'));
+    if (!withDirection)
+        return zone;
+    return zone + (minutes > 0 ? QStringLiteral(" ahead of Universal Time") : QStringLiteral(" behind Universal Time"));
 }
 
 // The zone boxes and tick that state a clock, as a user would set them.
