@@ -738,8 +738,9 @@ void frmMain::usePlace(const QVariantMap &place)
     typeDegreesMinutes(latitude, m_txtLatD, m_txtLatM, m_optLat);
     typeDegreesMinutes(longitude, m_txtLonD, m_txtLonM, m_optLong);
     // The place's names, where the lookup gives them, so the printout names it.
-    for (const auto &[key, box] : {std::pair{WebSearchKeys::city, m_txtMCity}, std::pair{WebSearchKeys::state, m_txtMState},
-                                   std::pair{WebSearchKeys::country, m_txtMCountry}}) {
+    for (const auto &[key, box] :
+         {std::pair{WebSearchKeys::city, m_txtMCity}, std::pair{WebSearchKeys::state, m_txtMState},
+          std::pair{WebSearchKeys::country, m_txtMCountry}}) {
         if (place.contains(QString::fromLatin1(key)))
             box->setText(value(key).toString());
     }
