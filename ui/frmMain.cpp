@@ -41,6 +41,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -163,13 +164,23 @@ QString textAfterTyping(const QLineEdit *box, const QString &typed)
     return text.insert(box->cursorPosition(), typed);
 }
 
-// The birth moment as the lookup takes it: the screen's date and its hour
-// and minute (the seconds make no difference to a place's clock).
+// The screen's birth date, invalid where the month has no such day.
+QDate birthDate(const ScreenInput &screen)
+{
+    return QDate(screen.yearText.toInt(), screen.monthPosition + 1, screen.dayText.toInt());
+}
+
+// The screen's hour and minute (the seconds make no difference to a place's clock).
+QTime birthTime(const ScreenInput &screen)
+{
+    return QTime(screen.hourText.toInt(), screen.minuteText.toInt());
+}
+
+// The birth moment as the lookup takes it.
 QVariantMap birthMoment(const ScreenInput &screen)
 {
-    return {{QString::fromLatin1(WebSearchKeys::date),
-             QDate(screen.yearText.toInt(), screen.monthPosition + 1, screen.dayText.toInt())},
-            {QString::fromLatin1(WebSearchKeys::time), QTime(screen.hourText.toInt(), screen.minuteText.toInt())}};
+    return {{QString::fromLatin1(WebSearchKeys::date), birthDate(screen)},
+            {QString::fromLatin1(WebSearchKeys::time), birthTime(screen)}};
 }
 
 // Types `degrees` into a pair of boxes as whole degrees and minutes, rounded
@@ -578,15 +589,13 @@ void frmMain::fillBirth(const BirthData &birth, const BirthPlace &place)
     // The atlas place's zone follows the date again, as after "Use This Place".
     if (!place.zoneId.isEmpty()) {
         const double longitude = (birth.lonDegrees + birth.lonMinutes / 60.0) * (birth.isEast ? 1 : -1);
-        m_placeZone = PlaceZone{place.zoneId, longitude, coordinateTexts()};
+        m_zoneFollow.follow(place.zoneId, longitude, coordinateTexts());
     }
 }
 
 BirthPlace frmMain::typedPlace() const
 {
-    const bool atlasZone = m_placeZone && coordinateTexts() == m_placeZone->coordinates;
-    return {m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text(),
-            atlasZone ? m_placeZone->zoneId : QString()};
+    return {m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text(), m_zoneFollow.zoneId(coordinateTexts())};
 }
 
 ScreenInput frmMain::screenInput() const
@@ -613,12 +622,27 @@ ScreenInput frmMain::screenInput() const
 
 bool frmMain::validateInput()
 {
-    const BirthOrProblems read = readBirth(birthEntry(screenInput()));
-    if (read.problems.empty())
-        return true;
+    return checkedBirth().has_value();
+}
+
+std::optional<BirthData> frmMain::checkedBirth()
+{
+    const ScreenInput screen = screenInput();
+    const BirthOrProblems read = readBirth(birthEntry(screen));
+    // The place's clocks skipped the moment: no zone to ask for, but a time
+    // that never was on the clock there (the boxes keep what they hold).
+    const bool nameFirst = !read.birth && read.problems.front().part == BirthPart::Name;
+    const QString skipped =
+        nameFirst ? QString() : m_zoneFollow.skippedMoment(coordinateTexts(), birthDate(screen), birthTime(screen));
+    if (!skipped.isEmpty()) {
+        desktop().showMessage(this, MessageIcon::Error, skipped);
+        m_cboHH->setFocus(Qt::OtherFocusReason);
+        return std::nullopt;
+    }
     // One message at a time: the first rule broken, as the user fixes them in turn.
-    showProblem(read.problems.front());
-    return false;
+    if (!read.birth)
+        showProblem(read.problems.front());
+    return read.birth;
 }
 
 QLineEdit *frmMain::boxOf(BirthPart part) const
@@ -686,12 +710,10 @@ void frmMain::cmdCalculate_Click()
 {
     if (modalWindowOpen())
         return;
-    const BirthOrProblems read = readBirth(birthEntry(screenInput()));
-    if (!read.birth) {
-        showProblem(read.problems.front());
+    const std::optional<BirthData> birth = checkedBirth();
+    if (!birth)
         return;
-    }
-    if (const std::optional<Reading> reading = calculateReading(*read.birth))
+    if (const std::optional<Reading> reading = calculateReading(*birth))
         presentReading(*reading, typedPlace(), m_session, this);
 }
 
@@ -715,20 +737,34 @@ void frmMain::usePlace(const QVariantMap &place)
     forgetPlaceZone();
     typeDegreesMinutes(latitude, m_txtLatD, m_txtLatM, m_optLat);
     typeDegreesMinutes(longitude, m_txtLonD, m_txtLonM, m_optLong);
-    // Without the zone fields the lookup could not state the clock: the
-    // zone boxes and the tick keep what the user typed.
+    // The place's names, where the lookup gives them, so the printout names it.
+    for (const auto &[key, box] :
+         {std::pair{WebSearchKeys::city, m_txtMCity}, std::pair{WebSearchKeys::state, m_txtMState},
+          std::pair{WebSearchKeys::country, m_txtMCountry}}) {
+        if (place.contains(QString::fromLatin1(key)))
+            box->setText(value(key).toString());
+    }
+    const QString zoneId = value(WebSearchKeys::zoneId).toString();
+    if (!zoneId.isEmpty())
+        m_zoneFollow.follow(zoneId, longitude, coordinateTexts());
     if (place.contains(QString::fromLatin1(WebSearchKeys::zoneHours))) {
         typeZone(value(WebSearchKeys::zoneHours).toInt(), value(WebSearchKeys::zoneMinutes).toInt(),
                  value(WebSearchKeys::zoneSign).toString(), value(WebSearchKeys::dst).toBool());
-        const QString zoneId = value(WebSearchKeys::zoneId).toString();
-        if (!zoneId.isEmpty())
-            m_placeZone = PlaceZone{zoneId, longitude, coordinateTexts()};
-        if (m_placeZone && !m_dateChanged)
+        if (m_zoneFollow.following() && !m_dateChanged)
             setZoneNote(QStringLiteral("Depends on the date"),
                         QStringLiteral("The zone and DST are the place's on the date shown; they follow the date of "
                                        "birth when you set it."));
         else
             setZoneNote(value(WebSearchKeys::zoneNote).toString());
+    } else {
+        // No zone fields: the place's clock skipped the moment, and its zone
+        // applies again once the moment moves; or the lookup could not state
+        // the clock, and the zone boxes and the tick keep what the user typed.
+        const ScreenInput screen = screenInput();
+        if (m_zoneFollow.skippedMoment(coordinateTexts(), birthDate(screen), birthTime(screen)).isEmpty())
+            forgetPlaceZone();
+        else
+            followPlaceZone();
     }
     // Back to the screen, the focus where it was (on the lookup button).
     activateWindow();
@@ -790,19 +826,18 @@ QStringList frmMain::coordinateTexts() const
 
 void frmMain::followPlaceZone()
 {
-    if (!m_placeZone)
+    if (!m_zoneFollow.following())
         return;
-    if (coordinateTexts() != m_placeZone->coordinates) {
+    const ScreenInput screen = screenInput();
+    const QDate date = birthDate(screen);
+    const std::optional<PlaceClock> clock = m_zoneFollow.clockAt(coordinateTexts(), date, birthTime(screen));
+    if (!clock) {
         forgetPlaceZone();  // another place now: its zone is the user's to give
         return;
     }
-    const ScreenInput screen = screenInput();
-    const QDate date(screen.yearText.toInt(), screen.monthPosition + 1, screen.dayText.toInt());
-    const QTime time(screen.hourText.toInt(), screen.minuteText.toInt());
-    const PlaceClock clock = placeClock(m_placeZone->zoneId, date, time, m_placeZone->longitude);
-    if (clock.fillsZone) {
-        typeZone(clock.zoneHours, clock.zoneMinutes, zoneSign(clock), clock.dst);
-        setZoneNote(clock.shortNote, clock.notes.join(u' '));
+    if (clock->fillsZone) {
+        typeZone(clock->zoneHours, clock->zoneMinutes, zoneSign(*clock), clock->dst);
+        setZoneNote(clock->shortNote, clock->notes.join(u' '));
         return;
     }
     // No clock to state: an empty zone asks for one rather than keep a wrong one.
@@ -813,13 +848,13 @@ void frmMain::followPlaceZone()
         setZoneNote(QStringLiteral("No such date"), QStringLiteral("The zone follows the date of birth; this date "
                                                                    "does not exist."));
     else
-        setZoneNote(clock.known ? QStringLiteral("No such time there") : QStringLiteral("Zone unknown"),
-                    clock.notes.join(u' '));
+        setZoneNote(clock->known ? QStringLiteral("No such time there") : QStringLiteral("Zone unknown"),
+                    clock->notes.join(u' '));
 }
 
 void frmMain::forgetPlaceZone()
 {
-    m_placeZone.reset();
+    m_zoneFollow.stop();
     setZoneNote({});
 }
 

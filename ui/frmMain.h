@@ -7,6 +7,7 @@
 #include "ui/Branding.h"
 #include "ui/Screen.h"
 #include "ui/Session.h"
+#include "ui/ZoneFollow.h"
 
 #include <QClipboard>
 #include <QVariantMap>
@@ -49,7 +50,6 @@ public:
     // message and moved the focus where that rule says.
     bool validateInput();
 
-
     // "&Get My Chinese Lunar Mansion" and File, "&Calculate".
     void cmdCalculate_Click();
     // "Click Here To Find Latitude && Longitude": the lookup, at the birth
@@ -83,8 +83,11 @@ private:
     void Form_Load();
     QLineEdit *boxOf(BirthPart part) const;
     void showProblem(const BirthProblem &problem);
-    // Types the chosen place's coordinates and, when it states them, its
-    // zone and DST tick into the screen.
+    // The birth on the screen, or nothing after the message of the first
+    // rule it breaks; a moment the place's clocks skipped takes the zone's turn.
+    std::optional<BirthData> checkedBirth();
+    // Types the chosen place's coordinates and names into the screen, and
+    // its zone and DST tick at the birth moment where it has a clock then.
     void usePlace(const QVariantMap &place);
     // The digit rule for text typed or put into a number box at once
     // (pasted): true, after the message, when `text` holds anything but
@@ -111,12 +114,7 @@ private:
     void forgetPlaceZone();
 
     // The place whose zone the screen shows, while its coordinates stand.
-    struct PlaceZone {
-        QString zoneId;
-        double longitude = 0;
-        QStringList coordinates;
-    };
-    std::optional<PlaceZone> m_placeZone;
+    ZoneFollow m_zoneFollow;
     bool m_dateChanged = false;  // since the screen opened
 
     std::shared_ptr<Session> m_session;

@@ -389,7 +389,10 @@ void AtlasWindow::usePlace(int row)
     const auto key = [](const char *name) { return QString::fromLatin1(name); };
     m_chosenPlace = {{key(WebSearchKeys::latitude), place.latitude},
                      {key(WebSearchKeys::longitude), place.longitude},
-                     {key(WebSearchKeys::zoneId), place.timeZone}};
+                     {key(WebSearchKeys::zoneId), place.timeZone},
+                     {key(WebSearchKeys::city), place.name},
+                     {key(WebSearchKeys::state), place.state},
+                     {key(WebSearchKeys::country), place.country}};
     if (clock.fillsZone) {
         m_chosenPlace.insert(key(WebSearchKeys::zoneHours), clock.zoneHours);
         m_chosenPlace.insert(key(WebSearchKeys::zoneMinutes), clock.zoneMinutes);

@@ -18,7 +18,8 @@ inline constexpr char city[] = "city";
 inline constexpr char state[] = "state";
 inline constexpr char country[] = "country";
 // The place the user chose: "latitude" and "longitude" in degrees (north and
-// east positive, double) and "zoneId" (IANA name); the zone's size in
+// east positive, double), "zoneId" (IANA name) and its names under the keys
+// above (the state may be empty); the zone's size in
 // "zoneHours" and "zoneMinutes" (int) and the "dst" tick (bool) only when the
 // clock at the birth moment existed. "zoneSign" (text, "-" for a clock ahead
 // of Universal Time, "+" behind) only when the longitude would give the

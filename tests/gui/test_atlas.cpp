@@ -424,7 +424,7 @@ private slots:
     }
 
     // "Use This Place", Enter and a double click take the selected row:
-    // coordinates always, the zone boxes and DST only where the clock at the
+    // coordinates and names always, the zone boxes and DST only where the clock at the
     // birth moment fills them. The clock line follows the selection.
     void windowUsesThePlace_data()
     {
@@ -432,11 +432,13 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QVariantMap>("chosen");
         const QVariantMap kathmandu{{"latitude", 27.70169}, {"longitude", 85.3206}, {"zoneId", "Asia/Kathmandu"},
-                                    {"zoneHours", 5},       {"zoneMinutes", 30},    {"dst", false}};
+                                    {"zoneHours", 5},       {"zoneMinutes", 30},    {"dst", false},
+                                    {"city", "Kathmandu"},  {"state", "Central Region"}, {"country", "Nepal"}};
         // Double summer time: the whole offset, with its sign, as the longitude is West.
         const QVariantMap london{{"latitude", 51.50853}, {"longitude", -0.12574}, {"zoneId", "Europe/London"},
                                  {"zoneHours", 2},       {"zoneMinutes", 0},      {"zoneSign", "-"},
-                                 {"dst", false},         {"zoneNote", "Includes summer time"}};
+                                 {"dst", false},         {"zoneNote", "Includes summer time"},
+                                 {"city", "London"},     {"state", "England"},    {"country", "United Kingdom"}};
         QTest::newRow("button, double summer time") << "button" << 1 << london;
         QTest::newRow("Enter, with the zone") << "enter" << 0 << kathmandu;
         QTest::newRow("double click") << "double click" << 1 << london;
@@ -652,6 +654,9 @@ private slots:
         // The place comes back to the program, with the zone at the birth moment.
         const QVariantMap place = chosen->toMap();
         QCOMPARE(place.value("zoneId"), QVariant(QStringLiteral("Asia/Kolkata")));
+        QCOMPARE((QStringList{place.value("city").toString(), place.value("state").toString(),
+                              place.value("country").toString()}),
+                 (QStringList{"Pune", "Maharashtra", "India"}));
         QCOMPARE(formatDegreesMinutes(place.value("latitude").toDouble(), true), QStringLiteral("18° 31' N"));
         QCOMPARE(formatDegreesMinutes(place.value("longitude").toDouble(), false), QStringLiteral("73° 51' E"));
         QCOMPARE(place.value("zoneHours"), QVariant(5));

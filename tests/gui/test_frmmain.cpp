@@ -616,6 +616,7 @@ private slots:
         QTest::addColumn<bool>("north");
         QTest::addColumn<bool>("east");
         QTest::addColumn<bool>("dst");
+        QTest::addColumn<QStringList>("names");  // city, state, country
         const auto place = [](double latitude, double longitude, QVariantMap zone = {}) {
             zone.insert({{"latitude", latitude}, {"longitude", longitude}, {"zoneId", "Some/Zone"}});
             return QVariant(zone);
@@ -623,19 +624,25 @@ private slots:
         const auto zone = [](int hours, int minutes, bool dst) {
             return QVariantMap{{"zoneHours", hours}, {"zoneMinutes", minutes}, {"dst", dst}};
         };
+        const QStringList typed{"Kathmandu", "Kathmandu", "Kathmandu"};
         QTest::newRow("nothing chosen") << QVariant() << QStringList{"1", "2", "3", "4", "8", "15"}
-                                        << false << false << true;
+                                        << false << false << true << typed;
         QTest::newRow("Kathmandu with its zone") << place(27.70169, 85.3206, zone(5, 30, false))
-                                                 << QStringList{"27", "42", "85", "19", "5", "30"} << true << true << false;
+                                                 << QStringList{"27", "42", "85", "19", "5", "30"} << true << true << false << typed;
         QTest::newRow("no zone fields: zone and DST kept") << place(51.50853, -0.12574)
                                                            << QStringList{"51", "31", "0", "8", "8", "15"}
-                                                           << true << false << true;
+                                                           << true << false << true << typed;
         QTest::newRow("59.6 minutes carry, south and west") << place(-33.99999, -70.9999, zone(4, 0, true))
                                                             << QStringList{"34", "0", "71", "0", "4", "0"}
-                                                            << false << false << true;
+                                                            << false << false << true << typed;
         QTest::newRow("rounds to 0° 0': north and east") << place(-0.004, -0.008)
                                                          << QStringList{"0", "0", "0", "0", "8", "15"}
-                                                         << true << true << true;
+                                                         << true << true << true << typed;
+        QVariantMap named = zone(1, 0, false);
+        named.insert({{"city", "Ponta Delgada"}, {"state", "Azores"}, {"country", "Portugal"}});
+        QTest::newRow("the place's names") << place(37.73952, -25.66874, named)
+                                           << QStringList{"37", "44", "25", "40", "1", "0"} << true << false << false
+                                           << QStringList{"Ponta Delgada", "Azores", "Portugal"};
     }
 
     void lookupFillsThePlace()
@@ -645,6 +652,7 @@ private slots:
         QFETCH(bool, north);
         QFETCH(bool, east);
         QFETCH(bool, dst);
+        QFETCH(QStringList, names);
         widget<QLineEdit>(w, "txtName")->setText(QStringLiteral("Ann"));
         widget<QComboBox>(w, "cboYear")->setCurrentText(QStringLiteral("1980"));
         widget<QComboBox>(w, "cboHH")->setCurrentText(QStringLiteral("12"));
@@ -677,49 +685,59 @@ private slots:
         QCOMPARE(widget<QRadioButton>(w, "optLong", 1)->isChecked(), !east);
         QCOMPARE(widget<QCheckBox>(w, "chkDST")->isChecked(), dst);
         QCOMPARE(widget<QLineEdit>(w, "txtName")->text(), QStringLiteral("Ann"));
-        QCOMPARE(widget<QLineEdit>(w, "txtMCity")->text(), QStringLiteral("Kathmandu"));
+        QCOMPARE((QStringList{widget<QLineEdit>(w, "txtMCity")->text(), widget<QLineEdit>(w, "txtMState")->text(),
+                              widget<QLineEdit>(w, "txtMCountry")->text()}), names);
         QCOMPARE(widget<QComboBox>(w, "cboSS")->currentText(), QStringLiteral("45"));
         QVERIFY(recorder->messages.isEmpty());
     }
 
     // A zone filled from a place carries its sign where the longitude would
     // say the other side, and follows the birth moment while the screen
-    // still shows the place and the user hasn't set a zone of their own.
+    // still shows the place chosen last (even one whose clocks skipped the
+    // moment) and the user hasn't set a zone of their own; alike after
+    // Change Birth Data. Calculate refuses a moment the clocks skipped.
     void placeZoneFollowsTheMoment_data()
     {
-        QTest::addColumn<QVariantMap>("place");
+        QTest::addColumn<QVariantList>("places"); // chosen in the lookup in turn
         QTest::addColumn<QString>("before");  // "yyyy-MM-dd HH:mm" set before the lookup; empty: untouched
         QTest::addColumn<QString>("after");   // set after it; empty: none
-        QTest::addColumn<QString>("edit");    // what the user changes in between: "", "zone" or "lon"
+        QTest::addColumn<QString>("edit");    // what the user does in between: "", "zone", "lon" or "change birth data"
         QTest::addColumn<QStringList>("zone"); // the two zone boxes at the end
         QTest::addColumn<bool>("dst");
         QTest::addColumn<QString>("note");
         QTest::addColumn<double>("universalTime");  // of the reading at the end; NaN: none
-        const auto place = [](double lat, double lon, const char *zoneId, int hours, int minutes, bool dst,
-                              const char *sign = "") {
-            QVariantMap map{{"latitude", lat}, {"longitude", lon},     {"zoneId", zoneId},
-                            {"zoneHours", hours}, {"zoneMinutes", minutes}, {"dst", dst}};
+        QTest::addColumn<QString>("refusal");  // Calculate's message instead of a reading
+        const auto place = [](double lat, double lon, const char *zoneId, int hours = -1, int minutes = 0,
+                              bool dst = false, const char *sign = "") {
+            QVariantMap map{{"latitude", lat}, {"longitude", lon}, {"zoneId", zoneId}};
+            if (hours >= 0)  // none for a moment the clocks skipped
+                map.insert({{"zoneHours", hours}, {"zoneMinutes", minutes}, {"dst", dst}});
             if (*sign)
                 map.insert("zoneSign", sign);
-            return map;
+            return QVariantList{map};
         };
-        const QVariantMap madrid = place(40.4165, -3.70256, "Europe/Madrid", 1, 0, false, "-");
-        const QVariantMap pune = place(18.51957, 73.85535, "Asia/Kolkata", 5, 21, false);
+        const QVariantList madrid = place(40.4165, -3.70256, "Europe/Madrid", 1, 0, false, "-");
+        const QVariantList pune = place(18.51957, 73.85535, "Asia/Kolkata", 5, 21, false);
         const double none = qQNaN();
-        QTest::newRow("Madrid, signed") << madrid << "1990-01-01 12:00" << "" << "" << QStringList{"-1", "0"} << false << "" << 11.0;
-        QTest::newRow("Madrid into summer") << madrid << "1990-01-01 12:00" << "1990-07-01 12:00" << "" << QStringList{"-1", "0"} << true << "" << 10.0;
-        QTest::newRow("Pune at 1901") << pune << "" << "" << "" << QStringList{"5", "21"} << false << "Depends on the date" << none;
-        QTest::newRow("Pune moved to 1990") << pune << "" << "1990-01-01 00:00" << "" << QStringList{"5", "30"} << false << "" << -5.5;
+        QTest::newRow("Madrid, signed") << madrid << "1990-01-01 12:00" << "" << "" << QStringList{"-1", "0"} << false << "" << 11.0 << "";
+        QTest::newRow("Madrid into summer") << madrid << "1990-01-01 12:00" << "1990-07-01 12:00" << "" << QStringList{"-1", "0"} << true << "" << 10.0 << "";
+        QTest::newRow("Pune at 1901") << pune << "" << "" << "" << QStringList{"5", "21"} << false << "Depends on the date" << none << "";
+        QTest::newRow("Pune moved to 1990") << pune << "" << "1990-01-01 00:00" << "" << QStringList{"5", "30"} << false << "" << -5.5 << "";
         QTest::newRow("a skipped hour empties the zone")
             << place(40.71427, -74.00597, "America/New_York", 5, 0, false) << "2020-03-08 01:00" << "2020-03-08 02:30" << ""
-            << QStringList{"", ""} << false << "No such time there" << none;
-        QTest::newRow("the user's own zone stays") << pune << "" << "1990-01-01 00:00" << "zone" << QStringList{"5", "219"} << false << "" << none;
-        QTest::newRow("other coordinates: the zone stays") << pune << "" << "1990-01-01 00:00" << "lon" << QStringList{"5", "21"} << false << "" << none;
+            << QStringList{"", ""} << false << "No such time there" << none << "The clock time 02:30 on 8 March 2020 did not exist: the clocks went forward, and the nearest valid times are 01:59 and 03:00.";
+        QTest::newRow("the user's own zone stays") << pune << "" << "1990-01-01 00:00" << "zone" << QStringList{"5", "219"} << false << "" << none << "";
+        QTest::newRow("other coordinates: the zone stays") << pune << "" << "1990-01-01 00:00" << "lon" << QStringList{"5", "21"} << false << "" << none << "";
+        QTest::newRow("Change Birth Data, into summer") << place(47.56076, 13.64809, "Europe/Vienna", 1, 0, false) << "1985-03-03 07:10" << "1985-07-03 19:10" << "change birth data" << QStringList{"1", "0"} << true << "" << 17 + 10 / 60.0 << "";
+        QTest::newRow("Change Birth Data, into winter") << place(40.4165, -3.70256, "Europe/Madrid", 1, 0, true, "-") << "1990-07-01 12:00" << "1990-01-01 12:00" << "change birth data" << QStringList{"-1", "0"} << false << "" << 11.0 << "";
+        QTest::newRow("a place whose clocks skipped the moment") << place(51.50853, -0.12574, "Europe/London", 0, 0, true) + place(40.4165, -3.70256, "Europe/Madrid") << "1990-03-25 02:30" << "1990-03-25 08:30" << "" << QStringList{"-1", "0"} << true << "" << 6.5 << "";
+        QTest::newRow("a birth in a skipped hour") << place(39.80172, -89.64371, "America/Chicago") << "1990-04-01 02:30" << "" << "" << QStringList{"", ""} << false << "No such time there" << none
+            << "The clock time 02:30 on 1 April 1990 did not exist: the clocks went forward, and the nearest valid times are 01:59 and 03:00.";
     }
 
     void placeZoneFollowsTheMoment()
     {
-        QFETCH(QVariantMap, place);
+        QFETCH(QVariantList, places);
         QFETCH(QString, before);
         QFETCH(QString, after);
         QFETCH(QString, edit);
@@ -727,6 +745,7 @@ private slots:
         QFETCH(bool, dst);
         QFETCH(QString, note);
         QFETCH(double, universalTime);
+        QFETCH(QString, refusal);
         const auto setMoment = [this](const QString &text) {
             const QDateTime moment = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm"));
             widget<QComboBox>(w, "cboYear")->setCurrentText(QString::number(moment.date().year()));
@@ -739,18 +758,32 @@ private slots:
             setMoment(before);
         for (const char *box : {"txtName", "txtMCity", "txtMState", "txtMCountry"})
             widget<QLineEdit>(w, box)->setText(QStringLiteral("Ann"));
-        recorder->places.push_back(place);
-        w->cmdBrowser_Click();
+        for (const QVariant &place : places) {
+            recorder->places.push_back(place);
+            w->cmdBrowser_Click();
+        }
         if (edit == QLatin1String("zone"))
             QTest::keyClicks(widget<QLineEdit>(w, "txtZoneMinute"), QStringLiteral("9"));
         if (edit == QLatin1String("lon"))
             widget<QLineEdit>(w, "txtLonD")->setText(QStringLiteral("80"));
+        if (edit == QLatin1String("change birth data")) {
+            w->cmdCalculate_Click();
+            widget<QAction>(onlyResultScreen(), "mnuChangeBirthData")->trigger();
+            w = onlyMainScreen();
+        }
         if (!after.isEmpty())
             setMoment(after);
 
         QCOMPARE((QStringList{widget<QLineEdit>(w, "txtZoneHour")->text(), widget<QLineEdit>(w, "txtZoneMinute")->text()}), zone);
         QCOMPARE(widget<QCheckBox>(w, "chkDST")->isChecked(), dst);
         QCOMPARE(widget<QLabel>(w, "lblZoneNote")->text(), note);
+        if (!refusal.isEmpty()) {
+            w->cmdCalculate_Click();
+            QCOMPARE(recorder->messageTexts(), QStringList{refusal});
+            QCOMPARE(recorder->messages.first().icon, MessageIcon::Error);
+            QVERIFY(!session->reading());
+            QCOMPARE(widget<QLineEdit>(w, "txtZoneHour")->text(), zone.first());
+        }
         if (qIsNaN(universalTime))
             return;
         w->cmdCalculate_Click();
