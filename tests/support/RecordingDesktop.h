@@ -78,6 +78,8 @@ public:
         return place;
     }
 
+    QDateTime now() override { return moment.isValid() ? moment : QDateTime::currentDateTime(); }
+
     QStringList messageTexts() const
     {
         QStringList texts;
@@ -98,4 +100,5 @@ public:
     std::deque<QVariant> places;                       // the web search's answers, in turn
     int clipboardClears = 0;
     QStringList copiedTexts;
+    QDateTime moment;                                  // now, where set
 };
