@@ -176,9 +176,8 @@ QWidget *frmMoonCalendar::createClockRow()
     auto *row = new QWidget;
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins({});
-    QLabel *caption = newLabel(QStringLiteral("&Clock"), "lblClock", defaultPointSize, true, Look::orange);
-    caption->setTextFormat(Qt::AutoText);  // for the access key
-    m_cboClock = new QComboBox;
+    QLabel *caption = newLabel(QStringLiteral("Clock"), "lblClock", defaultPointSize, true, Look::orange);
+    m_cboClock = new QComboBox(row);  // the parent holds its hidden caption
     m_cboClock->setObjectName(QStringLiteral("cboClock"));
     for (const QByteArray &id : QTimeZone::availableTimeZoneIds())
         m_cboClock->addItem(QString::fromUtf8(id));
@@ -223,11 +222,9 @@ QWidget *frmMoonCalendar::createSpanRow()
     layout->setContentsMargins({});
     const QString spanCaption = QStringLiteral("Export Span");
     layout->addWidget(newLabel(spanCaption, "lblSpan", defaultPointSize, true, Look::orange));
-    for (const auto &[box, caption, part] :
-         {std::tuple{&m_txtSpanFrom, "Fro&m", "From"}, std::tuple{&m_txtSpanTo, "&To", "To"}}) {
-        QLabel *label = newLabel(QString::fromLatin1(caption), "", defaultPointSize, true, Look::orange);
-        label->setObjectName(QStringLiteral("lblSpan%1").arg(QLatin1String(part)));
-        label->setTextFormat(Qt::AutoText);
+    for (const auto &[box, name, part] :
+         {std::tuple{&m_txtSpanFrom, "lblSpanFrom", "From"}, std::tuple{&m_txtSpanTo, "lblSpanTo", "To"}}) {
+        QLabel *label = newLabel(QString::fromLatin1(part), name, defaultPointSize, true, Look::orange);
         *box = new QDateEdit;
         (*box)->setObjectName(QStringLiteral("txtSpan%1").arg(QLatin1String(part)));
         (*box)->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));

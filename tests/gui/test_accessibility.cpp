@@ -15,6 +15,7 @@
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
+#include "ui/frmMoonCalendar.h"
 #include "ui/frmTimeZone.h"
 #include "ui/modHelp.h"
 
@@ -27,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -306,6 +308,7 @@ private slots:
         QTest::newRow("result screen") << 1;
         QTest::newRow("time zone picker") << 2;
         QTest::newRow("about box") << 3;
+        QTest::newRow("moon calendar") << 4;
     }
 
     void everyCommandIsNamedAndReachable()
@@ -324,9 +327,15 @@ private slots:
         case 2:
             window = std::make_unique<frmTimeZone>(nullptr, &hours, &minutes);
             break;
-        default:
+        case 3:
             window = std::make_unique<frmAbout>();
             break;
+        default: {
+            auto session = std::make_shared<Session>();
+            session->setReading(readingOfRow(7));
+            window = std::make_unique<frmMoonCalendar>(session);
+            break;
+        }
         }
         window->show();
         const QList<Node> nodes = accessibleTree(window.get());
@@ -368,6 +377,16 @@ private slots:
             }
         }
         QVERIFY(commands > 0);
+        // The Moon calendar's boxes and values are read under their names.
+        const QList<QWidget *> boxes = window->findChildren<QWidget *>(
+            QRegularExpression(QStringLiteral("^(cboClock|txtSpan\\w+|lstPeriods|lblNow\\w*|lblMonth)$")));
+        QVERIFY(screen != 4 || boxes.size() == 7);
+        for (const QWidget *box : screen == 4 ? boxes : QList<QWidget *>()) {
+            QAccessibleInterface *iface = nodeOf(nodes, box);
+            QVERIFY2(iface && !announcedName(iface).isEmpty(), qPrintable(box->objectName()));
+            if (const auto *label = qobject_cast<const QLabel *>(box))
+                QCOMPARE(iface->text(QAccessible::Value), label->text());
+        }
         QCOMPARE(QSet<QString>(windowKeys.cbegin(), windowKeys.cend()).size(), windowKeys.size());
         for (const QStringList &keys : std::as_const(menuKeys))
             QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());

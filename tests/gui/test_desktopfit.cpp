@@ -14,6 +14,7 @@
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
+#include "ui/frmMoonCalendar.h"
 #include "ui/frmTimeZone.h"
 
 #include <QApplication>
@@ -40,7 +41,7 @@
 
 namespace {
 
-enum class Window { Main, Result, Picker, About };
+enum class Window { Main, Result, Picker, About, MoonCalendar };
 
 // A screen as the user sees it; the result screen shows the reading of
 // catalogue row `row`.
@@ -63,6 +64,12 @@ std::unique_ptr<QWidget> openScreen(Window screen, int row = 0)
     case Window::About:
         window = std::make_unique<frmAbout>();
         break;
+    case Window::MoonCalendar: {
+        auto session = std::make_shared<Session>();
+        session->setReading(readingOfRow(row));
+        window = std::make_unique<frmMoonCalendar>(session);
+        break;
+    }
     }
     window->show();
     return window;
@@ -262,6 +269,7 @@ private slots:
         QTest::newRow("result screen") << int(Window::Result);
         QTest::newRow("time zone picker") << int(Window::Picker);
         QTest::newRow("about box") << int(Window::About);
+        QTest::newRow("moon calendar") << int(Window::MoonCalendar);
     }
 
     void everyControlUsesTheScreenFont()
