@@ -3,7 +3,7 @@
 
 #include "app/ReadingHandOver.h"
 
-#include "mansions/NativeFileName.h"
+#include "sys/NativeFileName.h"
 #include "ui/Screen.h"
 
 #include <QApplication>

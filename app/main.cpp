@@ -3,7 +3,7 @@
 
 #include "app/FontDatabaseAhead.h"
 #include "app/modStartup.h"
-#include "mansions/NativeFileName.h"
+#include "sys/NativeFileName.h"
 #include "ui/Look.h"
 
 #include <QApplication>

@@ -4,8 +4,8 @@
 #include "app/modSettings.h"
 
 #include "core/Messages.h"
-#include "mansions/FileSizeSignal.h"
 #include "mansions/modRTB.h"
+#include "sys/FileSizeSignal.h"
 #include "ui/Desktop.h"
 #include "ui/modHelp.h"
 

@@ -222,12 +222,11 @@ void batchByPlace(benchmark::State &state)
 }
 BENCHMARK(batchByPlace)->Unit(benchmark::kMillisecond);
 
-// One quorvel-cli process for one birth: its wall time and its peak
-// resident memory (in MB, as the counter rss_MB).
-void runOneBirth(benchmark::State &state, const std::vector<std::string> &where)
+// One quorvel-cli process, its output to /dev/null: its wall time and its
+// peak resident memory (in MB, as the counter rss_MB).
+void runProcess(benchmark::State &state, std::vector<std::string> arguments)
 {
-    std::vector<std::string> arguments{QUORVEL_CLI, "--name", "Ann", "--date", "1947-08-15", "--time", "10:30"};
-    arguments.insert(arguments.end(), where.begin(), where.end());
+    arguments.insert(arguments.begin(), QUORVEL_CLI);
     std::vector<char *> argv;
     for (std::string &argument : arguments)
         argv.push_back(argument.data());
@@ -255,6 +254,13 @@ void runOneBirth(benchmark::State &state, const std::vector<std::string> &where)
     state.counters["rss_MB"] = double(peakKilobytes) / 1024.0;
 }
 
+void runOneBirth(benchmark::State &state, const std::vector<std::string> &where)
+{
+    std::vector<std::string> arguments{"--name", "Ann", "--date", "1947-08-15", "--time", "10:30"};
+    arguments.insert(arguments.end(), where.begin(), where.end());
+    runProcess(state, arguments);
+}
+
 void oneBirthByCoordinates(benchmark::State &state)
 {
     runOneBirth(state, {"--zone", "1:00", "--lon", "11:35E", "--lat", "48:08N"});
@@ -266,6 +272,14 @@ void oneBirthByPlace(benchmark::State &state)
     runOneBirth(state, {"--place", "München, Germany"});
 }
 BENCHMARK(oneBirthByPlace)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The Moon's calendar of 1901-2050 (about 54,800 periods) as JSON, on a
+// clock with daylight saving.
+void calendarOfTheWholeRangeAsJson(benchmark::State &state)
+{
+    runProcess(state, {"--calendar", "1901-01-01", "2050-12-31", "--tz", "Europe/Berlin", "--json"});
+}
+BENCHMARK(calendarOfTheWholeRangeAsJson)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
 

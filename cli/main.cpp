@@ -11,19 +11,20 @@
 #include "cli/ReadingReport.h"
 #include "core/CalendarReport.h"
 #include "core/QuotedText.h"
-#include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
+#include "sys/NativeFileName.h"
+#include "sys/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QTimeZone>
 
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include <fcntl.h>
@@ -71,28 +72,26 @@ int usageError(const QString &message)
     return exitUsage;
 }
 
-// What stands at a path, by its bytes: nothing, a folder, or something else.
-enum class PathKind { Missing, Folder, Other };
-
-PathKind pathKind(const QString &path)
+// Why a path, by its bytes, names no file to read: nothing there, a folder,
+// a loop of symbolic links, or a folder on the way that can't be searched.
+// Nothing when it names something else.
+std::optional<QString> notAFileReason(const QString &path)
 {
     struct stat status {};
-    if (::stat(nativeFileName(path).constData(), &status) != 0)
-        return PathKind::Missing;
-    return S_ISDIR(status.st_mode) ? PathKind::Folder : PathKind::Other;
+    if (::stat(nativeFileName(path).constData(), &status) == 0)
+        return S_ISDIR(status.st_mode) ? std::optional(QStringLiteral("is a folder")) : std::nullopt;
+    if (errno == ENOENT || errno == ENOTDIR)
+        return QStringLiteral("does not exist");
+    if (errno == ELOOP)
+        return QStringLiteral("is a symbolic link loop");
+    return QStringLiteral("can't be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 // Why a path could not be opened as a saved reading.
 QString unreadableReason(const QString &path)
 {
-    switch (pathKind(path)) {
-    case PathKind::Missing:
-        return QStringLiteral("%1 does not exist").arg(quotedPath(path));
-    case PathKind::Folder:
-        return QStringLiteral("%1 is a folder").arg(quotedPath(path));
-    case PathKind::Other:
-        break;
-    }
+    if (const std::optional<QString> reason = notAFileReason(path))
+        return QStringLiteral("%1 %2").arg(quotedPath(path), *reason);
     if (::access(nativeFileName(path).constData(), R_OK) != 0)
         return QStringLiteral("%1 can't be read").arg(quotedPath(path));
     return QStringLiteral("%1 is not a saved Quorvel reading").arg(quotedPath(path));
@@ -110,18 +109,25 @@ QString savePathFor(const QString &given)
     return hasReadingExtension(path) ? path : QString();
 }
 
+// Says why the file an option named could not be written.
+void complainNotWritten(const char *option, const QString &path, const FileWriteFailure &failure)
+{
+    const QString file = quotedPath(path);
+    if (failure.error == QFileDevice::OpenError)
+        complain(QStringLiteral("%1: could not write %2; check that its folder exists and may be written to")
+                     .arg(QLatin1String(option), file));
+    else if (failure.error == QFileDevice::ResourceError)  // what a full disk gives
+        complain(QStringLiteral("%1: could not write %2: the disk is full").arg(QLatin1String(option), file));
+    else
+        complain(QStringLiteral("%1: could not write %2: %3").arg(QLatin1String(option), file, failure.reason));
+}
+
 bool saveReading(const QString &path, const QString &nakshatraName)
 {
-    ReadingFileFailure failure;
+    FileWriteFailure failure;
     if (writeReadingFile(path, nakshatraName, &failure))
         return true;
-    if (failure.error == QFileDevice::OpenError)
-        complain(QStringLiteral("--save: could not write %1; check that its folder exists and may be written to")
-                     .arg(quotedPath(path)));
-    else if (failure.error == QFileDevice::ResourceError)  // what a full disk gives
-        complain(QStringLiteral("--save: could not write %1: the disk is full").arg(quotedPath(path)));
-    else
-        complain(QStringLiteral("--save: could not write %1: %2").arg(quotedPath(path), failure.reason));
+    complainNotWritten("--save", path, failure);
     return false;
 }
 
@@ -264,10 +270,10 @@ std::optional<std::pair<QTimeZone, QString>> calendarZone(const CommandLine &lin
 
 bool writeCalendarFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    FileWriteFailure failure;
+    if (writeFileSafely(path, bytes, &failure))
         return true;
-    complain(QStringLiteral("--ics: could not write %1: %2").arg(quotedPath(path), file.errorString()));
+    complainNotWritten("--ics", path, failure);
     return false;
 }
 
@@ -329,7 +335,9 @@ int runCalendar(const CommandLine &line)
         }
         if (!line.json)
             return writeTo(stdout, calendarRowText(row).toStdString());
-        const bool written = (first || writeTo(stdout, ",\n")) && writeTo(stdout, calendarRowJson(row).toStdString());
+        const QByteArray object = calendarRowJson(row);
+        const bool written = (first || writeTo(stdout, ",\n"))
+            && writeTo(stdout, std::string_view(object.constData(), std::size_t(object.size())));
         first = false;
         return written;
     });
@@ -350,11 +358,8 @@ int openBatchInput(const QString &path)
 {
     if (path == QLatin1String("-"))
         return STDIN_FILENO;
-    const PathKind kind = pathKind(path);
-    if (kind != PathKind::Other) {
-        complain(QStringLiteral("--batch: %1 %2")
-                     .arg(quotedPath(path),
-                          kind == PathKind::Folder ? QStringLiteral("is a folder") : QStringLiteral("does not exist")));
+    if (const std::optional<QString> reason = notAFileReason(path)) {
+        complain(QStringLiteral("--batch: %1 %2").arg(quotedPath(path), *reason));
         return -1;
     }
     const int fd = ::open(nativeFileName(path).constData(), O_RDONLY | O_CLOEXEC);

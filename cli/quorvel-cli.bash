@@ -9,7 +9,7 @@ _quorvel_cli() {
     _init_completion || return
 
     case $prev in
-        --save | --open | --pair)
+        --save | --open | --pair | --for)
             _filedir qvr
             return
             ;;
@@ -17,18 +17,30 @@ _quorvel_cli() {
             _filedir csv
             return
             ;;
-        --name | --date | --time | --zone | --lon | --lat | --place)
+        --ics)
+            _filedir ics
+            return
+            ;;
+        --tz)
+            local zones=/usr/share/zoneinfo
+            COMPREPLY=($(compgen -W "UTC $(cd "$zones" 2>/dev/null && find . -type f -path './[A-Z]*' \
+                ! -name '*.tab' ! -path './right/*' ! -path './posix/*' | sed 's|^\./||')" -- "$cur"))
+            return
+            ;;
+        --name | --date | --time | --zone | --lon | --lat | --place | --calendar)
             return
             ;;
     esac
 
-    # --pair takes two files: the word after its first one is a file too.
+    # --pair takes two files: the word after its first one is a file too;
+    # --calendar two dates.
     if [[ $cword -ge 3 && ${words[cword - 2]} == --pair ]]; then
         _filedir qvr
         return
     fi
+    [[ $cword -ge 3 && ${words[cword - 2]} == --calendar ]] && return
 
     COMPREPLY=($(compgen -W '--name --date --time --zone --lon --lat --dst --place --json
-        --save --open --pair --batch --span --help --version' -- "$cur"))
+        --save --open --pair --batch --span --calendar --tz --for --ics --help --version' -- "$cur"))
 }
 complete -F _quorvel_cli quorvel-cli

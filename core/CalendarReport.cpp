@@ -5,8 +5,6 @@
 
 #include "core/Messages.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 
 namespace {
 
@@ -35,11 +33,20 @@ QString icsText(QString text)
         .replace(u'\n', QStringLiteral("\\n"));
 }
 
-// A JSON string, quoted and escaped as QJsonDocument writes it.
+// A JSON string: quoted, with quotes, backslashes and control characters
+// escaped, the rest as UTF-8.
 QByteArray jsonString(const QString &text)
 {
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2);  // without the brackets
+    QByteArray quoted = "\"";
+    for (const char c : text.toUtf8()) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        if (uchar(c) < 0x20)
+            quoted += "\\u00" + QByteArray::number(int(c), 16).rightJustified(2, '0');
+        else
+            quoted += c;
+    }
+    return quoted + '"';
 }
 
 QString icsUtc(const QDateTime &moment)

@@ -43,6 +43,24 @@ EphemerisInput birthAtMinute(qint64 minute)
     return birth;
 }
 
+// "2023-10-29T02:26" (with ":00" seconds when asked) of a count of seconds
+// from 1970-01-01 00:00 on some clock; written out directly, as the calendar
+// of 150 years writes some 200,000 of them.
+QString isoText(qint64 second, bool withSeconds)
+{
+    constexpr qint64 secondsPerDay = minutesPerDay * 60;
+    const qint64 days = floorDivide(second, secondsPerDay);
+    const int rest = int(second - days * secondsPerDay);
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    QDate::fromJulianDay(unixEpochJulianDay + days).getDate(&year, &month, &day);
+    const int hour = rest / 3600;
+    const int minute = rest / 60 % 60;
+    return withSeconds ? QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d", year, month, day, hour, minute, rest % 60)
+                       : QString::asprintf("%04d-%02d-%02dT%02d:%02d", year, month, day, hour, minute);
+}
+
 } // namespace
 
 bool isCalendarDate(const QDate &date)
@@ -110,19 +128,15 @@ QString localIsoText(const ZoneTime &time)
 {
     const bool wholeMinutes = time.offsetSeconds % 60 == 0;
     const int size = std::abs(time.offsetSeconds);
-    QString offset = QStringLiteral("%1%2:%3")
-                         .arg(QLatin1Char(time.offsetSeconds < 0 ? '-' : '+'))
-                         .arg(size / 3600, 2, 10, QLatin1Char('0'))
-                         .arg(size / 60 % 60, 2, 10, QLatin1Char('0'));
-    if (!wholeMinutes)
-        offset += QStringLiteral(":%1").arg(size % 60, 2, 10, QLatin1Char('0'));
-    return time.local.toString(wholeMinutes ? QStringLiteral("yyyy-MM-dd'T'HH:mm") : QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"))
-        + offset;
+    const char sign = time.offsetSeconds < 0 ? '-' : '+';
+    const QString offset = wholeMinutes ? QString::asprintf("%c%02d:%02d", sign, size / 3600, size / 60 % 60)
+                                        : QString::asprintf("%c%02d:%02d:%02d", sign, size / 3600, size / 60 % 60, size % 60);
+    return isoText(time.local.toSecsSinceEpoch() + time.offsetSeconds, !wholeMinutes) + offset;
 }
 
 QString utcIsoText(qint64 minute)
 {
-    return utcOfMinute(minute).toString(QStringLiteral("yyyy-MM-dd'T'HH:mm'Z'"));
+    return isoText(minute * 60, false) + u'Z';
 }
 
 MinuteSpan daySpan(const QDate &from, const QDate &to, const QTimeZone &zone)

@@ -3,7 +3,7 @@
 
 #include "core/QuotedText.h"
 
-#include "mansions/NativeFileName.h"
+#include "sys/NativeFileName.h"
 
 namespace {
 

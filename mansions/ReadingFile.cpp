@@ -3,14 +3,10 @@
 
 #include "mansions/ReadingFile.h"
 
-#include "mansions/FileSizeSignal.h"
-#include "mansions/NativeFileName.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
-
-#include <QFile>
-#include <QRandomGenerator>
-#include <QSaveFile>
+#include "sys/FileDescriptor.h"
+#include "sys/NativeFileName.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -34,23 +30,6 @@ qsizetype longestNameLength()
         longest = std::max<qsizetype>(longest, qsizetype(std::strlen(mansionRow(row).nakshatra)));
     return longest;
 }
-
-// Closes a POSIX descriptor on every way out.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // Up to readLimit bytes from the start of a regular file. Anything else (a
 // folder, a FIFO, a device) is refused before a byte is read: the file is
@@ -84,33 +63,6 @@ std::optional<QByteArray> readPrefix(const QString &path)
     return bytes;
 }
 
-// Writes the reading at `path` through QSaveFile.
-bool saveReadingFile(const QString &path, const QString &nakshatraName, ReadingFileFailure *failure)
-{
-    // QSaveFile writes a temporary beside the target and renames it over the
-    // target only once everything is on disk; on any failure the temporary is
-    // discarded and an existing file keeps its old content.
-    const FileSizeSignalIgnored overLimitIsAnError;
-    QSaveFile file(path);
-    auto failed = [&] {
-        if (failure)
-            *failure = {file.error(), file.errorString()};
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return failed();
-    const QByteArray content = toSingleByte(scrambleText(nakshatraName)) + QByteArrayLiteral("\r\n");
-    // Flush before committing and check it: a short write (disk full, file
-    // size limit) shows up only here, and commit() alone would still rename
-    // the truncated temporary over the old file and report success.
-    if (file.write(content) != content.size() || !file.flush()) {
-        failed();  // before cancelling, which puts its own error in place
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit() || failed();
-}
-
 } // namespace
 
 bool hasReadingExtension(const QString &path)
@@ -118,32 +70,9 @@ bool hasReadingExtension(const QString &path)
     return path.endsWith(QLatin1String("qvr"), Qt::CaseSensitive);
 }
 
-bool writeReadingFile(const QString &path, const QString &nakshatraName, ReadingFileFailure *failure)
+bool writeReadingFile(const QString &path, const QString &nakshatraName, FileWriteFailure *failure)
 {
-    // A name Qt can't write (bytes that are not UTF-8) is written under a
-    // fresh name Qt can, in the same folder, which is then renamed to it.
-    const QByteArray native = nativeFileName(path);
-    if (native == QFile::encodeName(path))
-        return saveReadingFile(path, nakshatraName, failure);
-    const qsizetype slash = native.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : native.left(slash);
-    const FileDescriptor folderFd(::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (folderFd.get() < 0) {
-        if (failure)
-            *failure = {QFileDevice::OpenError, QString::fromLocal8Bit(std::strerror(errno))};
-        return false;
-    }
-    // The folder by its descriptor, whatever bytes its own name holds.
-    const QByteArray standIn = ".quorvel-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".qvr";
-    const QString standInPath = QStringLiteral("/proc/self/fd/%1/").arg(folderFd.get()) + QLatin1String(standIn);
-    if (!saveReadingFile(standInPath, nakshatraName, failure))
-        return false;
-    if (::renameat(folderFd.get(), standIn.constData(), folderFd.get(), native.mid(slash + 1).constData()) == 0)
-        return true;
-    if (failure)
-        *failure = {QFileDevice::RenameError, QString::fromLocal8Bit(std::strerror(errno))};
-    ::unlinkat(folderFd.get(), standIn.constData(), 0);
-    return false;
+    return writeFileSafely(path, toSingleByte(scrambleText(nakshatraName)) + QByteArrayLiteral("\r\n"), failure);
 }
 
 std::optional<QString> readReadingFile(const QString &path)

@@ -3,7 +3,8 @@
 
 #pragma once
 
-#include <QFileDevice>
+#include "sys/SafeFile.h"
+
 #include <QString>
 
 #include <optional>
@@ -13,17 +14,10 @@
 // True when the last three characters of the path are exactly "qvr".
 bool hasReadingExtension(const QString &path);
 
-// Why a reading file could not be written: the file error (ResourceError
-// for a full disk) and the system's words for it.
-struct ReadingFileFailure {
-    QFileDevice::FileError error = QFileDevice::NoError;
-    QString reason;
-};
-
-// Writes the file through a temporary, so an existing file stays whole until
+// Writes the file as writeFileSafely does: an existing file stays whole until
 // the new one is complete. False on any failure, its cause in `failure` when
 // one is given.
-bool writeReadingFile(const QString &path, const QString &nakshatraName, ReadingFileFailure *failure = nullptr);
+bool writeReadingFile(const QString &path, const QString &nakshatraName, FileWriteFailure *failure = nullptr);
 
 // The nakshatra name of a saved reading, or nothing when the path is not a
 // regular readable file whose first line unscrambles to one of the 27 names.

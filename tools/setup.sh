@@ -13,7 +13,7 @@ packages=(
   clang
   fonts-dejavu-core
   xvfb xauth imagemagick x11-utils xdotool
-  qt6-gtk-platformtheme python3-numpy python3-pil
+  qt6-gtk-platformtheme python3-numpy python3-pil python3-icalendar
   weston qt6-wayland
   dpkg-dev desktop-file-utils appstream
 )

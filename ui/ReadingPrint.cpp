@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "core/Reading.h"
 #include "mansions/ReadingCaptions.h"
+#include "sys/SafeFile.h"
 #include "ui/Desktop.h"
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
@@ -21,11 +22,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -320,58 +321,57 @@ QString readingDocumentTitle(const ReadingPage &reading)
     return name.isEmpty() ? reading.title : QStringLiteral("%1 - %2").arg(reading.title, name);
 }
 
-bool writeReadingPdf(const QString &path, const ReadingPage &reading)
-{
-    // The PDF writer doesn't check its own writes, so a short one (disk full,
-    // file size limit) would go unnoticed: the document is made in memory and
-    // then written in one checked step.
-    QByteArray document;
-    {
-        QBuffer buffer(&document);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
-        writer.setPageLayout(paperLayout());
-        writer.setTitle(readingDocumentTitle(reading));
-        writer.setCreator(QString::fromUtf8(Messages::windowTitle));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return false;
-        const QRectF page(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size());
-        paintReading(painter, page, reading);
-        if (!painter.end())
-            return false;
-    }
+namespace {
 
-    // QSaveFile writes beside the target and renames it into place only once
-    // everything is on disk, so a failed export never leaves a partial PDF or
-    // harms an existing file. The flush is checked because commit() alone
-    // would still put a truncated temporary in place.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(document) != document.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-bool printReadingOn(QPrinter &printer, const ReadingPage &reading)
+// Paints `copies` pages of the reading on `device`, each inside `page`.
+bool paintCopies(QPagedPaintDevice &device, const QRectF &page, int copies, const ReadingPage &reading)
 {
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&device))
         return false;
-    const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-    // A printer that can't make copies itself gets the page once per copy.
-    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     for (int copy = 0; copy < copies; ++copy) {
-        if (copy > 0 && !printer.newPage()) {
+        if (copy > 0 && !device.newPage()) {
             painter.end();
             return false;
         }
         paintReading(painter, page, reading);
     }
-    return painter.end() && printer.printerState() != QPrinter::Error;
+    return painter.end();
+}
+
+// The reading as a PDF document on `layout`, `copies` pages of it; nothing
+// when it can't be painted. It is made in memory: the PDF writer doesn't
+// check its own writes, so a short one (disk full, file size limit) would go
+// unnoticed, and writeFileSafely writes it in one checked step.
+std::optional<QByteArray> readingPdf(const ReadingPage &reading, const QPageLayout &layout, int copies)
+{
+    QByteArray document;
+    QBuffer buffer(&document);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageLayout(layout);
+    writer.setTitle(readingDocumentTitle(reading));
+    writer.setCreator(QString::fromUtf8(Messages::windowTitle));
+    const QRectF page(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size());
+    if (!paintCopies(writer, page, copies, reading))
+        return std::nullopt;
+    return document;
+}
+
+} // namespace
+
+bool writeReadingPdf(const QString &path, const ReadingPage &reading)
+{
+    const std::optional<QByteArray> document = readingPdf(reading, paperLayout(), 1);
+    return document && writeFileSafely(path, *document);
+}
+
+bool printReadingOn(QPrinter &printer, const ReadingPage &reading)
+{
+    const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+    // A printer that can't make copies itself gets the page once per copy.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    return paintCopies(printer, page, copies, reading) && printer.printerState() != QPrinter::Error;
 }
 
 void printReading(QWidget *parent, const ReadingPage &reading)
@@ -382,13 +382,22 @@ void printReading(QWidget *parent, const ReadingPage &reading)
     printer.setPageMargins(paperLayout().margins(), QPageLayout::Millimeter);
     if (!desktop().choosePrinter(parent, printer))
         return;
-    // Printed to a file, the page goes only to a regular one (or a new one):
-    // writing to a FIFO would block the whole program until someone reads it.
-    struct stat status {};
-    const QByteArray outputFile = QFile::encodeName(printer.outputFileName());
-    const bool regularOrNew =
-        outputFile.isEmpty() || ::stat(outputFile.constData(), &status) != 0 || S_ISREG(status.st_mode);
-    if (!regularOrNew || !printReadingOn(printer, reading))
+    const QString outputFile = printer.outputFileName();
+    bool printed = false;
+    if (outputFile.isEmpty()) {
+        printed = printReadingOn(printer, reading);
+    } else {
+        // Printed to a file, the page is a PDF written as an export is, and
+        // only to a regular file (or a new one): writing to a FIFO would
+        // block the whole program until someone reads it.
+        struct stat status {};
+        const QByteArray nativeFile = QFile::encodeName(outputFile);
+        const bool regularOrNew = ::stat(nativeFile.constData(), &status) != 0 || S_ISREG(status.st_mode);
+        const std::optional<QByteArray> document =
+            regularOrNew ? readingPdf(reading, printer.pageLayout(), std::max(1, printer.copyCount())) : std::nullopt;
+        printed = document && writeFileSafely(outputFile, *document);
+    }
+    if (!printed)
         desktop().showMessage(parent, MessageIcon::Error, QString::fromUtf8(Messages::unableToPrint));
 }
 

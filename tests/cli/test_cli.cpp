@@ -4,13 +4,14 @@
 // quorvel-cli, run as a separate program the way a user runs it.
 #include "core/BirthTimeSpan.h"
 #include "ephemeris/modEphemeris.h"
-#include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "mansions/modRTB.h"
+#include "sys/NativeFileName.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -262,6 +263,17 @@ private slots:
                                                << "--lat can't be used with --place";
         QTest::newRow("place with dst") << (single.mid(0, 6) + QStringList{"--dst", "--place", "Pune"})
                                         << "--dst can't be used with --place";
+        const QStringList calendar{"--calendar", "2023-10-01", "2023-10-31"};
+        QTest::newRow("calendar with one date") << QStringList{"--calendar", "2023-10-01", "--json"}
+                                                << "--calendar needs two dates, FROM and TO";
+        QTest::newRow("calendar at a place and a zone") << calendar + QStringList{"--place", "Pune", "--tz", "UTC"}
+                                                        << "--tz can't be used with --place";
+        QTest::newRow("calendar as JSON and a file") << calendar + QStringList{"--ics", "a.ics", "--json"}
+                                                     << "--ics can't be used with --json";
+        QTest::newRow("calendar with a birth time") << calendar + QStringList{"--time", "01:00"}
+                                                    << "--time can't be used with --calendar";
+        QTest::newRow("zone for a reading") << single + QStringList{"--tz", "UTC"}
+                                            << "--tz can't be used with a single reading";
     }
 
     void usageErrors()
@@ -526,6 +538,22 @@ private slots:
                "valid times are 01:59 and 03:00.";
         QTest::newRow("bad date beside a place") << with(placed, "--date", "1901-02-29") + QStringList{"--place", "Pune"}
             << "--date: there is no 29 February 1901: February 1901 has 28 days";
+        QTest::newRow("calendar before the range") << QStringList{"--calendar", "1900-12-31", "1901-01-02"}
+                                                   << "--calendar: '1900-12-31': the year must be from 1901 to 2050";
+        QTest::newRow("calendar on no real day") << QStringList{"--calendar", "2023-02-01", "2023-02-29"}
+            << "--calendar: there is no 29 February 2023: February 2023 has 28 days";
+        QTest::newRow("calendar backwards") << QStringList{"--calendar", "2023-10-02", "2023-10-01"}
+                                            << "--calendar: 2023-10-02 comes after 2023-10-01; give the earlier date first";
+        QTest::newRow("calendar in an unknown zone")
+            << QStringList{"--calendar", "2023-10-01", "2023-10-02", "--tz", "Mars/Olympus"}
+            << "--tz: 'Mars/Olympus' is not a time zone the system knows, such as Europe/Berlin or UTC";
+        QTest::newRow("calendar at an unknown place")
+            << QStringList{"--calendar", "2023-10-01", "2023-10-02", "--place", "Xqzville"}
+            << "--place: 'Xqzville' is not in the atlas: write the city and its state or country, such as "
+               "\"Pune, Maharashtra, India\"";
+        QTest::newRow("calendar file in no folder")
+            << QStringList{"--calendar", "2023-10-01", "2023-10-02", "--ics", "no-such-folder/moon.ics"}
+            << "--ics: could not write 'no-such-folder/moon.ics'; check that its folder exists and may be written to";
         QTest::newRow("every bad field at once")
             << with(with(with(a, "--name", ""), "--date", "1901-02-29"), "--lat", "95")
             << "--name: the name is empty\n--date: there is no 29 February 1901: February 1901 has 28 days\n"
@@ -1001,21 +1029,63 @@ private slots:
         QCOMPARE(utf8(refused.err), QStringLiteral("quorvel-cli: --pair: '%1' is a folder\n").arg(dir.path()));
     }
 
+    // The Moon's days on a clock that goes back an hour: local times with the
+    // offset in force, Universal Time, and the tara as --pair counts it. The
+    // system's clock is the tests' TZ, UTC.
+    void calendarOnAZonesClock()
+    {
+        QTemporaryDir dir;
+        const QString revati = dir.filePath(QStringLiteral("revati.qvr"));
+        const QString bharani = dir.filePath(QStringLiteral("bharani.qvr"));
+        QVERIFY(writeReadingFile(revati, QStringLiteral("Revati")) && writeReadingFile(bharani, QStringLiteral("Bharani")));
+        const QStringList days{QStringLiteral("--calendar"), QStringLiteral("2023-10-29"), QStringLiteral("2023-10-29")};
+
+        const Run json = run(days + QStringList{QStringLiteral("--place"), QStringLiteral("Berlin, Germany"),
+                                                QStringLiteral("--for"), revati, QStringLiteral("--json")});
+        QCOMPARE(json.status, 0);
+        const QJsonObject calendar = QJsonDocument::fromJson(json.out).object();
+        QCOMPARE(calendar.value(QStringLiteral("zone")).toString(), QStringLiteral("Europe/Berlin"));
+        const QJsonArray periods = calendar.value(QStringLiteral("periods")).toArray();
+        QCOMPARE(periods.size(), 2);  // Ashwini from the day before, Bharani into the next
+        const QJsonObject entered = periods.at(1).toObject();
+        QCOMPARE(entered.value(QStringLiteral("nakshatraName")).toString(), QStringLiteral("Bharani"));
+        QCOMPARE(entered.value(QStringLiteral("start")).toString(), QStringLiteral("2023-10-29T02:26+02:00"));
+        QCOMPARE(entered.value(QStringLiteral("startUT")).toString(), QStringLiteral("2023-10-29T00:26Z"));
+        QCOMPARE(entered.value(QStringLiteral("end")).toString(), QStringLiteral("2023-10-30T00:14+01:00"));
+        QCOMPARE(periods.at(0).toObject().value(QStringLiteral("endUT")), entered.value(QStringLiteral("startUT")));
+
+        const Run pair = run({QStringLiteral("--pair"), revati, bharani, QStringLiteral("--json")});
+        const QJsonObject aToB = QJsonDocument::fromJson(pair.out).object().value(QStringLiteral("aToB")).toObject();
+        QCOMPARE(entered.value(QStringLiteral("count")), aToB.value(QStringLiteral("count")));
+        QCOMPARE(entered.value(QStringLiteral("tara")), aToB.value(QStringLiteral("taraName")));
+        QCOMPARE(entered.value(QStringLiteral("favourable")), aToB.value(QStringLiteral("favourable")));
+
+        const Run text = run(days);
+        QCOMPARE(text.status, 0);
+        QVERIFY2(text.out.contains("2023-10-29 00:26 UTC    Bharani           K\xC3\xA0ng\n"), text.out.constData());
+    }
+
     void openRefusesWhatIsNotAReading_data()
     {
+        QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << "none.qvr" << QByteArray() << "does not exist";
-        QTest::newRow("missing, with an escape") << "none\x1b[2J.qvr" << QByteArray() << "does not exist";
-        QTest::newRow("folder") << "folder.qvr" << QByteArray() << "is a folder";
-        QTest::newRow("empty") << "empty.qvr" << QByteArray("") << "is not a saved Quorvel reading";
-        QTest::newRow("plain name, unscrambled") << "plain.qvr" << QByteArray("Pushya\r\n") << "is not a saved Quorvel reading";
-        QTest::newRow("other text") << "other.qvr" << QByteArray(5000, 'x') << "is not a saved Quorvel reading";
+        QTest::newRow("missing") << "--open" << "none.qvr" << QByteArray() << "does not exist";
+        QTest::newRow("missing, with an escape") << "--open" << "none\x1b[2J.qvr" << QByteArray() << "does not exist";
+        QTest::newRow("folder") << "--open" << "folder.qvr" << QByteArray() << "is a folder";
+        QTest::newRow("empty") << "--open" << "empty.qvr" << QByteArray("") << "is not a saved Quorvel reading";
+        QTest::newRow("plain name, unscrambled") << "--open" << "plain.qvr" << QByteArray("Pushya\r\n") << "is not a saved Quorvel reading";
+        QTest::newRow("other text") << "--open" << "other.qvr" << QByteArray(5000, 'x') << "is not a saved Quorvel reading";
+        // A link to itself, for every option that reads a file.
+        QTest::newRow("symbolic link loop") << "--open" << "loop.qvr" << QByteArray() << "is a symbolic link loop";
+        QTest::newRow("symbolic link loop, pair") << "--pair" << "loop.qvr" << QByteArray() << "is a symbolic link loop";
+        QTest::newRow("symbolic link loop, batch") << "--batch" << "loop.csv" << QByteArray() << "is a symbolic link loop";
     }
 
     void openRefusesWhatIsNotAReading()
     {
+        QFETCH(QString, option);
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QString, reason);
@@ -1023,16 +1093,18 @@ private slots:
         const QString path = dir.filePath(name);
         if (name.startsWith(QStringLiteral("folder"))) {
             QVERIFY(QDir(dir.path()).mkdir(name));
+        } else if (name.startsWith(QStringLiteral("loop"))) {
+            QVERIFY(QFile::link(path, path));
         } else if (!name.startsWith(QStringLiteral("none"))) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        const Run result = run({QStringLiteral("--open"), path});
+        const Run result = run(option == u"--pair" ? QStringList{option, path, path} : QStringList{option, path});
         QCOMPARE(result.status, 1);
         QVERIFY(result.out.isEmpty());
         const QString shownPath = QString(path).replace(QChar(0x1b), QStringLiteral("\\x1b"));
-        QCOMPARE(utf8(result.err), QStringLiteral("quorvel-cli: --open: '%1' %2\n").arg(shownPath, reason));
+        QCOMPARE(utf8(result.err), QStringLiteral("quorvel-cli: %1: '%2' %3\n").arg(option, shownPath, reason));
     }
 
     // A name is quoted back with its control characters and the bytes that

@@ -16,6 +16,7 @@
 #include "mansions/modRTB.h"
 #include "ui/LinkLabel.h"
 #include "ui/ReadingFlow.h"
+#include "ui/ReadingPrint.h"
 #include "ui/WebSearchLoader.h"
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
@@ -300,25 +301,30 @@ private slots:
     }
 
 
-    // The user's file size limit stops the write part way. The kernel's signal
-    // for it must not end the program (the default would, leaving the
-    // temporary behind): the write fails, the user is told, and an existing
-    // reading is untouched.
+    // The user's file size limit stops the write part way, whichever command
+    // writes. The kernel's signal for it must not end the program (the
+    // default would, leaving the temporary behind): the write fails, the user
+    // is told, and an existing file is untouched.
     void saveBeyondTheFileSizeLimit_data()
     {
+        QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("existing");
         QTest::addColumn<int>("limit");
-        QTest::newRow("new file, nothing fits") << false << 0;
-        QTest::newRow("over a reading, nothing fits") << true << 0;
-        QTest::newRow("over a reading, half fits") << true << 8;
-        QTest::newRow("over a reading, all but the line end fits") << true << 17;
+        QTest::newRow("new file, nothing fits") << "save" << false << 0;
+        QTest::newRow("over a reading, nothing fits") << "save" << true << 0;
+        QTest::newRow("over a reading, half fits") << "save" << true << 8;
+        QTest::newRow("over a reading, all but the line end fits") << "save" << true << 17;
+        QTest::newRow("export as PDF, new file") << "export" << false << 1000;
+        QTest::newRow("export as PDF, over a file") << "export" << true << 1000;
+        QTest::newRow("print to a file, over a file") << "print" << true << 1000;
     }
 
     void saveBeyondTheFileSizeLimit()
     {
+        QFETCH(QString, command);
         QFETCH(bool, existing);
         QFETCH(int, limit);
-        const QString target = path(QStringLiteral("reading.qvr"));
+        const QString target = path(command == u"save" ? QStringLiteral("reading.qvr") : QStringLiteral("reading.pdf"));
         if (existing)
             QVERIFY(writeBytes(target, ashwiniLine));
         const QStringList before = entriesOf(folder.path());
@@ -329,8 +335,15 @@ private slots:
                 return 90;
             session->setReading(*readingOfNakshatra(QStringLiteral("Uttara Bhadrapada")));  // 17 letters and CR LF
             desktop.fileNames.push_back(target);
-            saveReading(*session, nullptr);
-            return desktop.messageTexts() == QStringList{unableToSave} ? 0 : 91;
+            desktop.printerAnswers.push_back(target);
+            if (command == u"save")
+                saveReading(*session, nullptr);
+            else if (command == u"export")
+                exportReadingPdf(nullptr, readingPage(*session->reading()), *session);
+            else
+                printReading(nullptr, readingPage(*session->reading()));
+            const QString told = QString::fromUtf8(command == u"print" ? Messages::unableToPrint : Messages::unableToSave);
+            return desktop.messageTexts() == QStringList{told} ? 0 : 91;
         });
         QVERIFY2(end.exited && end.code == 0, qPrintable(end.describe()));
         if (existing)

@@ -9,8 +9,8 @@
 #include "app/ReadingHandOver.h"
 #include "app/modSettings.h"
 #include "app/modStartup.h"
-#include "mansions/NativeFileName.h"
 #include "mansions/ReadingFile.h"
+#include "sys/NativeFileName.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "mansions/NativeFileName.h"
+#include "sys/NativeFileName.h"
 
 namespace {
 
