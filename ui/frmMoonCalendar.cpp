@@ -6,6 +6,7 @@
 #include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
 #include "core/ReadingPair.h"
+#include "sys/SafeFile.h"
 #include "ui/Accessible.h"
 #include "ui/Desktop.h"
 #include "ui/Look.h"
@@ -23,7 +24,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -106,13 +106,6 @@ std::optional<MoonPeriod> periodAt(qint64 minute)
         return false;
     });
     return found;
-}
-
-bool writeCalendarFile(const QString &path, const QByteArray &bytes)
-{
-    // Written beside the target and renamed into place once whole, as the PDF is.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit();
 }
 
 } // namespace
@@ -405,7 +398,7 @@ void frmMoonCalendar::cmdExportCalendar_Click()
     if (!path || path->isEmpty())
         return;
     const QByteArray calendar = icsCalendar(calendarRows(from, to), desktop().now(), m_readingNakshatra);
-    if (writeCalendarFile(*path, calendar))
+    if (writeFileSafely(*path, calendar))
         m_session->setReadingFolder(QFileInfo(*path).absolutePath());
     else
         desktop().showMessage(this, MessageIcon::Error, QString::fromUtf8(Messages::unableToSave));
