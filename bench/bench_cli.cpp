@@ -222,8 +222,9 @@ void batchByPlace(benchmark::State &state)
 }
 BENCHMARK(batchByPlace)->Unit(benchmark::kMillisecond);
 
-// One quorvel-cli process, its output to /dev/null: its wall time and its
-// peak resident memory (in MB, as the counter rss_MB).
+// One quorvel-cli process, its output to /dev/null: its wall time, its peak
+// resident memory (in MB, as the counter rss_MB) and the processor time it
+// used (cpu_ms, which a busy machine doesn't inflate as it does wall time).
 void runProcess(benchmark::State &state, std::vector<std::string> arguments)
 {
     arguments.insert(arguments.begin(), QUORVEL_CLI);
@@ -232,6 +233,7 @@ void runProcess(benchmark::State &state, std::vector<std::string> arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     long peakKilobytes = 0;
+    double cpuMilliseconds = 0;
     for (auto _ : state) {
         // fork, not vfork: a child sharing this process's memory until it
         // runs the program would report this process's peak as its own.
@@ -250,8 +252,11 @@ void runProcess(benchmark::State &state, std::vector<std::string> arguments)
             break;
         }
         peakKilobytes = std::max(peakKilobytes, usage.ru_maxrss);
+        const auto milliseconds = [](const timeval &t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+        cpuMilliseconds += milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime);
     }
     state.counters["rss_MB"] = double(peakKilobytes) / 1024.0;
+    state.counters["cpu_ms"] = cpuMilliseconds / double(std::max<benchmark::IterationCount>(state.iterations(), 1));
 }
 
 void runOneBirth(benchmark::State &state, const std::vector<std::string> &where)

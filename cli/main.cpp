@@ -243,12 +243,11 @@ int runPair(const CommandLine &line)
 }
 
 // The clock the calendar is shown on and the id it goes by: the place's
-// zone, the zone named, else the system's (TZ, then the machine's own).
+// zone, the zone named, else the system's (TZ, then the machine's own). An id
+// the zone database doesn't know is refused, never taken for UTC.
 std::optional<std::pair<QTimeZone, QString>> calendarZone(const CommandLine &line)
 {
-    if (!line.place && !line.timeZone)
-        return std::pair{QTimeZone::systemTimeZone(), QString::fromUtf8(QTimeZone::systemTimeZoneId())};
-    QString id = line.timeZone.value_or(QString());
+    QString id = line.timeZone.value_or(QString::fromUtf8(QTimeZone::systemTimeZoneId()));
     if (line.place) {
         PlaceLookup lookup;
         QString error;
@@ -261,8 +260,10 @@ std::optional<std::pair<QTimeZone, QString>> calendarZone(const CommandLine &lin
     }
     const QTimeZone zone(id.toUtf8());
     if (!zone.isValid()) {
+        const QString source = line.place ? QStringLiteral("--place") : line.timeZone ? QStringLiteral("--tz")
+                                                                                      : QStringLiteral("TZ");
         complain(QStringLiteral("%1: %2 is not a time zone the system knows, such as Europe/Berlin or UTC")
-                     .arg(line.place ? QStringLiteral("--place") : QStringLiteral("--tz"), quotedValue(id)));
+                     .arg(source, quotedValue(id)));
         return std::nullopt;
     }
     return std::pair{zone, id};

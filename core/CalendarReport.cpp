@@ -11,7 +11,7 @@ namespace {
 // The widest zone abbreviations, nakshatra and mansion names, for the
 // columns of the text.
 constexpr int abbreviationColumn = 5;
-constexpr int nakshatraColumn = 17;
+constexpr int nakshatraColumn = 18;
 constexpr int mansionColumn = 7;
 // RFC 5545 keeps content lines to 75 octets, the line break excluded.
 constexpr qsizetype foldedLineOctets = 75;

@@ -105,9 +105,17 @@ ZoneClock::ZoneClock(const QTimeZone &zone, qint64 fromMinute, qint64 toMinute)
     const QDateTime from = utcOfMinute(fromMinute);
     // Asked directly: a zone without changes (UTC) has no offset data.
     m_offsets.push_back({std::numeric_limits<qint64>::min(), zone.offsetFromUtc(from), zone.abbreviation(from)});
-    for (const QTimeZone::OffsetData &change : zone.transitions(from, utcOfMinute(toMinute))) {
-        if (change.atUtc > from)
-            m_offsets.push_back(offsetOf(change));
+    // Walked one change at a time: Qt's list of transitions ends with the
+    // zone file's last one (2037), while each next one is reckoned from the
+    // zone's rule beyond it. Asked from a second after each change, since Qt
+    // finds none after the file's last one when asked from that very instant.
+    const QDateTime to = utcOfMinute(toMinute);
+    QDateTime after = from;
+    for (QTimeZone::OffsetData change = zone.nextTransition(after);
+         change.atUtc.isValid() && change.atUtc > after && change.atUtc <= to;
+         change = zone.nextTransition(after.addSecs(1))) {
+        m_offsets.push_back(offsetOf(change));
+        after = change.atUtc;
     }
 }
 

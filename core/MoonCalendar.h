@@ -41,7 +41,7 @@ bool isCalendarDate(const QDate &date);
 int nakshatraAtMinute(qint64 minute);
 
 // A period's nakshatra and mansion as the catalogue spells them: "Bharani",
-// "Wèi".
+// "Kàng".
 QString periodNakshatraName(const MoonPeriod &period);
 QString periodMansionName(const MoonPeriod &period);
 

@@ -1062,7 +1062,7 @@ private slots:
 
         const Run text = run(days);
         QCOMPARE(text.status, 0);
-        QVERIFY2(text.out.contains("2023-10-29 00:26 UTC    Bharani           K\xC3\xA0ng\n"), text.out.constData());
+        QVERIFY2(text.out.contains("2023-10-29 00:26 UTC    Bharani            K\xC3\xA0ng\n"), text.out.constData());
     }
 
     void openRefusesWhatIsNotAReading_data()
