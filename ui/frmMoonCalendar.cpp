@@ -91,9 +91,7 @@ QStringList cellTexts(const CalendarRow &row)
     QStringList cells{clockText(row.start), clockText(row.end), periodNakshatraName(row.period),
                       periodMansionName(row.period)};
     if (row.tara)
-        cells << QString::number(row.tara->count)
-              << QStringLiteral("%1 (%2)").arg(taraName(*row.tara), taraMeaning(row.tara->tara))
-              << favourableText(*row.tara);
+        cells << QString::number(row.tara->count) << taraName(*row.tara) << favourableText(*row.tara);
     return cells;
 }
 
@@ -244,6 +242,10 @@ void frmMoonCalendar::createPeriodList()
     for (int c = 0; c < columns; ++c)
         m_lstPeriods->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromLatin1(columnCaptions.at(c))));
     m_lstPeriods->verticalHeader()->hide();
+    // Rows as high as the text and a little air, so the window fits a small screen.
+    const int rowHeight = m_lstPeriods->fontMetrics().height() + 6;
+    m_lstPeriods->verticalHeader()->setMinimumSectionSize(rowHeight);
+    m_lstPeriods->verticalHeader()->setDefaultSectionSize(rowHeight);
     m_lstPeriods->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lstPeriods->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lstPeriods->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -90,11 +90,11 @@ private slots:
         // The row, then its columns; the clock goes back an hour in the
         // Bharani period of the 29th.
         const QList<QStringList> rows{
-            {"0", "Sat 30 Sep 17:40 CEST", "Sun 1 Oct 15:59 CEST", "Ashwini", "Jiao", "21", "Vipat (danger)", "No"},
-            {"7", "Sat 7 Oct 20:29 CEST", "Sun 8 Oct 23:18 CEST", "Pushya", "Dou", "1", "Janma (birth)", "Yes"},
+            {"0", "Sat 30 Sep 17:40 CEST", "Sun 1 Oct 15:59 CEST", "Ashwini", "Jiao", "21", "Vipat", "No"},
+            {"7", "Sat 7 Oct 20:29 CEST", "Sun 8 Oct 23:18 CEST", "Pushya", "Dou", "1", "Janma", "Yes"},
             {"28", "Sun 29 Oct 02:26 CEST", "Mon 30 Oct 00:14 CET", "Bharani", QString::fromUtf8("K\u00E0ng"), "22",
-             "Kshema (well-being)", "Yes"},
-            {"29", "Mon 30 Oct 00:14 CET", "Mon 30 Oct 23:33 CET", "Krittika", "Di", "23", "Pratyari (obstacle)", "No"},
+             "Kshema", "Yes"},
+            {"29", "Mon 30 Oct 00:14 CET", "Mon 30 Oct 23:33 CET", "Krittika", "Di", "23", "Pratyari", "No"},
         };
         for (const QStringList &row : rows) {
             const int r = row.first().toInt();
