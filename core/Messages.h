@@ -27,6 +27,7 @@ inline constexpr char onlyNumbers[] = "Only Numbers Are Accepted";
 inline constexpr char checkFile[] = "Please Check The File.";
 inline constexpr char unableToSave[] = "Unable To Save The File.";
 inline constexpr char unableToPrint[] = "Unable To Print The Reading.";
+inline constexpr char spanBackwards[] = "Please Enter An Export Span That Ends On Or After Its First Day";
 inline constexpr char alreadyRunning[] = "Application is already running";
 inline constexpr char updateQuestion[] =
     "There maybe an update to this software available\rDo you want to check for an update?";

@@ -384,8 +384,7 @@ void frmMoonCalendar::cmdExportCalendar_Click()
     const QDate from = m_txtSpanFrom->date();
     const QDate to = m_txtSpanTo->date();
     if (from > to) {
-        desktop().showMessage(this, MessageIcon::Information,
-                              QStringLiteral("Please Enter An Export Span Whose First Day Comes Before Its Last"));
+        desktop().showMessage(this, MessageIcon::Information, QString::fromUtf8(Messages::spanBackwards));
         m_txtSpanTo->setFocus(Qt::OtherFocusReason);
         return;
     }

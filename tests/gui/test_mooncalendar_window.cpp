@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -116,7 +117,13 @@ private slots:
                      qPrintable(control->objectName()));
         }
 
-        // The calendar file holds the periods listed, with their taras.
+        // A span that ends before it starts is refused; the calendar file
+        // holds the periods listed, with their taras.
+        widget<QDateEdit>(window, "txtSpanTo")->setDate(QDate(2023, 9, 30));
+        QTest::mouseClick(widget<QPushButton>(window, "cmdExportCalendar"), Qt::LeftButton);
+        QCOMPARE(recorder->messageTexts(), QStringList{QString::fromUtf8(Messages::spanBackwards)});
+        recorder->messages.clear();
+        widget<QDateEdit>(window, "txtSpanTo")->setDate(QDate(2023, 10, 31));
         const QString ics = folder->filePath(QStringLiteral("moon.ics"));
         recorder->fileNames = {ics};
         QTest::mouseClick(widget<QPushButton>(window, "cmdExportCalendar"), Qt::LeftButton);
