@@ -5,11 +5,11 @@
 // a saved reading file, or a CSV file of births at a time.
 #include "cli/Batch.h"
 #include "cli/BirthFields.h"
-#include "cli/CalendarReport.h"
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
 #include "cli/PlaceLookup.h"
 #include "cli/ReadingReport.h"
+#include "core/CalendarReport.h"
 #include "core/QuotedText.h"
 #include "core/SavedReading.h"
 #include "mansions/ReadingFile.h"

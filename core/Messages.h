@@ -30,6 +30,7 @@ inline constexpr char unableToPrint[] = "Unable To Print The Reading.";
 // A web page the desktop could not hand to a browser; %1 is its address.
 inline constexpr char webPageNotOpened[] =
     "No Browser Could Open The Web Page. Copy Its Address Into A Browser:\n\n%1";
+inline constexpr char spanBackwards[] = "Please Enter An Export Span That Ends On Or After Its First Day";
 inline constexpr char alreadyRunning[] = "Application is already running";
 inline constexpr char updateQuestion[] =
     "There maybe an update to this software available\rDo you want to check for an update?";

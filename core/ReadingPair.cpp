@@ -78,6 +78,15 @@ QString favourableText(const TaraStep &step)
     return step.favourable ? QStringLiteral("Yes") : QStringLiteral("No");
 }
 
+QString taraStepLine(const TaraStep &step)
+{
+    return QStringLiteral("%1 %2: %3 (%4), %5")
+        .arg(QLatin1String(PairCaptions::count))
+        .arg(step.count)
+        .arg(taraName(step), taraMeaning(step.tara),
+             step.favourable ? QStringLiteral("favourable") : QStringLiteral("unfavourable"));
+}
+
 QString readingPairText(const ReadingPair &pair)
 {
     // Sections with a blank line between them.

@@ -47,6 +47,8 @@ QString pairFileStem(const ReadingPair &pair);
 QString directionName(const QString &from, const QString &to);
 // "Yes" or "No".
 QString favourableText(const TaraStep &step);
+// A step in one line: "Count 20: Sampat (wealth), favourable".
+QString taraStepLine(const TaraStep &step);
 
 // The comparison as plain text, for the clipboard and the command line.
 QString readingPairText(const ReadingPair &pair);

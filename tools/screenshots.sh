@@ -6,7 +6,7 @@
 # the main input screen, a message box, the time zone picker, the about box,
 # the help window, a result screen (15 August 1947, 00:00, zone 5:30, 77 deg 13 min East,
 # 28 deg 36 min North, New Delhi: the mansion Dou), its comparison with a
-# saved Revati reading and the atlas window;
+# saved Revati reading, its Moon calendar and the atlas window;
 # once on a light desktop and once on a dark one (the GTK platform theme
 # with Adwaita's dark variant), the dark shots named *-dark.png. Then it
 # prints the lowest contrast of text against its background on each shot.
@@ -182,6 +182,17 @@ shoot "$comparison" comparison
 xdotool key Escape
 sleep 0.5
 
+# The Moon calendar of this month on the system's clock: File, "Moon
+# &Calendar...".
+xdotool windowfocus --sync "$result"
+xdotool key alt+f
+sleep 0.5
+xdotool key c
+calendar=$(other_window "$result")
+shoot "$calendar" mooncalendar
+xdotool key Escape
+sleep 0.5
+
 # The main screen filled again with the same birth (File, Change Birth
 # Data), the zone's offset under its boxes; then the atlas window, from its
 # lookup button, seven steps back from the name box.
@@ -215,7 +226,7 @@ echo "in $out"
 if /usr/bin/python3 -c 'import numpy, PIL' 2>/dev/null; then
   for theme in "${themes[@]}"; do
     suffix=""; [ "$theme" = dark ] && suffix="-dark"
-    for window in main message picker about help result comparison atlas; do
+    for window in main message picker about help result comparison mooncalendar atlas; do
       /usr/bin/python3 "$root/tools/contrast.py" --scale "$scale" "$out/$window$suffix.png"
     done
   done

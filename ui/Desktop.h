@@ -5,6 +5,7 @@
 
 #include "core/Messages.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QUrl>
 #include <QVariant>
@@ -59,6 +60,8 @@ public:
     // empty QVariant when none was chosen. Where no component can run (none
     // installed, or one refused as unsafe), a message says why.
     virtual QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) = 0;
+    // The moment the program takes as now, so that a test can set it.
+    virtual QDateTime now() { return QDateTime::currentDateTime(); }
 };
 
 // The desktop in use: the Qt one unless a test installed another.

@@ -20,6 +20,7 @@
 #include "ui/Session.h"
 #include "ui/frmComparison.h"
 #include "ui/frmMain.h"
+#include "ui/frmMoonCalendar.h"
 #include "ui/modHelp.h"
 
 #include <QAction>
@@ -178,10 +179,12 @@ void frmChineseLunarMansionResult::createMenus()
         {"mnuPrint", "&Print...", QKeySequence::Print, &frmChineseLunarMansionResult::mnuPrint_Click, &m_mnuPrint},
         {"mnuExportPdf", "E&xport as PDF...", {}, &frmChineseLunarMansionResult::mnuExportPdf_Click, &m_mnuExportPdf},
         {"mnuFile2", nullptr, {}, nullptr, nullptr},
-        {"mnuChangeBirthData", "&Change Birth Data", QKeySequence(Qt::CTRL | Qt::Key_E),
+        {"mnuChangeBirthData", "Change Birth &Data", QKeySequence(Qt::CTRL | Qt::Key_E),
          &frmChineseLunarMansionResult::mnuChangeBirthData_Click, &m_mnuChangeBirthData},
         {"mnuCompare", "Compare With &Another Reading...", {}, &frmChineseLunarMansionResult::mnuCompare_Click,
          &m_mnuCompare},
+        {"mnuMoonCalendar", "Moon &Calendar...", {}, &frmChineseLunarMansionResult::mnuMoonCalendar_Click,
+         &m_mnuMoonCalendar},
     };
 
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
@@ -391,6 +394,11 @@ void frmChineseLunarMansionResult::mnuExportPdf_Click()
 void frmChineseLunarMansionResult::mnuCompare_Click()
 {
     compareWithSavedReading(m_session, this);
+}
+
+void frmChineseLunarMansionResult::mnuMoonCalendar_Click()
+{
+    (new frmMoonCalendar(m_session, this))->show();
 }
 
 void frmChineseLunarMansionResult::txtTraits_Change()

@@ -57,6 +57,7 @@ private:
     void mnuPrint_Click();
     void mnuExportPdf_Click();
     void mnuCompare_Click();
+    void mnuMoonCalendar_Click();
     // Opens the main input screen filled with the birth of the reading on
     // display, in place of this screen.
     void mnuChangeBirthData_Click();
@@ -75,6 +76,7 @@ private:
     QAction *m_mnuPrint = nullptr;
     QAction *m_mnuExportPdf = nullptr;
     QAction *m_mnuCompare = nullptr;
+    QAction *m_mnuMoonCalendar = nullptr;
     QAction *m_mnuChangeBirthData = nullptr;
     std::shared_ptr<Session> m_session;
     int m_shownPictureEntry = 0;

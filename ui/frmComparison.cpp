@@ -75,16 +75,6 @@ MansionPicture sideBySide(const MansionPicture &first, const MansionPicture &sec
     return both;
 }
 
-// A step as one line of paper: "Count 20: Sampat (wealth), favourable".
-QString stepLine(const TaraStep &step)
-{
-    return QStringLiteral("%1 %2: %3 (%4), %5")
-        .arg(QLatin1String(PairCaptions::count))
-        .arg(step.count)
-        .arg(taraName(step), taraMeaning(step.tara),
-             step.favourable ? QStringLiteral("favourable") : QStringLiteral("unfavourable"));
-}
-
 } // namespace
 
 frmComparison::frmComparison(const ReadingPair &pair, std::shared_ptr<Session> session, QWidget *parent)
@@ -253,8 +243,8 @@ ReadingPage comparisonPage(const ReadingPair &pair)
     row(QStringLiteral("Readings"), QStringLiteral("%1 and %2").arg(pair.nameA, pair.nameB));
     for (const auto &[name, reading] : {std::pair{pair.nameA, &pair.a}, std::pair{pair.nameB, &pair.b}})
         row(name, QStringLiteral("%1 (%2)").arg(reading->values[0], reading->nakshatraName));
-    row(directionName(pair.nameA, pair.nameB), stepLine(pair.match.aToB));
-    row(directionName(pair.nameB, pair.nameA), stepLine(pair.match.bToA));
+    row(directionName(pair.nameA, pair.nameB), taraStepLine(pair.match.aToB));
+    row(directionName(pair.nameB, pair.nameA), taraStepLine(pair.match.bToA));
     row(QString::fromLatin1(PairCaptions::score), taraScoreText(pair.match.score));
     page.traitsCaptions = {QStringLiteral("What the Score Means"), QStringLiteral("How It Is Counted"),
                            QStringLiteral("Where the Rule Comes From")};

@@ -176,12 +176,16 @@ QVariant searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country
         return {};
     // The search opens with whatever the boxes hold, even nothing: the atlas
     // window has its own search box, and the calculation needs no place name.
-    const QString query = city->text() + u' ' + state->text() + u' ' + country->text()
-                          + QStringLiteral(" Latitude Longitude");
-    // The boxes apart as well, so that the atlas window can search them as typed.
-    QVariantMap birthAndPlace = birth;
-    birthAndPlace.insert(QString::fromLatin1(WebSearchKeys::city), city->text());
-    birthAndPlace.insert(QString::fromLatin1(WebSearchKeys::state), state->text());
-    birthAndPlace.insert(QString::fromLatin1(WebSearchKeys::country), country->text());
-    return desktop().webSearch(query, webPageUrl(WebPage::Home).toString(), birthAndPlace);
+    return searchPlace(city->text(), state->text(), country->text(), birth);
+}
+
+QVariant searchPlace(const QString &city, const QString &state, const QString &country, const QVariantMap &moment)
+{
+    const QString query = city + u' ' + state + u' ' + country + QStringLiteral(" Latitude Longitude");
+    // The parts apart as well, so that the atlas window can search them as typed.
+    QVariantMap momentAndPlace = moment;
+    momentAndPlace.insert(QString::fromLatin1(WebSearchKeys::city), city);
+    momentAndPlace.insert(QString::fromLatin1(WebSearchKeys::state), state);
+    momentAndPlace.insert(QString::fromLatin1(WebSearchKeys::country), country);
+    return desktop().webSearch(query, webPageUrl(WebPage::Home).toString(), momentAndPlace);
 }

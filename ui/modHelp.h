@@ -52,3 +52,6 @@ void bringBannerToFront(int number, QWidget *lblFullBrand, QWidget *lblCobrand);
 // component. Returns the place chosen there,
 // or an empty QVariant.
 QVariant searchCoordinates(QLineEdit *city, QLineEdit *state, QLineEdit *country, const QVariantMap &birth);
+// The same search for a place given as text, the parts possibly empty;
+// `moment` ("date" and "time") is the one whose clock the places show.
+QVariant searchPlace(const QString &city, const QString &state, const QString &country, const QVariantMap &moment);

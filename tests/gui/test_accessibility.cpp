@@ -16,6 +16,7 @@
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmHelp.h"
 #include "ui/frmMain.h"
+#include "ui/frmMoonCalendar.h"
 #include "ui/frmTimeZone.h"
 #include "ui/modHelp.h"
 
@@ -28,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -362,6 +364,7 @@ private slots:
         QTest::newRow("time zone picker") << 2;
         QTest::newRow("about box") << 3;
         QTest::newRow("help window") << 4;
+        QTest::newRow("moon calendar") << 5;
     }
 
     void everyCommandIsNamedAndReachable()
@@ -383,9 +386,15 @@ private slots:
         case 3:
             window = std::make_unique<frmAbout>();
             break;
-        default:
+        case 4:
             window = std::make_unique<frmHelp>();
             break;
+        default: {
+            auto session = std::make_shared<Session>();
+            session->setReading(readingOfRow(7));
+            window = std::make_unique<frmMoonCalendar>(session);
+            break;
+        }
         }
         window->show();
         const QList<Node> nodes = accessibleTree(window.get());
@@ -429,6 +438,16 @@ private slots:
             }
         }
         QVERIFY(commands > 0);
+        // The Moon calendar's boxes and values are read under their names.
+        const QList<QWidget *> boxes = window->findChildren<QWidget *>(
+            QRegularExpression(QStringLiteral("^(cboClock|txtSpan\\w+|lstPeriods|lblNow\\w*|lblMonth)$")));
+        QVERIFY(screen != 4 || boxes.size() == 7);
+        for (const QWidget *box : screen == 4 ? boxes : QList<QWidget *>()) {
+            QAccessibleInterface *iface = nodeOf(nodes, box);
+            QVERIFY2(iface && !announcedName(iface).isEmpty(), qPrintable(box->objectName()));
+            if (const auto *label = qobject_cast<const QLabel *>(box))
+                QCOMPARE(iface->text(QAccessible::Value), label->text());
+        }
         QCOMPARE(QSet<QString>(windowKeys.cbegin(), windowKeys.cend()).size(), windowKeys.size());
         for (const QStringList &keys : std::as_const(menuKeys))
             QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());

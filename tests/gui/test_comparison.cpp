@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The comparison window, reached from the result screen's File menu.
+#include "Contrast.h"
 #include "RecordingDesktop.h"
 #include "ReferenceVectors.h"
 #include "TestFiles.h"
@@ -23,34 +24,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <algorithm>
-#include <cmath>
-
-namespace {
-
-double luminance(const QColor &colour)
-{
-    const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-QPalette darkDesktop()
-{
-    QPalette dark(QColor(45, 45, 45), QColor(30, 30, 30));
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Text, QColor(230, 230, 230));
-    return dark;
-}
-
-} // namespace
 
 class TestComparison : public QObject {
     Q_OBJECT

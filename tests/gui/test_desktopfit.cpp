@@ -16,6 +16,7 @@
 #include "ui/frmComparison.h"
 #include "ui/frmHelp.h"
 #include "ui/frmMain.h"
+#include "ui/frmMoonCalendar.h"
 #include "ui/frmTimeZone.h"
 
 #include <QApplication>
@@ -42,7 +43,7 @@
 
 namespace {
 
-enum class Window { Main, Result, Picker, About, Comparison, Help };
+enum class Window { Main, Result, Picker, About, Comparison, Help, MoonCalendar };
 
 // A screen as the user sees it; the result screen shows the reading of
 // catalogue row `row`.
@@ -75,6 +76,12 @@ std::unique_ptr<QWidget> openScreen(Window screen, int row = 0)
     case Window::Help:
         window = std::make_unique<frmHelp>();
         break;
+    case Window::MoonCalendar: {
+        auto session = std::make_shared<Session>();
+        session->setReading(readingOfRow(row));
+        window = std::make_unique<frmMoonCalendar>(session);
+        break;
+    }
     }
     window->show();
     return window;
@@ -276,6 +283,7 @@ private slots:
         QTest::newRow("about box") << int(Window::About);
         QTest::newRow("comparison") << int(Window::Comparison);
         QTest::newRow("help window") << int(Window::Help);
+        QTest::newRow("moon calendar") << int(Window::MoonCalendar);
     }
 
     void everyControlUsesTheScreenFont()

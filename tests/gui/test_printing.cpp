@@ -205,10 +205,10 @@ private slots:
         for (const QAction *entry : entries)
             names.append(entry->objectName());
         QCOMPARE(names, (QStringList{"mnuBack", "mnuFile1", "mnuSave", "mnuPrint", "mnuExportPdf", "mnuFile2",
-                                     "mnuChangeBirthData", "mnuCompare", "mnuFile3", "mnuRecent"}));
+                                     "mnuChangeBirthData", "mnuCompare", "mnuMoonCalendar", "mnuFile3", "mnuRecent"}));
         QCOMPARE(entries.at(3)->text(), QStringLiteral("&Print..."));
         QCOMPARE(entries.at(4)->text(), QStringLiteral("E&xport as PDF..."));
-        QCOMPARE(entries.at(6)->text() + entries.at(6)->shortcut().toString(), QStringLiteral("&Change Birth DataCtrl+E"));
+        QCOMPARE(entries.at(6)->text() + entries.at(6)->shortcut().toString(), QStringLiteral("Change Birth &DataCtrl+E"));
     }
 
     void exportWritesOnePageWithTheReading_data()

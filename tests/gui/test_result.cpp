@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(menu->title(), QStringLiteral("&File"));
         QCOMPARE(screen.menuBar()->actions().constFirst(), menu->menuAction());
         const QList<QAction *> entries = menu->actions();
-        QCOMPARE(entries.size(), 10);  // then Print, Export, Change Birth Data, Compare, Open Recent; see test_printing
+        QCOMPARE(entries.size(), 11);  // then Print, Export, Change Birth Data, Compare, Moon Calendar, Open Recent; see test_printing
         QCOMPARE(entries.at(0)->objectName(), QStringLiteral("mnuBack"));
         QCOMPARE(entries.at(0)->text(), QStringLiteral("&Back"));
         QCOMPARE(entries.at(1)->objectName(), QStringLiteral("mnuFile1"));

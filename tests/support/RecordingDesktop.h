@@ -85,6 +85,8 @@ public:
         return place;
     }
 
+    QDateTime now() override { return moment.isValid() ? moment : QDateTime::currentDateTime(); }
+
     QStringList messageTexts() const
     {
         QStringList texts;
@@ -106,4 +108,5 @@ public:
     std::deque<QVariant> places;                       // the web search's answers, in turn
     int clipboardClears = 0;
     QStringList copiedTexts;
+    QDateTime moment;                                  // now, where set
 };

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cli/CalendarReport.h"
+#include "core/CalendarReport.h"
 
-#include "cli/CliTexts.h"
+#include "core/Messages.h"
 
 
 namespace {
@@ -118,7 +118,7 @@ QByteArray icsCalendar(const std::vector<CalendarRow> &rows, const QDateTime &st
     const auto line = [&out](const QString &text) { appendFolded(out, text); };
     line(QStringLiteral("BEGIN:VCALENDAR"));
     line(QStringLiteral("VERSION:2.0"));
-    line(QStringLiteral("PRODID:-//Quorvel//%1//EN").arg(QLatin1String(CliTexts::version)));
+    line(QStringLiteral("PRODID:-//Quorvel//%1//EN").arg(QString::fromUtf8(Messages::windowTitle)));
     line(QStringLiteral("CALSCALE:GREGORIAN"));
     const QString stamped = icsUtc(stamp);
     const QString forPart = forIndex ? QStringLiteral("-for-%1").arg(*forIndex) : QString();

@@ -14,8 +14,9 @@
 #include <optional>
 #include <vector>
 
-// The Moon's days as quorvel-cli --calendar writes them: text, JSON written
-// as it is computed, or an iCalendar file.
+// The Moon's days as quorvel-cli --calendar writes them, and the Moon
+// calendar window copies and exports them: text, JSON written as it is
+// computed, or an iCalendar file.
 
 // One period with the clock in force at its start and end and, with a
 // saved reading, the tara from the reading's nakshatra to the period's.
