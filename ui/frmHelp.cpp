@@ -28,7 +28,8 @@ const char *const helpFolder = "qrc:/content/help/";
 QStringList helpPages()
 {
     return {QStringLiteral("index.html"),    QStringLiteral("reading.html"),    QStringLiteral("birth.html"),
-            QStringLiteral("atlas.html"),    QStringLiteral("comparison.html"), QStringLiteral("files.html"),
+            QStringLiteral("atlas.html"),    QStringLiteral("comparison.html"), QStringLiteral("calendar.html"),
+            QStringLiteral("files.html"),
             QStringLiteral("companion.html")};
 }
 
