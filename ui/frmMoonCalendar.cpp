@@ -425,6 +425,7 @@ ReadingPage frmMoonCalendar::calendarPage() const
 {
     ReadingPage page;
     page.title = QString::fromLatin1(title);
+    page.fileStem = m_month.toString(QStringLiteral("'Moon calendar' yyyy-MM"));
     if (m_session->reading())
         page.person = QStringLiteral("Taras for %1").arg(readingName(*m_session->reading()));
     page.birthDetails = {QStringLiteral("Clock: %1").arg(m_cboClock->currentText())};
@@ -454,6 +455,5 @@ void frmMoonCalendar::cmdPrint_Click()
 
 void frmMoonCalendar::cmdExportPdf_Click()
 {
-    exportReadingPdf(this, calendarPage(), *m_session,
-                     m_month.toString(QStringLiteral("'Moon calendar' yyyy-MM'.pdf'")));
+    exportReadingPdf(this, calendarPage(), *m_session);
 }
