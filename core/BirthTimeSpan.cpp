@@ -16,12 +16,6 @@ namespace {
 
 constexpr qint64 minutesPerDay = 24 * 60;
 
-qint64 floorDivide(qint64 a, qint64 b)
-{
-    const qint64 quotient = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? quotient - 1 : quotient;
-}
-
 bool hasClockTime(const BirthData &birth)
 {
     return QDate(birth.year, birth.month, birth.day).isValid() && birth.hour >= 0 && birth.hour < 24

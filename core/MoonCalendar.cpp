@@ -20,12 +20,6 @@ constexpr qint64 unixEpochJulianDay = 2440588;  // the day number of 1970-01-01
 // T at 1970-01-01 00:00 UTC, counted from J2000 (2000-01-01 12:00).
 constexpr double centuriesAtUnixEpoch = (2440587.5 - 2451545.0) / 36525.0;
 
-qint64 floorDivide(qint64 a, qint64 b)
-{
-    const qint64 quotient = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? quotient - 1 : quotient;
-}
-
 // The birth at a UT minute: the date and time of day on a clock on
 // Universal Time.
 EphemerisInput birthAtMinute(qint64 minute)

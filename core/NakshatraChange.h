@@ -10,6 +10,14 @@
 #include <functional>
 #include <optional>
 
+// a / b rounded towards minus infinity, as minutes before 1970 or before a
+// day's start need.
+constexpr qint64 floorDivide(qint64 a, qint64 b)
+{
+    const qint64 quotient = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? quotient - 1 : quotient;
+}
+
 // Where the Moon of the lunar series enters a nakshatra, to the whole minute
 // of some clock. The crossing of the boundary is found on the continuous
 // longitude (a prediction, then secant steps), and the whole minute is then
