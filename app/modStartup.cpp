@@ -6,7 +6,7 @@
 #include "app/ReadingHandOver.h"
 #include "app/modSettings.h"
 #include "core/Messages.h"
-#include "core/QuotedText.h"
+#include "sys/QuotedText.h"
 #include "sys/FileSizeSignal.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"

@@ -7,7 +7,7 @@
 #include "cli/CliTexts.h"
 #include "cli/PlaceLookup.h"
 #include "cli/ReadingReport.h"
-#include "core/QuotedText.h"
+#include "sys/QuotedText.h"
 #include "core/Reading.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include "cli/BirthFields.h"
 
 #include "cli/ReadingReport.h"
-#include "core/QuotedText.h"
+#include "sys/QuotedText.h"
 #include "core/Validation.h"
 
 #include <QDate>

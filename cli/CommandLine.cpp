@@ -4,7 +4,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/CliTexts.h"
-#include "core/QuotedText.h"
+#include "sys/QuotedText.h"
 
 #include <QCommandLineParser>
 

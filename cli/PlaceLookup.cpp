@@ -3,7 +3,7 @@
 
 #include "cli/PlaceLookup.h"
 
-#include "core/QuotedText.h"
+#include "sys/QuotedText.h"
 
 #include <QJsonArray>
 #include <QSet>

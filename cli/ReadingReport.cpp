@@ -3,7 +3,7 @@
 
 #include "cli/ReadingReport.h"
 
-#include "core/QuotedText.h"
+#include "sys/QuotedText.h"
 #include "mansions/ReadingCaptions.h"
 
 #include <QJsonValue>

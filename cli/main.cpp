@@ -10,7 +10,7 @@
 #include "cli/PlaceLookup.h"
 #include "cli/ReadingReport.h"
 #include "core/CalendarReport.h"
-#include "core/QuotedText.h"
+#include "sys/QuotedText.h"
 #include "core/SavedReading.h"
 #include "mansions/ReadingFile.h"
 #include "sys/NativeFileName.h"

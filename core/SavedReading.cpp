@@ -3,7 +3,7 @@
 
 #include "core/SavedReading.h"
 
-#include "core/QuotedText.h"
+#include "sys/QuotedText.h"
 #include "sys/NativeFileName.h"
 
 #include <cerrno>

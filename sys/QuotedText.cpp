@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "core/QuotedText.h"
+#include "sys/QuotedText.h"
 
 #include "sys/NativeFileName.h"
 

@@ -6,6 +6,7 @@
 #include "app/websearch/AtlasLook.h"
 #include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
+#include "sys/QuotedText.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -83,35 +84,19 @@ QLabel *wrappedLabel(QWidget *parent, const char *objectName)
     return label;
 }
 
-// Whether a character steers the direction text runs in: the embeddings,
-// overrides and isolates, and the marks.
-bool steersDirection(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069) || u == 0x200e || u == 0x200f || u == 0x061c;
-}
-
-// The text with each character that steers its direction written as
-// \u202e and the like, as quorvel-cli quotes it: typed or pasted, a U+202E
-// would make the rest of the heading read backwards.
-QString directionShown(const QString &text)
-{
-    QString shown;
-    for (const QChar c : text)
-        shown += steersDirection(c) ? QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0')) : QString(c);
-    return shown;
-}
-
 // The typed place as the heading repeats it: cut short, with an ellipsis,
-// when it is too long to read at a glance.
+// when it is too long to read at a glance, and with control characters and
+// those that steer the direction text runs in written as \x1b or \u202e,
+// as quorvel-cli quotes them: pasted, a U+202E would make the rest of the
+// heading read backwards.
 QString echoOf(const QString &place)
 {
     if (place.size() <= longestEcho)
-        return directionShown(place);
+        return barePath(place);
     QString echo = place.first(longestEcho);
     if (echo.back().isHighSurrogate())
         echo.chop(1);
-    return directionShown(echo) + u'\u2026';
+    return barePath(echo) + u'\u2026';
 }
 
 } // namespace
