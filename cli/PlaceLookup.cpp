@@ -184,10 +184,14 @@ QString notFound(const QString &typed, const QList<AtlasMatch> &matches, const Q
 
 PlaceLookup::Choice PlaceLookup::choose(const QString &typed)
 {
-    const Atlas &atlas = Atlas::builtIn();
+    const Atlas &atlas = Atlas::installed();
+    Choice choice;
+    if (!atlas.problem().isEmpty()) {
+        choice.error = atlas.problem();
+        return choice;
+    }
     const QList<AtlasMatch> matches = atlas.search(typed);
     const QList<AtlasMatch> group = bestGroup(matches);
-    Choice choice;
     if (group.isEmpty()) {
         QList<AtlasMatch> nearSpellings;
         for (const AtlasMatch &match : matches) {
