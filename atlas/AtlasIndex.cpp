@@ -152,7 +152,9 @@ Fault faultOf(QByteArrayView bytes)
 {
     const auto size = quint64(bytes.size());
     if (size < sizeof(Header))
-        return QByteArrayView(magic, sizeof magic).startsWith(bytes) ? Fault::Truncated : Fault::Foreign;
+        return QByteArrayView(magic, sizeof magic).startsWith(bytes.first(std::min(bytes.size(), qsizetype(sizeof magic))))
+                   ? Fault::Truncated
+                   : Fault::Foreign;
     Header header;
     std::memcpy(&header, bytes.constData(), sizeof header);
     if (std::memcmp(header.magic, magic, sizeof magic) != 0 || header.version != version)
