@@ -339,6 +339,10 @@ private slots:
         QCOMPARE(atlas.size(), places);
         for (const QString &typed : {QStringLiteral("Pune"), QStringLiteral("Pu"), QStringLiteral("Punee")})
             QCOMPARE(atlas.search(typed).isEmpty() && atlas.suggestions(typed).isEmpty(), places == 0);
+        // The plugin's window says what is wrong in its heading.
+        const AtlasWindow window(QStringLiteral("Pune Latitude Longitude"), QStringLiteral("Pune"), atlas, zoneYear,
+                                 birthDate, birthTime);
+        QCOMPARE(widget<QLabel>(&window, "lblHeading")->text() == atlas.problem(), !problem.isEmpty());
     }
 
     // ---- ranking rules on a small atlas ----------------------------------------
