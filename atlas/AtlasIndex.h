@@ -12,7 +12,7 @@
 #include <cstring>
 
 // The atlas's index: one block of bytes, read where it lies without being
-// parsed. Built at build time from the GeoNames tables (atlas/make_index.cpp)
+// parsed. Built at build time from the GeoNames tables (tools/make_index.cpp)
 // and by tests from a few places; both sides run on the same machine, so
 // numbers are stored in its byte order. Texts are NUL-terminated UTF-8 at an
 // offset into the texts area, which ends with a NUL.
