@@ -522,10 +522,11 @@ public:
     {
         if (m_fit.empty()) // most readings of a misspelt name rank nothing
             m_fit.resize(m_view.header->regions);
-        std::optional<Fit> &fit = m_fit[m_view.places[place].region];
+        const quint32 region = m_view.regionNumber(place);
+        std::optional<Fit> &fit = m_fit[region];
         if (!fit) {
-            const AtlasIndex::Region &r = m_view.regions[m_view.places[place].region];
-            const AtlasIndex::Country &c = m_view.countries[r.country];
+            const AtlasIndex::Region &r = m_view.region(region);
+            const AtlasIndex::Country &c = m_view.country(r.country);
             const QString code = QString::fromLatin1(c.code, 2);
             fit = regionFit(stateSpans(QString::fromUtf8(m_view.text(r.name)), code, m_reading.after),
                           countrySpans(QString::fromUtf8(m_view.text(c.name)), code, m_reading.after), m_countryWords);
@@ -578,7 +579,7 @@ bool oneEditApart(const QString &a, const QString &b)
 bool nearOwnName(const View &view, quint32 place, const QByteArray &typed)
 {
     const QString name = QString::fromUtf8(typed);
-    const QString own = foldForSearch(QString::fromUtf8(view.text(view.places[place].name)));
+    const QString own = foldForSearch(QString::fromUtf8(view.text(view.place(place).name)));
     return lettersOf(name) >= shortestMisspeltName && name.size() + 1 == own.size() && oneEditApart(name, own);
 }
 
@@ -689,7 +690,7 @@ Atlas::Atlas(QByteArray index) : m_index(std::move(index))
     const View view(m_index);
     m_longestName = view.header ? qsizetype(view.header->longestName) : 0;
     for (quint32 country = 0; view.header && country < view.header->countries; ++country) {
-        const AtlasIndex::Country &c = view.countries[country];
+        const AtlasIndex::Country &c = view.country(country);
         for (const Words &name : countryNames(QString::fromUtf8(view.text(c.name)), QString::fromLatin1(c.code, 2))) {
             if (!name.isEmpty())
                 m_countryNames[name.first()].append(name);
@@ -707,15 +708,15 @@ namespace {
 
 AtlasPlace placeAt(const View &view, quint32 index)
 {
-    const AtlasIndex::Place &record = view.places[index];
-    const AtlasIndex::Region &region = view.regions[record.region];
-    const AtlasIndex::Country &country = view.countries[region.country];
+    const AtlasIndex::Place &record = view.place(index);
+    const AtlasIndex::Region &region = view.region(record.region);
+    const AtlasIndex::Country &country = view.country(region.country);
     AtlasPlace place;
     place.name = QString::fromUtf8(view.text(record.name));
     place.state = QString::fromUtf8(view.text(region.name));
     place.country = QString::fromUtf8(view.text(country.name));
     place.countryCode = QString::fromLatin1(country.code, 2);
-    place.timeZone = QString::fromUtf8(view.text(view.zones[record.zone].name));
+    place.timeZone = QString::fromUtf8(view.text(view.zone(record.zone).name));
     place.latitude = record.latitude / 1e5;
     place.longitude = record.longitude / 1e5;
     place.population = record.population;

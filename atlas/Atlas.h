@@ -4,11 +4,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+
+#include <memory>
 
 // The offline atlas behind the coordinates lookup and --place: every
 // populated place of GeoNames' table of 500 people or more, searched by the
@@ -52,9 +55,20 @@ public:
     // An atlas of the given places (tests build small ones).
     explicit Atlas(const QList<AtlasPlace> &places);
 
-    // The atlas built into Quorvel. Opening it costs next to nothing: its
-    // index is read where it lies, a page at a time as searches touch it.
-    static const Atlas &builtIn();
+    // The atlas installed with Quorvel, opened once per process: the index
+    // file installed beside the programs, or the build folder's for a
+    // program run from its build tree. Opening it costs next to nothing: the
+    // file is mapped read-only and read a page at a time as searches touch it.
+    static const Atlas &installed();
+
+    // The atlas of the index file at `path`, mapped for as long as the atlas
+    // lives; one without places where the file is missing, cut short or not
+    // an index, with problem() saying so.
+    static Atlas fromFile(const QString &path);
+
+    // The message that says why the atlas has no places; empty when its
+    // index is sound.
+    QString problem() const { return m_problem; }
 
     qsizetype size() const;
 
@@ -80,6 +94,8 @@ private:
     explicit Atlas(QByteArray index);
 
     QByteArray m_index; // the bytes atlas/AtlasIndex.h lays out
+    std::shared_ptr<const QFile> m_file; // holds the mapping m_index points into
+    QString m_problem;
     qsizetype m_longestName = 0; // words in the longest name
     // The folded words that name each country of the atlas (its name, short
     // forms, two-letter code), by their first word.

@@ -95,7 +95,11 @@ QByteArray build(const QList<AtlasPlace> &places)
         for (const QString &other : place.otherNames)
             names.insert(foldForSearch(other));
         names.remove(QString());
-        for (const QString &name : std::as_const(names)) {
+        // In order, not in the set's, which changes from run to run: the
+        // texts' offsets, and so the index's bytes, follow this order.
+        QStringList sortedNames = names.values();
+        std::sort(sortedNames.begin(), sortedNames.end());
+        for (const QString &name : std::as_const(sortedNames)) {
             const quint32 folded = texts.add(name);
             keys.append({folded, number, place.population, startOf(texts.bytes().constData() + folded)});
             longestName = std::max(longestName, quint32(name.count(u' ') + 1));
@@ -112,6 +116,7 @@ QByteArray build(const QList<AtlasPlace> &places)
 
     Header header{};
     std::memcpy(header.magic, magic, sizeof magic);
+    header.version = version;
     header.places = quint32(placeRecords.size());
     header.keys = quint32(keys.size());
     header.regions = quint32(regions.size());
@@ -126,13 +131,49 @@ QByteArray build(const QList<AtlasPlace> &places)
     appendRecords(bytes, zones, header.zonesAt);
     header.textsAt = quint32(bytes.size());
     bytes += texts.bytes();
+    header.size = quint32(bytes.size());
     std::memcpy(bytes.data(), &header, sizeof header);
     return bytes;
 }
 
-View::View(const QByteArray &bytes)
+namespace {
+
+// Whether `count` records of `Record` at `at` lie aligned between the header
+// and the texts.
+template <typename Record> bool tableFits(quint32 at, quint32 count, const Header &header)
 {
-    if (bytes.size() < qsizetype(sizeof(Header)) || std::memcmp(bytes.constData(), magic, sizeof magic) != 0)
+    return at >= sizeof(Header) && at % alignof(Record) == 0 && at <= header.textsAt &&
+           quint64(count) * sizeof(Record) <= header.textsAt - at;
+}
+
+} // namespace
+
+Fault faultOf(QByteArrayView bytes)
+{
+    const auto size = quint64(bytes.size());
+    if (size < sizeof(Header))
+        return QByteArrayView(magic, sizeof magic).startsWith(bytes.first(std::min(bytes.size(), qsizetype(sizeof magic))))
+                   ? Fault::Truncated
+                   : Fault::Foreign;
+    Header header;
+    std::memcpy(&header, bytes.constData(), sizeof header);
+    if (std::memcmp(header.magic, magic, sizeof magic) != 0 || header.version != version)
+        return Fault::Foreign;
+    if (header.size > size)
+        return Fault::Truncated;
+    const bool recordsNeedTables = header.keys == 0 || (header.places && header.regions && header.countries && header.zones);
+    const bool fits = header.size == size && recordsNeedTables && header.textsAt < size && bytes.back() == '\0' &&
+                      tableFits<Place>(header.placesAt, header.places, header) &&
+                      tableFits<Key>(header.keysAt, header.keys, header) &&
+                      tableFits<Region>(header.regionsAt, header.regions, header) &&
+                      tableFits<Country>(header.countriesAt, header.countries, header) &&
+                      tableFits<Zone>(header.zonesAt, header.zones, header);
+    return fits ? Fault::None : Fault::Foreign;
+}
+
+View::View(QByteArrayView bytes)
+{
+    if (faultOf(bytes) != Fault::None)
         return;
     const char *base = bytes.constData();
     header = reinterpret_cast<const Header *>(base);
@@ -142,6 +183,7 @@ View::View(const QByteArray &bytes)
     countries = reinterpret_cast<const Country *>(base + header->countriesAt);
     zones = reinterpret_cast<const Zone *>(base + header->zonesAt);
     texts = base + header->textsAt;
+    textsSize = header->size - header->textsAt;
 }
 
 } // namespace AtlasIndex

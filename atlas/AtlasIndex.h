@@ -6,21 +6,31 @@
 #include "atlas/Atlas.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 
 #include <cstring>
 
 // The atlas's index: one block of bytes, read where it lies without being
-// parsed. Built at build time from the GeoNames tables (atlas/make_index.cpp)
+// parsed. Built at build time from the GeoNames tables (tools/make_index.cpp)
 // and by tests from a few places; both sides run on the same machine, so
 // numbers are stored in its byte order. Texts are NUL-terminated UTF-8 at an
-// offset into the texts area.
+// offset into the texts area, which ends with a NUL.
+//
+// An index read from a file is checked when it is opened, without reading
+// it through: its magic and version, its size against the file's, and its
+// tables against its size. The numbers inside the records are not checked
+// there; View's accessors keep each within its table, so that a damaged or
+// foreign file gives wrong places at worst, never a read past its end.
 namespace AtlasIndex {
 
 inline constexpr char magic[8] = {'Q', 'V', 'A', 'T', 'L', 'A', 'S', '2'};
+inline constexpr quint32 version = 1;
 
 struct Header {
     char magic[8];
+    quint32 version;
+    quint32 size; // of the whole index, in bytes
     quint32 places, keys, regions, countries, zones;
     quint32 placesAt, keysAt, regionsAt, countriesAt, zonesAt, textsAt;
     quint32 longestName; // words in the longest searched name
@@ -77,6 +87,11 @@ struct Zone {
 // folded; states and countries are shared by name.
 QByteArray build(const QList<AtlasPlace> &places);
 
+// What is wrong with `bytes` as an index: nothing, too short for what its
+// header says (or for a header), or not an index of this format.
+enum class Fault { None, Truncated, Foreign };
+Fault faultOf(QByteArrayView bytes);
+
 // The index's parts, or nothing where `bytes` is not an index.
 struct View {
     const Header *header = nullptr;
@@ -87,8 +102,18 @@ struct View {
     const Zone *zones = nullptr;
     const char *texts = nullptr;
 
-    explicit View(const QByteArray &bytes);
-    const char *text(quint32 at) const { return texts + at; }
+    explicit View(QByteArrayView bytes);
+    const char *text(quint32 at) const { return texts + (at < textsSize ? at : 0); }
+    const Place &place(quint32 number) const { return places[within(number, header->places)]; }
+    quint32 regionNumber(quint32 place) const { return within(this->place(place).region, header->regions); }
+    const Region &region(quint32 number) const { return regions[within(number, header->regions)]; }
+    const Country &country(quint32 number) const { return countries[within(number, header->countries)]; }
+    const Zone &zone(quint32 number) const { return zones[within(number, header->zones)]; }
+
+private:
+    quint32 textsSize = 0;
+    // A damaged record's number falls back on the table's first record.
+    static quint32 within(quint32 number, quint32 count) { return number < count ? number : 0; }
 };
 
 } // namespace AtlasIndex

@@ -22,7 +22,7 @@ namespace {
 // the letters of places drawn at random, the large and the small alike.
 QStringList typedBeginnings()
 {
-    const Atlas &atlas = Atlas::builtIn();
+    const Atlas &atlas = Atlas::installed();
     QRandomGenerator random(20);
     const QStringList starts{"a", "b", "c", "d", "e", "f", "g", "h", "k", "l", "m", "n", "p", "r", "s", "t", "v", "w"};
     QStringList typed;
@@ -41,7 +41,7 @@ QStringList typedBeginnings()
 
 void searchTypedBeginnings(benchmark::State &state)
 {
-    const Atlas &atlas = Atlas::builtIn();
+    const Atlas &atlas = Atlas::installed();
     const QStringList typed = typedBeginnings();
     std::vector<double> microseconds;
     QElapsedTimer timer;
@@ -64,7 +64,7 @@ BENCHMARK(searchTypedBeginnings)->Unit(benchmark::kMillisecond);
 // Misspelt names: each asks for the near spellings after the search.
 void searchMisspeltNames(benchmark::State &state)
 {
-    const Atlas &atlas = Atlas::builtIn();
+    const Atlas &atlas = Atlas::installed();
     const QStringList typed{"Londn",    "Oberamergau",     "Frankfrut",        "Hallsatt",           "Longyearbien",
                             "Singapur", "Salt Lake Citty", "Muenchn, Germany", "Cuauhtemok, Mexico", "Sprngfield, IL"};
     for (auto _ : state) {
@@ -82,7 +82,7 @@ void openAtlasWindow(benchmark::State &state)
 {
     for (auto _ : state) {
         AtlasWindow window(QStringLiteral("Pune Maharashtra India Latitude Longitude"),
-                           QStringLiteral("Pune, Maharashtra, India"), Atlas::builtIn(), 2024, QDate(1980, 1, 1),
+                           QStringLiteral("Pune, Maharashtra, India"), Atlas::installed(), 2024, QDate(1980, 1, 1),
                            QTime(12, 0));
         window.show();
         if (!QTest::qWaitForWindowExposed(&window)) {

@@ -254,7 +254,7 @@ QString misspelt(const QString &name, QRandomGenerator &random)
 std::vector<std::string> misspeltPlaces(int count, bool costliest)
 {
     QRandomGenerator random(27);
-    const Atlas &atlas = Atlas::builtIn();
+    const Atlas &atlas = Atlas::installed();
     const auto letters = [&random](int n) {
         QString text;
         for (int i = 0; i < n; ++i)

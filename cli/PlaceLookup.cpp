@@ -196,10 +196,14 @@ std::string zoneText(const PlaceClock &clock)
 
 PlaceLookup::Choice PlaceLookup::choose(const QString &typed)
 {
-    const Atlas &atlas = Atlas::builtIn();
+    const Atlas &atlas = Atlas::installed();
+    Choice choice;
+    if (!atlas.problem().isEmpty()) {
+        choice.error = atlas.problem();
+        return choice;
+    }
     const QList<AtlasMatch> matches = atlas.search(typed);
     const QList<AtlasMatch> group = bestGroup(matches);
-    Choice choice;
     if (group.isEmpty()) {
         QList<AtlasMatch> nearSpellings;
         for (const AtlasMatch &match : matches) {

@@ -39,8 +39,8 @@ public:
     // the reason in `error` (and the places meant perhaps), when the atlas
     // doesn't hold the name whole, holds it in more than one country or state
     // with none ten times as large as the others, or the local time didn't
-    // exist there. Where a larger place was taken over others of the name,
-    // the clock's notes begin by saying so.
+    // exist there, or the atlas could not be opened. Where a larger place
+    // was taken over others of the name, the clock's notes begin by saying so.
     // Without a moment (the date or time didn't read) only the coordinates
     // are filled, and the zone and dst fields hold a placeholder.
     std::optional<FoundPlace> find(std::string_view placeText, const std::optional<BirthMoment> &moment,

@@ -5,6 +5,7 @@
 
 #include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
+#include "sys/BuildTree.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -115,12 +116,11 @@ QStringList webSearchPluginFolders()
             folders.append(clean);
     };
     if (QCoreApplication::instance()) {
-        // A build run from its build tree, where the programs and the tests
-        // sit one folder below the build folder and the plugin in its plugins
-        // folder. An installed program never looks there.
+        // A program run from its build tree finds the plugin in the build
+        // folder's plugins folder.
         const QDir programFolder(QCoreApplication::applicationDirPath());
-        if (programFolder.exists(QStringLiteral("../CMakeCache.txt")))
-            add(programFolder.filePath(QStringLiteral("../plugins")));
+        if (const QString build = buildFolderAbove(programFolder.path()); !build.isEmpty())
+            add(build + QStringLiteral("/plugins"));
         add(programFolder.filePath(QStringLiteral(QUORVEL_PLUGIN_RELATIVE_DIR)));
     }
     add(QStringLiteral(QUORVEL_PLUGIN_INSTALL_DIR));

@@ -207,7 +207,9 @@ void AtlasWindow::search()
         matches = m_atlas.suggestions(typed);
     const bool misspelt = !matches.isEmpty() && matches.constFirst().name == NameMatch::Spelling;
     const QString echo = echoOf(typed);
-    if (typed.isEmpty())
+    if (!m_atlas.problem().isEmpty())
+        m_lblHeading->setText(m_atlas.problem());
+    else if (typed.isEmpty())
         m_lblHeading->setText(text(Texts::nothingTyped));
     else if (matches.isEmpty())
         m_lblHeading->setText(text(Texts::notFound).arg(echo));

@@ -38,7 +38,7 @@ QVariant WebSearchPlugin::Search(const QString &query, const QString &site, cons
         QDesktopServices::openUrl(webSearchUrl(query));
         return {};
     }
-    AtlasWindow window(query, startingPlaceText(query, birth), Atlas::builtIn(), QDate::currentDate().year(),
+    AtlasWindow window(query, startingPlaceText(query, birth), Atlas::installed(), QDate::currentDate().year(),
                        birth.value(QString::fromLatin1(WebSearchKeys::date)).toDate(),
                        birth.value(QString::fromLatin1(WebSearchKeys::time)).toTime(), QApplication::activeWindow());
     window.exec();

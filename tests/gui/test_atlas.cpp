@@ -4,8 +4,10 @@
 #include "app/websearch/AtlasWindow.h"
 #include "app/websearch/WebSearchInterface.h"
 #include "atlas/Atlas.h"
+#include "atlas/AtlasIndex.h"
 #include "core/Messages.h"
 #include "ui/WebSearchLoader.h"
+#include "TestFiles.h"
 #include "Widgets.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextDocument>
@@ -26,6 +29,7 @@
 #include <QUrlQuery>
 
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <optional>
 
@@ -57,7 +61,7 @@ QString fullBox()
 
 const Atlas &systemAtlas()
 {
-    return Atlas::builtIn();
+    return Atlas::installed();
 }
 
 QStringList rowTexts(const QTableWidget *table, int row)
@@ -84,6 +88,13 @@ AtlasPlace place(const char *name, const char *state, const char *country, const
     p.countryCode = QString::fromUtf8(code);
     p.population = population;
     return p;
+}
+
+// The index `bytes` with the number at `offset` replaced.
+QByteArray withNumber(QByteArray bytes, std::size_t offset, quint32 number)
+{
+    std::memcpy(bytes.data() + offset, &number, sizeof number);
+    return bytes;
 }
 
 } // namespace
@@ -278,6 +289,60 @@ private slots:
     {
         QFETCH(QString, query);
         QVERIFY(systemAtlas().search(placeTextOfQuery(query)).isEmpty());
+    }
+
+    // ---- the index file ---------------------------------------------------------
+
+    // Opening reads the header only, so each damage must be caught there or
+    // kept within the file by the search: never a crash or a read past the end.
+    void indexFile_data()
+    {
+        using AtlasIndex::Header;
+        QTest::addColumn<QByteArray>("bytes"); // "<none>": no file at all
+        QTest::addColumn<QString>("problem");  // the message's beginning or end
+        QTest::addColumn<int>("places");
+        const QByteArray sound = AtlasIndex::build(
+            {place("Pune", "Maharashtra", "India", "IN", 3124458), place("Puri", "Odisha", "India", "IN", 201026)});
+        const auto keyPlace = [&](quint32 number) {
+            Header header;
+            std::memcpy(&header, sound.constData(), sizeof header);
+            return withNumber(sound, header.keysAt + offsetof(AtlasIndex::Key, place), number);
+        };
+        const QString cutShort = QStringLiteral("is cut short; reinstall Quorvel to look places up.");
+        const QString foreign = QStringLiteral("is not an atlas of this Quorvel; reinstall Quorvel to look places up.");
+        QTest::newRow("sound") << sound << QString() << 2;
+        QTest::newRow("missing") << QByteArray("<none>") << QStringLiteral("Quorvel's atlas ") << 0;
+        QTest::newRow("empty") << QByteArray() << cutShort << 0;
+        QTest::newRow("header cut") << sound.left(20) << cutShort << 0;
+        QTest::newRow("cut short") << sound.chopped(1) << cutShort << 0;
+        QTest::newRow("text file") << QByteArray(200, 'x') << foreign << 0;
+        QTest::newRow("other version") << withNumber(sound, offsetof(Header, version), 99) << foreign << 0;
+        QTest::newRow("bytes after its end") << sound + QByteArray(8, '\0') << foreign << 0;
+        QTest::newRow("table past the texts") << withNumber(sound, offsetof(Header, keys), 1u << 30) << foreign << 0;
+        QTest::newRow("table misplaced") << withNumber(sound, offsetof(Header, zonesAt), 1u << 31) << foreign << 0;
+        QTest::newRow("texts unterminated") << sound.chopped(1) + 'x' << foreign << 0;
+        QTest::newRow("key of no place") << keyPlace(1u << 31) << QString() << 2;
+    }
+
+    void indexFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, problem);
+        QFETCH(int, places);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("atlas.idx"));
+        QVERIFY(bytes == "<none>" || writeBytes(path, bytes));
+        const Atlas atlas = Atlas::fromFile(path);
+        QVERIFY2(problem.isEmpty() ? atlas.problem().isEmpty()
+                                   : atlas.problem().startsWith(problem) || atlas.problem().endsWith(problem),
+                 qPrintable(atlas.problem()));
+        QCOMPARE(atlas.size(), places);
+        for (const QString &typed : {QStringLiteral("Pune"), QStringLiteral("Pu"), QStringLiteral("Punee")})
+            QCOMPARE(atlas.search(typed).isEmpty() && atlas.suggestions(typed).isEmpty(), places == 0);
+        // The plugin's window says what is wrong in its heading.
+        const AtlasWindow window(QStringLiteral("Pune Latitude Longitude"), QStringLiteral("Pune"), atlas, zoneYear,
+                                 birthDate, birthTime);
+        QCOMPARE(widget<QLabel>(&window, "lblHeading")->text() == atlas.problem(), !problem.isEmpty());
     }
 
     // ---- ranking rules on a small atlas ----------------------------------------

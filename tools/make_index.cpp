@@ -4,8 +4,10 @@
 // Builds the atlas's index from GeoNames' table of populated places
 // (cities500.txt, tab-separated) and two tables of its first-level division
 // names, a recent one and one of the places' own time (admin1.json,
-// admin1-2023.json): make_index CITIES ADMIN1 ADMIN1_2023 OUTPUT. Runs at
-// build time.
+// admin1-2023.json), with the countries' English names (countries.tsv):
+// make_index CITIES ADMIN1 ADMIN1_2023 COUNTRIES OUTPUT. Runs at build time;
+// it reads nothing of the machine it runs on, so every build of one commit
+// gives the same index.
 
 #include "atlas/AtlasIndex.h"
 
@@ -14,7 +16,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLocale>
 
 #include <algorithm>
 #include <array>
@@ -43,20 +44,6 @@ bool inLatinScript(const QString &name)
     return std::all_of(name.begin(), name.end(), [](QChar c) {
         return !c.isSurrogate() && (!c.isLetter() || c.script() == QChar::Script_Latin);
     });
-}
-
-// The country's English name as Qt knows it, with "and" and "of" as people
-// write them ("Bosnia and Herzegovina", "Isle of Man"); the code where Qt
-// has no name for it.
-QString countryName(const QString &code)
-{
-    const QLocale::Territory territory = QLocale::codeToTerritory(code);
-    if (territory == QLocale::AnyTerritory)
-        return code;
-    return QLocale::territoryToString(territory)
-        .replace(QStringLiteral(" & "), QStringLiteral(" and "))
-        .replace(QStringLiteral(" And "), QStringLiteral(" and "))
-        .replace(QStringLiteral(" Of "), QStringLiteral(" of "));
 }
 
 // Names in common use that GeoNames' table lacks: the country, the name in
@@ -104,12 +91,34 @@ bool readDivisions(const QString &recentPath, const QString &ofThePlacesPath, QH
     return true;
 }
 
-bool readPlaces(const QString &path, const QHash<QString, QString> &divisions, QList<AtlasPlace> &places)
+// The countries' names by their two-letter code: CODE, a tab and the name
+// on each line; lines starting with # are comments.
+bool readCountries(const QString &path, QHash<QString, QString> &countries)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return fail("cannot read", path);
-    QHash<QString, QString> countries;
+    while (!file.atEnd()) {
+        QString line = QString::fromUtf8(file.readLine());
+        if (line.endsWith(u'\n'))
+            line.chop(1);
+        if (line.startsWith(u'#') || line.isEmpty())
+            continue;
+        const QStringList columns = line.split(u'\t');
+        if (columns.size() != 2 || columns.at(0).size() != 2)
+            return fail("a line other than CODE<tab>NAME in", path);
+        countries.insert(columns.at(0), columns.at(1));
+    }
+    return !countries.isEmpty() || fail("no countries in", path);
+}
+
+// The country's name for a place; its code where the table has none.
+bool readPlaces(const QString &path, const QHash<QString, QString> &divisions, const QHash<QString, QString> &countries,
+                QList<AtlasPlace> &places)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return fail("cannot read", path);
     while (!file.atEnd()) {
         QByteArray line = file.readLine();
         if (line.endsWith('\n'))
@@ -120,9 +129,7 @@ bool readPlaces(const QString &path, const QHash<QString, QString> &divisions, Q
         AtlasPlace place;
         place.name = columns.at(NameColumn);
         place.countryCode = columns.at(CountryColumn);
-        if (!countries.contains(place.countryCode))
-            countries.insert(place.countryCode, countryName(place.countryCode));
-        place.country = countries.value(place.countryCode);
+        place.country = countries.value(place.countryCode, place.countryCode);
         place.state = divisions.value(place.countryCode + u'.' + columns.at(Admin1Column));
         place.timeZone = columns.at(TimeZoneColumn);
         bool latitudeRead = false;
@@ -150,17 +157,19 @@ bool readPlaces(const QString &path, const QHash<QString, QString> &divisions, Q
 
 int main(int argc, char *argv[])
 {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: make_index CITIES500.TXT ADMIN1.JSON ADMIN1-2023.JSON OUTPUT\n");
+    if (argc != 6) {
+        std::fprintf(stderr, "usage: make_index CITIES500.TXT ADMIN1.JSON ADMIN1-2023.JSON COUNTRIES.TSV OUTPUT\n");
         return 2;
     }
     QHash<QString, QString> divisions;
+    QHash<QString, QString> countries;
     QList<AtlasPlace> places;
     if (!readDivisions(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), divisions) ||
-        !readPlaces(QString::fromLocal8Bit(argv[1]), divisions, places))
+        !readCountries(QString::fromLocal8Bit(argv[4]), countries) ||
+        !readPlaces(QString::fromLocal8Bit(argv[1]), divisions, countries, places))
         return 1;
     const QByteArray index = AtlasIndex::build(places);
-    QFile output(QString::fromLocal8Bit(argv[4]));
+    QFile output(QString::fromLocal8Bit(argv[5]));
     if (!output.open(QIODevice::WriteOnly) || output.write(index) != index.size() || !output.flush()) {
         fail("cannot write", output.fileName());
         return 1;
