@@ -31,7 +31,8 @@
 namespace {
 
 // Whether a reference case's zone and longitude are ones the batch takes:
-// a few cases try the calculation beyond them (a zone of 30:00, 180:32W).
+// a few cases try the calculation beyond them (a zone of 30:00, 180:32W, a
+// zone east of Greenwich that DST takes past 14:00 ahead).
 bool withinBatchLimits(const QStringList &in)
 {
     const auto minutes = [](const QString &hours, const QString &minutes) {
@@ -39,7 +40,8 @@ bool withinBatchLimits(const QStringList &in)
     };
     const int zone = minutes(in[5], in[6]);
     const int longitude = minutes(in[7], in[8]);
-    return zone >= 0 && zone <= 14 * 60 && longitude >= 0 && longitude <= 180 * 60;
+    const int dstAhead = in[9] == u"1" && in[10] == u"1" ? 60 : 0;
+    return zone >= 0 && zone + dstAhead <= 14 * 60 && longitude >= 0 && longitude <= 180 * 60;
 }
 
 // The reference births the batch takes, as CSV rows without the header.
