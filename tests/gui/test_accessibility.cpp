@@ -441,8 +441,8 @@ private slots:
         // The Moon calendar's boxes and values are read under their names.
         const QList<QWidget *> boxes = window->findChildren<QWidget *>(
             QRegularExpression(QStringLiteral("^(cboClock|txtSpan\\w+|lstPeriods|lblNow\\w*|lblMonth)$")));
-        QVERIFY(screen != 4 || boxes.size() == 7);
-        for (const QWidget *box : screen == 4 ? boxes : QList<QWidget *>()) {
+        QVERIFY(screen != 5 || boxes.size() == 7);
+        for (const QWidget *box : screen == 5 ? boxes : QList<QWidget *>()) {
             QAccessibleInterface *iface = nodeOf(nodes, box);
             QVERIFY2(iface && !announcedName(iface).isEmpty(), qPrintable(box->objectName()));
             if (const auto *label = qobject_cast<const QLabel *>(box))
