@@ -121,7 +121,7 @@ void checkOutcome(const Outcome &outcome)
     FUZZ_CHECK(!rows.empty() && rows.front().front() == "row");
     FUZZ_CHECK(qint64(rows.size()) - 1 == summary.births);
 
-    // Row numbers rise; the bad rows are the ones reported, and only those.
+    // Row numbers rise, and the bad rows are among the ones reported.
     std::set<long long> bad;
     long long previous = 1;
     for (std::size_t i = 1; i < rows.size(); ++i) {
@@ -145,7 +145,9 @@ void checkOutcome(const Outcome &outcome)
         reported.insert(rowNumber(std::string(line.substr(4, colon - 4))));
         start = end + 1;
     }
-    FUZZ_CHECK(reported == bad);
+    // Every bad row is reported; a good row may carry a note (a zone far
+    // from its longitude's solar time, a place taken over others).
+    FUZZ_CHECK(std::includes(reported.begin(), reported.end(), bad.begin(), bad.end()));
 }
 
 } // namespace
