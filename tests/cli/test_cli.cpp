@@ -547,6 +547,11 @@ private slots:
             << "--place: 'Londn, United Kingdom' is not in the atlas; did you mean: London, England, United Kingdom";
         QTest::newRow("place misspelt at its first letter") << placed + QStringList{"--place", "Nunich"}
             << "--place: 'Nunich' is not in the atlas; did you mean: Munich, Bavaria, Germany";
+        QTest::newRow("place begun, before near spellings") << placed + QStringList{"--place", "Hallstat"}
+            << "--place: 'Hallstat' is not in the atlas; did you mean: Hallstatt, Upper Austria, Austria; Hallstadt, "
+               "Bavaria, Germany; Hållsta, Södermanland, Sweden; Hållsta, Jämtland, Sweden";
+        QTest::newRow("place begun by its own name first") << placed + QStringList{"--place", "Munic"}
+            << "--place: 'Munic' is not in the atlas; did you mean: Munich, Bavaria, Germany";
         QTest::newRow("place not in the atlas") << placed + QStringList{"--place", "Xqzville"}
             << "--place: 'Xqzville' is not in the atlas: write the city and its state or country, such as "
                "\"Pune, Maharashtra, India\"";
