@@ -17,15 +17,6 @@ namespace {
 // At most this many places are listed when a name is refused as ambiguous.
 constexpr qsizetype listedCandidates = 10;
 
-QString placeLabel(const AtlasPlace &place)
-{
-    QStringList parts{place.name};
-    if (!place.state.isEmpty())
-        parts << place.state;
-    parts << place.country;
-    return parts.join(QStringLiteral(", "));
-}
-
 QString labelList(QStringList labels)
 {
     labels.removeDuplicates();
@@ -314,6 +305,15 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const st
     found.zone = zoneText(found.clock);
     found.dst = found.clock.dst ? "yes" : "no";
     return found;
+}
+
+QString placeLabel(const AtlasPlace &place)
+{
+    QStringList parts{place.name};
+    if (!place.state.isEmpty())
+        parts << place.state;
+    parts << place.country;
+    return parts.join(QStringLiteral(", "));
 }
 
 QJsonObject foundPlaceJson(const FoundPlace &found)
