@@ -10,20 +10,12 @@
 
 #include <algorithm>
 #include <iterator>
+#include <tuple>
 
 namespace {
 
 // At most this many places are listed when a name is refused as ambiguous.
 constexpr qsizetype listedCandidates = 10;
-
-QString placeLabel(const AtlasPlace &place)
-{
-    QStringList parts{place.name};
-    if (!place.state.isEmpty())
-        parts << place.state;
-    parts << place.country;
-    return parts.join(QStringLiteral(", "));
-}
 
 QString labelList(QStringList labels)
 {
@@ -166,15 +158,46 @@ std::optional<AtlasPlace> chosenPlace(const QString &typed, const QList<AtlasMat
     return chosen;
 }
 
-// Why nothing bears the name typed, with what comes closest.
-QString notFound(const QString &typed, const QList<AtlasMatch> &matches, const QList<AtlasMatch> &nearSpellings)
+// How near a place comes to `name`, the folded name typed, nearest first:
+// its own name begins with it (as the atlas window lists Hallstatt first for
+// "Hallstat"), another of its names does ("Londo": boroughs once "London
+// Borough of ..."), or one of its names is a near spelling.
+int distance(const QString &name, const AtlasMatch &match)
 {
-    if (!nearSpellings.isEmpty())
+    if (foldForSearch(match.place.name).startsWith(name))
+        return 0;
+    return match.name == NameMatch::Prefix ? 1 : 2;
+}
+
+// The places by how they fit the state and country typed, then by how near
+// they come to `name`, then by population.
+QList<AtlasMatch> nearestFirst(const QString &name, QList<AtlasMatch> places)
+{
+    const auto rank = [&name](const AtlasMatch &match) {
+        return std::tuple(-match.fit, distance(name, match), -qint64(match.place.population));
+    };
+    std::stable_sort(places.begin(), places.end(),
+                     [&rank](const AtlasMatch &a, const AtlasMatch &b) { return rank(a) < rank(b); });
+    return places;
+}
+
+// Why nothing bears the name typed, with what comes closest: the places
+// whose name begins with it, then the near spellings. Beside near spellings
+// only places whose own name is begun are offered: those begun by another
+// name ("Munic": a "Municipio ...") would crowd out what was meant.
+QString notFound(const QString &typed, const QList<AtlasMatch> &begun, const QList<AtlasMatch> &nearSpellings)
+{
+    const QString name = foldForSearch(typed.section(u',', 0, 0));
+    if (!nearSpellings.isEmpty()) {
+        QList<AtlasMatch> meant;
+        std::copy_if(begun.cbegin(), begun.cend(), std::back_inserter(meant),
+                     [&name](const AtlasMatch &match) { return distance(name, match) == 0; });
         return QStringLiteral("%1 is not in the atlas; did you mean: %2")
-            .arg(quotedValue(typed), placeList(nearSpellings));
-    if (!matches.isEmpty())
+            .arg(quotedValue(typed), placeList(nearestFirst(name, meant + nearSpellings)));
+    }
+    if (!begun.isEmpty())
         return QStringLiteral("%1 is not a whole place name in the atlas; names beginning with it: %2")
-            .arg(quotedValue(typed), placeList(matches));
+            .arg(quotedValue(typed), placeList(nearestFirst(name, begun)));
     return QStringLiteral("%1 is not in the atlas: write the city and its state or country, such as "
                           "\"Pune, Maharashtra, India\"")
         .arg(quotedValue(typed));
@@ -205,12 +228,11 @@ PlaceLookup::Choice PlaceLookup::choose(const QString &typed)
     const QList<AtlasMatch> matches = atlas.search(typed);
     const QList<AtlasMatch> group = bestGroup(matches);
     if (group.isEmpty()) {
+        QList<AtlasMatch> begun;
         QList<AtlasMatch> nearSpellings;
-        for (const AtlasMatch &match : matches) {
-            if (match.name == NameMatch::Spelling)
-                nearSpellings.append(match);
-        }
-        choice.error = notFound(typed, matches, nearSpellings + atlas.suggestions(typed));
+        for (const AtlasMatch &match : matches)
+            (match.name == NameMatch::Prefix ? begun : nearSpellings).append(match);
+        choice.error = notFound(typed, begun, nearSpellings + atlas.suggestions(typed));
         return choice;
     }
     const AtlasMatch &best = group.first();
@@ -283,6 +305,15 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const st
     found.zone = zoneText(found.clock);
     found.dst = found.clock.dst ? "yes" : "no";
     return found;
+}
+
+QString placeLabel(const AtlasPlace &place)
+{
+    QStringList parts{place.name};
+    if (!place.state.isEmpty())
+        parts << place.state;
+    parts << place.country;
+    return parts.join(QStringLiteral(", "));
 }
 
 QJsonObject foundPlaceJson(const FoundPlace &found)

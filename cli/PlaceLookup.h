@@ -63,5 +63,8 @@ private:
     QHash<QString, Choice> m_choices;
 };
 
+// "Hallstatt, Upper Austria, Austria".
+QString placeLabel(const AtlasPlace &place);
+
 // The place found and the offset used, for --json.
 QJsonObject foundPlaceJson(const FoundPlace &found);

@@ -176,18 +176,20 @@ QString savedReadingText(const QString &path, const Reading &reading)
     return heading + birthReportText(shown);
 }
 
-QString birthReportText(const Reading &reading)
+QString birthReportText(const Reading &reading, const QString &place)
 {
     const BirthData &b = *reading.birth;
     ClockMinute born;
     born.date = QDate(b.year, b.month, b.day);
     born.hour = b.hour;
     born.minute = b.minute;
-    QString text = QStringLiteral("Name: %1\nBorn: %2 at %3%4, longitude %5, latitude %6\n\n")
+    QString text = QStringLiteral("Name: %1\nBorn: %2 at %3%4, longitude %5, latitude %6\n")
                        .arg(b.name, clockMinuteText(born), clockOffsetText(b, *reading.ephemeris),
                             b.dst ? QStringLiteral(" (daylight saving)") : QString(), longitudeText(b),
                             latitudeText(b));
-    text += readingText(reading);
+    if (!place.isEmpty())
+        text += QStringLiteral("Place: %1\n").arg(place);
+    text += u'\n' + readingText(reading);
     if (reading.span)
         text += QStringLiteral("\n%1\n").arg(birthTimeSpanText(*reading.span));
     return text;

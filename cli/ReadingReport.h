@@ -22,9 +22,10 @@ QString latitudeText(const BirthData &birth);
 QString clockOffsetText(const BirthData &birth, const EphemerisResult &ephemeris);
 
 // Plain text: the captioned values and the two traits paragraphs and, for a
-// calculated reading, the birth line before them and the span after them.
+// calculated reading, the birth line before them and the span after them,
+// and after the birth line the place it was found at, where one is given.
 QString readingText(const Reading &reading);
-QString birthReportText(const Reading &reading);
+QString birthReportText(const Reading &reading, const QString &place = QString());
 // A reading opened from the file at `path`: as birthReportText where the
 // file keeps the birth, else as readingText, after the file's name.
 QString savedReadingText(const QString &path, const Reading &reading);

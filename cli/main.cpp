@@ -174,7 +174,7 @@ int runSingle(const CommandLine &line)
             report.insert(QStringLiteral("place"), foundPlaceJson(*found));
         print(QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented)));
     } else {
-        print(birthReportText(*reading));
+        print(birthReportText(*reading, found ? placeLabel(found->place) : QString()));
     }
     const BirthPlace savedPlace =
         found ? BirthPlace{found->place.name, found->place.state, found->place.country, found->place.timeZone}
