@@ -456,12 +456,6 @@ KeyRange prefixKeys(const View &view, const QByteArray &name)
     return {wholeKeys(view, name).second, firstKeyFrom(view, allKeys(view), (name + '\xff').constData())};
 }
 
-// The keys of `within` that begin with `name` or hold it whole.
-KeyRange keysBeginning(const View &view, const QByteArray &name, KeyRange within)
-{
-    return {firstKeyFrom(view, within, name.constData()), firstKeyFrom(view, within, (name + '\xff').constData())};
-}
-
 // One way of reading the typed text: the name, and the words after it where
 // its state and country may be.
 struct Reading {
@@ -653,18 +647,49 @@ template <typename Look> void spellingsAt(const QString &name, qsizetype at, Loo
 // is compared with the name rather than looked up spelling by spelling.
 constexpr qsizetype comparedOneByOne = 256;
 
+// The keys by the first two bytes of their folded name, an index of
+// AtlasIndex::Key: the keys from at[b] up to at[b + 1] begin with the two
+// bytes b (a name of one byte with a NUL after it).
+std::vector<quint32> keysByFirstTwoBytes(const View &view)
+{
+    std::vector<quint32> at(0x10001);
+    quint32 key = 0;
+    for (quint32 bytes = 0; bytes < at.size(); ++bytes) {
+        while (key < view.header->keys && view.keys[key].start >> 16 < bytes)
+            ++key;
+        at[bytes] = key;
+    }
+    return at;
+}
+
+// `within` narrowed to the keys that begin with the first two bytes of
+// `text`: every key before them sorts before the text, every key after
+// them after it, so the text's place among them is its place in `within`.
+KeyRange sameFirstTwoBytes(const View &view, const std::vector<quint32> &byFirstTwoBytes, KeyRange within,
+                           const char *text)
+{
+    const quint32 bytes = AtlasIndex::startOf(text) >> 16;
+    const auto clamped = [&within](const Key *key) { return std::clamp(key, within.first, within.second); };
+    return {clamped(view.keys + byFirstTwoBytes[bytes]), clamped(view.keys + byFirstTwoBytes[bytes + 1])};
+}
+
 // The best `limit` places whose name is the reading's with one letter
 // wrong, missing or extra, or two neighbours swapped. The spellings that
 // differ first at a letter all begin with the letters before it: once no
 // key begins with those, no spelling further on is looked up, and once
 // few do, those are compared one by one.
-void collectNearSpellings(QList<Candidate> &best, qsizetype limit, Ranking &ranking, const Reading &reading)
+void collectNearSpellings(QList<Candidate> &best, qsizetype limit, Ranking &ranking, const Reading &reading,
+                          const std::vector<quint32> &byFirstTwoBytes)
 {
     const View &view = ranking.view();
     const QString name = QString::fromUtf8(reading.name);
+    const auto keysOf = [&](const QByteArray &text, KeyRange within) {
+        return wholeKeys(view, text, sameFirstTwoBytes(view, byFirstTwoBytes, within, text.constData()));
+    };
     KeyRange range = allKeys(view);
     for (qsizetype at = 0; at <= name.size() && range.first != range.second; ++at) {
-        range = keysBeginning(view, name.first(at).toUtf8(), range);
+        const QByteArray begun = name.first(at).toUtf8();
+        range = {keysOf(begun, range).first, keysOf(begun + '\xff', range).first};
         if (range.second - range.first <= comparedOneByOne) {
             for (const Key *key = range.first; key != range.second; ++key) {
                 const char *folded = view.text(key->folded);
@@ -676,7 +701,7 @@ void collectNearSpellings(QList<Candidate> &best, qsizetype limit, Ranking &rank
             return;
         }
         spellingsAt(name, at, [&](const QByteArray &near) {
-            collectBest(best, limit, wholeKeys(view, near, range), ranking, reading, NameMatch::Spelling);
+            collectBest(best, limit, keysOf(near, range), ranking, reading, NameMatch::Spelling);
         });
     }
 }
@@ -774,8 +799,10 @@ QList<AtlasMatch> Atlas::suggestions(const QString &placeText, qsizetype limit) 
             continue;
         if (const auto whole = wholeKeys(view, reading.name); whole.first != whole.second)
             continue; // the name is there as typed
+        if (m_keysByFirstTwoBytes.empty())
+            m_keysByFirstTwoBytes = keysByFirstTwoBytes(view);
         Ranking ranking(view, reading);
-        collectNearSpellings(best, limit, ranking, reading);
+        collectNearSpellings(best, limit, ranking, reading, m_keysByFirstTwoBytes);
     }
     return matchesOf(view, best);
 }

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <vector>
 
 // The offline atlas behind the coordinates lookup and --place: every
 // populated place of GeoNames' table of 500 people or more, searched by the
@@ -100,6 +101,10 @@ private:
     // The folded words that name each country of the atlas (its name, short
     // forms, two-letter code), by their first word.
     QHash<QString, QList<QStringList>> m_countryNames;
+    // Where the keys whose folded name begins with each two bytes begin:
+    // made at the first suggestions(), which looks up dozens of spellings
+    // at each letter, so that each is found among a few keys.
+    mutable std::vector<quint32> m_keysByFirstTwoBytes;
 };
 
 // Whether `placeText` holds more than the name `match` was found by: a
