@@ -645,7 +645,7 @@ template <typename Look> void spellingsAt(const QString &name, qsizetype at, Loo
 
 // Where the keys that begin with a name's first letters are this few, each
 // is compared with the name rather than looked up spelling by spelling.
-constexpr qsizetype comparedOneByOne = 256;
+constexpr qsizetype comparedOneByOne = 64;
 
 // The keys by the first two bytes of their folded name, an index of
 // AtlasIndex::Key: the keys from at[b] up to at[b + 1] begin with the two

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <iterator>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -171,14 +172,22 @@ int distance(const QString &name, const AtlasMatch &match)
 
 // The places by how they fit the state and country typed, then by how near
 // they come to `name`, then by population.
-QList<AtlasMatch> nearestFirst(const QString &name, QList<AtlasMatch> places)
+QList<AtlasMatch> nearestFirst(const QString &name, const QList<AtlasMatch> &places)
 {
-    const auto rank = [&name](const AtlasMatch &match) {
-        return std::tuple(-match.fit, distance(name, match), -qint64(match.place.population));
-    };
-    std::stable_sort(places.begin(), places.end(),
-                     [&rank](const AtlasMatch &a, const AtlasMatch &b) { return rank(a) < rank(b); });
-    return places;
+    // Each place's rank is worked out once: its distance folds its name.
+    using Rank = std::tuple<int, int, qint64, qsizetype>;
+    std::vector<Rank> ranks;
+    ranks.reserve(std::size_t(places.size()));
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        const AtlasMatch &match = places.at(i);
+        ranks.emplace_back(-match.fit, distance(name, match), -qint64(match.place.population), i);
+    }
+    std::sort(ranks.begin(), ranks.end());
+    QList<AtlasMatch> sorted;
+    sorted.reserve(places.size());
+    for (const Rank &rank : ranks)
+        sorted.append(places.at(std::get<3>(rank)));
+    return sorted;
 }
 
 // Why nothing bears the name typed, with what comes closest: the places
