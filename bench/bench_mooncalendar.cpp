@@ -10,7 +10,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTest>
 
 namespace {
@@ -33,14 +32,3 @@ void openMoonCalendar(benchmark::State &state)
 BENCHMARK(openMoonCalendar)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

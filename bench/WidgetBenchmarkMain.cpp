@@ -1,0 +1,20 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The main() of the benchmarks that open windows: an application on the
+// offscreen platform unless another is asked for, then the benchmarks.
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
