@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
@@ -40,6 +41,18 @@ private:
 };
 
 } // namespace
+
+QAction *addMenuRow(QMenu *menu, const char *name, const char *caption, const QKeySequence &shortcut)
+{
+    if (!caption) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+        return nullptr;
+    }
+    QAction *action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
 
 Screen::Screen(QWidget *parent) : QMainWindow(parent)
 {

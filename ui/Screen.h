@@ -5,8 +5,16 @@
 
 #include <QMainWindow>
 
+class QAction;
 class QDropEvent;
+class QKeySequence;
+class QMenu;
 class QMimeData;
+
+// One row of a menu table as the screens' menus add them: a separator where
+// `caption` is null (nothing is returned), else an entry with its shortcut,
+// each named `name` for the tests and screen readers.
+QAction *addMenuRow(QMenu *menu, const char *name, const char *caption, const QKeySequence &shortcut);
 
 // Base of the two main screens (the main input screen and the result screen).
 // A close by the user ends the program; a close the program makes itself

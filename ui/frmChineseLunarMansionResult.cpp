@@ -191,15 +191,10 @@ void frmChineseLunarMansionResult::createMenus()
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuFile->setToolTipsVisible(true);  // why an entry is greyed out
     for (const FileMenuEntry &entry : fileMenu) {
-        if (!entry.caption) {
-            mnuFile->addSeparator()->setObjectName(QString::fromLatin1(entry.name));
-            continue;
+        if (QAction *action = addMenuRow(mnuFile, entry.name, entry.caption, entry.shortcut)) {
+            connect(action, &QAction::triggered, this, entry.command);
+            *entry.action = action;
         }
-        QAction *action = mnuFile->addAction(QString::fromLatin1(entry.caption));
-        action->setObjectName(QString::fromLatin1(entry.name));
-        action->setShortcut(entry.shortcut);
-        connect(action, &QAction::triggered, this, entry.command);
-        *entry.action = action;
     }
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFile3"));
     addRecentMenu(mnuFile, m_session, this);

@@ -6,6 +6,7 @@
 #include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
 #include "ui/Desktop.h"
+#include "ui/Screen.h"
 #include "ui/frmAbout.h"
 #include "ui/frmHelp.h"
 
@@ -115,14 +116,8 @@ void addHelpMenu(QMenuBar *menuBar, QWidget *screen)
         {"mnuAbout", "&About Software", {}, [screen] { showAboutBox(screen); }},
     };
     for (const HelpMenuEntry &entry : helpMenu) {
-        if (!entry.caption) {
-            mnuHelp->addSeparator()->setObjectName(QString::fromLatin1(entry.name));
-            continue;
-        }
-        QAction *action = mnuHelp->addAction(QString::fromLatin1(entry.caption));
-        action->setObjectName(QString::fromLatin1(entry.name));
-        action->setShortcut(entry.shortcut);
-        QObject::connect(action, &QAction::triggered, mnuHelp, entry.command);
+        if (QAction *action = addMenuRow(mnuHelp, entry.name, entry.caption, entry.shortcut))
+            QObject::connect(action, &QAction::triggered, mnuHelp, entry.command);
     }
 }
 
