@@ -5,6 +5,7 @@
 
 #include "atlas/AtlasIndex.h"
 #include "atlas/PlaceClock.h"
+#include "birth/Angle.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -895,21 +896,6 @@ QString foldForSearch(const QString &text)
     return words.join(u' ');
 }
 
-DegreesMinutes roundToMinute(double degrees)
-{
-    const long long totalMinutes = std::llround(std::fabs(degrees) * 60.0);
-    return {int(totalMinutes / 60), int(totalMinutes % 60), degrees > 0 || totalMinutes == 0};
-}
-
-QString formatDegreesMinutes(double degrees, bool latitude)
-{
-    if (!std::isfinite(degrees))
-        return QString();
-    const DegreesMinutes rounded = roundToMinute(degrees);
-    const QChar hemisphere = latitude ? (rounded.positive ? u'N' : u'S') : (rounded.positive ? u'E' : u'W');
-    return QStringLiteral("%1\u00b0 %2' %3").arg(rounded.degrees).arg(rounded.minutes).arg(hemisphere);
-}
-
 ZoneSummary summarizeZone(const QString &ianaId, int year)
 {
     const QTimeZone zone(ianaId.toUtf8());
@@ -938,7 +924,7 @@ QString describeZone(const QString &ianaId, const ZoneSummary &zone)
     if (!zone.valid)
         return QStringLiteral("%1 (offset unknown)").arg(ianaId);
     return QStringLiteral("%1 (UTC%2, %3)")
-        .arg(ianaId, utcOffsetText(zone.standardOffsetSeconds),
+        .arg(ianaId, utcOffsetText(zone.standardOffsetSeconds, OffsetStyle::Atlas),
              zone.observesDaylightSaving ? QStringLiteral("daylight saving") : QStringLiteral("no daylight saving"));
 }
 
@@ -946,9 +932,7 @@ bool zoneAgainstLongitude(const ZoneSummary &zone, double longitude)
 {
     if (!zone.valid || zone.standardOffsetSeconds == 0 || !std::isfinite(longitude))
         return false;
-    const DegreesMinutes rounded = roundToMinute(longitude);
-    const bool east = rounded.positive && (rounded.degrees > 0 || rounded.minutes > 0);
-    return (zone.standardOffsetSeconds > 0) != east;
+    return (zone.standardOffsetSeconds > 0) != Angle::fromDegrees(longitude).isEastOfGreenwich();
 }
 
 QUrl webSearchUrl(const QString &query)

@@ -120,19 +120,6 @@ QString placeTextOfQuery(const QString &query);
 // abbreviations "st", "ste", "mt", "ft" for Saint, Sainte, Mount, Fort.
 QString foldForSearch(const QString &text);
 
-// A latitude or longitude as the user types it into Quorvel: whole degrees,
-// whole minutes rounded to the nearest (59.6' carries into the next degree),
-// and the hemisphere. A value that rounds to 0° 0' is N or E.
-struct DegreesMinutes {
-    int degrees = 0;
-    int minutes = 0;
-    bool positive = true; // North or East
-};
-DegreesMinutes roundToMinute(double degrees);
-
-// The same as text, e.g. "18° 31' N". Empty for a non-finite value.
-QString formatDegreesMinutes(double degrees, bool latitude);
-
 // A time zone as the lookup describes it over one calendar year.
 struct ZoneSummary {
     bool valid = false;
@@ -145,8 +132,7 @@ ZoneSummary summarizeZone(const QString &ianaId, int year);
 QString describeZone(const QString &ianaId, const ZoneSummary &zone);
 
 // Whether the place's clock is on the other side of UTC from what its
-// longitude says (an unsigned zone is taken as ahead of UTC east of Greenwich
-// and behind it west, 0° 0' counting as west), so its zone needs a sign.
+// longitude says, so its zone needs a sign.
 bool zoneAgainstLongitude(const ZoneSummary &zone, double longitude);
 
 // The browser's search results page for the whole query, percent-encoded.

@@ -40,13 +40,6 @@ QString clockText(qint64 wall)
     return utcInstant(wall).time().toString(QStringLiteral("HH:mm"));
 }
 
-// Whether the screen takes the longitude as East: typed to the minute, and
-// 0 degrees 0 minutes counts as West.
-bool eastOnScreen(double longitude)
-{
-    return longitude > 0 && std::llround(longitude * 60.0) > 0;
-}
-
 QString dateText(const QDate &date)
 {
     return QLocale(QLocale::English).toString(date, QStringLiteral("d MMMM yyyy"));
@@ -120,7 +113,7 @@ private:
                 data.standardTimeOffset,
                 data.daylightTimeOffset,
                 data.abbreviation,
-                QStringLiteral("UTC") + utcOffsetText(data.offsetFromUtc)};
+                QStringLiteral("UTC") + utcOffsetText(data.offsetFromUtc, OffsetStyle::Atlas)};
     }
 
     std::vector<ZoneState> m_states; // the first is the state at the start, the rest are changes
@@ -236,9 +229,8 @@ Gap gapAround(const ZoneHistory &history, qint64 wall)
 // the other direction.
 struct Fill {
     int zoneSeconds = 0; // signed, east of UT positive, as the database gives it
-    int zoneMinutes = 0; // the same rounded to the minute
+    ZoneOffset zone;     // the same rounded to the minute
     bool dst = false;
-    bool zoneSigned = false;
     QString how;         // why the zone holds the whole offset, when it does
     QString shortHow;    // the same in a few words
 };
@@ -249,8 +241,7 @@ Fill fillFor(int offset, int standard, bool daylight, double longitude)
     Fill fill;
     fill.dst = save == oneHour;
     fill.zoneSeconds = fill.dst ? standard : offset;
-    fill.zoneMinutes = int(std::lround(fill.zoneSeconds / 60.0));
-    fill.zoneSigned = fill.zoneMinutes != 0 && (fill.zoneMinutes > 0) != eastOnScreen(longitude);
+    fill.zone = ZoneOffset::fromMinutesEast(int(std::lround(fill.zoneSeconds / 60.0)), Angle::fromDegrees(longitude));
     if (save != 0 && !fill.dst) {
         const int minutes = std::abs(save) / 60;
         const QString size = minutes % 60 == 0 ? QStringLiteral("%1 hours").arg(minutes / 60)
@@ -263,24 +254,29 @@ Fill fillFor(int offset, int standard, bool daylight, double longitude)
     return fill;
 }
 
-// A zone of `minutes` east of UT as a user would enter it: "5:30", or with
-// its direction in words where the longitude would give the other one. The
-// screen's boxes and the companion sign a zone in opposite ways, so a sign
-// here would mislead one of them.
-QString writtenZone(int minutes, bool withDirection)
+// A zone as a user would enter it: "5:30", or with its direction in words
+// where the longitude would give the other one. The screen's boxes and the
+// companion sign a zone in opposite ways, so a sign here would mislead one
+// of them.
+QString writtenZone(const ZoneOffset &zone)
 {
-    const int size = std::abs(minutes);
-    const QString zone = QStringLiteral("%1:%2").arg(size / 60).arg(size % 60, 2, 10, QLatin1Char('0'));
-    if (!withDirection)
-        return zone;
-    return zone + (minutes > 0 ? QStringLiteral(" ahead of Universal Time") : QStringLiteral(" behind Universal Time"));
+    const QString size = QStringLiteral("%1:%2").arg(zone.hours).arg(zone.minutes, 2, 10, QLatin1Char('0'));
+    switch (zone.direction) {
+    case ZoneDirection::Ahead:
+        return size + QStringLiteral(" ahead of Universal Time");
+    case ZoneDirection::Behind:
+        return size + QStringLiteral(" behind Universal Time");
+    case ZoneDirection::FromLongitude:
+        break;
+    }
+    return size;
 }
 
 // The zone boxes and tick that state a clock, as a user would set them.
 QString fillText(const Fill &fill)
 {
     return QStringLiteral("zone %1%2")
-        .arg(writtenZone(fill.zoneMinutes, fill.zoneSigned), fill.dst ? QStringLiteral(" with DST ticked") : QStringLiteral(" with DST unticked"));
+        .arg(writtenZone(fill.zone), fill.dst ? QStringLiteral(" with DST ticked") : QStringLiteral(" with DST unticked"));
 }
 
 // Whether the zone's law around an instant calls its winter time daylight
@@ -317,7 +313,7 @@ PlaceClock clockAt(const ZoneHistory &history, qint64 instant)
 QString repeatedNote(const QString &when, const PlaceClock &first, const PlaceClock &second, const Fill &firstFill,
                      const Fill &secondFill)
 {
-    const QString how = secondFill.zoneMinutes == firstFill.zoneMinutes && secondFill.zoneSigned == firstFill.zoneSigned
+    const QString how = secondFill.zone == firstFill.zone
         ? QStringLiteral("%1 DST for the second (%2)")
               .arg(secondFill.dst ? QStringLiteral("tick") : QStringLiteral("untick"), describeClock(second))
         : QStringLiteral("enter %1 for the second (%2)").arg(fillText(secondFill), describeClock(second));
@@ -362,11 +358,7 @@ PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &tim
         const Fill secondFill = fillFor(second.offsetSeconds, second.standardSeconds, second.daylight, longitude);
         clock.notes.append(repeatedNote(when(), clock, second, fill, secondFill));
     }
-    clock.fillsZone = true;
-    clock.zoneHours = std::abs(fill.zoneMinutes) / 60;
-    clock.zoneMinutes = std::abs(fill.zoneMinutes) % 60;
-    clock.zoneAhead = fill.zoneMinutes > 0;
-    clock.zoneSigned = fill.zoneSigned;
+    clock.zone = fill.zone;
     clock.dst = fill.dst;
     if (!fill.how.isEmpty()) {
         clock.notes.append(fill.how);
@@ -375,15 +367,8 @@ PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &tim
     if (fill.zoneSeconds % 60 != 0)
         clock.notes.append(QStringLiteral("The zone's offset UTC%1 has seconds, which the zone boxes can't hold: they "
                                           "take it rounded to the minute.")
-                               .arg(utcOffsetText(fill.zoneSeconds)));
+                               .arg(utcOffsetText(fill.zoneSeconds, OffsetStyle::Atlas)));
     return clock;
-}
-
-QString zoneSign(const PlaceClock &clock)
-{
-    if (!clock.zoneSigned)
-        return {};
-    return clock.zoneAhead ? QStringLiteral("-") : QStringLiteral("+");
 }
 
 QString describeClock(const PlaceClock &clock)
@@ -397,14 +382,3 @@ QString describeClock(const PlaceClock &clock)
     return named ? clock.offsetName + QStringLiteral(", ") + clock.offsetText : clock.offsetText;
 }
 
-QString utcOffsetText(int seconds)
-{
-    const int size = std::abs(seconds);
-    QString text = QStringLiteral("%1%2:%3")
-                       .arg(QChar(seconds < 0 ? u'-' : u'+'))
-                       .arg(size / 3600)
-                       .arg(size / 60 % 60, 2, 10, QLatin1Char('0'));
-    if (size % 60 != 0)
-        text += QStringLiteral(":%1").arg(size % 60, 2, 10, QLatin1Char('0'));
-    return text;
-}

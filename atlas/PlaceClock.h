@@ -3,10 +3,14 @@
 
 #pragma once
 
+#include "birth/ZoneOffset.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QTime>
+
+#include <optional>
 
 // What a birthplace's clock did at a birth moment, and how Quorvel's main
 // input screen takes it: a zone (hours, minutes) and a DST tick that moves
@@ -21,12 +25,11 @@ struct PlaceClock {
     bool daylight = false;   // daylight (or war/summer) time in force
     QString offsetName;      // as the database names it: "IST", "BDST", "+0630"...
     QString offsetText;      // "UTC+5:30", "UTC+1:19:32"
-    bool fillsZone = false;  // the moment existed, so the zone and tick below state it
-    int zoneHours = 0;       // the size of the zone, rounded to the minute
-    int zoneMinutes = 0;
-    bool zoneAhead = false;  // the zone is ahead of Universal Time
-    bool zoneSigned = false; // ... on the other side from what the longitude says
-    bool dst = false;        // tick DST
+    // Where the moment existed, the zone (rounded to the minute, its
+    // direction given where the longitude would give the other) and the
+    // DST tick that state the clock.
+    std::optional<ZoneOffset> zone;
+    bool dst = false;
     QString shortNote;       // a few words for beside the zone boxes, when they need them
     QStringList notes;       // sentences for the user: skipped hour, repeated hour, seconds rounded, how entered
 };
@@ -36,13 +39,5 @@ struct PlaceClock {
 // as on the screen).
 PlaceClock placeClock(const QString &zoneId, const QDate &date, const QTime &time, double longitude);
 
-// The sign the zone boxes take: "-", "+", or empty where the longitude gives
-// the direction.
-QString zoneSign(const PlaceClock &clock);
-
 // "IST, UTC+5:30" — the offset and its name, one line for the atlas window.
 QString describeClock(const PlaceClock &clock);
-
-// An offset from UTC as hours and minutes, with seconds only where it has
-// them: "+5:30", "-5:00", "+1:19:32". The atlas lists zones the same way.
-QString utcOffsetText(int seconds);

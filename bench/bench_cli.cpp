@@ -180,7 +180,7 @@ std::pair<std::string, std::string> placedAndCoordinateRows(int repeats)
         const std::string &place = birthplaces[std::size_t(count) % birthplaces.size()];
         QString error;
         const std::optional<FoundPlace> found = lookup.find(place, readBirthMoment(date, time), error);
-        if (!found || !found->clock.fillsZone)
+        if (!found || !found->clock.zone)
             continue; // a skipped or doubled hour there: not a birth both can give
         const std::string name = "Person " + std::to_string(count++);
         byPlace += name + "," + date + "," + time + ",\"" + place + "\"\n";

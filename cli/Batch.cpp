@@ -452,7 +452,7 @@ public:
             found = m_places.find(fields[std::size_t(columns.place)],
                                   readBirthMoment(text(BirthField::Date), text(BirthField::Time)), placeError);
             place = found ? &found->fields : &standIn;
-            if (found && found->clock.fillsZone) {  // shown: not the placeholders of a moment that didn't read
+            if (found && found->clock.zone) {  // shown: not the placeholders of a moment that didn't read
                 texts[std::size_t(BirthField::Zone)] = found->zone;
                 texts[std::size_t(BirthField::Lon)] = found->lon;
                 texts[std::size_t(BirthField::Lat)] = found->lat;

@@ -5,7 +5,7 @@
 
 #include "cli/ReadingReport.h"
 #include "sys/QuotedText.h"
-#include "core/Validation.h"
+#include "birth/BirthReader.h"
 
 #include <QDate>
 #include <QLocale>
@@ -157,7 +157,7 @@ QString readZone(std::string_view text, Zone &zone)
     if (utc)
         body.remove_prefix(3);
     if (!body.empty() && (body.front() == '+' || body.front() == '-')) {
-        zone.direction = body.front() == '+' ? ZoneDirection::Ahead : ZoneDirection::Behind;
+        zone.direction = zoneDirectionOfSign(QChar::fromLatin1(body.front()), ZoneSigns::Iso);
         body.remove_prefix(1);
     } else if (utc) {
         return format;
@@ -281,16 +281,16 @@ BirthEntry entryOf(std::string_view name, const Fields &fields, const PlaceField
     entry.hour = fields.clock.hour;
     entry.minute = fields.clock.minute;
     if (place) {
-        entry.zoneHours = place->zoneHours;
-        entry.zoneMinutes = place->zoneMinutes;
-        entry.zoneDirection = place->zoneDirection;
+        entry.zoneHours = place->zone.hours;
+        entry.zoneMinutes = place->zone.minutes;
+        entry.zoneDirection = place->zone.direction;
         entry.dst = place->dst;
-        entry.lonDegrees = place->lonDegrees;
-        entry.lonMinutes = place->lonMinutes;
-        entry.isEast = place->isEast;
-        entry.latDegrees = place->latDegrees;
-        entry.latMinutes = place->latMinutes;
-        entry.isNorth = place->isNorth;
+        entry.lonDegrees = place->longitude.degrees;
+        entry.lonMinutes = place->longitude.minutes;
+        entry.isEast = place->longitude.positive;
+        entry.latDegrees = place->latitude.degrees;
+        entry.latMinutes = place->latitude.minutes;
+        entry.isNorth = place->latitude.positive;
         return entry;
     }
     entry.zoneHours = boxNumber(fields.zone.hours);
@@ -408,7 +408,7 @@ QString zoneNote(const BirthData &birth, std::string_view zoneText)
     if (birth.zoneDirection != ZoneDirection::FromLongitude && sign != std::string_view::npos
         && apart(!ahead) <= mostApart) {
         std::string flipped(text);
-        flipped[sign] = ahead ? '-' : '+';
+        flipped[sign] = zoneSign(ahead ? ZoneDirection::Behind : ZoneDirection::Ahead, ZoneSigns::Iso).front().toLatin1();
         note += QStringLiteral("; did you mean %1?").arg(shown(flipped));
     }
     return note;

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "core/BirthData.h"
+#include "birth/BirthData.h"
 
 #include <QDate>
 #include <QString>
@@ -39,20 +39,13 @@ struct FieldError {
 // The fields' texts in BirthField order, UTF-8.
 using BirthTexts = std::array<std::string_view, birthFieldCount>;
 
-// What a place gives instead of the zone, lon, lat and dst fields: numbers,
-// taken as they are. The zone's size carries its direction where the
-// longitude would give the other one.
+// What a place gives instead of the zone, lon, lat and dst fields, taken as
+// it is.
 struct PlaceFields {
-    qint16 zoneHours = 0;
-    qint16 zoneMinutes = 0;
-    ZoneDirection zoneDirection = ZoneDirection::FromLongitude;
+    ZoneOffset zone;
     bool dst = false;
-    qint16 lonDegrees = 0;
-    qint16 lonMinutes = 0;
-    bool isEast = true;
-    qint16 latDegrees = 0;
-    qint16 latMinutes = 0;
-    bool isNorth = true;
+    Angle longitude;
+    Angle latitude;
 };
 
 // Reads the texts into `birth`; with a `place`, its numbers stand for the

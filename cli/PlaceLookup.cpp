@@ -35,14 +35,9 @@ QString placeList(const QList<AtlasMatch> &matches)
     return labelList(labels);
 }
 
-std::string angleField(double degrees, char positive, char negative)
+std::string angleField(double degrees, AngleAxis axis)
 {
-    const DegreesMinutes rounded = roundToMinute(degrees);
-    return QStringLiteral("%1:%2%3")
-        .arg(rounded.degrees)
-        .arg(rounded.minutes, 2, 10, QLatin1Char('0'))
-        .arg(QLatin1Char(rounded.positive ? positive : negative))
-        .toStdString();
+    return Angle::fromDegrees(degrees).text(axis, AngleStyle::Field).toStdString();
 }
 
 // The places of `group` but `left`, those labelled alike told apart by
@@ -60,8 +55,8 @@ QString listApart(const QList<AtlasMatch> &group, const AtlasPlace *left = nullp
         listed.append(labels.count(labels.at(i)) < 2
                           ? labels.at(i)
                           : QStringLiteral("%1 at %2 %3")
-                                .arg(labels.at(i), QString::fromStdString(angleField(place.latitude, 'N', 'S')),
-                                     QString::fromStdString(angleField(place.longitude, 'E', 'W'))));
+                                .arg(labels.at(i), QString::fromStdString(angleField(place.latitude, AngleAxis::Latitude)),
+                                     QString::fromStdString(angleField(place.longitude, AngleAxis::Longitude))));
     }
     return labelList(listed);
 }
@@ -214,13 +209,12 @@ QString notFound(const QString &typed, const QList<AtlasMatch> &begun, const QLi
 
 // The zone as the zone field takes it: "5:30", or where the longitude would
 // give the other direction, with ISO 8601's sign, "+1:00" for ahead.
-std::string zoneText(const PlaceClock &clock)
+std::string zoneText(const ZoneOffset &zone)
 {
-    const char *sign = !clock.zoneSigned ? "" : clock.zoneAhead ? "+" : "-";
     return QStringLiteral("%1%2:%3")
-        .arg(QLatin1String(sign))
-        .arg(clock.zoneHours)
-        .arg(clock.zoneMinutes, 2, 10, QLatin1Char('0'))
+        .arg(zoneSign(zone.direction, ZoneSigns::Iso))
+        .arg(zone.hours)
+        .arg(zone.minutes, 2, 10, QLatin1Char('0'))
         .toStdString();
 }
 
@@ -263,8 +257,8 @@ PlaceLookup::Choice PlaceLookup::choose(const QString &typed)
     }
     choice.place = chosenPlace(typed, group, choice.error, choice.note);
     if (choice.place) {
-        choice.lon = angleField(choice.place->longitude, 'E', 'W');
-        choice.lat = angleField(choice.place->latitude, 'N', 'S');
+        choice.lon = angleField(choice.place->longitude, AngleAxis::Longitude);
+        choice.lat = angleField(choice.place->latitude, AngleAxis::Latitude);
     }
     return choice;
 }
@@ -288,30 +282,21 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const st
     found.place = *choice->place;
     found.lon = choice->lon;
     found.lat = choice->lat;
-    const DegreesMinutes lon = roundToMinute(found.place.longitude);
-    const DegreesMinutes lat = roundToMinute(found.place.latitude);
     PlaceFields &fields = found.fields;
-    fields.lonDegrees = qint16(lon.degrees);
-    fields.lonMinutes = qint16(lon.minutes);
-    fields.isEast = lon.positive;
-    fields.latDegrees = qint16(lat.degrees);
-    fields.latMinutes = qint16(lat.minutes);
-    fields.isNorth = lat.positive;
+    fields.longitude = Angle::fromDegrees(found.place.longitude);
+    fields.latitude = Angle::fromDegrees(found.place.latitude);
     if (!moment)
         return found;
     found.clock = placeClock(found.place.timeZone, moment->date, moment->time, found.place.longitude);
     if (!note.isEmpty())
         found.clock.notes.prepend(note);
-    if (!found.clock.fillsZone) {
+    if (!found.clock.zone) {
         error = found.clock.notes.join(u' ');
         return std::nullopt;
     }
-    fields.zoneHours = qint16(found.clock.zoneHours);
-    fields.zoneMinutes = qint16(found.clock.zoneMinutes);
-    if (found.clock.zoneSigned)
-        fields.zoneDirection = found.clock.zoneAhead ? ZoneDirection::Ahead : ZoneDirection::Behind;
+    fields.zone = *found.clock.zone;
     fields.dst = found.clock.dst;
-    found.zone = zoneText(found.clock);
+    found.zone = zoneText(fields.zone);
     found.dst = found.clock.dst ? "yes" : "no";
     return found;
 }

@@ -8,6 +8,7 @@
 
 #include <QJsonValue>
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -17,24 +18,12 @@ QString twoDigits(int value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
-QString angleText(int degrees, int minutes, char hemisphere)
-{
-    return QStringLiteral("%1:%2%3").arg(degrees).arg(twoDigits(minutes)).arg(QLatin1Char(hemisphere));
-}
-
 // Which side of Universal Time the zone was given on: "ahead", "behind", or
 // "longitude" where the longitude's hemisphere says.
 QString zoneDirectionName(ZoneDirection direction)
 {
-    switch (direction) {
-    case ZoneDirection::Ahead:
-        return QStringLiteral("ahead");
-    case ZoneDirection::Behind:
-        return QStringLiteral("behind");
-    case ZoneDirection::FromLongitude:
-        break;
-    }
-    return QStringLiteral("longitude");
+    static constexpr std::array<const char *, 3> names = {"longitude", "ahead", "behind"};
+    return QString::fromLatin1(names.at(std::size_t(direction)));
 }
 
 QJsonObject birthDataJson(const BirthData &b)
@@ -137,22 +126,19 @@ QString clockMinuteIso(const ClockMinute &minute)
 
 QString longitudeText(const BirthData &birth)
 {
-    return angleText(birth.lonDegrees, birth.lonMinutes, birth.isEast ? 'E' : 'W');
+    return birth.longitude().text(AngleAxis::Longitude, AngleStyle::Field);
 }
 
 QString latitudeText(const BirthData &birth)
 {
-    return angleText(birth.latDegrees, birth.latMinutes, birth.isNorth ? 'N' : 'S');
+    return birth.latitude().text(AngleAxis::Latitude, AngleStyle::Field);
 }
 
 QString clockOffsetText(const BirthData &birth, const EphemerisResult &ephemeris)
 {
     const double clockMinutes = birth.hour * 60.0 + birth.minute;
     const long long offset = std::llround(clockMinutes - ephemeris.universalTime * 60.0);
-    const long long size = offset < 0 ? -offset : offset;
-    return QStringLiteral("UTC%1%2:%3")
-        .arg(offset < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-        .arg(twoDigits(int(size / 60)), twoDigits(int(size % 60)));
+    return utcOffsetText(int(offset) * 60, OffsetStyle::Iso);
 }
 
 QString readingText(const Reading &reading)

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "core/BirthData.h"
+#include "birth/BirthData.h"
 #include "core/BirthTimeSpan.h"
 #include "core/Reading.h"
 #include "core/ReadingPair.h"

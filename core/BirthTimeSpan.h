@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "core/BirthData.h"
+#include "birth/BirthData.h"
 
 #include <QDate>
 #include <QString>

@@ -3,7 +3,7 @@
 
 #include "core/MoonCalendar.h"
 
-#include "core/BirthData.h"
+#include "birth/BirthData.h"
 #include "core/NakshatraChange.h"
 #include "mansions/modChineseLunarMansionInformation.h"
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "core/BirthData.h"
+#include "birth/BirthData.h"
 #include "core/BirthTimeSpan.h"
 #include "ephemeris/modEphemeris.h"
 #include "mansions/ReadingCaptions.h"

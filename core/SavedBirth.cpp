@@ -3,7 +3,7 @@
 
 #include "core/SavedBirth.h"
 
-#include "core/Validation.h"
+#include "birth/BirthReader.h"
 
 #include <QList>
 #include <QRegularExpression>
@@ -54,11 +54,6 @@ std::optional<QString> unescaped(const QString &value)
             return std::nullopt;
     }
     return text;
-}
-
-QString angle(int degrees, int minutes, bool positive, char plus, char minus)
-{
-    return QStringLiteral("%1:%2%3").arg(degrees).arg(twoDigits(minutes)).arg(QLatin1Char(positive ? plus : minus));
 }
 
 // "40:25N" as degrees, minutes and whether it is the first hemisphere.
@@ -131,8 +126,7 @@ std::optional<BirthEntry> entryOf(const std::array<QString, KeyCount> &v)
         return std::nullopt;
     entry.zoneHours = qint16(z.captured(2).toInt());
     entry.zoneMinutes = qint16(z.captured(3).toInt());
-    const bool ahead = z.captured(1) == QLatin1String("+");
-    entry.zoneDirection = !given ? ZoneDirection::FromLongitude : ahead ? ZoneDirection::Ahead : ZoneDirection::Behind;
+    entry.zoneDirection = given ? zoneDirectionOfSign(z.captured(1).front(), ZoneSigns::Iso) : ZoneDirection::FromLongitude;
     entry.dst = v[Dst] == QLatin1String("yes");
     if (!readAngle(v[Latitude], 'N', 'S', entry.latDegrees, entry.latMinutes, entry.isNorth) ||
         !readAngle(v[Longitude], 'E', 'W', entry.lonDegrees, entry.lonMinutes, entry.isEast))
@@ -148,7 +142,7 @@ QByteArray savedBirthLines(const SavedBirth &saved)
     // The offset's sign says where the clock stands, whichever way the
     // direction was found, so a reader needs no convention of the screen's.
     const QString zone = QStringLiteral("%1%2:%3")
-                             .arg(QLatin1Char(clockIsAhead(b) ? '+' : '-'))
+                             .arg(zoneSign(clockIsAhead(b) ? ZoneDirection::Ahead : ZoneDirection::Behind, ZoneSigns::Iso))
                              .arg(twoDigits(b.zoneHours), twoDigits(b.zoneMinutes));
     const std::array<QString, KeyCount> values{
         b.name,
@@ -157,8 +151,8 @@ QByteArray savedBirthLines(const SavedBirth &saved)
         zone,
         b.zoneDirection == ZoneDirection::FromLongitude ? QStringLiteral("longitude") : QStringLiteral("given"),
         b.dst ? QStringLiteral("yes") : QStringLiteral("no"),
-        angle(b.latDegrees, b.latMinutes, b.isNorth, 'N', 'S'),
-        angle(b.lonDegrees, b.lonMinutes, b.isEast, 'E', 'W'),
+        b.latitude().text(AngleAxis::Latitude, AngleStyle::Field),
+        b.longitude().text(AngleAxis::Longitude, AngleStyle::Field),
         saved.place.city,
         saved.place.state,
         saved.place.country,

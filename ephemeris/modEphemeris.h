@@ -32,6 +32,8 @@ struct EphemerisInput {
     bool isEast = false;
     bool dst = false;
     ZoneDirection zoneDirection = ZoneDirection::FromLongitude;
+
+    friend bool operator==(const EphemerisInput &, const EphemerisInput &) = default;
 };
 
 // Whether the birth's clock is ahead of Universal Time: as its zone's

@@ -27,16 +27,17 @@ headless_helpers=" ReferenceVectors.h TestFiles.h "
 allowed() {  # the including file's layer, the included path
   [[ $2 == sys/* ]] && return 0  # the lowest floor, under every layer
   case $1 in
-    tests-headless) [[ $2 =~ ^(core|ephemeris|mansions|atlas)/ || $2 == *.moc || $headless_helpers == *" $2 "* ]] ;;
-    tests-gui) [[ $2 =~ ^(app|ui|cli|core|ephemeris|mansions|atlas)/ || $2 == *.moc || -f tests/support/$2 ]] ;;
+    tests-headless) [[ $2 =~ ^(core|birth|ephemeris|mansions|atlas)/ || $2 == *.moc || $headless_helpers == *" $2 "* ]] ;;
+    tests-gui) [[ $2 =~ ^(app|ui|cli|core|birth|ephemeris|mansions|atlas)/ || $2 == *.moc || -f tests/support/$2 ]] ;;
     ephemeris) [[ $2 == ephemeris/* ]] ;;
+    birth) [[ $2 =~ ^(birth|ephemeris)/ ]] ;;
     mansions) [[ $2 == mansions/* ]] ;;
-    core) [[ $2 =~ ^(core|ephemeris|mansions)/ ]] ;;
-    atlas) [[ $2 == atlas/* ]] ;;
-    cli) [[ $2 =~ ^(cli|core|ephemeris|mansions|atlas)/ ]] ;;
-    ui) [[ $2 =~ ^(ui|core|ephemeris|mansions)/ || $2 == "$interface" || $2 == atlas/PlaceClock.h ]] ;;
-    app) [[ $2 =~ ^(app|ui|cli|core|ephemeris|mansions)/ && ($2 != app/websearch/* || $2 == "$interface") ]] ;;
-    websearch) [[ $2 =~ ^(app/websearch|atlas)/ || $plugin_exceptions == *" $2 "* ]] ;;
+    core) [[ $2 =~ ^(core|birth|ephemeris|mansions)/ ]] ;;
+    atlas) [[ $2 =~ ^(atlas|birth|ephemeris)/ ]] ;;
+    cli) [[ $2 =~ ^(cli|core|birth|ephemeris|mansions|atlas)/ ]] ;;
+    ui) [[ $2 =~ ^(ui|core|birth|ephemeris|mansions)/ || $2 == "$interface" || $2 == atlas/PlaceClock.h ]] ;;
+    app) [[ $2 =~ ^(app|ui|cli|core|birth|ephemeris|mansions)/ && ($2 != app/websearch/* || $2 == "$interface") ]] ;;
+    websearch) [[ $2 =~ ^(app/websearch|atlas|birth|ephemeris)/ || $plugin_exceptions == *" $2 "* ]] ;;
     *) false ;;
   esac
 }
@@ -57,6 +58,6 @@ while IFS= read -r line; do
     echo "$file includes $included, above its layer ($layer)" >&2
     status=1
   fi
-done < <(grep -rH --include='*.cpp' --include='*.h' '^#include "' sys ephemeris mansions core ui cli app atlas \
+done < <(grep -rH --include='*.cpp' --include='*.h' '^#include "' sys ephemeris birth mansions core ui cli app atlas \
            tests/core tests/cli tests/gui tests/support)
 exit $status

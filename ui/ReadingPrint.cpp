@@ -248,15 +248,6 @@ QPageLayout paperLayout()
                        QPageLayout::Millimeter);
 }
 
-// "28° 36′ N": degrees and minutes with the hemisphere's letter.
-QString angleText(int degrees, int minutes, bool positive, char positiveLetter, char negativeLetter)
-{
-    return QStringLiteral("%1\u00B0 %2\u2032 %3")
-        .arg(degrees)
-        .arg(minutes)
-        .arg(QChar::fromLatin1(positive ? positiveLetter : negativeLetter));
-}
-
 // "Born 15 August 1947 at 00:00, time zone UTC+5:30": the zone's direction
 // as the calculation takes it.
 QString birthMomentText(const BirthData &birth)
@@ -266,7 +257,7 @@ QString birthMomentText(const BirthData &birth)
                              .arg(QLocale(QLocale::English).monthName(birth.month), QString::number(birth.year));
     const QString time =
         QStringLiteral("%1:%2").arg(birth.hour, 2, 10, QChar(u'0')).arg(birth.minute, 2, 10, QChar(u'0'));
-    const QString zone = utcOffsetMinutesText(clockOffsetMinutes(birth, false));
+    const QString zone = utcOffsetText(clockOffsetMinutes(birth, false) * 60, OffsetStyle::Printed);
     QString text = QStringLiteral("Born %1 at %2, time zone %3").arg(date, time, zone);
     if (birth.dst)
         text += QStringLiteral(", daylight saving time");
@@ -282,8 +273,8 @@ QString birthPlaceText(const BirthData &birth, const BirthPlace &place)
         if (!part.trimmed().isEmpty())
             parts.append(part.trimmed());
     }
-    parts.append(angleText(birth.latDegrees, birth.latMinutes, birth.isNorth, 'N', 'S'));
-    parts.append(angleText(birth.lonDegrees, birth.lonMinutes, birth.isEast, 'E', 'W'));
+    parts.append(birth.latitude().text(AngleAxis::Latitude, AngleStyle::Printed));
+    parts.append(birth.longitude().text(AngleAxis::Longitude, AngleStyle::Printed));
     return parts.join(QStringLiteral(", "));
 }
 

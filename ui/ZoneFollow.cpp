@@ -24,5 +24,5 @@ QString ZoneFollow::skippedMoment(const QStringList &coordinates, const QDate &d
         return {};
     const std::optional<PlaceClock> clock = clockAt(coordinates, date, time);
     // A known zone states every moment that existed.
-    return clock && clock->known && !clock->fillsZone ? clock->notes.join(u' ') : QString();
+    return clock && clock->known && !clock->zone ? clock->notes.join(u' ') : QString();
 }

@@ -7,7 +7,7 @@
 #include "atlas/PlaceClock.h"
 #include "core/Messages.h"
 #include "core/Reading.h"
-#include "core/Validation.h"
+#include "birth/BirthReader.h"
 #include "ui/Accessible.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
@@ -183,17 +183,13 @@ QVariantMap birthMoment(const ScreenInput &screen)
             {QString::fromLatin1(WebSearchKeys::time), birthTime(screen)}};
 }
 
-// Types `degrees` into a pair of boxes as whole degrees and minutes, rounded
-// to the nearest minute (59.6' carries into the next degree), and chooses
-// the hemisphere: options[0] north or east, options[1] south or west. A
-// value that rounds to 0° 0' is north or east, as the atlas shows it.
-void typeDegreesMinutes(double degrees, QLineEdit *degreesBox, QLineEdit *minutesBox, QRadioButton *const options[2])
+// Types an angle into a pair of boxes and chooses its hemisphere:
+// options[0] north or east, options[1] south or west.
+void typeAngle(const Angle &angle, QLineEdit *degreesBox, QLineEdit *minutesBox, QRadioButton *const options[2])
 {
-    const long long totalMinutes = std::llround(std::fabs(degrees) * 60.0);
-    const bool positive = degrees > 0 || totalMinutes == 0;
-    degreesBox->setText(QString::number(totalMinutes / 60));
-    minutesBox->setText(QString::number(totalMinutes % 60));
-    options[positive ? 0 : 1]->setChecked(true);
+    degreesBox->setText(QString::number(angle.degrees));
+    minutesBox->setText(QString::number(angle.minutes));
+    options[angle.positive ? 0 : 1]->setChecked(true);
 }
 
 // F1 in the watched controls opens the time zone picker. The key is claimed
@@ -573,10 +569,7 @@ void frmMain::fillBirth(const BirthData &birth, const BirthPlace &place)
     m_cboHH->setCurrentIndex(birth.hour);
     m_cboMM->setCurrentIndex(birth.minute);
     m_cboSS->setCurrentIndex(0);
-    const QString sign = birth.zoneDirection == ZoneDirection::Ahead    ? QStringLiteral("-")
-                         : birth.zoneDirection == ZoneDirection::Behind ? QStringLiteral("+")
-                                                                        : QString();
-    typeZone(birth.zoneHours, birth.zoneMinutes, sign, birth.dst);
+    typeZone(birth.zoneHours, birth.zoneMinutes, zoneSign(birth.zoneDirection, ZoneSigns::Picker), birth.dst);
     m_txtLonD->setText(QString::number(birth.lonDegrees));
     m_txtLonM->setText(QString::number(birth.lonMinutes));
     m_optLong[birth.isEast ? 0 : 1]->setChecked(true);
@@ -588,8 +581,7 @@ void frmMain::fillBirth(const BirthData &birth, const BirthPlace &place)
     m_txtMCountry->setText(place.country);
     // The atlas place's zone follows the date again, as after "Use This Place".
     if (!place.zoneId.isEmpty()) {
-        const double longitude = (birth.lonDegrees + birth.lonMinutes / 60.0) * (birth.isEast ? 1 : -1);
-        m_zoneFollow.follow(place.zoneId, longitude, coordinateTexts());
+        m_zoneFollow.follow(place.zoneId, birth.longitude().toDegrees(), coordinateTexts());
     }
 }
 
@@ -735,8 +727,8 @@ void frmMain::usePlace(const QVariantMap &place)
     if (!latitudeRead || !longitudeRead || !(std::fabs(latitude) <= 90) || !(std::fabs(longitude) <= 180))
         return;
     forgetPlaceZone();
-    typeDegreesMinutes(latitude, m_txtLatD, m_txtLatM, m_optLat);
-    typeDegreesMinutes(longitude, m_txtLonD, m_txtLonM, m_optLong);
+    typeAngle(Angle::fromDegrees(latitude), m_txtLatD, m_txtLatM, m_optLat);
+    typeAngle(Angle::fromDegrees(longitude), m_txtLonD, m_txtLonM, m_optLong);
     // The place's names, where the lookup gives them, so the printout names it.
     for (const auto &[key, box] :
          {std::pair{WebSearchKeys::city, m_txtMCity}, std::pair{WebSearchKeys::state, m_txtMState},
@@ -789,7 +781,7 @@ void frmMain::showZoneOffset()
     const QString side = minutes > 0   ? QStringLiteral(", ahead of Universal Time")
                          : minutes < 0 ? QStringLiteral(", behind Universal Time")
                                        : QStringLiteral(", Universal Time");
-    m_lblZoneOffset->setText(utcOffsetMinutesText(minutes) + side);
+    m_lblZoneOffset->setText(utcOffsetText(minutes * 60, OffsetStyle::Printed) + side);
 }
 
 void frmMain::lblZoneOffset_Click()
@@ -835,8 +827,8 @@ void frmMain::followPlaceZone()
         forgetPlaceZone();  // another place now: its zone is the user's to give
         return;
     }
-    if (clock->fillsZone) {
-        typeZone(clock->zoneHours, clock->zoneMinutes, zoneSign(*clock), clock->dst);
+    if (clock->zone) {
+        typeZone(clock->zone->hours, clock->zone->minutes, zoneSign(clock->zone->direction, ZoneSigns::Picker), clock->dst);
         setZoneNote(clock->shortNote, clock->notes.join(u' '));
         return;
     }

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "core/BirthData.h"
+#include "birth/BirthData.h"
 #include "ui/Branding.h"
 #include "ui/Screen.h"
 #include "ui/Session.h"

@@ -6,6 +6,7 @@
 #include "app/websearch/AtlasLook.h"
 #include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
+#include "birth/Angle.h"
 #include "sys/QuotedText.h"
 
 #include <QDesktopServices>
@@ -260,8 +261,8 @@ void AtlasWindow::fillTable(const QList<AtlasMatch> &matches)
         const QStringList cells{place.name,
                                 place.state,
                                 place.country,
-                                formatDegreesMinutes(place.latitude, true),
-                                formatDegreesMinutes(place.longitude, false),
+                                Angle::fromDegrees(place.latitude).text(AngleAxis::Latitude, AngleStyle::Plain),
+                                Angle::fromDegrees(place.longitude).text(AngleAxis::Longitude, AngleStyle::Plain),
                                 describeZone(place.timeZone, zone) + (against ? QStringLiteral(" *") : QString())};
         for (int column = 0; column < cells.size(); ++column) {
             auto *item = new QTableWidgetItem(cells.at(column));
@@ -380,12 +381,12 @@ void AtlasWindow::usePlace(int row)
                      {key(WebSearchKeys::city), place.name},
                      {key(WebSearchKeys::state), place.state},
                      {key(WebSearchKeys::country), place.country}};
-    if (clock.fillsZone) {
-        m_chosenPlace.insert(key(WebSearchKeys::zoneHours), clock.zoneHours);
-        m_chosenPlace.insert(key(WebSearchKeys::zoneMinutes), clock.zoneMinutes);
+    if (clock.zone) {
+        m_chosenPlace.insert(key(WebSearchKeys::zoneHours), clock.zone->hours);
+        m_chosenPlace.insert(key(WebSearchKeys::zoneMinutes), clock.zone->minutes);
         m_chosenPlace.insert(key(WebSearchKeys::dst), clock.dst);
-        if (clock.zoneSigned)
-            m_chosenPlace.insert(key(WebSearchKeys::zoneSign), zoneSign(clock));
+        if (clock.zone->direction != ZoneDirection::FromLongitude)
+            m_chosenPlace.insert(key(WebSearchKeys::zoneSign), zoneSign(clock.zone->direction, ZoneSigns::Picker));
         if (!clock.shortNote.isEmpty())
             m_chosenPlace.insert(key(WebSearchKeys::zoneNote), clock.shortNote);
     }

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/Reading.h"
-#include "core/Validation.h"
+#include "birth/BirthReader.h"
 
 #include <QTest>
 
@@ -35,6 +35,43 @@ ScreenInput annScreen()
 class TestBirthData : public QObject {
     Q_OBJECT
 private slots:
+    // ---- degrees and minutes as the user types them --------------------------
+
+    void degreesMinutes_data()
+    {
+        QTest::addColumn<double>("degrees");
+        QTest::addColumn<bool>("latitude");
+        QTest::addColumn<QString>("text");
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("Pune latitude") << 18.51957 << true << QStringLiteral("18° 31' N");
+        QTest::newRow("Pune longitude") << 73.85535 << false << QStringLiteral("73° 51' E");
+        QTest::newRow("south") << -23.5475 << true << QStringLiteral("23° 33' S");
+        QTest::newRow("west") << -46.63611 << false << QStringLiteral("46° 38' W");
+        QTest::newRow("below half a minute rounds down") << 45 + 29.4 / 60 << true << QStringLiteral("45° 29' N");
+        QTest::newRow("above half a minute rounds up") << 45 + 29.6 / 60 << false << QStringLiteral("45° 30' E");
+        QTest::newRow("60 minutes carry north") << 10.9999 << true << QStringLiteral("11° 0' N");
+        QTest::newRow("60 minutes carry west") << -0.99999 << false << QStringLiteral("1° 0' W");
+        QTest::newRow("equator") << 0.0 << true << QStringLiteral("0° 0' N");
+        QTest::newRow("greenwich") << 0.0 << false << QStringLiteral("0° 0' E");
+        QTest::newRow("negative zero") << -0.0 << false << QStringLiteral("0° 0' E");
+        QTest::newRow("rounds to zero from the south") << -0.004 << true << QStringLiteral("0° 0' N");
+        QTest::newRow("one minute south") << -0.01 << true << QStringLiteral("0° 1' S");
+        QTest::newRow("one minute west") << -0.01 << false << QStringLiteral("0° 1' W");
+        QTest::newRow("south pole") << -90.0 << true << QStringLiteral("90° 0' S");
+        QTest::newRow("date line west") << -180.0 << false << QStringLiteral("180° 0' W");
+        QTest::newRow("not a number") << nan << true << QStringLiteral("0° 0' N");
+        QTest::newRow("infinite") << -inf << false << QStringLiteral("0° 0' E");
+    }
+
+    void degreesMinutes()
+    {
+        QFETCH(double, degrees);
+        QFETCH(bool, latitude);
+        QFETCH(QString, text);
+        QCOMPARE(Angle::fromDegrees(degrees).text(latitude ? AngleAxis::Latitude : AngleAxis::Longitude, AngleStyle::Plain), text);
+    }
+
     void boxIntegers_data()
     {
         QTest::addColumn<QString>("text");

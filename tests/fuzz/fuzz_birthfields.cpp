@@ -6,7 +6,7 @@
 // the calculation accept too; what it refuses it says why, field by field.
 #include "FuzzInput.h"
 #include "cli/BirthFields.h"
-#include "core/Validation.h"
+#include "birth/BirthReader.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <QDate>

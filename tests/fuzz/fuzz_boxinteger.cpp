@@ -3,8 +3,8 @@
 
 // The number boxes' text conversion and the validation built on it.
 #include "FuzzInput.h"
-#include "core/BirthData.h"
-#include "core/Validation.h"
+#include "birth/BirthData.h"
+#include "birth/BirthReader.h"
 
 #include <optional>
 

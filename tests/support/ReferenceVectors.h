@@ -6,7 +6,7 @@
 // The 2,000 independently computed birth moments of tests/data/ephemeris.tsv,
 // read once for the tests and benchmarks that compare against them.
 
-#include "core/BirthData.h"
+#include "birth/BirthData.h"
 
 #include <QFile>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "core/Validation.h"
+#include "birth/BirthReader.h"
 
 #include <algorithm>
 

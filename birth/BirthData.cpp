@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "core/BirthData.h"
+#include "birth/BirthData.h"
 
 #include <cstdlib>
 #include <limits>
@@ -56,10 +56,10 @@ ZoneDirection zoneDirectionOf(const QString &hourText, const QString &minuteText
 {
     for (const QString &text : {hourText, minuteText}) {
         const QString trimmed = trimBlanks(text);
-        if (trimmed.startsWith(u'-'))
-            return ZoneDirection::Ahead;
-        if (trimmed.startsWith(u'+'))
-            return ZoneDirection::Behind;
+        const auto direction = trimmed.isEmpty() ? ZoneDirection::FromLongitude
+                                                 : zoneDirectionOfSign(trimmed.front(), ZoneSigns::Picker);
+        if (direction != ZoneDirection::FromLongitude)
+            return direction;
     }
     return ZoneDirection::FromLongitude;
 }
@@ -70,10 +70,3 @@ int clockOffsetMinutes(const EphemerisInput &birth, bool withDst)
     return (clockIsAhead(birth) ? size : -size) + (withDst && birth.dst ? 60 : 0);
 }
 
-QString utcOffsetMinutesText(int minutes)
-{
-    return QStringLiteral("UTC%1%2:%3")
-        .arg(QChar(minutes < 0 ? u'\u2212' : u'+'))
-        .arg(std::abs(minutes) / 60)
-        .arg(std::abs(minutes) % 60, 2, 10, QChar(u'0'));
-}

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "birth/Angle.h"
+#include "birth/ZoneOffset.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <QString>
@@ -23,6 +25,12 @@ struct BirthData : EphemerisInput {
     qint16 latDegrees = 0;
     qint16 latMinutes = 0;
     bool isNorth = false;
+
+    Angle latitude() const { return {latDegrees, latMinutes, isNorth}; }
+    Angle longitude() const { return {lonDegrees, lonMinutes, isEast}; }
+    ZoneOffset zone() const { return {zoneHours, zoneMinutes, zoneDirection}; }
+
+    friend bool operator==(const BirthData &, const BirthData &) = default;
 };
 
 // What the main input screen holds, as the user left it. The lists are given
@@ -58,17 +66,11 @@ std::optional<qint16> boxInteger(const QString &text);
 // has one, gives the direction instead (see zoneDirectionOf).
 std::optional<qint16> boxMagnitude(const QString &text);
 
-// The direction the zone boxes give: a leading minus for a clock ahead of
-// Universal Time (as the time zone picker writes it), a plus for one behind;
-// the hour box's sign first, else the minute box's; no sign follows the
-// longitude.
+// The direction the zone boxes give by the picker's signs: the hour box's
+// sign first, else the minute box's; no sign follows the longitude.
 ZoneDirection zoneDirectionOf(const QString &hourText, const QString &minuteText);
 
 // The clock's offset from Universal Time in minutes, positive ahead, as the
 // calculation takes the birth: the zone's size in its direction, and with
 // `withDst` the daylight saving hour, which always moves the clock ahead.
 int clockOffsetMinutes(const EphemerisInput &birth, bool withDst);
-
-// An offset from Universal Time in minutes as the printout and the main
-// screen write it: "UTC+5:30", "UTC−3:00" (a true minus sign), "UTC+0:00".
-QString utcOffsetMinutesText(int minutes);
