@@ -3,6 +3,8 @@
 
 #include "atlas/PlaceClock.h"
 
+#include "birth/BirthData.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QHash>
@@ -144,9 +146,9 @@ std::shared_ptr<const ZoneHistory> historyAround(const QString &zoneId, qint64 w
         failure = QStringLiteral("This system's time zone database doesn't hold the zone %1.").arg(zoneId);
         return nullptr;
     };
-    // Births are given from 1901 to 2050.
-    static const qint64 keptFrom = wallSeconds(QDate(1900, 1, 1), QTime(0, 0));
-    static const qint64 keptTo = wallSeconds(QDate(2052, 1, 1), QTime(0, 0));
+    // The years births are given in, and the look around their ends.
+    static const qint64 keptFrom = wallSeconds(QDate(firstBirthYear - 1, 1, 1), QTime(0, 0));
+    static const qint64 keptTo = wallSeconds(QDate(lastBirthYear + 2, 1, 1), QTime(0, 0));
     static QMutex mutex;
     static QHash<QString, std::shared_ptr<const ZoneHistory>> kept;
 
