@@ -100,10 +100,10 @@ void complainNotWritten(const char *option, const QString &path, const FileWrite
 
 bool saveReadingTo(const QString &path, const Reading &reading, const BirthPlace &place)
 {
-    FileWriteFailure failure;
-    if (saveReading(path, reading, place, &failure))
+    const FileWrite saved = saveReading(path, reading, place);
+    if (saved)
         return true;
-    complainNotWritten("--save", path, failure);
+    complainNotWritten("--save", path, saved.why);
     return false;
 }
 
@@ -263,10 +263,10 @@ std::optional<std::pair<QTimeZone, QString>> calendarZone(const CommandLine &lin
 
 bool writeCalendarFile(const QString &path, const QByteArray &bytes)
 {
-    FileWriteFailure failure;
-    if (writeFileSafely(path, bytes, &failure))
+    const FileWrite written = writeFileSafely(path, bytes);
+    if (written)
         return true;
-    complainNotWritten("--ics", path, failure);
+    complainNotWritten("--ics", path, written.why);
     return false;
 }
 

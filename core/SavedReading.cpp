@@ -79,10 +79,10 @@ QString unreadableReason(const QString &path, ReadingFileProblem problem)
     return QStringLiteral("%1 is not a saved Quorvel reading").arg(quotedPath(path));
 }
 
-bool saveReading(const QString &path, const Reading &reading, const BirthPlace &place, FileWriteFailure *failure)
+FileWrite saveReading(const QString &path, const Reading &reading, const BirthPlace &place)
 {
     QByteArray bytes = readingFirstLine(reading.nakshatraName);
     if (reading.birth)
         bytes += savedBirthLines(SavedBirth{*reading.birth, place});
-    return writeFileSafely(path, bytes, failure);
+    return writeFileSafely(path, bytes);
 }

@@ -34,6 +34,5 @@ std::optional<QString> notAFileReason(const QString &path);
 QString unreadableReason(const QString &path, ReadingFileProblem problem = ReadingFileProblem::NotAReading);
 
 // Saves `reading` at `path`: its nakshatra, and the birth with `place` when
-// it has one. False, with the cause in `failure`, on any failure.
-bool saveReading(const QString &path, const Reading &reading, const BirthPlace &place,
-                 FileWriteFailure *failure = nullptr);
+// it has one. Done, or why not.
+FileWrite saveReading(const QString &path, const Reading &reading, const BirthPlace &place);

@@ -76,9 +76,9 @@ QByteArray readingFirstLine(const QString &nakshatraName)
     return toSingleByte(scrambleText(nakshatraName)) + QByteArrayLiteral("\r\n");
 }
 
-bool writeReadingFile(const QString &path, const QString &nakshatraName, FileWriteFailure *failure)
+FileWrite writeReadingFile(const QString &path, const QString &nakshatraName)
 {
-    return writeFileSafely(path, readingFirstLine(nakshatraName), failure);
+    return writeFileSafely(path, readingFirstLine(nakshatraName));
 }
 
 std::optional<ReadingFileContent> readReadingFileContent(const QString &path, ReadingFileProblem *problem)

@@ -19,9 +19,8 @@ bool hasReadingExtension(const QString &path);
 QByteArray readingFirstLine(const QString &nakshatraName);
 
 // Writes the first line alone as writeFileSafely does: an existing file stays whole until
-// the new one is complete. False on any failure, its cause in `failure` when
-// one is given.
-bool writeReadingFile(const QString &path, const QString &nakshatraName, FileWriteFailure *failure = nullptr);
+// the new one is complete. Done, or why not.
+FileWrite writeReadingFile(const QString &path, const QString &nakshatraName);
 
 // Why a readable file holds no saved reading.
 enum class ReadingFileProblem { NotAReading, TooLarge };

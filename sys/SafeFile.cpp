@@ -20,57 +20,52 @@
 namespace {
 
 // Writes the bytes at `path` through QSaveFile.
-bool saveFile(const QString &path, const QByteArray &bytes, FileWriteFailure *failure)
+FileWrite saveFile(const QString &path, const QByteArray &bytes)
 {
     // QSaveFile writes a temporary beside the target and renames it over the
     // target only once everything is on disk; on any failure the temporary is
     // discarded and an existing file keeps its old content.
     const FileSizeSignalIgnored overLimitIsAnError;
     QSaveFile file(path);
-    auto failed = [&] {
-        if (failure)
-            *failure = {file.error(), file.errorString()};
-        return false;
-    };
+    auto failed = [&] { return FileWrite::failed({file.error(), file.errorString()}); };
     if (!file.open(QIODevice::WriteOnly))
         return failed();
     // Flush before committing and check it: a short write (disk full, file
     // size limit) shows up only here, and commit() alone would still rename
     // the truncated temporary over the old file and report success.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        failed();  // before cancelling, which puts its own error in place
+        const FileWrite failure = failed();  // before cancelling, which puts its own error in place
         file.cancelWriting();
-        return false;
+        return failure;
     }
-    return file.commit() || failed();
+    return file.commit() ? FileWrite::ok() : failed();
 }
 
 } // namespace
 
-bool writeFileSafely(const QString &path, const QByteArray &bytes, FileWriteFailure *failure)
+FileWrite writeFileSafely(const QString &path, const QByteArray &bytes)
 {
     // A name Qt can't write (bytes that are not UTF-8) is written under a
     // fresh name Qt can, in the same folder, which is then renamed to it.
     const QByteArray native = nativeFileName(path);
     if (native == QFile::encodeName(path))
-        return saveFile(path, bytes, failure);
+        return saveFile(path, bytes);
     const qsizetype slash = native.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : native.left(slash);
     const FileDescriptor folderFd(::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (folderFd.get() < 0) {
-        if (failure)
-            *failure = {QFileDevice::OpenError, QString::fromLocal8Bit(std::strerror(errno))};
-        return false;
-    }
+    const auto systemFailure = [](QFileDevice::FileError error) {
+        return FileWrite::failed({error, QString::fromLocal8Bit(std::strerror(errno))});
+    };
+    if (folderFd.get() < 0)
+        return systemFailure(QFileDevice::OpenError);
     // The folder by its descriptor, whatever bytes its own name holds.
     const QByteArray standIn = ".quorvel-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
     const QString standInPath = QStringLiteral("/proc/self/fd/%1/").arg(folderFd.get()) + QLatin1String(standIn);
-    if (!saveFile(standInPath, bytes, failure))
-        return false;
+    if (FileWrite saved = saveFile(standInPath, bytes); !saved)
+        return saved;
     if (::renameat(folderFd.get(), standIn.constData(), folderFd.get(), native.mid(slash + 1).constData()) == 0)
-        return true;
-    if (failure)
-        *failure = {QFileDevice::RenameError, QString::fromLocal8Bit(std::strerror(errno))};
+        return FileWrite::ok();
+    const FileWrite failure = systemFailure(QFileDevice::RenameError);
     ::unlinkat(folderFd.get(), standIn.constData(), 0);
-    return false;
+    return failure;
 }

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "sys/Result.h"
+
 #include <QByteArray>
 #include <QFileDevice>
 #include <QString>
@@ -17,6 +19,6 @@ struct FileWriteFailure {
 // Writes `bytes` to `path` through a temporary beside it, renamed over it
 // only once every byte is on disk, so an existing file stays whole until the
 // new one is complete and no partial file is ever left (SIGXFSZ ignored
-// meanwhile, names that are not UTF-8 handled). False on any failure, its
-// cause in `failure` when given.
-bool writeFileSafely(const QString &path, const QByteArray &bytes, FileWriteFailure *failure = nullptr);
+// meanwhile, names that are not UTF-8 handled). Done, or why not.
+using FileWrite = Result<void, FileWriteFailure>;
+FileWrite writeFileSafely(const QString &path, const QByteArray &bytes);

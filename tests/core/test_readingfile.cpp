@@ -287,7 +287,7 @@ private slots:
         rlimit tight = saved;
         tight.rlim_cur = 10;
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-        const bool written = writeReadingFile(file, "Poorva Bhadrapada");
+        const bool written = bool(writeReadingFile(file, "Poorva Bhadrapada"));
         ::setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
 
