@@ -819,6 +819,29 @@ QString placeTextOfQuery(const QString &query)
     return query.endsWith(ending) ? query.chopped(ending.size()) : query;
 }
 
+namespace {
+
+// Letters that carry no separable accent, as the atlas spells them.
+struct LetterSpelling {
+    char16_t letter;
+    const char16_t *spelling;
+};
+constexpr std::array<LetterSpelling, 11> letterSpellings{{
+    {u'\u00df', u"ss"}, // ß
+    {u'\u00e6', u"ae"}, // æ
+    {u'\u0153', u"oe"}, // œ
+    {u'\u00f8', u"o"},  // ø
+    {u'\u0142', u"l"},  // ł
+    {u'\u0111', u"d"},  // đ
+    {u'\u00f0', u"d"},  // ð
+    {u'\u00fe', u"th"}, // þ
+    {u'\u0131', u"i"},  // dotless ı
+    {u'\u01dd', u"e"},  // ǝ
+    {u'\u0259', u"e"},  // ə
+}};
+
+} // namespace
+
 QString foldForSearch(const QString &text)
 {
     const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
@@ -841,46 +864,10 @@ QString foldForSearch(const QString &text)
             blankPending = true;
             continue;
         }
-        // Letters that carry no separable accent.
-        switch (c.toCaseFolded().unicode()) {
-        case 0x00df:
-            append(u"ss");
-            break; // ß
-        case 0x00e6:
-            append(u"ae");
-            break; // æ
-        case 0x0153:
-            append(u"oe");
-            break; // œ
-        case 0x00f8:
-            append(u"o");
-            break; // ø
-        case 0x0142:
-            append(u"l");
-            break; // ł
-        case 0x0111:
-            append(u"d");
-            break; // đ
-        case 0x00f0:
-            append(u"d");
-            break; // ð
-        case 0x00fe:
-            append(u"th");
-            break; // þ
-        case 0x0131:
-            append(u"i");
-            break; // dotless ı
-        case 0x01dd:
-            append(u"e");
-            break; // ǝ
-        case 0x0259:
-            append(u"e");
-            break; // ə
-        default: {
-            const QChar lower = c.toCaseFolded();
-            append(QStringView(&lower, 1));
-        }
-        }
+        const QChar lower = c.toCaseFolded();
+        const auto spelt = std::find_if(letterSpellings.begin(), letterSpellings.end(),
+                                        [lower](const LetterSpelling &l) { return l.letter == lower.unicode(); });
+        append(spelt != letterSpellings.end() ? QStringView(spelt->spelling) : QStringView(&lower, 1));
     }
     Words words = wordsOf(folded);
     for (QString &word : words) {
