@@ -5,7 +5,7 @@
 // as the program itself reading a file of births on one core. The births are
 // the 2,000 reference moments, repeated.
 #include "cli/Batch.h"
-#include "cli/PlaceLookup.h"
+#include "cli/BirthFields.h"
 
 #include "tests/support/ReferenceVectors.h"
 
@@ -170,7 +170,7 @@ std::pair<std::string, std::string> placedAndCoordinateRows(int repeats)
 {
     std::string byPlace = "name,date,time,place\n";
     std::string byCoordinates = "name,date,time,zone,lon,lat,dst\n";
-    PlaceLookup lookup;
+    PlaceLookup lookup(Atlas::installed());
     int count = 0;
     for (const ReferenceCase &c : loadReferenceCases()) {
         const QStringList &in = c.inputs;
@@ -179,13 +179,17 @@ std::pair<std::string, std::string> placedAndCoordinateRows(int repeats)
         const std::string time = QStringLiteral("%1:%2").arg(two(in[3]), two(in[4])).toStdString();
         const std::string &place = birthplaces[std::size_t(count) % birthplaces.size()];
         QString error;
-        const std::optional<FoundPlace> found = lookup.find(place, readBirthMoment(date, time), error);
-        if (!found || !found->clock.zone)
+        const std::optional<FoundPlace> found =
+            lookup.find(place, QDate(in[2].toInt(), in[0].toInt(), in[1].toInt()), QTime(in[3].toInt(), in[4].toInt()),
+                        error);
+        if (!found || !found->chosen.zone)
             continue; // a skipped or doubled hour there: not a birth both can give
         const std::string name = "Person " + std::to_string(count++);
         byPlace += name + "," + date + "," + time + ",\"" + place + "\"\n";
-        byCoordinates += name + "," + date + "," + time + "," + found->zone + "," + found->lon + "," + found->lat + ","
-                         + found->dst + "\n";
+        byCoordinates += name + "," + date + "," + time;
+        for (const BirthField field : {BirthField::Zone, BirthField::Lon, BirthField::Lat, BirthField::Dst})
+            byCoordinates += "," + placeFieldText(field, found->chosen);
+        byCoordinates += "\n";
     }
     std::string places = byPlace.substr(byPlace.find('\n') + 1);
     std::string coordinates = byCoordinates.substr(byCoordinates.find('\n') + 1);

@@ -5,10 +5,10 @@
 
 #include "cli/BirthFields.h"
 #include "cli/CliTexts.h"
-#include "cli/PlaceLookup.h"
 #include "cli/ReadingReport.h"
 #include "sys/QuotedText.h"
 #include "core/Reading.h"
+#include "places/PlaceLookup.h"
 
 #include <algorithm>
 #include <array>
@@ -441,27 +441,28 @@ public:
             const int at = columns.index[std::size_t(f)];
             texts[std::size_t(f)] = at >= 0 ? fields[std::size_t(at)] : std::string_view();
         }
-        // A place gives the zone, the coordinates and the DST tick; where it
-        // can't, stand-ins let the other fields be judged.
-        std::optional<FoundPlace> found;
-        QString placeError;
-        const PlaceFields standIn;
-        const PlaceFields *place = nullptr;
+        // A place gives the zone, the coordinates and the DST tick, shown in
+        // their columns where the date and time read.
+        PlaceLookup *places = nullptr;
+        std::string_view placeText;
         if (columns.place >= 0) {
-            const auto text = [&texts](BirthField field) { return texts[std::size_t(field)]; };
-            found = m_places.find(fields[std::size_t(columns.place)],
-                                  readBirthMoment(text(BirthField::Date), text(BirthField::Time)), placeError);
-            place = found ? &found->fields : &standIn;
-            if (found && found->clock.zone) {  // shown: not the placeholders of a moment that didn't read
-                texts[std::size_t(BirthField::Zone)] = found->zone;
-                texts[std::size_t(BirthField::Lon)] = found->lon;
-                texts[std::size_t(BirthField::Lat)] = found->lat;
-                texts[std::size_t(BirthField::Dst)] = found->dst;
+            if (!m_places)
+                m_places.emplace(Atlas::installed());
+            places = &*m_places;
+            placeText = fields[std::size_t(columns.place)];
+        }
+        const PlacedBirth read = readPlacedBirth(texts, places, placeText);
+        const std::optional<FoundPlace> &found = read.found;
+        if (found && found->chosen.zone) {
+            for (int f = 0; f < birthFieldCount; ++f) {
+                if (standsForPlace(BirthField(f))) {
+                    m_placeTexts[std::size_t(f)] = placeFieldText(BirthField(f), found->chosen);
+                    texts[std::size_t(f)] = m_placeTexts[std::size_t(f)];
+                }
             }
         }
 
-        m_errors.clear();
-        if (!parseBirthFields(texts, place, m_birth, m_errors) || !placeError.isEmpty()) {
+        if (!read.good()) {
             std::string message;
             const auto add = [&](std::string one) {
                 m_err.append(rowPrefix(row));
@@ -471,21 +472,18 @@ public:
                     message += "; ";
                 message += one;
             };
-            for (const FieldError &error : m_errors)
+            for (const FieldError &error : read.errors)
                 add(std::string("field ") + birthFieldName(error.field) + ": " + error.message.toStdString());
-            if (!placeError.isEmpty())
-                add("field place: " + placeError.toStdString());
+            if (!read.placeError.isEmpty())
+                add("field place: " + read.placeError.toStdString());
             return writeBad(row, &texts, message, false);
         }
-        if (!place) {
-            const QString note = zoneNote(m_birth, texts[std::size_t(BirthField::Zone)]);
-            if (!note.isEmpty()) {
-                m_err.append(rowPrefix(row));
-                m_err.append("field zone: " + note.toStdString() + '\n');
-            }
+        if (!read.zoneNote.isEmpty()) {
+            m_err.append(rowPrefix(row));
+            m_err.append("field zone: " + read.zoneNote.toStdString() + '\n');
         }
         const std::optional<Reading> reading =
-            calculateReading(m_birth, m_options.span ? SpanWanted::Yes : SpanWanted::No);
+            calculateReading(read.birth, m_options.span ? SpanWanted::Yes : SpanWanted::No);
         if (!reading)
             return writeBad(row, &texts, "the calculation failed for this birth");
         const std::optional<BirthTimeSpan> &span = reading->span;
@@ -563,9 +561,8 @@ private:
     ByteSink &m_out;
     ByteSink &m_err;
     const MansionColumns m_mansions;
-    PlaceLookup m_places;  // looks each place text up once
-    BirthData m_birth;
-    std::vector<FieldError> m_errors;
+    std::optional<PlaceLookup> m_places;  // looks each place text up once; made at the first place
+    std::array<std::string, birthFieldCount> m_placeTexts; // the fields a place gives, as shown
     std::string m_line;
 };
 

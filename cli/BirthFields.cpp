@@ -271,7 +271,7 @@ struct Fields {
     bool dst = false;
 };
 
-BirthEntry entryOf(std::string_view name, const Fields &fields, const PlaceFields *place)
+BirthEntry entryOf(std::string_view name, const Fields &fields, const ChosenPlace *place)
 {
     BirthEntry entry;
     entry.name = QString::fromUtf8(name.data(), qsizetype(name.size()));
@@ -281,9 +281,10 @@ BirthEntry entryOf(std::string_view name, const Fields &fields, const PlaceField
     entry.hour = fields.clock.hour;
     entry.minute = fields.clock.minute;
     if (place) {
-        entry.zoneHours = place->zone.hours;
-        entry.zoneMinutes = place->zone.minutes;
-        entry.zoneDirection = place->zone.direction;
+        const ZoneOffset zone = place->zone.value_or(ZoneOffset{});
+        entry.zoneHours = zone.hours;
+        entry.zoneMinutes = zone.minutes;
+        entry.zoneDirection = zone.direction;
         entry.dst = place->dst;
         entry.lonDegrees = place->longitude.degrees;
         entry.lonMinutes = place->longitude.minutes;
@@ -306,43 +307,30 @@ BirthEntry entryOf(std::string_view name, const Fields &fields, const PlaceField
     return entry;
 }
 
-} // namespace
+// The date and time fields as read, with each one's problem: read once,
+// as a place is looked up at the moment they give.
+struct Moment {
+    Date date;
+    Clock clock;
+    QString dateProblem;
+    QString timeProblem;
 
-const char *birthFieldName(BirthField field)
-{
-    static constexpr std::array<const char *, birthFieldCount> names = {"name", "date", "time", "zone",
-                                                                         "lon",  "lat",  "dst"};
-    return names[std::size_t(field)];
-}
+    // The local date and clock time (to the minute, as the screen takes it);
+    // invalid where the field doesn't read or names no real day.
+    QDate day() const { return dateProblem.isEmpty() ? QDate(date.year, date.month, date.day) : QDate(); }
+    QTime time() const { return timeProblem.isEmpty() ? QTime(clock.hour, clock.minute) : QTime(); }
+};
 
-std::optional<BirthMoment> readBirthMoment(std::string_view date, std::string_view time)
+Moment readMoment(const BirthTexts &texts)
 {
-    Date d;
-    Clock c;
-    if (!readDate(trimmed(date), d).isEmpty() || !readClock(trimmed(time), c).isEmpty())
-        return std::nullopt;
-    const BirthMoment moment{QDate(d.year, d.month, d.day), QTime(c.hour, c.minute)};
-    if (!moment.date.isValid())
-        return std::nullopt;
+    Moment moment;
+    moment.dateProblem = readDate(trimmed(texts[std::size_t(BirthField::Date)]), moment.date);
+    moment.timeProblem = readClock(trimmed(texts[std::size_t(BirthField::Time)]), moment.clock);
     return moment;
 }
 
-std::optional<QDate> readDateField(std::string_view text, QString &error)
-{
-    Date d;
-    error = readDate(trimmed(text), d);
-    if (!error.isEmpty())
-        return std::nullopt;
-    const QDate date(d.year, d.month, d.day);
-    if (!date.isValid()) {
-        error = problemMessage({BirthPart::Date, ProblemKind::NoSuchDay}, d, trimmed(text));
-        return std::nullopt;
-    }
-    return date;
-}
-
-bool parseBirthFields(const BirthTexts &texts, const PlaceFields *place, BirthData &birth,
-                      std::vector<FieldError> &errors)
+bool parseFields(const BirthTexts &texts, const Moment &moment, const ChosenPlace *place, BirthData &birth,
+                 std::vector<FieldError> &errors)
 {
     auto text = [&](BirthField field) { return trimmed(texts[std::size_t(field)]); };
     // One message a field, the first found: its own reading's comes before
@@ -355,8 +343,10 @@ bool parseBirthFields(const BirthTexts &texts, const PlaceFields *place, BirthDa
     };
 
     Fields f;
-    note(BirthField::Date, readDate(text(BirthField::Date), f.date));
-    note(BirthField::Time, readClock(text(BirthField::Time), f.clock));
+    f.date = moment.date;
+    f.clock = moment.clock;
+    note(BirthField::Date, moment.dateProblem);
+    note(BirthField::Time, moment.timeProblem);
     if (!place) {
         note(BirthField::Lon, readAngle(text(BirthField::Lon), 'E', 'W', f.longitude));
         note(BirthField::Zone, readZone(text(BirthField::Zone), f.zone));
@@ -380,6 +370,77 @@ bool parseBirthFields(const BirthTexts &texts, const PlaceFields *place, BirthDa
     if (good)
         birth = *read.birth;
     return good;
+}
+
+// The zone as the zone field takes it: "5:30", or where the longitude would
+// give the other direction, with ISO 8601's sign, "+1:00" for ahead.
+QString zoneText(const ZoneOffset &zone)
+{
+    return QStringLiteral("%1%2:%3")
+        .arg(zoneSign(zone.direction, ZoneSigns::Iso))
+        .arg(zone.hours)
+        .arg(zone.minutes, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+const char *birthFieldName(BirthField field)
+{
+    static constexpr std::array<const char *, birthFieldCount> names = {"name", "date", "time", "zone",
+                                                                         "lon",  "lat",  "dst"};
+    return names[std::size_t(field)];
+}
+
+std::optional<QDate> readDateField(std::string_view text, QString &error)
+{
+    Date d;
+    error = readDate(trimmed(text), d);
+    if (!error.isEmpty())
+        return std::nullopt;
+    const QDate date(d.year, d.month, d.day);
+    if (!date.isValid()) {
+        error = problemMessage({BirthPart::Date, ProblemKind::NoSuchDay}, d, trimmed(text));
+        return std::nullopt;
+    }
+    return date;
+}
+
+bool parseBirthFields(const BirthTexts &texts, const ChosenPlace *place, BirthData &birth,
+                      std::vector<FieldError> &errors)
+{
+    return parseFields(texts, readMoment(texts), place, birth, errors);
+}
+
+PlacedBirth readPlacedBirth(const BirthTexts &texts, PlaceLookup *places, std::string_view placeText)
+{
+    PlacedBirth read;
+    const Moment moment = readMoment(texts);
+    const ChosenPlace standIn;
+    const ChosenPlace *place = nullptr;
+    if (places) {
+        read.found = places->find(placeText, moment.day(), moment.time(), read.placeError);
+        place = read.found ? &read.found->chosen : &standIn;
+    }
+    parseFields(texts, moment, place, read.birth, read.errors);
+    if (!place && read.good())
+        read.zoneNote = zoneNote(read.birth, texts[std::size_t(BirthField::Zone)]);
+    return read;
+}
+
+std::string placeFieldText(BirthField field, const ChosenPlace &place)
+{
+    switch (field) {
+    case BirthField::Zone:
+        return zoneText(place.zone.value_or(ZoneOffset{})).toStdString();
+    case BirthField::Lon:
+        return place.longitude.text(AngleAxis::Longitude, AngleStyle::Field).toStdString();
+    case BirthField::Lat:
+        return place.latitude.text(AngleAxis::Latitude, AngleStyle::Field).toStdString();
+    case BirthField::Dst:
+        return place.dst ? "yes" : "no";
+    default:
+        return {};
+    }
 }
 
 QString zoneNote(const BirthData &birth, std::string_view zoneText)

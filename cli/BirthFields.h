@@ -4,13 +4,15 @@
 #pragma once
 
 #include "birth/BirthData.h"
+#include "places/ChosenPlace.h"
+#include "places/PlaceLookup.h"
 
 #include <QDate>
 #include <QString>
-#include <QTime>
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,35 +41,40 @@ struct FieldError {
 // The fields' texts in BirthField order, UTF-8.
 using BirthTexts = std::array<std::string_view, birthFieldCount>;
 
-// What a place gives instead of the zone, lon, lat and dst fields, taken as
-// it is.
-struct PlaceFields {
-    ZoneOffset zone;
-    bool dst = false;
-    Angle longitude;
-    Angle latitude;
-};
-
 // Reads the texts into `birth`; with a `place`, its numbers stand for the
-// zone, lon, lat and dst fields, whose texts are not read. On bad input
-// returns false with one error per bad field, in field order, and leaves
-// `birth` alone.
-bool parseBirthFields(const BirthTexts &texts, const PlaceFields *place, BirthData &birth,
+// zone, lon, lat and dst fields, whose texts are not read (a place without
+// a zone gives 0 and no DST). On bad input returns false with one error per
+// bad field, in field order, and leaves `birth` alone.
+bool parseBirthFields(const BirthTexts &texts, const ChosenPlace *place, BirthData &birth,
                       std::vector<FieldError> &errors);
+
+// One birth as --place and the batch's place column give it: where a place
+// is named, it is looked up at the birth's date and time and stands for the
+// zone, lon, lat and dst fields; where it isn't found, stand-ins let the
+// other fields be judged.
+struct PlacedBirth {
+    BirthData birth;                 // read when good()
+    std::optional<FoundPlace> found; // the place named, where it was found
+    std::vector<FieldError> errors;  // one per bad field, in field order
+    QString placeError;              // why the place named gives no birth
+    QString zoneNote;                // without a place, zoneNote() of a good birth
+
+    bool good() const { return errors.empty() && placeError.isEmpty(); }
+};
+// Without `places` no place is named and the zone, lon, lat and dst texts
+// are read; with them, `placeText` names the place.
+PlacedBirth readPlacedBirth(const BirthTexts &texts, PlaceLookup *places, std::string_view placeText);
+
+// The text of a field a place with a zone stands for (standsForPlace), as a
+// user would write it: "5:30", "85:19E", "27:43N", "no"; a zone on the other
+// side of Universal Time from its longitude carries its sign, as ISO 8601
+// writes it: "+1:00" ahead.
+std::string placeFieldText(BirthField field, const ChosenPlace &place);
 
 // A note where a typed zone puts the clock more than three hours from the
 // solar time at the birth's longitude, either way round the day: a sign
 // slipped, most likely, which it offers to put right. Empty otherwise.
 QString zoneNote(const BirthData &birth, std::string_view zoneText);
-
-// The birth's local date and clock time (to the minute, as the screen takes
-// it) from the date and time fields' texts; nothing when either doesn't read
-// or names no real day, which parseBirthFields reports.
-struct BirthMoment {
-    QDate date;
-    QTime time;
-};
-std::optional<BirthMoment> readBirthMoment(std::string_view date, std::string_view time);
 
 // A date written as for --date, a real day in the years a birth may fall
 // in; nothing, with the reason in `error`, otherwise.

@@ -6,6 +6,7 @@
 #include "sys/QuotedText.h"
 #include "mansions/ReadingCaptions.h"
 
+#include <QJsonArray>
 #include <QJsonValue>
 
 #include <array>
@@ -220,5 +221,22 @@ QJsonObject readingPairJson(const ReadingPair &pair)
         {QStringLiteral("aToB"), taraStepJson(pair.match.aToB)},
         {QStringLiteral("bToA"), taraStepJson(pair.match.bToA)},
         {QStringLiteral("score"), pair.match.score},
+    };
+}
+
+QJsonObject foundPlaceJson(const FoundPlace &found)
+{
+    const AtlasPlace &place = found.place;
+    return QJsonObject{
+        {QStringLiteral("name"), place.name},
+        {QStringLiteral("state"), place.state},
+        {QStringLiteral("country"), place.country},
+        {QStringLiteral("latitude"), place.latitude},
+        {QStringLiteral("longitude"), place.longitude},
+        {QStringLiteral("zoneId"), place.timeZone},
+        {QStringLiteral("offsetText"), found.clock.offsetText},
+        {QStringLiteral("offsetName"), found.clock.offsetName},
+        {QStringLiteral("daylight"), found.clock.daylight},
+        {QStringLiteral("notes"), QJsonArray::fromStringList(found.clock.notes)},
     };
 }

@@ -8,6 +8,7 @@
 #include "core/Reading.h"
 #include "core/ReadingPair.h"
 #include "core/SavedBirth.h"
+#include "places/PlaceLookup.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -38,3 +39,6 @@ QJsonObject savedReadingJson(const QString &path, const Reading &reading, const 
 // Two saved readings compared: each one's mansion and nakshatra, the tara
 // of each direction and the score.
 QJsonObject readingPairJson(const ReadingPair &pair);
+
+// The place found and the offset used, for --json.
+QJsonObject foundPlaceJson(const FoundPlace &found);

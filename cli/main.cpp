@@ -7,11 +7,11 @@
 #include "cli/BirthFields.h"
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
-#include "cli/PlaceLookup.h"
 #include "cli/ReadingReport.h"
 #include "core/CalendarReport.h"
 #include "sys/QuotedText.h"
 #include "core/SavedReading.h"
+#include "places/PlaceLookup.h"
 #include "mansions/ReadingFile.h"
 #include "sys/NativeFileName.h"
 #include "sys/SafeFile.h"
@@ -120,25 +120,18 @@ int runSingle(const CommandLine &line)
     texts[std::size_t(BirthField::Dst)] = line.dst ? "yes" : "no";
 
     // A place gives the zone, the coordinates and the DST tick.
-    std::optional<FoundPlace> found;
-    QString placeError;
-    if (line.place) {
-        PlaceLookup lookup;
-        found = lookup.find(line.place->toStdString(),
-                            readBirthMoment(texts[std::size_t(BirthField::Date)], texts[std::size_t(BirthField::Time)]),
-                            placeError);
-    }
-    // Where the place wasn't found, stand-ins let the other fields be judged.
-    const PlaceFields standIn;
-    const PlaceFields *place = found ? &found->fields : line.place ? &standIn : nullptr;
+    std::optional<PlaceLookup> places;
+    if (line.place)
+        places.emplace(Atlas::installed());
+    const std::string placeText = line.place ? line.place->toStdString() : std::string();
+    const PlacedBirth read = readPlacedBirth(texts, places ? &*places : nullptr, placeText);
+    const std::optional<FoundPlace> &found = read.found;
 
-    BirthData birth;
-    std::vector<FieldError> errors;
-    bool good = parseBirthFields(texts, place, birth, errors) && placeError.isEmpty();
-    for (const FieldError &error : errors)
+    bool good = read.good();
+    for (const FieldError &error : read.errors)
         complain(QStringLiteral("--%1: %2").arg(QLatin1String(birthFieldName(error.field)), error.message));
-    if (!placeError.isEmpty())
-        complain(QStringLiteral("--place: %1").arg(placeError));
+    if (!read.placeError.isEmpty())
+        complain(QStringLiteral("--place: %1").arg(read.placeError));
     QString savePath;
     if (!line.savePath.isNull()) {
         savePath = savePathFor(line.savePath);
@@ -151,13 +144,10 @@ int runSingle(const CommandLine &line)
     }
     if (!good)
         return exitBadInput;
-    if (!place) {
-        const QString note = zoneNote(birth, texts[std::size_t(BirthField::Zone)]);
-        if (!note.isEmpty())
-            complain(QStringLiteral("--zone: %1").arg(note));
-    }
+    if (!read.zoneNote.isEmpty())
+        complain(QStringLiteral("--zone: %1").arg(read.zoneNote));
 
-    const std::optional<Reading> reading = calculateReading(birth);
+    const std::optional<Reading> reading = calculateReading(read.birth);
     if (!reading) {
         complain(QStringLiteral("the calculation failed for this birth"));
         return exitBadInput;
@@ -241,9 +231,9 @@ std::optional<std::pair<QTimeZone, QString>> calendarZone(const CommandLine &lin
 {
     QString id = line.timeZone.value_or(QString::fromUtf8(QTimeZone::systemTimeZoneId()));
     if (line.place) {
-        PlaceLookup lookup;
+        PlaceLookup lookup(Atlas::installed());
         QString error;
-        const std::optional<FoundPlace> found = lookup.find(line.place->toStdString(), std::nullopt, error);
+        const std::optional<FoundPlace> found = lookup.find(line.place->toStdString(), QDate(), QTime(), error);
         if (!found) {
             complain(QStringLiteral("--place: %1").arg(error));
             return std::nullopt;

@@ -7,6 +7,7 @@
 # which every other may use; ephemeris and mansions (beside each other); core;
 # ui and cli; app. The atlas (atlas/) stands apart and includes nothing of
 # ours but sys; cli and the web search plugin use it, and ui its PlaceClock.
+# Places (places/) choose a place from the atlas; cli uses them.
 # The plugin (app/websearch) is loaded into the program and shares only its
 # interface header with it. The tests follow: tests/core and tests/cli (which
 # runs the program) stand on the headless libraries and the headless helpers
@@ -34,7 +35,8 @@ allowed() {  # the including file's layer, the included path
     mansions) [[ $2 == mansions/* ]] ;;
     core) [[ $2 =~ ^(core|birth|ephemeris|mansions)/ ]] ;;
     atlas) [[ $2 =~ ^(atlas|birth|ephemeris)/ ]] ;;
-    cli) [[ $2 =~ ^(cli|core|birth|ephemeris|mansions|atlas)/ ]] ;;
+    places) [[ $2 =~ ^(places|atlas|birth|ephemeris)/ ]] ;;
+    cli) [[ $2 =~ ^(cli|core|places|birth|ephemeris|mansions|atlas)/ ]] ;;
     ui) [[ $2 =~ ^(ui|core|birth|ephemeris|mansions)/ || $2 == "$interface" || $2 == atlas/PlaceClock.h ]] ;;
     app) [[ $2 =~ ^(app|ui|cli|core|birth|ephemeris|mansions)/ && ($2 != app/websearch/* || $2 == "$interface") ]] ;;
     websearch) [[ $2 =~ ^(app/websearch|atlas|birth|ephemeris)/ || $plugin_exceptions == *" $2 "* ]] ;;
@@ -58,6 +60,6 @@ while IFS= read -r line; do
     echo "$file includes $included, above its layer ($layer)" >&2
     status=1
   fi
-done < <(grep -rH --include='*.cpp' --include='*.h' '^#include "' sys ephemeris birth mansions core ui cli app atlas \
+done < <(grep -rH --include='*.cpp' --include='*.h' '^#include "' sys ephemeris birth mansions core ui cli app atlas places \
            tests/core tests/cli tests/gui tests/support)
 exit $status

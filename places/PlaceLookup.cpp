@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cli/PlaceLookup.h"
+#include "places/PlaceLookup.h"
 
+#include "places/PlaceChoice.h"
 #include "sys/QuotedText.h"
 
-#include <QJsonArray>
 #include <QSet>
 
 #include <algorithm>
@@ -35,9 +35,9 @@ QString placeList(const QList<AtlasMatch> &matches)
     return labelList(labels);
 }
 
-std::string angleField(double degrees, AngleAxis axis)
+QString angleField(double degrees, AngleAxis axis)
 {
-    return Angle::fromDegrees(degrees).text(axis, AngleStyle::Field).toStdString();
+    return Angle::fromDegrees(degrees).text(axis, AngleStyle::Field);
 }
 
 // The places of `group` but `left`, those labelled alike told apart by
@@ -55,8 +55,8 @@ QString listApart(const QList<AtlasMatch> &group, const AtlasPlace *left = nullp
         listed.append(labels.count(labels.at(i)) < 2
                           ? labels.at(i)
                           : QStringLiteral("%1 at %2 %3")
-                                .arg(labels.at(i), QString::fromStdString(angleField(place.latitude, AngleAxis::Latitude)),
-                                     QString::fromStdString(angleField(place.longitude, AngleAxis::Longitude))));
+                                .arg(labels.at(i), angleField(place.latitude, AngleAxis::Latitude),
+                                     angleField(place.longitude, AngleAxis::Longitude)));
     }
     return labelList(listed);
 }
@@ -117,8 +117,8 @@ QList<AtlasMatch> ownNamed(const QString &typed, const QList<AtlasMatch> &group)
 // its places lie in several countries or states, or keep different clocks,
 // and none is much the largest, nor the one place whose own name it is.
 // `note` says which was taken where there were other places of the name.
-std::optional<AtlasPlace> chosenPlace(const QString &typed, const QList<AtlasMatch> &group, QString &error,
-                                      QString &note)
+std::optional<AtlasPlace> placeMeant(const QString &typed, const QList<AtlasMatch> &group, QString &error,
+                                     QString &note)
 {
     const QList<AtlasMatch> own = dominates(group) ? QList<AtlasMatch>() : ownNamed(typed, group);
     const QList<AtlasMatch> &contenders = own.isEmpty() ? group : own;
@@ -207,35 +207,23 @@ QString notFound(const QString &typed, const QList<AtlasMatch> &begun, const QLi
         .arg(quotedValue(typed));
 }
 
-// The zone as the zone field takes it: "5:30", or where the longitude would
-// give the other direction, with ISO 8601's sign, "+1:00" for ahead.
-std::string zoneText(const ZoneOffset &zone)
-{
-    return QStringLiteral("%1%2:%3")
-        .arg(zoneSign(zone.direction, ZoneSigns::Iso))
-        .arg(zone.hours)
-        .arg(zone.minutes, 2, 10, QLatin1Char('0'))
-        .toStdString();
-}
-
 } // namespace
 
-PlaceLookup::Choice PlaceLookup::choose(const QString &typed)
+PlaceLookup::Choice PlaceLookup::choose(const QString &typed) const
 {
-    const Atlas &atlas = Atlas::installed();
     Choice choice;
-    if (!atlas.problem().isEmpty()) {
-        choice.error = atlas.problem();
+    if (!m_atlas.problem().isEmpty()) {
+        choice.error = m_atlas.problem();
         return choice;
     }
-    const QList<AtlasMatch> matches = atlas.search(typed);
+    const QList<AtlasMatch> matches = m_atlas.search(typed);
     const QList<AtlasMatch> group = bestGroup(matches);
     if (group.isEmpty()) {
         QList<AtlasMatch> begun;
         QList<AtlasMatch> nearSpellings;
         for (const AtlasMatch &match : matches)
             (match.name == NameMatch::Prefix ? begun : nearSpellings).append(match);
-        choice.error = notFound(typed, begun, nearSpellings + atlas.suggestions(typed));
+        choice.error = notFound(typed, begun, nearSpellings + m_atlas.suggestions(typed));
         return choice;
     }
     const AtlasMatch &best = group.first();
@@ -247,7 +235,7 @@ PlaceLookup::Choice PlaceLookup::choose(const QString &typed)
         if (!typed.contains(u','))
             std::copy_if(matches.cbegin(), matches.cend(), std::back_inserter(begun),
                          [](const AtlasMatch &match) { return match.name == NameMatch::Prefix; });
-        const QList<AtlasMatch> nearSpellings = atlas.suggestions(typed);
+        const QList<AtlasMatch> nearSpellings = m_atlas.suggestions(typed);
         if (!begun.isEmpty() || !nearSpellings.isEmpty())
             choice.error = notFound(typed, begun, nearSpellings);
         else
@@ -255,16 +243,11 @@ PlaceLookup::Choice PlaceLookup::choose(const QString &typed)
                                .arg(quotedValue(typed), placeList(group));
         return choice;
     }
-    choice.place = chosenPlace(typed, group, choice.error, choice.note);
-    if (choice.place) {
-        choice.lon = angleField(choice.place->longitude, AngleAxis::Longitude);
-        choice.lat = angleField(choice.place->latitude, AngleAxis::Latitude);
-    }
+    choice.place = placeMeant(typed, group, choice.error, choice.note);
     return choice;
 }
 
-std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const std::optional<BirthMoment> &moment,
-                                            QString &error)
+std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, QDate date, QTime time, QString &error)
 {
     const QString typed = QString::fromUtf8(placeText.data(), qsizetype(placeText.size()));
     auto choice = m_choices.constFind(typed);
@@ -276,28 +259,19 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, const st
     error = choice->error;
     if (!choice->place)
         return std::nullopt;
-    const QString &note = choice->note;
 
     FoundPlace found;
     found.place = *choice->place;
-    found.lon = choice->lon;
-    found.lat = choice->lat;
-    PlaceFields &fields = found.fields;
-    fields.longitude = Angle::fromDegrees(found.place.longitude);
-    fields.latitude = Angle::fromDegrees(found.place.latitude);
-    if (!moment)
-        return found;
-    found.clock = placeClock(found.place.timeZone, moment->date, moment->time, found.place.longitude);
-    if (!note.isEmpty())
-        found.clock.notes.prepend(note);
-    if (!found.clock.zone) {
-        error = found.clock.notes.join(u' ');
-        return std::nullopt;
+    if (date.isValid() && time.isValid()) {
+        found.clock = placeClock(found.place.timeZone, date, time, found.place.longitude);
+        if (!choice->note.isEmpty())
+            found.clock.notes.prepend(choice->note);
+        if (!found.clock.zone) {
+            error = found.clock.notes.join(u' ');
+            return std::nullopt;
+        }
     }
-    fields.zone = *found.clock.zone;
-    fields.dst = found.clock.dst;
-    found.zone = zoneText(fields.zone);
-    found.dst = found.clock.dst ? "yes" : "no";
+    found.chosen = chosenPlace(found.place, found.clock);
     return found;
 }
 
@@ -308,21 +282,4 @@ QString placeLabel(const AtlasPlace &place)
         parts << place.state;
     parts << place.country;
     return parts.join(QStringLiteral(", "));
-}
-
-QJsonObject foundPlaceJson(const FoundPlace &found)
-{
-    const AtlasPlace &place = found.place;
-    return QJsonObject{
-        {QStringLiteral("name"), place.name},
-        {QStringLiteral("state"), place.state},
-        {QStringLiteral("country"), place.country},
-        {QStringLiteral("latitude"), place.latitude},
-        {QStringLiteral("longitude"), place.longitude},
-        {QStringLiteral("zoneId"), place.timeZone},
-        {QStringLiteral("offsetText"), found.clock.offsetText},
-        {QStringLiteral("offsetName"), found.clock.offsetName},
-        {QStringLiteral("daylight"), found.clock.daylight},
-        {QStringLiteral("notes"), QJsonArray::fromStringList(found.clock.notes)},
-    };
 }
