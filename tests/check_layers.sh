@@ -6,20 +6,20 @@
 # The layers, lowest first: sys, which includes nothing of the others and
 # which every other may use; ephemeris and mansions (beside each other); core;
 # ui and cli; app. The atlas (atlas/) stands apart and includes nothing of
-# ours but sys; cli and the web search plugin use it, and ui its PlaceClock.
-# The plugin (app/websearch) is loaded into the program and shares only its
-# interface header with it. The tests follow: tests/core and tests/cli (which
-# runs the program) stand on the headless libraries and the headless helpers
-# of tests/support; tests/gui may use everything.
+# ours but sys; cli and the atlas window plugin use it, and ui its PlaceClock.
+# The atlas window plugin (plugins/atlaswindow) is loaded into the program
+# and shares only its interface header, in places/, with it: it stands on
+# places, the atlas and birth, wears the screens' look (ui/Look.h, built as
+# a library of its own) and nothing of the program includes it. The tests
+# follow: tests/core and tests/cli (which runs the program) stand on the
+# headless libraries and the headless helpers of tests/support; tests/gui may
+# use everything.
 #
 #   check_layers.sh SOURCE_FOLDER
 set -euo pipefail
 cd "${1:?usage: check_layers.sh SOURCE_FOLDER}"
 
-interface=app/websearch/WebSearchInterface.h
-# The plugin still takes the window title from the program; it is to move
-# behind its interface.
-plugin_exceptions=" core/Messages.h "
+interface=places/AtlasWindowInterface.h
 
 # The helpers of tests/support that need no screens.
 headless_helpers=" ReferenceVectors.h TestFiles.h "
@@ -28,7 +28,7 @@ allowed() {  # the including file's layer, the included path
   [[ $2 == sys/* ]] && return 0  # the lowest floor, under every layer
   case $1 in
     tests-headless) [[ $2 =~ ^(core|birth|ephemeris|mansions|atlas)/ || $2 == *.moc || $headless_helpers == *" $2 "* ]] ;;
-    tests-gui) [[ $2 =~ ^(app|ui|cli|core|birth|ephemeris|mansions|atlas)/ || $2 == *.moc || -f tests/support/$2 ]] ;;
+    tests-gui) [[ $2 =~ ^(app|ui|cli|core|birth|ephemeris|mansions|atlas|places|plugins)/ || $2 == *.moc || -f tests/support/$2 ]] ;;
     ephemeris) [[ $2 == ephemeris/* ]] ;;
     birth) [[ $2 =~ ^(birth|ephemeris)/ ]] ;;
     mansions) [[ $2 == mansions/* ]] ;;
@@ -36,8 +36,8 @@ allowed() {  # the including file's layer, the included path
     atlas) [[ $2 =~ ^(atlas|birth|ephemeris)/ ]] ;;
     cli) [[ $2 =~ ^(cli|core|birth|ephemeris|mansions|atlas)/ ]] ;;
     ui) [[ $2 =~ ^(ui|core|birth|ephemeris|mansions)/ || $2 == "$interface" || $2 == atlas/PlaceClock.h ]] ;;
-    app) [[ $2 =~ ^(app|ui|cli|core|birth|ephemeris|mansions)/ && ($2 != app/websearch/* || $2 == "$interface") ]] ;;
-    websearch) [[ $2 =~ ^(app/websearch|atlas|birth|ephemeris)/ || $plugin_exceptions == *" $2 "* ]] ;;
+    app) [[ $2 =~ ^(app|ui|cli|core|birth|ephemeris|mansions)/ ]] ;;
+    plugins/atlaswindow) [[ $2 =~ ^(plugins/atlaswindow|places|atlas|birth|ephemeris)/ || $2 == ui/Look.h ]] ;;
     *) false ;;
   esac
 }
@@ -49,7 +49,7 @@ while IFS= read -r line; do
   included=${included%%\"*}
   layer=${file%%/*}
   case $file in
-    app/websearch/*) layer=websearch ;;
+    plugins/atlaswindow/*) layer=plugins/atlaswindow ;;
     tests/core/* | tests/cli/*) layer=tests-headless ;;
     tests/support/*) [[ $headless_helpers == *" ${file#tests/support/} "* ]] && layer=tests-headless || layer=tests-gui ;;
     tests/gui/*) layer=tests-gui ;;
@@ -58,6 +58,6 @@ while IFS= read -r line; do
     echo "$file includes $included, above its layer ($layer)" >&2
     status=1
   fi
-done < <(grep -rH --include='*.cpp' --include='*.h' '^#include "' sys ephemeris birth mansions core ui cli app atlas \
+done < <(grep -rH --include='*.cpp' --include='*.h' '^#include "' sys ephemeris birth mansions core ui cli app atlas plugins \
            tests/core tests/cli tests/gui tests/support)
 exit $status
