@@ -23,9 +23,6 @@ namespace {
 
 using Words = QStringList;
 
-// A query's trailing words, added by the program to every search.
-constexpr char queryEnding[] = " Latitude Longitude";
-
 Words wordsOf(const QString &folded)
 {
     return folded.split(u' ', Qt::SkipEmptyParts);
@@ -811,12 +808,6 @@ QList<AtlasMatch> Atlas::suggestions(const QString &placeText, qsizetype limit) 
 bool regionTyped(const QString &placeText, const AtlasMatch &match)
 {
     return wordsOf(foldForSearch(placeText)).size() > match.nameWords;
-}
-
-QString placeTextOfQuery(const QString &query)
-{
-    const QLatin1String ending(queryEnding);
-    return query.endsWith(ending) ? query.chopped(ending.size()) : query;
 }
 
 namespace {

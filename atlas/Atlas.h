@@ -111,10 +111,6 @@ private:
 // state or country that should then fit the place.
 bool regionTyped(const QString &placeText, const AtlasMatch &match);
 
-// The place part of a coordinates query: the text before the trailing
-// " Latitude Longitude", or the whole query when it has no such ending.
-QString placeTextOfQuery(const QString &query);
-
 // The text as the atlas compares it: case and accents dropped, full stops
 // and apostrophes removed, any other run of non-letters one blank, and the
 // abbreviations "st", "ste", "mt", "ft" for Saint, Sainte, Mount, Fort.

@@ -4,7 +4,8 @@
 // The atlas as the user meets it: a search for each of a thousand typed
 // beginnings of place names (the figure is the 99th percentile of one
 // search), and the atlas window opened on a place until it is on screen.
-#include "app/websearch/AtlasWindow.h"
+#include "core/Messages.h"
+#include "plugins/atlaswindow/AtlasWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -80,9 +81,9 @@ BENCHMARK(searchMisspeltNames)->Unit(benchmark::kMillisecond);
 void openAtlasWindow(benchmark::State &state)
 {
     for (auto _ : state) {
-        AtlasWindow window(QStringLiteral("Pune Maharashtra India Latitude Longitude"),
-                           QStringLiteral("Pune, Maharashtra, India"), Atlas::installed(), 2024, QDate(1980, 1, 1),
-                           QTime(12, 0));
+        const PlaceQuery query{QStringLiteral("Pune"), QStringLiteral("Maharashtra"), QStringLiteral("India"),
+                               QDate(1980, 1, 1), QTime(12, 0)};
+        AtlasWindow window(query, QString::fromUtf8(Messages::windowTitle), Atlas::installed(), 2024);
         window.show();
         if (!QTest::qWaitForWindowExposed(&window)) {
             state.SkipWithError("the window did not show");

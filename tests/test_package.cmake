@@ -105,7 +105,7 @@ set(prefix ${root}/usr)
 # position-independent (readelf comes with the compiler's binutils).
 find_program(READELF readelf)
 find_program(OBJCOPY objcopy)
-foreach(binary ${BINDIR}/Quorvel ${BINDIR}/quorvel-cli ${LIBDIR}/quorvel/plugins/quorvel_websearch.so)
+foreach(binary ${BINDIR}/Quorvel ${BINDIR}/quorvel-cli ${LIBDIR}/quorvel/plugins/quorvel_atlaswindow_plugin.so)
   if(NOT EXISTS ${prefix}/${binary})
     problem("missing ${binary}")
     continue()
@@ -149,7 +149,7 @@ endforeach()
 find_program(HARDENING_CHECK hardening-check)
 if(HARDENING_CHECK)
   execute_process(COMMAND ${HARDENING_CHECK} --nofortify --quiet ${prefix}/${BINDIR}/Quorvel
-                          ${prefix}/${BINDIR}/quorvel-cli ${prefix}/${LIBDIR}/quorvel/plugins/quorvel_websearch.so
+                          ${prefix}/${BINDIR}/quorvel-cli ${prefix}/${LIBDIR}/quorvel/plugins/quorvel_atlaswindow_plugin.so
                   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
   if(NOT result EQUAL 0)
     problem("hardening-check:\n${output}")
@@ -171,7 +171,7 @@ else()
   # whole binary may be larger (debug information, a sanitizer build).
   file(SIZE ${atlas_index} atlas_size)
   find_program(SECTION_SIZES size)
-  foreach(binary ${BINDIR}/quorvel-cli ${LIBDIR}/quorvel/plugins/quorvel_websearch.so)
+  foreach(binary ${BINDIR}/quorvel-cli ${LIBDIR}/quorvel/plugins/quorvel_atlaswindow_plugin.so)
     if(SECTION_SIZES AND EXISTS ${prefix}/${binary})
       execute_process(COMMAND ${SECTION_SIZES} -A -d ${prefix}/${binary} OUTPUT_VARIABLE sections)
       string(REGEX MATCHALL "\n[.][^ \n]* +[0-9]+" rows "${sections}")

@@ -1,11 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/websearch/AtlasWindow.h"
-#include "app/websearch/WebSearchInterface.h"
 #include "atlas/Atlas.h"
 #include "atlas/AtlasIndex.h"
 #include "core/Messages.h"
+#include "plugins/atlaswindow/AtlasWindow.h"
 #include "ui/WebSearchLoader.h"
 #include "TestFiles.h"
 #include "Widgets.h"
@@ -52,6 +51,13 @@ constexpr int zoneYear = 2024;
 // The birth moment whose clock the window describes.
 const QDate birthDate(1980, 1, 1);
 const QTime birthTime(12, 0);
+const QString title = QString::fromUtf8(Messages::windowTitle);
+
+// The query for `city`, `state` and `country` at the birth moment.
+PlaceQuery placeQuery(const QString &city, const QString &state = {}, const QString &country = {})
+{
+    return {city, state, country, birthDate, birthTime};
+}
 
 // A box filled to its limit: 16,000 one-letter words.
 QString fullBox()
@@ -90,6 +96,21 @@ AtlasPlace place(const char *name, const char *state, const char *country, const
     return p;
 }
 
+// The chosen place's fields as text, the zone with the sign the main screen's
+// boxes read; none when no place was chosen.
+QStringList fieldsOf(const std::optional<ChosenPlace> &chosen)
+{
+    if (!chosen)
+        return {};
+    QString zone = QStringLiteral("none");
+    if (const std::optional<ZoneOffset> &offset = chosen->zone)
+        zone = zoneSign(offset->direction, ZoneSigns::Picker) +
+               QStringLiteral("%1:%2").arg(offset->hours).arg(offset->minutes, 2, 10, QLatin1Char('0'));
+    return {chosen->city, chosen->state, chosen->country, chosen->latitude.text(AngleAxis::Latitude, AngleStyle::Plain),
+            chosen->longitude.text(AngleAxis::Longitude, AngleStyle::Plain), chosen->zoneId, zone,
+            chosen->dst ? QStringLiteral("DST") : QStringLiteral("no DST"), chosen->zoneNote};
+}
+
 // The index `bytes` with the number at `offset` replaced.
 QByteArray withNumber(QByteArray bytes, std::size_t offset, quint32 number)
 {
@@ -107,15 +128,16 @@ private slots:
         QVERIFY2(systemAtlas().size() > 190000, "the GeoNames atlas is missing or cut short");
     }
 
-    // ---- reading the query and comparing names -------------------------------
+    // ---- the web query and comparing names --------------------------------------
 
     void queryAndFolding()
     {
-        QCOMPARE(placeTextOfQuery(QStringLiteral("Pune Maharashtra India Latitude Longitude")),
-                 QStringLiteral("Pune Maharashtra India"));
-        QCOMPARE(placeTextOfQuery(QStringLiteral("      Latitude Longitude")), QStringLiteral("     "));
-        QCOMPARE(placeTextOfQuery(QStringLiteral("q")), QStringLiteral("q"));
-        QCOMPARE(placeTextOfQuery(QStringLiteral("Latitude Longitude")), QStringLiteral("Latitude Longitude"));
+        QCOMPARE(webQueryOf(placeQuery("Pune", "Maharashtra", "India")),
+                 QStringLiteral("Pune Maharashtra India Latitude Longitude"));
+        QCOMPARE(webQueryOf(placeQuery(" ", " ", " ")), QStringLiteral("      Latitude Longitude"));
+        QCOMPARE(webQueryOf(placeQuery("q")), QStringLiteral("q   Latitude Longitude"));
+        QCOMPARE(webQueryOf(placeQuery("  lima ", "LIMA", "peru  ")),
+                 QStringLiteral("  lima  LIMA peru   Latitude Longitude"));
 
         const QList<QPair<QString, QString>> folds{
             {QStringLiteral("São Paulo"), QStringLiteral("sao paulo")},
@@ -140,7 +162,7 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("best"); // name, state, country code
         const auto row = [](const char *tag, const char *place, QStringList best) {
-            QTest::newRow(tag) << QString::fromUtf8(place) + QStringLiteral(" Latitude Longitude") << best;
+            QTest::newRow(tag) << QString::fromUtf8(place) << best;
         };
         row("Pune", "Pune Maharashtra India", {"Pune", "Maharashtra", "IN"});
         row("Springfield in Illinois, not the larger one", "Springfield Illinois USA",
@@ -166,7 +188,7 @@ private slots:
         row("punctuation typed", "Springfield, Ill., U.S.A.", {"Springfield", "Illinois", "US"});
         // The state at the end of a full box is still found; the country after it.
         QTest::newRow("full boxes")
-            << QStringLiteral("Springfield %1 Illinois %1 USA Latitude Longitude").arg(fullBox())
+            << QStringLiteral("Springfield %1 Illinois %1 USA").arg(fullBox())
             << QStringList{"Springfield", "Illinois", "US"};
     }
 
@@ -174,7 +196,7 @@ private slots:
     {
         QFETCH(QString, query);
         QFETCH(QStringList, best);
-        const QList<AtlasMatch> matches = systemAtlas().search(placeTextOfQuery(query));
+        const QList<AtlasMatch> matches = systemAtlas().search(query);
         QVERIFY(!matches.isEmpty());
         const AtlasPlace &first = matches.constFirst().place;
         QCOMPARE((QStringList{first.name, first.state, first.countryCode}), best);
@@ -240,18 +262,18 @@ private slots:
     void missingPlacesFindNothing_data()
     {
         QTest::addColumn<QString>("query");
-        QTest::newRow("made up") << "Qwertzville Nowhere Land Latitude Longitude";
-        QTest::newRow("misspelt") << "Punee Maharashtra India Latitude Longitude";
-        QTest::newRow("state typed first") << "Maharashtra Pune India Latitude Longitude";
-        QTest::newRow("blanks only") << "      Latitude Longitude";
-        QTest::newRow("punctuation only") << ".,; -- ' Latitude Longitude";
+        QTest::newRow("made up") << "Qwertzville Nowhere Land";
+        QTest::newRow("misspelt") << "Punee Maharashtra India";
+        QTest::newRow("state typed first") << "Maharashtra Pune India";
+        QTest::newRow("blanks only") << "     ";
+        QTest::newRow("punctuation only") << ".,; -- '";
         QTest::newRow("empty") << "";
     }
 
     void missingPlacesFindNothing()
     {
         QFETCH(QString, query);
-        QVERIFY(systemAtlas().search(placeTextOfQuery(query)).isEmpty());
+        QVERIFY(systemAtlas().search(query).isEmpty());
     }
 
     // ---- the index file ---------------------------------------------------------
@@ -303,8 +325,7 @@ private slots:
         for (const QString &typed : {QStringLiteral("Pune"), QStringLiteral("Pu"), QStringLiteral("Punee")})
             QCOMPARE(atlas.search(typed).isEmpty() && atlas.suggestions(typed).isEmpty(), places == 0);
         // The plugin's window says what is wrong in its heading.
-        const AtlasWindow window(QStringLiteral("Pune Latitude Longitude"), QStringLiteral("Pune"), atlas, zoneYear,
-                                 birthDate, birthTime);
+        const AtlasWindow window(placeQuery("Pune"), title, atlas, zoneYear);
         QCOMPARE(widget<QLabel>(&window, "lblHeading")->text() == atlas.problem(), !problem.isEmpty());
     }
 
@@ -415,9 +436,8 @@ private slots:
 
     void windowShowsPuneAsTyped()
     {
-        const QString query = QStringLiteral("Pune Maharashtra India Latitude Longitude");
-        AtlasWindow window(query, placeTextOfQuery(query), systemAtlas(), zoneYear, birthDate, birthTime);
-        QCOMPARE(window.windowTitle(), QString::fromUtf8(Messages::windowTitle));
+        AtlasWindow window(placeQuery("Pune Maharashtra India"), title, systemAtlas(), zoneYear);
+        QCOMPARE(window.windowTitle(), title);
         QVERIFY(window.isModal());
         QTableWidget *table = window.tblPlaces();
         QCOMPARE(rowTexts(table, 0), (QStringList{"Pune", "Maharashtra", "India", "18° 31' N", "73° 51' E",
@@ -448,7 +468,7 @@ private slots:
         QTest::keyClick(&window, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
         QCOMPARE(window.result(), int(QDialog::Rejected));
-        QVERIFY(window.chosenPlace().isEmpty());
+        QVERIFY(!window.chosenPlace());
     }
 
     // "Use This Place", Enter and a double click take the selected row:
@@ -458,26 +478,23 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<int>("row");
-        QTest::addColumn<QVariantMap>("chosen");
-        const QVariantMap kathmandu{{"latitude", 27.70169}, {"longitude", 85.3206}, {"zoneId", "Asia/Kathmandu"},
-                                    {"zoneHours", 5},       {"zoneMinutes", 30},    {"dst", false},
-                                    {"city", "Kathmandu"},  {"state", "Central Region"}, {"country", "Nepal"}};
+        QTest::addColumn<QStringList>("chosen"); // as fieldsOf() writes it
+        const QStringList kathmandu{"Kathmandu", "Central Region", "Nepal",  "27° 42' N", "85° 19' E",
+                                    "Asia/Kathmandu", "5:30", "no DST", ""};
         // Double summer time: the whole offset, with its sign, as the longitude is West.
-        const QVariantMap london{{"latitude", 51.50853}, {"longitude", -0.12574}, {"zoneId", "Europe/London"},
-                                 {"zoneHours", 2},       {"zoneMinutes", 0},      {"zoneSign", "-"},
-                                 {"dst", false},         {"zoneNote", "Includes summer time"},
-                                 {"city", "London"},     {"state", "England"},    {"country", "United Kingdom"}};
+        const QStringList london{"London",        "England", "United Kingdom", "51° 31' N",          "0° 8' W",
+                                 "Europe/London", "-2:00",   "no DST",         "Includes summer time"};
         QTest::newRow("button, double summer time") << "button" << 1 << london;
         QTest::newRow("Enter, with the zone") << "enter" << 0 << kathmandu;
         QTest::newRow("double click") << "double click" << 1 << london;
-        QTest::newRow("Escape takes nothing") << "escape" << 0 << QVariantMap();
+        QTest::newRow("Escape takes nothing") << "escape" << 0 << QStringList();
     }
 
     void windowUsesThePlace()
     {
         QFETCH(QString, how);
         QFETCH(int, row);
-        QFETCH(QVariantMap, chosen);
+        QFETCH(QStringList, chosen);
         AtlasPlace kathmandu = place("Kathmandu", "Central Region", "Nepal", "NP", 9442271);
         kathmandu.otherNames = QStringList{QStringLiteral("Capital")};
         kathmandu.latitude = 27.70169;
@@ -489,8 +506,8 @@ private slots:
         london.timeZone = QStringLiteral("Europe/London");
         london.otherNames = QStringList{QStringLiteral("Capital")};
         const Atlas atlas({london, kathmandu});
-        AtlasWindow window(QStringLiteral("London x y Latitude Longitude"), QStringLiteral("capital"), atlas, zoneYear,
-                           QDate(1941, 7, 1), QTime(12, 0));
+        AtlasWindow window({QStringLiteral("capital"), {}, {}, QDate(1941, 7, 1), QTime(12, 0)}, title, atlas,
+                           zoneYear);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTableWidget *table = window.tblPlaces();
@@ -517,15 +534,13 @@ private slots:
             QTest::keyClick(table, Qt::Key_Escape);
         }
         QVERIFY(!window.isVisible());
-        QCOMPARE(window.chosenPlace(), chosen);
+        QCOMPARE(fieldsOf(window.chosenPlace()), chosen);
     }
 
     void windowSearchesAsTyped()
     {
         // Eight rows in view, none cut off, the rest a scroll away.
-        const QString query = QStringLiteral("Springfield IL USA Latitude Longitude");
-        AtlasWindow window(query, QStringLiteral("Springfield, IL, USA"), systemAtlas(), zoneYear, birthDate,
-                           birthTime);
+        AtlasWindow window(placeQuery("Springfield", "IL", "USA"), title, systemAtlas(), zoneYear);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTableWidget *table = window.tblPlaces();
@@ -564,7 +579,7 @@ private slots:
     void windowKeepsItsWidth()
     {
         QFETCH(QString, typed);
-        AtlasWindow window(QString(), QString(), systemAtlas(), zoneYear, birthDate, birthTime);
+        AtlasWindow window(placeQuery({}), title, systemAtlas(), zoneYear);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const int width = window.width();
@@ -579,14 +594,13 @@ private slots:
     void windowOpensTheWebSearch()
     {
         BrowserRecorder browser;
-        const QString query = QStringLiteral("Qwertzville A&B #1 x+y=z Latitude Longitude");
-        AtlasWindow window(query, placeTextOfQuery(query), systemAtlas(), zoneYear, birthDate, birthTime);
+        AtlasWindow window(placeQuery("Qwertzville", "A&B", "#1 x+y=z"), title, systemAtlas(), zoneYear);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QCOMPARE(window.tblPlaces()->rowCount(), 0);
         QVERIFY(!window.cmdUse()->isEnabled());
         const auto *heading = widget<QLabel>(&window, "lblHeading");
-        QCOMPARE(heading->text(), QStringLiteral("\u201cQwertzville A&B #1 x+y=z\u201d is not in the atlas. "
+        QCOMPARE(heading->text(), QStringLiteral("\u201cQwertzville, A&B, #1 x+y=z\u201d is not in the atlas. "
                                                  "Search the web for its latitude and longitude."));
         // With nothing found the web search is one key press away.
         QCOMPARE(QApplication::focusWidget(), window.txtPlace());
@@ -594,7 +608,8 @@ private slots:
         QCOMPARE(browser.urls.size(), 1);
         QCOMPARE(browser.urls.first().query(QUrl::FullyEncoded),
                  QStringLiteral("q=Qwertzville%20A%26B%20%231%20x%2By%3Dz%20Latitude%20Longitude"));
-        QCOMPARE(QUrlQuery(browser.urls.first()).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded), query);
+        QCOMPARE(QUrlQuery(browser.urls.first()).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
+                 QStringLiteral("Qwertzville A&B #1 x+y=z Latitude Longitude"));
         QVERIFY(!window.isVisible());
         QCOMPARE(window.result(), int(QDialog::Accepted));
     }
@@ -602,15 +617,15 @@ private slots:
     void windowFlagsDoubtfulPlaces()
     {
         // Typed markup is shown as text, a character that turns the text around escaped.
-        const QString typed = QStringLiteral("<b>Madrid</b> \u202eNowhere Land Latitude Longitude");
-        AtlasWindow nothing(typed, placeTextOfQuery(typed), systemAtlas(), zoneYear, birthDate, birthTime);
+        AtlasWindow nothing(placeQuery(QStringLiteral("<b>Madrid</b> \u202eNowhere Land")), title, systemAtlas(),
+                            zoneYear);
         QCOMPARE(widget<QLabel>(&nothing, "lblHeading")->textFormat(), Qt::PlainText);
         QVERIFY(widget<QLabel>(&nothing, "lblHeading")->text().contains(u"</b> \\u202eNowhere Land\u201d"));
 
         // Full boxes: the heading repeats the start of the text, whole, and
         // the window fits the screen.
-        const QString full = QStringLiteral("Springfield %1 %1 %1 Latitude Longitude").arg(fullBox());
-        AtlasWindow pasted(full, placeTextOfQuery(full), systemAtlas(), zoneYear, birthDate, birthTime);
+        AtlasWindow pasted(placeQuery(QStringLiteral("Springfield %1 %1 %1").arg(fullBox())), title, systemAtlas(),
+                           zoneYear);
         pasted.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pasted));
         const auto *heading = widget<QLabel>(&pasted, "lblHeading");
@@ -620,8 +635,7 @@ private slots:
 
         // Places of the name, none in the state or country typed: the
         // window says so and offers the web first.
-        const QString elsewhere = QStringLiteral("Madrid Ontario Canada Latitude Longitude");
-        AtlasWindow window(elsewhere, placeTextOfQuery(elsewhere), systemAtlas(), zoneYear, birthDate, birthTime);
+        AtlasWindow window(placeQuery("Madrid Ontario Canada"), title, systemAtlas(), zoneYear);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QVERIFY(widget<QLabel>(&window, "lblHeading")
@@ -641,7 +655,7 @@ private slots:
     {
         BrowserRecorder browser;
         const QString plugin = QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                               QStringLiteral("/../plugins/quorvel_websearch.so"));
+                                               QStringLiteral("/../plugins/quorvel_atlaswindow_plugin.so"));
         std::optional<QStringList> firstRow;
         QString searched;
         QString title;

@@ -680,14 +680,14 @@ private slots:
             QVERIFY(!library.isEmpty());
             QVERIFY(QFile::copy(library, plugged.filePath(QStringLiteral("c_library.so"))));
             const QString realPlugin = QDir::cleanPath(QCoreApplication::applicationDirPath()
-                                                       + QStringLiteral("/../plugins/quorvel_websearch.so"));
+                                                       + QStringLiteral("/../plugins/quorvel_atlaswindow_plugin.so"));
             QByteArray plugin = fileBytes(realPlugin);
             QVERIFY2(plugin.size() > 4096, qPrintable(realPlugin));
             for (const qsizetype size : {qsizetype(64), qsizetype(4096)})
                 QVERIFY(writeBytes(plugged.filePath(QStringLiteral("d_cut%1.so").arg(size)), plugin.left(size)));
-            const QByteArray iid("example.quorvel.WebSearchInterface");
+            const QByteArray iid("example.quorvel.AtlasWindowInterface");
             QVERIFY(plugin.contains(iid));
-            plugin.replace(iid, QByteArray("example.quorvel.WebSearchInterfacX"));
+            plugin.replace(iid, QByteArray("example.quorvel.AtlasWindowInterfacX"));
             QVERIFY(writeBytes(plugged.filePath(QStringLiteral("e_other_interface.so")), plugin));
         }
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
+#include "places/AtlasWindowInterface.h"
 #include "ui/Branding.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
@@ -422,10 +422,10 @@ private slots:
     {
         // The build tree's plugin folder comes first, and holds the plugin.
         const QString plugin = QDir::cleanPath(QCoreApplication::applicationDirPath()
-                                               + QStringLiteral("/../plugins/quorvel_websearch.so"));
+                                               + QStringLiteral("/../plugins/quorvel_atlaswindow_plugin.so"));
         QCOMPARE(webSearchPluginFolders().value(0), QFileInfo(plugin).path());
         QCOMPARE(QPluginLoader(plugin).metaData().value(QStringLiteral("IID")).toString(),
-                 QStringLiteral(QUORVEL_WEBSEARCH_IID));
+                 QStringLiteral(QUORVEL_ATLASWINDOW_IID));
 
         // No recording desktop: the program's own desktop loads the plugin.
         UrlRecorder browser(QStringLiteral("https"));
@@ -452,7 +452,7 @@ private slots:
 
         // Files that look like plugins but aren't.
         const QList<QPair<QString, QByteArray>> files{
-            {QStringLiteral("quorvel_websearch.so"), QByteArrayLiteral("\x7f" "ELF this is not a library")},
+            {QStringLiteral("quorvel_atlaswindow_plugin.so"), QByteArrayLiteral("\x7f" "ELF this is not a library")},
             {QStringLiteral("empty.so"), QByteArray()},
             {QStringLiteral("readme.txt"), QByteArrayLiteral("not a plugin\n")}};
         for (const auto &[name, bytes] : files) {
@@ -464,7 +464,8 @@ private slots:
         QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {folder.path()}, &whyNotRun));
         QCOMPARE(whyNotRun,
                  QStringLiteral("The Coordinates Search %1 Could Not Be Loaded.")
-                     .arg(QFileInfo(folder.filePath(QStringLiteral("quorvel_websearch.so"))).canonicalFilePath()));
+                     .arg(QFileInfo(folder.filePath(QStringLiteral("quorvel_atlaswindow_plugin.so")))
+                              .canonicalFilePath()));
         QVERIFY(browser.urls.isEmpty());
         // A broken file ahead of the real plugin doesn't hide it.
         QVERIFY(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, QStringList{folder.path()} + webSearchPluginFolders()));
@@ -499,8 +500,8 @@ private slots:
         const QString folder = scratch.filePath(QStringLiteral("plugins"));
         QVERIFY(QDir().mkdir(folder));
         const QByteArray folderName = QFile::encodeName(folder);
-        const QString real = webSearchPluginFolders().value(0) + QStringLiteral("/quorvel_websearch.so");
-        const QString plugin = folder + QStringLiteral("/quorvel_websearch.so");
+        const QString real = webSearchPluginFolders().value(0) + QStringLiteral("/quorvel_atlaswindow_plugin.so");
+        const QString plugin = folder + QStringLiteral("/quorvel_atlaswindow_plugin.so");
         const QByteArray pluginName = QFile::encodeName(plugin);
         if (place == QLatin1String("symlink"))
             QVERIFY(QFile::link(real, plugin));

@@ -5,11 +5,11 @@
 
 #include "atlas/Atlas.h"
 #include "atlas/PlaceClock.h"
+#include "places/ChosenPlace.h"
 
-#include <QDate>
 #include <QDialog>
-#include <QTime>
-#include <QVariantMap>
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -24,13 +24,13 @@ class QTableWidget;
 class AtlasWindow : public QDialog {
     Q_OBJECT
 public:
-    // `query` is the whole query the program sent, searched on the web;
-    // `placeText` what the box starts with; `atlas` the places searched;
-    // `zoneYear` the year whose zone rules are described (the current one);
-    // `birthDate` and `birthTime` the local moment whose clock is described
-    // (invalid when the program sent none: no clock is described then).
-    AtlasWindow(const QString &query, const QString &placeText, const Atlas &atlas, int zoneYear,
-                const QDate &birthDate, const QTime &birthTime, QWidget *parent = nullptr);
+    // `query` is the place the program asks for, which the box starts with
+    // and the web is searched for, and the local moment whose clock is
+    // described (none when its date or time is invalid); `title` the
+    // window's; `atlas` the places searched; `zoneYear` the year whose zone
+    // rules are described (the current one).
+    AtlasWindow(const PlaceQuery &query, const QString &title, const Atlas &atlas, int zoneYear,
+                QWidget *parent = nullptr);
 
     QLineEdit *txtPlace() const { return m_txtPlace; }
     QTableWidget *tblPlaces() const { return m_tblPlaces; }
@@ -39,10 +39,9 @@ public:
     QPushButton *cmdClose() const { return m_cmdClose; }
 
     // The place taken with "Use This Place" (the button, Enter or a double
-    // click on a row) as the plugin hands it to the program: coordinates and
-    // zone always, the zone boxes and DST tick when the clock fills them.
-    // Empty when the window was closed otherwise.
-    QVariantMap chosenPlace() const { return m_chosenPlace; }
+    // click on a row), with its clock at the moment; none when the window
+    // was closed otherwise.
+    std::optional<ChosenPlace> chosenPlace() const { return m_chosenPlace; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -66,13 +65,11 @@ private:
     // browser can't be started the window stays and says so.
     void cmdWeb_Click();
 
-    QString m_query;
+    PlaceQuery m_query;
     const Atlas &m_atlas;
     int m_zoneYear;
     QList<AtlasPlace> m_places;
-    QDate m_birthDate;
-    QTime m_birthTime;
-    QVariantMap m_chosenPlace;
+    std::optional<ChosenPlace> m_chosenPlace;
     int m_rowHeight = 0;
     QLabel *m_lblHeading = nullptr;
     QLineEdit *m_txtPlace = nullptr;
@@ -85,3 +82,7 @@ private:
     QPushButton *m_cmdWeb = nullptr;
     QPushButton *m_cmdClose = nullptr;
 };
+
+// What the browser's button searches the web for: the query's parts as
+// typed, a blank between each, and the words that ask for coordinates.
+QString webQueryOf(const PlaceQuery &query);

@@ -1,13 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/websearch/AtlasWindow.h"
+#include "plugins/atlaswindow/AtlasWindow.h"
 
-#include "app/websearch/AtlasLook.h"
-#include "app/websearch/WebSearchInterface.h"
-#include "core/Messages.h"
 #include "birth/Angle.h"
+#include "places/PlaceChoice.h"
 #include "sys/QuotedText.h"
+#include "ui/Look.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -100,20 +99,35 @@ QString echoOf(const QString &place)
     return barePath(echo) + u'\u2026';
 }
 
+// What the box starts with: the query's city, state and country, parted by
+// commas, those left empty left out.
+QString placeTextOf(const PlaceQuery &query)
+{
+    QStringList parts;
+    for (const QString &part : {query.city, query.state, query.country})
+        if (const QString simple = part.simplified(); !simple.isEmpty())
+            parts.append(simple);
+    return parts.join(QStringLiteral(", "));
+}
+
 } // namespace
 
-AtlasWindow::AtlasWindow(const QString &query, const QString &placeText, const Atlas &atlas, int zoneYear,
-                         const QDate &birthDate, const QTime &birthTime, QWidget *parent)
-    : QDialog(parent), m_query(query), m_atlas(atlas), m_zoneYear(zoneYear), m_birthDate(birthDate),
-      m_birthTime(birthTime)
+QString webQueryOf(const PlaceQuery &query)
+{
+    return query.city + u' ' + query.state + u' ' + query.country + QStringLiteral(" Latitude Longitude");
+}
+
+AtlasWindow::AtlasWindow(const PlaceQuery &query, const QString &title, const Atlas &atlas, int zoneYear,
+                         QWidget *parent)
+    : QDialog(parent), m_query(query), m_atlas(atlas), m_zoneYear(zoneYear)
 {
     setObjectName(QStringLiteral("AtlasWindow"));
-    setFont(AtlasLook::verdana(8.25));
-    AtlasLook::applyScreenPalette(this);
+    setFont(Look::verdana(8.25));
+    Look::applyScreenPalette(this);
 
     m_lblHeading = wrappedLabel(this, "lblHeading");
-    m_lblHeading->setFont(AtlasLook::verdana(9.75, true));
-    m_txtPlace = new QLineEdit(placeText.simplified(), this);
+    m_lblHeading->setFont(Look::verdana(9.75, true));
+    m_txtPlace = new QLineEdit(placeTextOf(query), this);
     m_txtPlace->setObjectName(QStringLiteral("txtPlace"));
     m_txtPlace->setClearButtonEnabled(true);
     m_txtPlace->installEventFilter(this);
@@ -128,9 +142,9 @@ AtlasWindow::AtlasWindow(const QString &query, const QString &placeText, const A
     m_lblCredit = wrappedLabel(this, "lblCredit");
     m_lblCredit->setTextFormat(Qt::RichText);
     m_lblCredit->setOpenExternalLinks(true);
-    m_lblCredit->setText(text(Texts::credit).arg(AtlasLook::lightOrange.name()));
+    m_lblCredit->setText(text(Texts::credit).arg(Look::lightOrange.name()));
     m_lblStatus = wrappedLabel(this, "lblStatus");
-    m_lblStatus->setFont(AtlasLook::verdana(8.25, true));
+    m_lblStatus->setFont(Look::verdana(8.25, true));
     m_lblStatus->hide();
     m_cmdUse = new QPushButton(text(Texts::useButton), this);
     m_cmdUse->setObjectName(QStringLiteral("cmdUse"));
@@ -169,7 +183,7 @@ AtlasWindow::AtlasWindow(const QString &query, const QString &placeText, const A
     m_txtPlace->selectAll();
     m_txtPlace->setFocus();
 
-    setWindowTitle(QString::fromUtf8(Messages::windowTitle));
+    setWindowTitle(title);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
     // On the heading, not the window: a window's own minimum would override
@@ -340,21 +354,21 @@ void AtlasWindow::fitColumns(int room)
 PlaceClock AtlasWindow::clockOf(int row) const
 {
     const AtlasPlace &place = m_places.at(row);
-    return placeClock(place.timeZone, m_birthDate, m_birthTime, place.longitude);
+    return placeClock(place.timeZone, m_query.date, m_query.time, place.longitude);
 }
 
 void AtlasWindow::showClock()
 {
     const int row = m_tblPlaces->currentRow();
-    if (row < 0 || row >= m_places.size() || !m_birthDate.isValid() || !m_birthTime.isValid()) {
+    if (row < 0 || row >= m_places.size() || !m_query.date.isValid() || !m_query.time.isValid()) {
         m_lblClock->hide();
         return;
     }
     const PlaceClock clock = clockOf(row);
-    const QString date = QLocale(QLocale::English).toString(m_birthDate, QStringLiteral("d MMMM yyyy"));
+    const QString date = QLocale(QLocale::English).toString(m_query.date, QStringLiteral("d MMMM yyyy"));
     QStringList lines{
         text(Texts::clockAtBirth)
-            .arg(m_places.at(row).name, m_birthTime.toString(QStringLiteral("HH:mm")), date, describeClock(clock))};
+            .arg(m_places.at(row).name, m_query.time.toString(QStringLiteral("HH:mm")), date, describeClock(clock))};
     lines += clock.notes;
     m_lblClock->setText(lines.join(u'\n'));
     m_lblClock->show();
@@ -372,30 +386,13 @@ void AtlasWindow::usePlace(int row)
 {
     if (row < 0 || row >= m_places.size())
         return;
-    const AtlasPlace &place = m_places.at(row);
-    const PlaceClock clock = clockOf(row);
-    const auto key = [](const char *name) { return QString::fromLatin1(name); };
-    m_chosenPlace = {{key(WebSearchKeys::latitude), place.latitude},
-                     {key(WebSearchKeys::longitude), place.longitude},
-                     {key(WebSearchKeys::zoneId), place.timeZone},
-                     {key(WebSearchKeys::city), place.name},
-                     {key(WebSearchKeys::state), place.state},
-                     {key(WebSearchKeys::country), place.country}};
-    if (clock.zone) {
-        m_chosenPlace.insert(key(WebSearchKeys::zoneHours), clock.zone->hours);
-        m_chosenPlace.insert(key(WebSearchKeys::zoneMinutes), clock.zone->minutes);
-        m_chosenPlace.insert(key(WebSearchKeys::dst), clock.dst);
-        if (clock.zone->direction != ZoneDirection::FromLongitude)
-            m_chosenPlace.insert(key(WebSearchKeys::zoneSign), zoneSign(clock.zone->direction, ZoneSigns::Picker));
-        if (!clock.shortNote.isEmpty())
-            m_chosenPlace.insert(key(WebSearchKeys::zoneNote), clock.shortNote);
-    }
+    m_chosenPlace = ::chosenPlace(m_places.at(row), clockOf(row));
     accept();
 }
 
 void AtlasWindow::cmdWeb_Click()
 {
-    if (QDesktopServices::openUrl(webSearchUrl(m_query))) {
+    if (QDesktopServices::openUrl(webSearchUrl(webQueryOf(m_query)))) {
         accept();
         return;
     }
