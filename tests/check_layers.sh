@@ -28,14 +28,14 @@ allowed() {  # the including file's layer, the included path
   [[ $2 == sys/* ]] && return 0  # the lowest floor, under every layer
   case $1 in
     tests-headless) [[ $2 =~ ^(core|birth|ephemeris|mansions|atlas)/ || $2 == *.moc || $headless_helpers == *" $2 "* ]] ;;
-    tests-gui) [[ $2 =~ ^(app|ui|cli|core|birth|ephemeris|mansions|atlas)/ || $2 == *.moc || -f tests/support/$2 ]] ;;
+    tests-gui) [[ $2 =~ ^(app|ui|cli|core|places|birth|ephemeris|mansions|atlas)/ || $2 == *.moc || -f tests/support/$2 ]] ;;
     ephemeris) [[ $2 == ephemeris/* ]] ;;
     birth) [[ $2 =~ ^(birth|ephemeris)/ ]] ;;
     mansions) [[ $2 == mansions/* ]] ;;
     core) [[ $2 =~ ^(core|birth|ephemeris|mansions)/ ]] ;;
     atlas) [[ $2 =~ ^(atlas|birth|ephemeris)/ ]] ;;
     cli) [[ $2 =~ ^(cli|core|birth|ephemeris|mansions|atlas)/ ]] ;;
-    ui) [[ $2 =~ ^(ui|core|birth|ephemeris|mansions)/ || $2 == "$interface" || $2 == atlas/PlaceClock.h ]] ;;
+    ui) [[ $2 =~ ^(ui|core|places|birth|ephemeris|mansions)/ || $2 == atlas/PlaceClock.h ]] ;;
     app) [[ $2 =~ ^(app|ui|cli|core|birth|ephemeris|mansions)/ && ($2 != app/websearch/* || $2 == "$interface") ]] ;;
     websearch) [[ $2 =~ ^(app/websearch|atlas|birth|ephemeris)/ || $plugin_exceptions == *" $2 "* ]] ;;
     *) false ;;

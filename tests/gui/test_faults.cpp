@@ -14,14 +14,13 @@
 #include "app/modStartup.h"
 #include "mansions/ReadingFile.h"
 #include "mansions/modRTB.h"
+#include "ui/AtlasWindowLoader.h"
 #include "ui/LinkLabel.h"
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
-#include "ui/WebSearchLoader.h"
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
-#include "ui/modHelp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -185,12 +184,13 @@ public:
         return opened;
     }
     void clearClipboard() override {}
-    QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
+    std::optional<ChosenPlace> choosePlace(const PlaceQuery &query) override
     {
         ++searchesAsked;
-        const std::optional<QVariant> place = runWebSearchPlugin(query, site, birth, {pluginFolder});
-        searchesRun += place ? 1 : 0;
-        return place.value_or(QVariant());
+        QString whyNotRun;
+        std::optional<ChosenPlace> place = runAtlasWindow(query, {pluginFolder}, &whyNotRun);
+        searchesRun += whyNotRun.isEmpty() ? 1 : 0;
+        return place;
     }
 
     const QString pluginFolder;
@@ -685,9 +685,9 @@ private slots:
             QVERIFY2(plugin.size() > 4096, qPrintable(realPlugin));
             for (const qsizetype size : {qsizetype(64), qsizetype(4096)})
                 QVERIFY(writeBytes(plugged.filePath(QStringLiteral("d_cut%1.so").arg(size)), plugin.left(size)));
-            const QByteArray iid("example.quorvel.WebSearchInterface");
+            const QByteArray iid("example.quorvel.AtlasWindowInterface");
             QVERIFY(plugin.contains(iid));
-            plugin.replace(iid, QByteArray("example.quorvel.WebSearchInterfacX"));
+            plugin.replace(iid, QByteArray("example.quorvel.AtlasWindowInterfacX"));
             QVERIFY(writeBytes(plugged.filePath(QStringLiteral("e_other_interface.so")), plugin));
         }
 
