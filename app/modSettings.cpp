@@ -8,7 +8,7 @@
 #include "sys/FileSizeSignal.h"
 #include "ui/Desktop.h"
 #include "ui/RecentReadings.h"
-#include "ui/modHelp.h"
+#include "ui/WebPages.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "sys/QuotedText.h"
 #include "sys/FileSizeSignal.h"
+#include "ui/Banner.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
@@ -15,7 +16,6 @@
 #include "ui/RecentReadings.h"
 #include "ui/Session.h"
 #include "ui/frmMain.h"
-#include "ui/modHelp.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -33,28 +33,6 @@ struct BirthData : EphemerisInput {
     friend bool operator==(const BirthData &, const BirthData &) = default;
 };
 
-// What the main input screen holds, as the user left it. The lists are given
-// by their selected entry's text (month by position), the boxes by their raw
-// text.
-struct ScreenInput {
-    QString name;
-    int monthPosition = 0;  // 0 = "January"
-    int dayPosition = 0;    // 0 = day 1
-    QString dayText = QStringLiteral("1");
-    QString yearText = QString::number(firstBirthYear);
-    QString hourText = QStringLiteral("0");
-    QString minuteText = QStringLiteral("0");
-    QString zoneHourText;
-    QString zoneMinuteText;
-    QString lonDegreesText;
-    QString lonMinutesText;
-    QString latDegreesText;
-    QString latMinutesText;
-    bool isEast = true;
-    bool isNorth = true;
-    bool dst = false;
-};
-
 // The text with leading and trailing blanks removed (other white space stays).
 QString trimBlanks(const QString &text);
 

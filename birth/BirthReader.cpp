@@ -92,28 +92,6 @@ BirthOrProblems readBirth(const BirthEntry &entry)
     return result;
 }
 
-BirthEntry birthEntry(const ScreenInput &screen)
-{
-    BirthEntry entry;
-    entry.name = screen.name;
-    entry.year = boxInteger(screen.yearText).value_or(0);
-    entry.month = screen.monthPosition + 1;
-    entry.day = screen.dayPosition + 1;
-    entry.hour = boxInteger(screen.hourText).value_or(0);
-    entry.minute = boxInteger(screen.minuteText).value_or(0);
-    entry.zoneHours = boxMagnitude(screen.zoneHourText);
-    entry.zoneMinutes = boxMagnitude(screen.zoneMinuteText);
-    entry.zoneDirection = zoneDirectionOf(screen.zoneHourText, screen.zoneMinuteText);
-    entry.dst = screen.dst;
-    entry.lonDegrees = boxInteger(screen.lonDegreesText);
-    entry.lonMinutes = boxInteger(screen.lonMinutesText);
-    entry.isEast = screen.isEast;
-    entry.latDegrees = boxInteger(screen.latDegreesText);
-    entry.latMinutes = boxInteger(screen.latMinutesText);
-    entry.isNorth = screen.isNorth;
-    return entry;
-}
-
 bool isAcceptedNumberKey(char16_t character)
 {
     return (character >= u'0' && character <= u'9') || character == 8;
@@ -125,9 +103,8 @@ bool isZoneHourText(const QString &text)
     return std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
-std::optional<EphemerisInput> screenZone(const ScreenInput &screen)
+std::optional<EphemerisInput> enteredZone(const BirthEntry &entry)
 {
-    const BirthEntry entry = birthEntry(screen);
     if (!entry.zoneHours || !entry.zoneMinutes)
         return std::nullopt;
     std::vector<BirthProblem> problems;

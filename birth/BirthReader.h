@@ -64,9 +64,6 @@ struct BirthOrProblems {
 };
 BirthOrProblems readBirth(const BirthEntry &entry);
 
-// The main screen's boxes and lists as an entry.
-BirthEntry birthEntry(const ScreenInput &screen);
-
 // The key filter of the six number boxes: digits and Backspace only.
 bool isAcceptedNumberKey(char16_t character);
 
@@ -74,7 +71,7 @@ bool isAcceptedNumberKey(char16_t character);
 // leading sign ("-" ahead of Universal Time, "+" behind).
 bool isZoneHourText(const QString &text);
 
-// The zone, DST and longitude of the main screen as the calculation would
-// take them: nothing while the zone boxes would be refused, or while an
-// unsigned zone has no longitude to take its direction from.
-std::optional<EphemerisInput> screenZone(const ScreenInput &screen);
+// The entry's zone, DST and longitude as the calculation would take them:
+// nothing while the zone would be refused, or while an unsigned zone has no
+// longitude to take its direction from.
+std::optional<EphemerisInput> enteredZone(const BirthEntry &entry);

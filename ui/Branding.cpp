@@ -6,7 +6,7 @@
 #include "ui/BrandingTexts.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
-#include "ui/modHelp.h"
+#include "ui/WebPages.h"
 
 #include <QFrame>
 

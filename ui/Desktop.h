@@ -4,12 +4,11 @@
 #pragma once
 
 #include "core/Messages.h"
+#include "places/ChosenPlace.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QUrl>
-#include <QVariant>
-#include <QVariantMap>
 
 #include <optional>
 
@@ -30,7 +29,7 @@ struct FileDialogRequest {
 enum class MessageAnswer { Ok, Yes, No };
 
 // Every call that would block or leave the program: message boxes, file
-// dialogs, the browser, the clipboard and the web search component. The
+// dialogs, the browser, the clipboard and the atlas window. The
 // program uses the Qt implementation; tests install a recording one.
 class Desktop {
 public:
@@ -55,11 +54,10 @@ public:
     virtual void clearClipboard() = 0;
     // Puts `text` on the clipboard; a desktop without one copies nothing.
     virtual void copyText(const QString & /*text*/) {}
-    // Runs the web search component for the query at the birth moment
-    // ("date" and "time"); returns the place the user chose there, or an
-    // empty QVariant when none was chosen. Where no component can run (none
-    // installed, or one refused as unsafe), a message says why.
-    virtual QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) = 0;
+    // Shows the atlas window for the query; the place the user chose there,
+    // or nothing. Where no window can run (none installed, or one refused
+    // as unsafe), a message says why.
+    virtual std::optional<ChosenPlace> choosePlace(const PlaceQuery &query) = 0;
     // The moment the program takes as now, so that a test can set it.
     virtual QDateTime now() { return QDateTime::currentDateTime(); }
 };

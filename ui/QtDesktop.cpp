@@ -3,7 +3,7 @@
 
 #include "ui/Desktop.h"
 
-#include "ui/WebSearchLoader.h"
+#include "ui/AtlasWindowLoader.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -95,14 +95,13 @@ public:
             clipboard->setText(text);
     }
 
-    QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
+    std::optional<ChosenPlace> choosePlace(const PlaceQuery &query) override
     {
         QString whyNotRun;
-        const std::optional<QVariant> place =
-            runWebSearchPlugin(query, site, birth, webSearchPluginFolders(), &whyNotRun);
+        std::optional<ChosenPlace> place = runAtlasWindow(query, atlasWindowFolders(), &whyNotRun);
         if (!whyNotRun.isEmpty())
             showMessage(QApplication::activeWindow(), MessageIcon::Warning, whyNotRun, false);
-        return place.value_or(QVariant());
+        return place;
     }
 
 private:

@@ -8,7 +8,7 @@
 #include "ui/Centred.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
-#include "ui/modHelp.h"
+#include "ui/WebPages.h"
 
 #include <QFrame>
 #include <QIcon>

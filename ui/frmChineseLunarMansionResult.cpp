@@ -11,6 +11,7 @@
 #include "ui/Branding.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
+#include "ui/HelpMenu.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/MansionPicture.h"
@@ -21,7 +22,6 @@
 #include "ui/frmComparison.h"
 #include "ui/frmMain.h"
 #include "ui/frmMoonCalendar.h"
-#include "ui/modHelp.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 
 #include "core/Messages.h"
 #include "ui/Look.h"
-#include "ui/modHelp.h"
+#include "ui/WebPages.h"
 
 #include <QDialogButtonBox>
 #include <QPointer>

@@ -3,21 +3,21 @@
 
 #include "ui/frmMain.h"
 
-#include "app/websearch/WebSearchInterface.h"
 #include "atlas/PlaceClock.h"
 #include "core/Messages.h"
 #include "core/Reading.h"
 #include "birth/BirthReader.h"
 #include "ui/Accessible.h"
+#include "ui/AtlasWindowLoader.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
+#include "ui/HelpMenu.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
 #include "ui/RecentReadings.h"
 #include "ui/Session.h"
 #include "ui/frmTimeZone.h"
-#include "ui/modHelp.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -165,22 +165,15 @@ QString textAfterTyping(const QLineEdit *box, const QString &typed)
 }
 
 // The screen's birth date, invalid where the month has no such day.
-QDate birthDate(const ScreenInput &screen)
+QDate birthDate(const BirthEntry &entry)
 {
-    return QDate(screen.yearText.toInt(), screen.monthPosition + 1, screen.dayText.toInt());
+    return QDate(entry.year, entry.month, entry.day);
 }
 
 // The screen's hour and minute (the seconds make no difference to a place's clock).
-QTime birthTime(const ScreenInput &screen)
+QTime birthTime(const BirthEntry &entry)
 {
-    return QTime(screen.hourText.toInt(), screen.minuteText.toInt());
-}
-
-// The birth moment as the lookup takes it.
-QVariantMap birthMoment(const ScreenInput &screen)
-{
-    return {{QString::fromLatin1(WebSearchKeys::date), birthDate(screen)},
-            {QString::fromLatin1(WebSearchKeys::time), birthTime(screen)}};
+    return QTime(entry.hour, entry.minute);
 }
 
 // Types an angle into a pair of boxes and chooses its hemisphere:
@@ -569,7 +562,7 @@ void frmMain::fillBirth(const BirthData &birth, const BirthPlace &place)
     m_cboHH->setCurrentIndex(birth.hour);
     m_cboMM->setCurrentIndex(birth.minute);
     m_cboSS->setCurrentIndex(0);
-    typeZone(birth.zoneHours, birth.zoneMinutes, zoneSign(birth.zoneDirection, ZoneSigns::Picker), birth.dst);
+    typeZone(birth.zone(), birth.dst);
     m_txtLonD->setText(QString::number(birth.lonDegrees));
     m_txtLonM->setText(QString::number(birth.lonMinutes));
     m_optLong[birth.isEast ? 0 : 1]->setChecked(true);
@@ -590,26 +583,26 @@ BirthPlace frmMain::typedPlace() const
     return {m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text(), m_zoneFollow.zoneId(coordinateTexts())};
 }
 
-ScreenInput frmMain::screenInput() const
+BirthEntry frmMain::birthEntry() const
 {
-    ScreenInput input;
-    input.name = m_txtName->text();
-    input.monthPosition = m_cboMonth->currentIndex();
-    input.dayPosition = m_cboDate->currentIndex();
-    input.dayText = m_cboDate->currentText();
-    input.yearText = m_cboYear->currentText();
-    input.hourText = m_cboHH->currentText();
-    input.minuteText = m_cboMM->currentText();
-    input.zoneHourText = m_txtZoneHour->text();
-    input.zoneMinuteText = m_txtZoneMinute->text();
-    input.lonDegreesText = m_txtLonD->text();
-    input.lonMinutesText = m_txtLonM->text();
-    input.latDegreesText = m_txtLatD->text();
-    input.latMinutesText = m_txtLatM->text();
-    input.isEast = m_optLong[0]->isChecked();
-    input.isNorth = m_optLat[0]->isChecked();
-    input.dst = m_chkDST->isChecked();
-    return input;
+    BirthEntry entry;
+    entry.name = m_txtName->text();
+    entry.year = boxInteger(m_cboYear->currentText()).value_or(0);
+    entry.month = m_cboMonth->currentIndex() + 1;
+    entry.day = m_cboDate->currentIndex() + 1;
+    entry.hour = boxInteger(m_cboHH->currentText()).value_or(0);
+    entry.minute = boxInteger(m_cboMM->currentText()).value_or(0);
+    entry.zoneHours = boxMagnitude(m_txtZoneHour->text());
+    entry.zoneMinutes = boxMagnitude(m_txtZoneMinute->text());
+    entry.zoneDirection = zoneDirectionOf(m_txtZoneHour->text(), m_txtZoneMinute->text());
+    entry.dst = m_chkDST->isChecked();
+    entry.lonDegrees = boxInteger(m_txtLonD->text());
+    entry.lonMinutes = boxInteger(m_txtLonM->text());
+    entry.isEast = m_optLong[0]->isChecked();
+    entry.latDegrees = boxInteger(m_txtLatD->text());
+    entry.latMinutes = boxInteger(m_txtLatM->text());
+    entry.isNorth = m_optLat[0]->isChecked();
+    return entry;
 }
 
 bool frmMain::validateInput()
@@ -619,13 +612,13 @@ bool frmMain::validateInput()
 
 std::optional<BirthData> frmMain::checkedBirth()
 {
-    const ScreenInput screen = screenInput();
-    const BirthOrProblems read = readBirth(birthEntry(screen));
+    const BirthEntry entry = birthEntry();
+    const BirthOrProblems read = readBirth(entry);
     // The place's clocks skipped the moment: no zone to ask for, but a time
     // that never was on the clock there (the boxes keep what they hold).
     const bool nameFirst = !read.birth && read.problems.front().part == BirthPart::Name;
     const QString skipped =
-        nameFirst ? QString() : m_zoneFollow.skippedMoment(coordinateTexts(), birthDate(screen), birthTime(screen));
+        nameFirst ? QString() : m_zoneFollow.skippedMoment(coordinateTexts(), birthDate(entry), birthTime(entry));
     if (!skipped.isEmpty()) {
         desktop().showMessage(this, MessageIcon::Error, skipped);
         m_cboHH->setFocus(Qt::OtherFocusReason);
@@ -711,49 +704,44 @@ void frmMain::cmdCalculate_Click()
 
 void frmMain::cmdBrowser_Click()
 {
-    const QVariant place = searchCoordinates(m_txtMCity, m_txtMState, m_txtMCountry, birthMoment(screenInput()));
-    if (place.isValid())
-        usePlace(place.toMap());
+    // The search opens with whatever the boxes hold, even nothing: the atlas
+    // window has its own search box, and the calculation needs no place name.
+    const BirthEntry entry = birthEntry();
+    const PlaceQuery query{m_txtMCity->text(), m_txtMState->text(), m_txtMCountry->text(), birthDate(entry),
+                           birthTime(entry)};
+    if (const std::optional<ChosenPlace> place = searchPlace(query))
+        usePlace(*place);
 }
 
-void frmMain::usePlace(const QVariantMap &place)
+void frmMain::usePlace(const ChosenPlace &place)
 {
-    const auto value = [&place](const char *key) { return place.value(QString::fromLatin1(key)); };
-    bool latitudeRead = false;
-    bool longitudeRead = false;
-    const double latitude = value(WebSearchKeys::latitude).toDouble(&latitudeRead);
-    const double longitude = value(WebSearchKeys::longitude).toDouble(&longitudeRead);
-    // A place without coordinates on the globe changes nothing.
-    if (!latitudeRead || !longitudeRead || !(std::fabs(latitude) <= 90) || !(std::fabs(longitude) <= 180))
+    // A place off the globe changes nothing.
+    if (std::fabs(place.latitude.toDegrees()) > largestLatitude ||
+        std::fabs(place.longitude.toDegrees()) > largestLongitude)
         return;
     forgetPlaceZone();
-    typeAngle(Angle::fromDegrees(latitude), m_txtLatD, m_txtLatM, m_optLat);
-    typeAngle(Angle::fromDegrees(longitude), m_txtLonD, m_txtLonM, m_optLong);
-    // The place's names, where the lookup gives them, so the printout names it.
-    for (const auto &[key, box] :
-         {std::pair{WebSearchKeys::city, m_txtMCity}, std::pair{WebSearchKeys::state, m_txtMState},
-          std::pair{WebSearchKeys::country, m_txtMCountry}}) {
-        if (place.contains(QString::fromLatin1(key)))
-            box->setText(value(key).toString());
-    }
-    const QString zoneId = value(WebSearchKeys::zoneId).toString();
-    if (!zoneId.isEmpty())
-        m_zoneFollow.follow(zoneId, longitude, coordinateTexts());
-    if (place.contains(QString::fromLatin1(WebSearchKeys::zoneHours))) {
-        typeZone(value(WebSearchKeys::zoneHours).toInt(), value(WebSearchKeys::zoneMinutes).toInt(),
-                 value(WebSearchKeys::zoneSign).toString(), value(WebSearchKeys::dst).toBool());
+    typeAngle(place.latitude, m_txtLatD, m_txtLatM, m_optLat);
+    typeAngle(place.longitude, m_txtLonD, m_txtLonM, m_optLong);
+    // The place's names, so the printout names it.
+    m_txtMCity->setText(place.city);
+    m_txtMState->setText(place.state);
+    m_txtMCountry->setText(place.country);
+    if (!place.zoneId.isEmpty())
+        m_zoneFollow.follow(place.zoneId, place.longitude.toDegrees(), coordinateTexts());
+    if (place.zone) {
+        typeZone(*place.zone, place.dst);
         if (m_zoneFollow.following() && !m_dateChanged)
             setZoneNote(QStringLiteral("Depends on the date"),
                         QStringLiteral("The zone and DST are the place's on the date shown; they follow the date of "
                                        "birth when you set it."));
         else
-            setZoneNote(value(WebSearchKeys::zoneNote).toString());
+            setZoneNote(place.zoneNote);
     } else {
-        // No zone fields: the place's clock skipped the moment, and its zone
+        // No zone: the place's clock skipped the moment, and its zone
         // applies again once the moment moves; or the lookup could not state
         // the clock, and the zone boxes and the tick keep what the user typed.
-        const ScreenInput screen = screenInput();
-        if (m_zoneFollow.skippedMoment(coordinateTexts(), birthDate(screen), birthTime(screen)).isEmpty())
+        const BirthEntry entry = birthEntry();
+        if (m_zoneFollow.skippedMoment(coordinateTexts(), birthDate(entry), birthTime(entry)).isEmpty())
             forgetPlaceZone();
         else
             followPlaceZone();
@@ -762,16 +750,17 @@ void frmMain::usePlace(const QVariantMap &place)
     activateWindow();
 }
 
-void frmMain::typeZone(int hours, int minutes, const QString &sign, bool dst)
+void frmMain::typeZone(const ZoneOffset &zone, bool dst)
 {
-    m_txtZoneHour->setText(sign + QString::number(hours));
-    m_txtZoneMinute->setText(minutes == 0 ? QStringLiteral("0") : sign + QString::number(minutes));
+    const QString sign = zoneSign(zone.direction, ZoneSigns::Picker);
+    m_txtZoneHour->setText(sign + QString::number(zone.hours));
+    m_txtZoneMinute->setText(zone.minutes == 0 ? QStringLiteral("0") : sign + QString::number(zone.minutes));
     m_chkDST->setChecked(dst);
 }
 
 void frmMain::showZoneOffset()
 {
-    const std::optional<EphemerisInput> zone = screenZone(screenInput());
+    const std::optional<EphemerisInput> zone = enteredZone(birthEntry());
     m_lblZoneOffset->setVisible(zone.has_value());
     if (!zone) {
         m_lblZoneOffset->clear();
@@ -786,7 +775,7 @@ void frmMain::showZoneOffset()
 
 void frmMain::lblZoneOffset_Click()
 {
-    const std::optional<EphemerisInput> zone = screenZone(screenInput());
+    const std::optional<EphemerisInput> zone = enteredZone(birthEntry());
     if (!zone)
         return;
     // The hour box alone states the direction from now on: the other way
@@ -820,15 +809,15 @@ void frmMain::followPlaceZone()
 {
     if (!m_zoneFollow.following())
         return;
-    const ScreenInput screen = screenInput();
-    const QDate date = birthDate(screen);
-    const std::optional<PlaceClock> clock = m_zoneFollow.clockAt(coordinateTexts(), date, birthTime(screen));
+    const BirthEntry entry = birthEntry();
+    const QDate date = birthDate(entry);
+    const std::optional<PlaceClock> clock = m_zoneFollow.clockAt(coordinateTexts(), date, birthTime(entry));
     if (!clock) {
         forgetPlaceZone();  // another place now: its zone is the user's to give
         return;
     }
     if (clock->zone) {
-        typeZone(clock->zone->hours, clock->zone->minutes, zoneSign(clock->zone->direction, ZoneSigns::Picker), clock->dst);
+        typeZone(*clock->zone, clock->dst);
         setZoneNote(clock->shortNote, clock->notes.join(u' '));
         return;
     }

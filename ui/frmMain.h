@@ -3,20 +3,18 @@
 
 #pragma once
 
-#include "birth/BirthData.h"
+#include "birth/BirthReader.h"
+#include "places/ChosenPlace.h"
 #include "ui/Branding.h"
 #include "ui/Screen.h"
 #include "ui/Session.h"
 #include "ui/ZoneFollow.h"
 
 #include <QClipboard>
-#include <QVariantMap>
 
 #include <memory>
 #include <optional>
 
-enum class BirthPart;
-struct BirthProblem;
 class LinkLabel;
 class QAbstractButton;
 class QAction;
@@ -44,7 +42,7 @@ public:
     LinkLabel *lblCobrand() const { return m_branding.lblCobrand; }
 
     // The screen's contents as the calculation and the validation read them.
-    ScreenInput screenInput() const;
+    BirthEntry birthEntry() const;
 
     // Checks the screen in the fixed order; on false it has shown the one
     // message and moved the focus where that rule says.
@@ -88,15 +86,16 @@ private:
     std::optional<BirthData> checkedBirth();
     // Types the chosen place's coordinates and names into the screen, and
     // its zone and DST tick at the birth moment where it has a clock then.
-    void usePlace(const QVariantMap &place);
+    void usePlace(const ChosenPlace &place);
     // The digit rule for text typed or put into a number box at once
     // (pasted): true, after the message, when `text` holds anything but
     // digits (the zone-hour box takes one leading sign as well).
     bool refuseNonDigitText(QLineEdit *box, const QString &text);
     void pasteChecked(QLineEdit *box, QClipboard::Mode mode);
     void showNumberBoxMenu(QLineEdit *box, const QPoint &globalPosition);
-    // The zone boxes and DST as a zone of that size, direction and tick.
-    void typeZone(int hours, int minutes, const QString &sign, bool dst);
+    // The zone boxes and DST as that zone (its sign where it has a
+    // direction of its own) and tick.
+    void typeZone(const ZoneOffset &zone, bool dst);
     void setZoneNote(const QString &note, const QString &details = {});
     // The clock's offset under the zone boxes, or nothing while the boxes
     // (or an unsigned zone's longitude) don't give one.

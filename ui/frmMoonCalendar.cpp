@@ -3,17 +3,16 @@
 
 #include "ui/frmMoonCalendar.h"
 
-#include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
 #include "core/ReadingPair.h"
 #include "sys/SafeFile.h"
 #include "ui/Accessible.h"
+#include "ui/AtlasWindowLoader.h"
 #include "ui/Desktop.h"
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
 #include "ui/Session.h"
-#include "ui/modHelp.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -357,10 +356,9 @@ void frmMoonCalendar::cmdFindPlace_Click()
 {
     const BirthPlace &place = m_session->birthPlace();
     const QDateTime now = desktop().now();
-    const QVariantMap moment{{QString::fromLatin1(WebSearchKeys::date), now.date()},
-                             {QString::fromLatin1(WebSearchKeys::time), now.time()}};
-    const QVariant chosen = searchPlace(place.city, place.state, place.country, moment);
-    const QString zoneId = chosen.toMap().value(QString::fromLatin1(WebSearchKeys::zoneId)).toString();
+    const std::optional<ChosenPlace> chosen =
+        searchPlace({place.city, place.state, place.country, now.date(), now.time()});
+    const QString zoneId = chosen ? chosen->zoneId : QString();
     if (zoneId.isEmpty() || !QTimeZone(zoneId.toUtf8()).isValid())
         return;
     if (m_cboClock->findText(zoneId) < 0)

@@ -4,30 +4,35 @@
 #include "core/Reading.h"
 #include "birth/BirthReader.h"
 
+#include <QDate>
 #include <QTest>
+#include <QTime>
 
 #include <cmath>
 #include <limits>
 
 namespace {
 
-ScreenInput annScreen()
+// Ann's birth at the moment given, the six number boxes as the main screen
+// reads them: zone hours, minutes, longitude degrees, minutes, latitude
+// degrees, minutes.
+BirthEntry annEntry(const QDate &date, const QTime &time, const QStringList &boxes)
 {
-    ScreenInput s;
-    s.name = QStringLiteral("Ann");
-    s.monthPosition = 2;  // March
-    s.dayPosition = 14;
-    s.dayText = QStringLiteral("15");
-    s.yearText = QStringLiteral("1975");
-    s.hourText = QStringLiteral("14");
-    s.minuteText = QStringLiteral("30");
-    s.zoneHourText = QStringLiteral("-5");
-    s.zoneMinuteText = QStringLiteral("-30");
-    s.lonDegreesText = QStringLiteral("77");
-    s.lonMinutesText = QStringLiteral("12");
-    s.latDegreesText = QStringLiteral("28");
-    s.latMinutesText = QStringLiteral("36");
-    return s;
+    BirthEntry entry;
+    entry.name = QStringLiteral("Ann");
+    entry.year = date.year();
+    entry.month = date.month();
+    entry.day = date.day();
+    entry.hour = time.hour();
+    entry.minute = time.minute();
+    entry.zoneHours = boxMagnitude(boxes.at(0));
+    entry.zoneMinutes = boxMagnitude(boxes.at(1));
+    entry.zoneDirection = zoneDirectionOf(boxes.at(0), boxes.at(1));
+    entry.lonDegrees = boxInteger(boxes.at(2));
+    entry.lonMinutes = boxInteger(boxes.at(3));
+    entry.latDegrees = boxInteger(boxes.at(4));
+    entry.latMinutes = boxInteger(boxes.at(5));
+    return entry;
 }
 
 } // namespace
@@ -110,11 +115,11 @@ private slots:
 
     void copyOfTheAnnExample()
     {
-        ScreenInput screen = annScreen();
-        screen.name = QStringLiteral("  Ann  ");
-        screen.isEast = true;
-        screen.isNorth = true;
-        const std::optional<BirthData> read = readBirth(birthEntry(screen)).birth;
+        BirthEntry entry = annEntry(QDate(1975, 3, 15), QTime(14, 30), {"-5", "-30", "77", "12", "28", "36"});
+        entry.name = QStringLiteral("  Ann  ");
+        entry.isEast = true;
+        entry.isNorth = true;
+        const std::optional<BirthData> read = readBirth(entry).birth;
         QVERIFY(read);
         const BirthData &b = *read;
         QCOMPARE(b.name, QStringLiteral("Ann"));
@@ -131,9 +136,9 @@ private slots:
         QCOMPARE(b.latMinutes, qint16(36));
         QVERIFY(b.isEast && b.isNorth && !b.dst);
 
-        screen.isEast = false;
-        screen.isNorth = false;
-        const BirthData west = *readBirth(birthEntry(screen)).birth;
+        entry.isEast = false;
+        entry.isNorth = false;
+        const BirthData west = *readBirth(entry).birth;
         QVERIFY(!west.isEast && !west.isNorth);
     }
 
@@ -180,20 +185,10 @@ private slots:
         QFETCH(bool, dst);
         QFETCH(int, problem);
         QFETCH(double, universalTime);
-        ScreenInput screen = annScreen();
-        screen.monthPosition = 6;
-        screen.dayPosition = 0;
-        screen.dayText = QStringLiteral("1");
-        screen.yearText = QStringLiteral("1990");
-        screen.hourText = QStringLiteral("12");
-        screen.minuteText = QStringLiteral("0");
-        QString *texts[] = {&screen.zoneHourText, &screen.zoneMinuteText, &screen.lonDegreesText,
-                            &screen.lonMinutesText, &screen.latDegreesText, &screen.latMinutesText};
-        for (int i = 0; i < 6; ++i)
-            *texts[i] = boxes.at(i);
-        screen.isEast = east;
-        screen.dst = dst;
-        const BirthOrProblems read = readBirth(birthEntry(screen));
+        BirthEntry entry = annEntry(QDate(1990, 7, 1), QTime(12, 0), boxes);
+        entry.isEast = east;
+        entry.dst = dst;
+        const BirthOrProblems read = readBirth(entry);
         if (problem >= 0) {
             QVERIFY(!read.birth);
             QCOMPARE(read.problems.size(), std::size_t(1));
@@ -208,14 +203,8 @@ private slots:
 
     void screenToReading()
     {
-        ScreenInput screen = annScreen();
-        screen.monthPosition = 7;
-        screen.dayText = QStringLiteral("15");
-        screen.yearText = QStringLiteral("1947");
-        screen.hourText = QStringLiteral("0");
-        screen.minuteText = QStringLiteral("0");
-        screen.lonMinutesText = QStringLiteral("13");
-        const std::optional<Reading> reading = calculateReading(*readBirth(birthEntry(screen)).birth);
+        const BirthEntry entry = annEntry(QDate(1947, 8, 15), QTime(0, 0), {"-5", "-30", "77", "13", "28", "36"});
+        const std::optional<Reading> reading = calculateReading(*readBirth(entry).birth);
         QVERIFY(reading);
         QCOMPARE(reading->nakshatraName, QStringLiteral("Pushya"));
         QCOMPARE(reading->values.back(), QStringLiteral("Pushya"));

@@ -28,30 +28,30 @@ BirthTexts splitFields(std::string_view input)
     return texts;
 }
 
-// The screen a user would fill in to get `birth`.
-ScreenInput screenOf(const BirthData &birth)
+// The entry the screen reads once a user fills it in to get `birth`.
+BirthEntry entryOf(const BirthData &birth)
 {
-    ScreenInput screen;
-    screen.name = birth.name;
-    screen.monthPosition = birth.month - 1;
-    screen.dayPosition = birth.day - 1;
-    screen.dayText = QString::number(birth.day);
-    screen.yearText = QString::number(birth.year);
-    screen.hourText = QString::number(birth.hour);
-    screen.minuteText = QString::number(birth.minute);
-    const QString sign = birth.zoneDirection == ZoneDirection::Ahead    ? QStringLiteral("-")
-                         : birth.zoneDirection == ZoneDirection::Behind ? QStringLiteral("+")
-                                                                        : QString();
-    screen.zoneHourText = sign + QString::number(birth.zoneHours);
-    screen.zoneMinuteText = sign + QString::number(birth.zoneMinutes);
-    screen.lonDegreesText = QString::number(birth.lonDegrees);
-    screen.lonMinutesText = QString::number(birth.lonMinutes);
-    screen.latDegreesText = QString::number(birth.latDegrees);
-    screen.latMinutesText = QString::number(birth.latMinutes);
-    screen.isEast = birth.isEast;
-    screen.isNorth = birth.isNorth;
-    screen.dst = birth.dst;
-    return screen;
+    BirthEntry entry;
+    entry.name = birth.name;
+    entry.year = birth.year;
+    entry.month = birth.month;
+    entry.day = birth.day;
+    entry.hour = birth.hour;
+    entry.minute = birth.minute;
+    const QString sign = zoneSign(birth.zoneDirection, ZoneSigns::Picker);
+    const QString zoneHourText = sign + QString::number(birth.zoneHours);
+    const QString zoneMinuteText = sign + QString::number(birth.zoneMinutes);
+    entry.zoneHours = boxMagnitude(zoneHourText);
+    entry.zoneMinutes = boxMagnitude(zoneMinuteText);
+    entry.zoneDirection = zoneDirectionOf(zoneHourText, zoneMinuteText);
+    entry.lonDegrees = boxInteger(QString::number(birth.lonDegrees));
+    entry.lonMinutes = boxInteger(QString::number(birth.lonMinutes));
+    entry.latDegrees = boxInteger(QString::number(birth.latDegrees));
+    entry.latMinutes = boxInteger(QString::number(birth.latMinutes));
+    entry.isEast = birth.isEast;
+    entry.isNorth = birth.isNorth;
+    entry.dst = birth.dst;
+    return entry;
 }
 
 bool sameBirth(const BirthData &a, const BirthData &b)
@@ -98,8 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(birth.year >= 1901 && birth.year <= 2050);
     FUZZ_CHECK(QDate(birth.year, birth.month, birth.day).isValid());
     FUZZ_CHECK(birth.hour >= 0 && birth.hour <= 23 && birth.minute >= 0 && birth.minute <= 59);
-    const ScreenInput screen = screenOf(birth);
-    const BirthOrProblems read = readBirth(birthEntry(screen));
+    const BirthOrProblems read = readBirth(entryOf(birth));
     FUZZ_CHECK(read.birth && sameBirth(*read.birth, birth));
 
     EphemerisResult result;

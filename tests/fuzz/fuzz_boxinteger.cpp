@@ -62,17 +62,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(*magnitude >= 0 && (*magnitude == *value || *magnitude == -*value));
 
     // The same text in every box, then with the date lists driven by the input too.
-    ScreenInput screen;
-    screen.name = text;
-    screen.zoneHourText = screen.zoneMinuteText = text;
-    screen.lonDegreesText = screen.lonMinutesText = text;
-    screen.latDegreesText = screen.latMinutesText = text;
-    screen.yearText = text;
+    BirthEntry entry;
+    entry.name = text;
+    entry.year = value.value_or(0);
+    entry.zoneHours = entry.zoneMinutes = magnitude;
+    entry.zoneDirection = zoneDirectionOf(text, text);
+    entry.lonDegrees = entry.lonMinutes = entry.latDegrees = entry.latMinutes = value;
     if (size >= 2) {
-        screen.monthPosition = data[0] % 12;
-        screen.dayPosition = data[1] % 31;
+        entry.month = data[0] % 12 + 1;
+        entry.day = data[1] % 31 + 1;
     }
-    const BirthOrProblems read = readBirth(birthEntry(screen));
+    const BirthOrProblems read = readBirth(entry);
     FUZZ_CHECK(read.birth.has_value() == read.problems.empty());
     if (read.birth) {
         // A screen that passes holds every number box in its field, each in range.

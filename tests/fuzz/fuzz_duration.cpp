@@ -58,10 +58,10 @@ public:
         return true;
     }
     void clearClipboard() override { FUZZ_CHECK(false); }
-    QVariant webSearch(const QString &, const QString &, const QVariantMap &) override
+    std::optional<ChosenPlace> choosePlace(const PlaceQuery &) override
     {
         FUZZ_CHECK(false);
-        return {};
+        return std::nullopt;
     }
 
     MessageAnswer answer = MessageAnswer::No;

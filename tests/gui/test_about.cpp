@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "ui/HelpMenu.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/frmAbout.h"
-#include "ui/modHelp.h"
 
 #include "RecordingDesktop.h"
 #include "Widgets.h"

@@ -12,13 +12,13 @@
 #include "mansions/modChineseLunarMansionInformation.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
+#include "ui/WebPages.h"
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmHelp.h"
 #include "ui/frmMain.h"
 #include "ui/frmMoonCalendar.h"
 #include "ui/frmTimeZone.h"
-#include "ui/modHelp.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "atlas/AtlasIndex.h"
 #include "core/Messages.h"
 #include "plugins/atlaswindow/AtlasWindow.h"
-#include "ui/WebSearchLoader.h"
+#include "ui/AtlasWindowLoader.h"
 #include "TestFiles.h"
 #include "Widgets.h"
 
@@ -681,10 +681,9 @@ private slots:
         });
         watcher.start();
         clock.start();
-        const std::optional<QVariant> chosen = runWebSearchPlugin(
-            QStringLiteral("Pune Maharashtra India Latitude Longitude"), QStringLiteral("http://forum.quorvel.example"),
-            {{"date", QDate(1980, 1, 1)}, {"time", QTime(12, 0)}, {"city", " Pune "}, {"state", ""}, {"country", "India"}},
-            webSearchPluginFolders());
+        const std::optional<ChosenPlace> chosen = runAtlasWindow(
+            {QStringLiteral(" Pune "), QString(), QStringLiteral("India"), QDate(1980, 1, 1), QTime(12, 0)},
+            atlasWindowFolders());
         QVERIFY(chosen);
         qInfo("results window up %lld ms after the click", qlonglong(shownAfter));
         QVERIFY(shownAfter >= 0);
@@ -694,16 +693,12 @@ private slots:
         QCOMPARE(firstRow->mid(0, 5), (QStringList{"Pune", "Maharashtra", "India", "18° 31' N", "73° 51' E"}));
         QVERIFY(firstRow->at(5).startsWith(QStringLiteral("Asia/Kolkata (UTC+5:30")));
         // The place comes back to the program, with the zone at the birth moment.
-        const QVariantMap place = chosen->toMap();
-        QCOMPARE(place.value("zoneId"), QVariant(QStringLiteral("Asia/Kolkata")));
-        QCOMPARE((QStringList{place.value("city").toString(), place.value("state").toString(),
-                              place.value("country").toString()}),
-                 (QStringList{"Pune", "Maharashtra", "India"}));
-        QCOMPARE(Angle::fromDegrees(place.value("latitude").toDouble()).text(AngleAxis::Latitude, AngleStyle::Plain), QStringLiteral("18° 31' N"));
-        QCOMPARE(Angle::fromDegrees(place.value("longitude").toDouble()).text(AngleAxis::Longitude, AngleStyle::Plain), QStringLiteral("73° 51' E"));
-        QCOMPARE(place.value("zoneHours"), QVariant(5));
-        QCOMPARE(place.value("zoneMinutes"), QVariant(30));
-        QCOMPARE(place.value("dst"), QVariant(false));
+        QCOMPARE(chosen->zoneId, QStringLiteral("Asia/Kolkata"));
+        QCOMPARE((QStringList{chosen->city, chosen->state, chosen->country}), (QStringList{"Pune", "Maharashtra", "India"}));
+        QCOMPARE(chosen->latitude.text(AngleAxis::Latitude, AngleStyle::Plain), QStringLiteral("18° 31' N"));
+        QCOMPARE(chosen->longitude.text(AngleAxis::Longitude, AngleStyle::Plain), QStringLiteral("73° 51' E"));
+        QVERIFY(chosen->zone == (ZoneOffset{5, 30}));
+        QCOMPARE(chosen->dst, false);
         QVERIFY(browser.urls.isEmpty()); // taking a place searches nothing
         QVERIFY(!QPluginLoader(plugin).isLoaded());
         QVERIFY(!QApplication::activeModalWidget());

@@ -14,14 +14,13 @@
 #include "app/modStartup.h"
 #include "mansions/ReadingFile.h"
 #include "mansions/modRTB.h"
+#include "ui/AtlasWindowLoader.h"
 #include "ui/LinkLabel.h"
 #include "ui/ReadingFlow.h"
 #include "ui/ReadingPrint.h"
-#include "ui/WebSearchLoader.h"
 #include "ui/frmAbout.h"
 #include "ui/frmChineseLunarMansionResult.h"
 #include "ui/frmMain.h"
-#include "ui/modHelp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -185,12 +184,13 @@ public:
         return opened;
     }
     void clearClipboard() override {}
-    QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
+    std::optional<ChosenPlace> choosePlace(const PlaceQuery &query) override
     {
         ++searchesAsked;
-        const std::optional<QVariant> place = runWebSearchPlugin(query, site, birth, {pluginFolder});
-        searchesRun += place ? 1 : 0;
-        return place.value_or(QVariant());
+        QString whyNotRun;
+        std::optional<ChosenPlace> place = runAtlasWindow(query, {pluginFolder}, &whyNotRun);
+        searchesRun += whyNotRun.isEmpty() ? 1 : 0;
+        return place;
     }
 
     const QString pluginFolder;

@@ -180,7 +180,7 @@ private slots:
         QVERIFY(widget<QRadioButton>(w, "optLong", 0)->isChecked());  // the other group is untouched
         QTest::mouseClick(widget<QRadioButton>(w, "optLong", 1), Qt::LeftButton);
         QVERIFY(widget<QRadioButton>(w, "optLong", 1)->isChecked() && !widget<QRadioButton>(w, "optLong", 0)->isChecked());
-        const ScreenInput input = w->screenInput();
+        const BirthEntry input = w->birthEntry();
         QVERIFY(!input.isEast && !input.isNorth);
     }
 
@@ -483,7 +483,11 @@ private slots:
         if (!year.isEmpty())
             widget<QComboBox>(w, "cboYear")->setCurrentText(year);
         widget<QPushButton>(w, "cmdCalculate")->setFocus();
-        const ScreenInput before = w->screenInput();
+        const auto held = [this] {
+            return QStringList{widget<QLineEdit>(w, "txtName")->text(), widget<QLineEdit>(w, "txtZoneHour")->text(),
+                               widget<QLineEdit>(w, "txtLatD")->text(), widget<QComboBox>(w, "cboDate")->currentText()};
+        };
+        const QStringList before = held();
 
         const bool passed = w->validateInput();
 
@@ -498,11 +502,7 @@ private slots:
             QCOMPARE(focusName(), focus.isEmpty() ? QStringLiteral("cmdCalculate") : focus);
         }
         // The screen is left exactly as the user entered it.
-        const ScreenInput after = w->screenInput();
-        QCOMPARE(after.name, before.name);
-        QCOMPARE(after.zoneHourText, before.zoneHourText);
-        QCOMPARE(after.latDegreesText, before.latDegreesText);
-        QCOMPARE(after.dayPosition, before.dayPosition);
+        QCOMPARE(held(), before);
     }
 
     void validationReportsInTableOrder()
@@ -583,7 +583,7 @@ private slots:
         QCOMPARE(widget<QLineEdit>(w, "txtZoneMinute")->text(), QStringLiteral("-30"));
         QVERIFY(w->validateInput());
         QVERIFY(recorder->messages.isEmpty());
-        QCOMPARE(w->screenInput().zoneMinuteText, QStringLiteral("-30"));
+        QCOMPARE(widget<QLineEdit>(w, "txtZoneMinute")->text(), QStringLiteral("-30"));
     }
 
     // Alt+G clicks "Get My Chinese Lunar Mansion" a moment later, by a
@@ -611,43 +611,42 @@ private slots:
     // when the place states them. The rest of the screen stays as it was.
     void lookupFillsThePlace_data()
     {
-        QTest::addColumn<QVariant>("answer");
+        QTest::addColumn<std::optional<ChosenPlace>>("answer");
         QTest::addColumn<QStringList>("boxes");  // latitude, longitude, zone: degrees or hours, minutes
         QTest::addColumn<bool>("north");
         QTest::addColumn<bool>("east");
         QTest::addColumn<bool>("dst");
         QTest::addColumn<QStringList>("names");  // city, state, country
-        const auto place = [](double latitude, double longitude, QVariantMap zone = {}) {
-            zone.insert({{"latitude", latitude}, {"longitude", longitude}, {"zoneId", "Some/Zone"}});
-            return QVariant(zone);
-        };
-        const auto zone = [](int hours, int minutes, bool dst) {
-            return QVariantMap{{"zoneHours", hours}, {"zoneMinutes", minutes}, {"dst", dst}};
-        };
         const QStringList typed{"Kathmandu", "Kathmandu", "Kathmandu"};
-        QTest::newRow("nothing chosen") << QVariant() << QStringList{"1", "2", "3", "4", "8", "15"}
+        const auto place = [&typed](double latitude, double longitude, std::optional<ZoneOffset> zone = {},
+                                    bool dst = false, const QStringList &names = {}) {
+            const QStringList &name = names.isEmpty() ? typed : names;
+            return std::optional(ChosenPlace{name[0], name[1], name[2], Angle::fromDegrees(latitude),
+                                             Angle::fromDegrees(longitude), "Some/Zone", zone, dst, {}});
+        };
+        const auto zone = [](qint16 hours, qint16 minutes) { return ZoneOffset{hours, minutes}; };
+        QTest::newRow("nothing chosen") << std::optional<ChosenPlace>() << QStringList{"1", "2", "3", "4", "8", "15"}
                                         << false << false << true << typed;
-        QTest::newRow("Kathmandu with its zone") << place(27.70169, 85.3206, zone(5, 30, false))
+        QTest::newRow("Kathmandu with its zone") << place(27.70169, 85.3206, zone(5, 30))
                                                  << QStringList{"27", "42", "85", "19", "5", "30"} << true << true << false << typed;
         QTest::newRow("no zone fields: zone and DST kept") << place(51.50853, -0.12574)
                                                            << QStringList{"51", "31", "0", "8", "8", "15"}
                                                            << true << false << true << typed;
-        QTest::newRow("59.6 minutes carry, south and west") << place(-33.99999, -70.9999, zone(4, 0, true))
+        QTest::newRow("59.6 minutes carry, south and west") << place(-33.99999, -70.9999, zone(4, 0), true)
                                                             << QStringList{"34", "0", "71", "0", "4", "0"}
                                                             << false << false << true << typed;
         QTest::newRow("rounds to 0° 0': north and east") << place(-0.004, -0.008)
                                                          << QStringList{"0", "0", "0", "0", "8", "15"}
                                                          << true << true << true << typed;
-        QVariantMap named = zone(1, 0, false);
-        named.insert({{"city", "Ponta Delgada"}, {"state", "Azores"}, {"country", "Portugal"}});
-        QTest::newRow("the place's names") << place(37.73952, -25.66874, named)
+        const QStringList named{"Ponta Delgada", "Azores", "Portugal"};
+        QTest::newRow("the place's names") << place(37.73952, -25.66874, zone(1, 0), false, named)
                                            << QStringList{"37", "44", "25", "40", "1", "0"} << true << false << false
                                            << QStringList{"Ponta Delgada", "Azores", "Portugal"};
     }
 
     void lookupFillsThePlace()
     {
-        QFETCH(QVariant, answer);
+        QFETCH(std::optional<ChosenPlace>, answer);
         QFETCH(QStringList, boxes);
         QFETCH(bool, north);
         QFETCH(bool, east);
@@ -672,9 +671,11 @@ private slots:
 
         // The birth moment on the screen went with the query, the seconds not,
         // and the boxes apart.
-        QCOMPARE(recorder->births, (QList<QVariantMap>{{{"date", QDate(1980, 1, 1)}, {"time", QTime(12, 0)},
-                                                        {"city", "Kathmandu"}, {"state", "Kathmandu"},
-                                                        {"country", "Kathmandu"}}}));
+        QCOMPARE(recorder->queries.size(), 1);
+        const PlaceQuery &query = recorder->queries.first();
+        QCOMPARE((QStringList{query.city, query.state, query.country}), QStringList(3, QStringLiteral("Kathmandu")));
+        QCOMPARE(query.date, QDate(1980, 1, 1));
+        QCOMPARE(query.time, QTime(12, 0));
         QStringList texts;
         for (QLineEdit *box : filled)
             texts.append(box->text());
@@ -698,7 +699,7 @@ private slots:
     // Change Birth Data. Calculate refuses a moment the clocks skipped.
     void placeZoneFollowsTheMoment_data()
     {
-        QTest::addColumn<QVariantList>("places"); // chosen in the lookup in turn
+        QTest::addColumn<QList<ChosenPlace>>("places"); // chosen in the lookup in turn
         QTest::addColumn<QString>("before");  // "yyyy-MM-dd HH:mm" set before the lookup; empty: untouched
         QTest::addColumn<QString>("after");   // set after it; empty: none
         QTest::addColumn<QString>("edit");    // what the user does in between: "", "zone", "lon" or "change birth data"
@@ -709,15 +710,13 @@ private slots:
         QTest::addColumn<QString>("refusal");  // Calculate's message instead of a reading
         const auto place = [](double lat, double lon, const char *zoneId, int hours = -1, int minutes = 0,
                               bool dst = false, const char *sign = "") {
-            QVariantMap map{{"latitude", lat}, {"longitude", lon}, {"zoneId", zoneId}};
+            ChosenPlace chosen{{}, {}, {}, Angle::fromDegrees(lat), Angle::fromDegrees(lon), zoneId, {}, dst, {}};
             if (hours >= 0)  // none for a moment the clocks skipped
-                map.insert({{"zoneHours", hours}, {"zoneMinutes", minutes}, {"dst", dst}});
-            if (*sign)
-                map.insert("zoneSign", sign);
-            return QVariantList{map};
+                chosen.zone = ZoneOffset{qint16(hours), qint16(minutes), zoneDirectionOfSign(QLatin1Char(*sign), ZoneSigns::Picker)};
+            return QList<ChosenPlace>{chosen};
         };
-        const QVariantList madrid = place(40.4165, -3.70256, "Europe/Madrid", 1, 0, false, "-");
-        const QVariantList pune = place(18.51957, 73.85535, "Asia/Kolkata", 5, 21, false);
+        const QList<ChosenPlace> madrid = place(40.4165, -3.70256, "Europe/Madrid", 1, 0, false, "-");
+        const QList<ChosenPlace> pune = place(18.51957, 73.85535, "Asia/Kolkata", 5, 21, false);
         const double none = qQNaN();
         QTest::newRow("Madrid, signed") << madrid << "1990-01-01 12:00" << "" << "" << QStringList{"-1", "0"} << false << "" << 11.0 << "";
         QTest::newRow("Madrid into summer") << madrid << "1990-01-01 12:00" << "1990-07-01 12:00" << "" << QStringList{"-1", "0"} << true << "" << 10.0 << "";
@@ -737,7 +736,7 @@ private slots:
 
     void placeZoneFollowsTheMoment()
     {
-        QFETCH(QVariantList, places);
+        QFETCH(QList<ChosenPlace>, places);
         QFETCH(QString, before);
         QFETCH(QString, after);
         QFETCH(QString, edit);
@@ -758,7 +757,7 @@ private slots:
             setMoment(before);
         for (const char *box : {"txtName", "txtMCity", "txtMState", "txtMCountry"})
             widget<QLineEdit>(w, box)->setText(QStringLiteral("Ann"));
-        for (const QVariant &place : places) {
+        for (const ChosenPlace &place : places) {
             recorder->places.push_back(place);
             w->cmdBrowser_Click();
         }

@@ -123,10 +123,10 @@ public:
         return true;
     }
     void clearClipboard() override {}
-    QVariant webSearch(const QString &, const QString &, const QVariantMap &) override
+    std::optional<ChosenPlace> choosePlace(const PlaceQuery &) override
     {
         ++searches;
-        return {};
+        return std::nullopt;
     }
 
     QStringList messages;

@@ -156,10 +156,12 @@ private slots:
         QVERIFY(recorder->messages.isEmpty());
 
         // A place found through the coordinates search sets the clock.
-        recorder->places = {QVariantMap{{QStringLiteral("zoneId"), QStringLiteral("Asia/Kolkata")}}};
+        ChosenPlace kolkata;
+        kolkata.zoneId = QStringLiteral("Asia/Kolkata");
+        recorder->places = {kolkata};
         QTest::mouseClick(widget<QPushButton>(window, "cmdFindPlace"), Qt::LeftButton);
         QCOMPARE(clock->currentText(), QStringLiteral("Asia/Kolkata"));
-        QCOMPARE(recorder->births.last().value(QStringLiteral("city")), QVariant(QString()));
+        QCOMPARE(recorder->queries.last().city, QString());
         QVERIFY(widget<QLabel>(window, "lblNow")->text().endsWith(QStringLiteral("until 18:14")));
 
         QTest::mouseClick(widget<QPushButton>(window, "cmdNext"), Qt::LeftButton);

@@ -3,7 +3,7 @@
 
 #include "app/modSettings.h"
 #include "mansions/modRTB.h"
-#include "ui/modHelp.h"
+#include "ui/WebPages.h"
 
 #include "RecordingDesktop.h"
 #include "TestFiles.h"
@@ -64,7 +64,7 @@ public:
         return true;
     }
     void clearClipboard() override {}
-    QVariant webSearch(const QString &, const QString &, const QVariantMap &) override { return {}; }
+    std::optional<ChosenPlace> choosePlace(const PlaceQuery &) override { return std::nullopt; }
 
     QList<QUrl> opened;
     QString storedWhenOpened;

@@ -3,11 +3,13 @@
 
 #include "core/Messages.h"
 #include "places/AtlasWindowInterface.h"
+#include "ui/AtlasWindowLoader.h"
+#include "ui/Banner.h"
 #include "ui/Branding.h"
+#include "ui/HelpMenu.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
-#include "ui/WebSearchLoader.h"
-#include "ui/modHelp.h"
+#include "ui/WebPages.h"
 
 #include "RecordingDesktop.h"
 #include "Widgets.h"
@@ -94,6 +96,15 @@ QString searchedFor(const QUrl &url)
     return QUrlQuery(url).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded);
 }
 
+// Runs the atlas window from `folders` for a place typed as `city`: the
+// message why it did not run, empty when it ran.
+QString whyNotRun(const QString &city, const QStringList &folders)
+{
+    QString why;
+    runAtlasWindow({city, {}, {}, {}, {}}, folders, &why);
+    return why;
+}
+
 // The three place boxes and one other in a shown, active window, so focus moves are real.
 struct PlaceBoxes {
     std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
@@ -114,6 +125,7 @@ struct PlaceBoxes {
         window->activateWindow();
         other->setFocus();
     }
+    PlaceQuery query() const { return {city->text(), state->text(), country->text(), {}, {}}; }
 };
 
 } // namespace
@@ -359,9 +371,9 @@ private slots:
         QFETCH(QString, country);
         PlaceBoxes boxes(city, state, country);
         RecordingDesktop recorder;
-        searchCoordinates(boxes.city, boxes.state, boxes.country, {});
+        searchPlace(boxes.query());
         QVERIFY(recorder.messages.isEmpty());
-        QCOMPARE(recorder.searches.size(), 1);
+        QCOMPARE(recorder.queries.size(), 1);
     }
 
     void lookupQueries_data()
@@ -369,12 +381,11 @@ private slots:
         QTest::addColumn<QString>("city");
         QTest::addColumn<QString>("state");
         QTest::addColumn<QString>("country");
-        QTest::addColumn<QString>("query");
-        QTest::newRow("pune") << "Pune" << "Maharashtra" << "India" << "Pune Maharashtra India Latitude Longitude";
-        QTest::newRow("space in the city") << "New York" << "NY" << "USA" << "New York NY USA Latitude Longitude";
-        QTest::newRow("single blanks: six before Latitude") << " " << " " << " " << "      Latitude Longitude";
-        QTest::newRow("untrimmed, case kept") << "  lima " << "LIMA" << "peru  " << "  lima  LIMA peru   Latitude Longitude";
-        QTest::newRow("not encoded") << "A&B" << "#1" << "x+y=z" << "A&B #1 x+y=z Latitude Longitude";
+        QTest::newRow("pune") << "Pune" << "Maharashtra" << "India";
+        QTest::newRow("space in the city") << "New York" << "NY" << "USA";
+        QTest::newRow("single blanks") << " " << " " << " ";
+        QTest::newRow("untrimmed, case kept") << "  lima " << "LIMA" << "peru  ";
+        QTest::newRow("not encoded") << "A&B" << "#1" << "x+y=z";
     }
 
     void lookupQueries()
@@ -382,12 +393,13 @@ private slots:
         QFETCH(QString, city);
         QFETCH(QString, state);
         QFETCH(QString, country);
-        QFETCH(QString, query);
         PlaceBoxes boxes(city, state, country);
         RecordingDesktop recorder;
-        searchCoordinates(boxes.city, boxes.state, boxes.country, {});
+        searchPlace(boxes.query());
         QVERIFY(recorder.messages.isEmpty());
-        QCOMPARE(recorder.searches, (QList<QStringList>{{query, QStringLiteral("http://forum.quorvel.example")}}));
+        QCOMPARE(recorder.queries.size(), 1);
+        const PlaceQuery &query = recorder.queries.first();
+        QCOMPARE((QStringList{query.city, query.state, query.country}), (QStringList{city, state, country}));
         QCOMPARE(boxes.city->text(), city);
         QCOMPARE(boxes.other->text(), QStringLiteral("28"));
     }
@@ -396,21 +408,28 @@ private slots:
 
     void pluginOpensEncodedResultsPage_data()
     {
+        QTest::addColumn<QStringList>("place"); // city, state, country
         QTest::addColumn<QString>("query");
         QTest::addColumn<QByteArray>("encoded");
-        QTest::newRow("new york") << "New York NY USA Latitude Longitude"
+        QTest::newRow("new york") << QStringList{"New York", "NY", "USA"} << "New York NY USA Latitude Longitude"
                                   << QByteArray("q=New%20York%20NY%20USA%20Latitude%20Longitude");
-        QTest::newRow("delimiters") << "A&B #1 x+y=z/?" << QByteArray("q=A%26B%20%231%20x%2By%3Dz%2F%3F");
-        QTest::newRow("non-ascii") << QString::fromUtf8("S\u00e3o Paulo") << QByteArray("q=S%C3%A3o%20Paulo");
+        QTest::newRow("delimiters") << QStringList{"A&B", "#1", "x+y=z/?"} << "A&B #1 x+y=z/? Latitude Longitude"
+                                    << QByteArray("q=A%26B%20%231%20x%2By%3Dz%2F%3F%20Latitude%20Longitude");
+        QTest::newRow("non-ascii") << QStringList{QString::fromUtf8("S\u00e3o Paulo"), "", ""}
+                                   << QString::fromUtf8("S\u00e3o Paulo   Latitude Longitude")
+                                   << QByteArray("q=S%C3%A3o%20Paulo%20%20%20Latitude%20Longitude");
     }
 
     void pluginOpensEncodedResultsPage()
     {
+        QFETCH(QStringList, place);
         QFETCH(QString, query);
         QFETCH(QByteArray, encoded);
         UrlRecorder browser(QStringLiteral("https"));
         WebButtonPresser user;
-        QVERIFY(runWebSearchPlugin(query, QStringLiteral("http://forum.quorvel.example"), {}, webSearchPluginFolders()));
+        QString why;
+        runAtlasWindow({place.at(0), place.at(1), place.at(2), {}, {}}, atlasWindowFolders(), &why);
+        QCOMPARE(why, QString());
         QCOMPARE(user.presses, 1);
         QCOMPARE(browser.urls.size(), 1);
         QVERIFY(browser.urls.first().isValid());
@@ -423,7 +442,7 @@ private slots:
         // The build tree's plugin folder comes first, and holds the plugin.
         const QString plugin = QDir::cleanPath(QCoreApplication::applicationDirPath()
                                                + QStringLiteral("/../plugins/quorvel_atlaswindow_plugin.so"));
-        QCOMPARE(webSearchPluginFolders().value(0), QFileInfo(plugin).path());
+        QCOMPARE(atlasWindowFolders().value(0), QFileInfo(plugin).path());
         QCOMPARE(QPluginLoader(plugin).metaData().value(QStringLiteral("IID")).toString(),
                  QStringLiteral(QUORVEL_ATLASWINDOW_IID));
 
@@ -432,7 +451,7 @@ private slots:
         WebButtonPresser user;
         PlaceBoxes boxes(QStringLiteral("New York"), QStringLiteral("NY"), QStringLiteral("USA"));
         for (int search = 0; search < 3; ++search) {
-            searchCoordinates(boxes.city, boxes.state, boxes.country, {});
+            searchPlace(boxes.query());
             QVERIFY(!QPluginLoader(plugin).isLoaded());  // released after every search
         }
         QCOMPARE(browser.urls.size(), 3);
@@ -446,9 +465,9 @@ private slots:
         WebButtonPresser user;
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {folder.path()}));
-        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {folder.path() + QStringLiteral("/none")}));
-        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {}));
+        QVERIFY(!whyNotRun(QStringLiteral("q"), {folder.path()}).isEmpty());
+        QVERIFY(!whyNotRun(QStringLiteral("q"), {folder.path() + QStringLiteral("/none")}).isEmpty());
+        QVERIFY(!whyNotRun(QStringLiteral("q"), {}).isEmpty());
 
         // Files that look like plugins but aren't.
         const QList<QPair<QString, QByteArray>> files{
@@ -460,15 +479,13 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(bytes);
         }
-        QString whyNotRun;
-        QVERIFY(!runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {folder.path()}, &whyNotRun));
-        QCOMPARE(whyNotRun,
+        QCOMPARE(whyNotRun(QStringLiteral("q"), {folder.path()}),
                  QStringLiteral("The Coordinates Search %1 Could Not Be Loaded.")
                      .arg(QFileInfo(folder.filePath(QStringLiteral("quorvel_atlaswindow_plugin.so")))
                               .canonicalFilePath()));
         QVERIFY(browser.urls.isEmpty());
         // A broken file ahead of the real plugin doesn't hide it.
-        QVERIFY(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, QStringList{folder.path()} + webSearchPluginFolders()));
+        QCOMPARE(whyNotRun(QStringLiteral("q"), QStringList{folder.path()} + atlasWindowFolders()), QString());
         QCOMPARE(browser.urls.size(), 1);
     }
 
@@ -500,7 +517,7 @@ private slots:
         const QString folder = scratch.filePath(QStringLiteral("plugins"));
         QVERIFY(QDir().mkdir(folder));
         const QByteArray folderName = QFile::encodeName(folder);
-        const QString real = webSearchPluginFolders().value(0) + QStringLiteral("/quorvel_atlaswindow_plugin.so");
+        const QString real = atlasWindowFolders().value(0) + QStringLiteral("/quorvel_atlaswindow_plugin.so");
         const QString plugin = folder + QStringLiteral("/quorvel_atlaswindow_plugin.so");
         const QByteArray pluginName = QFile::encodeName(plugin);
         if (place == QLatin1String("symlink"))
@@ -525,15 +542,15 @@ private slots:
 
         UrlRecorder browser(QStringLiteral("https"));
         WebButtonPresser user;
-        QString whyNotRun;
-        QCOMPARE(runWebSearchPlugin(QStringLiteral("q"), QString(), {}, {searched}, &whyNotRun).has_value(), runs);
+        const QString why = whyNotRun(QStringLiteral("q"), {searched});
+        QCOMPARE(why.isEmpty(), runs);
         QCOMPARE(browser.urls.size(), runs ? 1 : 0);
         // What was refused is named; where no plugin is, the message says so.
         const QString refused = place.startsWith(u"folder")                        ? folder
                                 : place.startsWith(u"above")                       ? scratch.path()
                                 : place.startsWith(u"file") || place == u"symlink" ? plugin
                                                                                    : QString();
-        QCOMPARE(whyNotRun, runs                ? QString()
+        QCOMPARE(why, runs                      ? QString()
                             : refused.isEmpty() ? QString::fromUtf8(Messages::searchMissing)
                                                 : QString::fromUtf8(Messages::searchRefused).arg(refused));
     }

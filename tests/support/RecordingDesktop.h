@@ -72,15 +72,14 @@ public:
     bool openUrl(const QUrl &url) override { openedUrls.append(url); return !browserMissing; }
     void clearClipboard() override { ++clipboardClears; }
     void copyText(const QString &text) override { copiedTexts.append(text); }
-    // Records the search and its birth, and answers with the next of
-    // `places` (nothing chosen when none is left).
-    QVariant webSearch(const QString &query, const QString &site, const QVariantMap &birth) override
+    // Records the query, and answers with the next of `places` (nothing
+    // chosen when none is left).
+    std::optional<ChosenPlace> choosePlace(const PlaceQuery &query) override
     {
-        searches.append({query, site});
-        births.append(birth);
+        queries.append(query);
         if (places.empty())
-            return {};
-        const QVariant place = places.front();
+            return std::nullopt;
+        const std::optional<ChosenPlace> place = places.front();
         places.pop_front();
         return place;
     }
@@ -103,9 +102,8 @@ public:
     int printDialogs = 0;
     QList<QUrl> openedUrls;
     bool browserMissing = false;
-    QList<QStringList> searches;
-    QList<QVariantMap> births;
-    std::deque<QVariant> places;                       // the web search's answers, in turn
+    QList<PlaceQuery> queries;
+    std::deque<std::optional<ChosenPlace>> places;     // the atlas window's answers, in turn
     int clipboardClears = 0;
     QStringList copiedTexts;
     QDateTime moment;                                  // now, where set

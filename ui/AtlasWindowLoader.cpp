@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/WebSearchLoader.h"
+#include "ui/AtlasWindowLoader.h"
 
-#include "app/websearch/WebSearchInterface.h"
 #include "core/Messages.h"
+#include "places/AtlasWindowInterface.h"
 #include "sys/BuildTree.h"
+#include "ui/Desktop.h"
+#include "ui/WebPages.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -69,7 +71,7 @@ PluginPlace pluginIn(const QString &folder)
     if (!folder.startsWith(u'/'))
         return {};
     const QString realFolder = QFileInfo(folder).canonicalFilePath();
-    const QString file = realFolder + QStringLiteral("/" QUORVEL_WEBSEARCH_FILE);
+    const QString file = realFolder + QStringLiteral("/" QUORVEL_ATLASWINDOW_FILE);
     const std::optional<struct stat> status = realFolder.isEmpty() ? std::nullopt : statusOf(file);
     if (!status)
         return {};
@@ -79,35 +81,35 @@ PluginPlace pluginIn(const QString &folder)
     return trusted ? PluginPlace{file, {}} : PluginPlace{{}, file};
 }
 
-// Runs the search of the plugin at `file`; nothing when the file is no
+// Runs the atlas window of the plugin at `file`; nothing when the file is no
 // plugin of ours or fails to load.
-std::optional<std::optional<QVariant>> searchWith(const QString &file, const QString &query, const QString &site,
-                                                  const QVariantMap &birth)
+std::optional<std::optional<ChosenPlace>> choosePlaceWith(const QString &file, const PlaceQuery &query)
 {
     // The metadata is read from the file without loading it, so a library
     // of another kind never runs any code here.
     QPluginLoader loader(file);
-    if (loader.metaData().value(QStringLiteral("IID")).toString() != QStringLiteral(QUORVEL_WEBSEARCH_IID))
+    if (loader.metaData().value(QStringLiteral("IID")).toString() != QStringLiteral(QUORVEL_ATLASWINDOW_IID))
         return std::nullopt;
-    auto *search = qobject_cast<WebSearchInterface *>(loader.instance());
-    if (!search) {
+    auto *window = qobject_cast<AtlasWindowInterface *>(loader.instance());
+    if (!window) {
         loader.unload();
         return std::nullopt;
     }
-    std::optional<QVariant> result;
+    std::optional<ChosenPlace> chosen;
     try {
-        result = search->Search(query, site, birth);
+        chosen = window->choosePlace(query, QString::fromUtf8(Messages::windowTitle),
+                                     webPageUrl(WebPage::Home).toString());
     } catch (...) {
-        result.reset();
+        chosen.reset();
     }
     // Releasing the plugin deletes its instance: the next search gets a fresh one.
     loader.unload();
-    return result;
+    return chosen;
 }
 
 } // namespace
 
-QStringList webSearchPluginFolders()
+QStringList atlasWindowFolders()
 {
     QStringList folders;
     const auto add = [&folders](const QString &folder) {
@@ -127,8 +129,7 @@ QStringList webSearchPluginFolders()
     return folders;
 }
 
-std::optional<QVariant> runWebSearchPlugin(const QString &query, const QString &site, const QVariantMap &birth,
-                                           const QStringList &folders, QString *whyNotRun)
+std::optional<ChosenPlace> runAtlasWindow(const PlaceQuery &query, const QStringList &folders, QString *whyNotRun)
 {
     QString refused;
     QString broken;
@@ -138,8 +139,8 @@ std::optional<QVariant> runWebSearchPlugin(const QString &query, const QString &
             refused = place.refused;
         if (place.file.isEmpty())
             continue;
-        if (std::optional<std::optional<QVariant>> result = searchWith(place.file, query, site, birth))
-            return *result;
+        if (std::optional<std::optional<ChosenPlace>> chosen = choosePlaceWith(place.file, query))
+            return *chosen;
         if (broken.isEmpty())
             broken = place.file;
     }
@@ -149,4 +150,9 @@ std::optional<QVariant> runWebSearchPlugin(const QString &query, const QString &
                                          : QString::fromUtf8(Messages::searchMissing);
     }
     return std::nullopt;
+}
+
+std::optional<ChosenPlace> searchPlace(const PlaceQuery &query)
+{
+    return desktop().choosePlace(query);
 }
