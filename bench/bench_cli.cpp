@@ -178,10 +178,9 @@ std::pair<std::string, std::string> placedAndCoordinateRows(int repeats)
         const std::string date = QStringLiteral("%1-%2-%3").arg(in[2], two(in[0]), two(in[1])).toStdString();
         const std::string time = QStringLiteral("%1:%2").arg(two(in[3]), two(in[4])).toStdString();
         const std::string &place = birthplaces[std::size_t(count) % birthplaces.size()];
-        QString error;
         const std::optional<FoundPlace> found =
-            lookup.find(place, QDate(in[2].toInt(), in[0].toInt(), in[1].toInt()), QTime(in[3].toInt(), in[4].toInt()),
-                        error);
+            lookup.find(place, QDate(in[2].toInt(), in[0].toInt(), in[1].toInt()), QTime(in[3].toInt(), in[4].toInt()))
+                .value;
         if (!found || !found->chosen.zone)
             continue; // a skipped or doubled hour there: not a birth both can give
         const std::string name = "Person " + std::to_string(count++);

@@ -52,7 +52,7 @@ bool beyondLargestZone(const BirthData &birth)
 BirthOrProblems readBirth(const BirthEntry &entry)
 {
     BirthOrProblems result;
-    std::vector<BirthProblem> &problems = result.problems;
+    std::vector<BirthProblem> &problems = result.why;
     if (trimBlanks(entry.name).isEmpty())
         problems.push_back({BirthPart::Name, ProblemKind::Missing});
     // The zone is asked for as one: either box empty is one problem.
@@ -70,7 +70,7 @@ BirthOrProblems readBirth(const BirthEntry &entry)
     if (!problems.empty())
         return result;
 
-    BirthData &birth = result.birth.emplace();
+    BirthData &birth = result.value.emplace();
     birth.name = trimBlanks(entry.name);
     birth.year = qint16(entry.year);
     birth.month = qint16(entry.month);

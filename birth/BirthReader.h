@@ -4,6 +4,7 @@
 #pragma once
 
 #include "birth/BirthData.h"
+#include "sys/Result.h"
 
 #include <QString>
 
@@ -58,10 +59,7 @@ inline constexpr int largestLatitude = 90;
 
 // The birth when nothing is wrong with the entry; otherwise every problem,
 // at most one for each part, in BirthPart order.
-struct BirthOrProblems {
-    std::optional<BirthData> birth;
-    std::vector<BirthProblem> problems;
-};
+using BirthOrProblems = Result<BirthData, std::vector<BirthProblem>>;
 BirthOrProblems readBirth(const BirthEntry &entry);
 
 // The key filter of the six number boxes: digits and Backspace only.

@@ -355,7 +355,7 @@ bool parseFields(const BirthTexts &texts, const Moment &moment, const ChosenPlac
     }
 
     BirthOrProblems read = readBirth(entryOf(texts[std::size_t(BirthField::Name)], f, place));
-    for (const BirthProblem &problem : read.problems) {
+    for (const BirthProblem &problem : read.why) {
         const BirthField field = fieldOf(problem.part);
         note(field, problemMessage(problem, f.date, text(field)));
     }
@@ -368,7 +368,7 @@ bool parseFields(const BirthTexts &texts, const Moment &moment, const ChosenPlac
         }
     }
     if (good)
-        birth = *read.birth;
+        birth = *read.value;
     return good;
 }
 
@@ -418,7 +418,9 @@ PlacedBirth readPlacedBirth(const BirthTexts &texts, PlaceLookup *places, std::s
     const ChosenPlace standIn;
     const ChosenPlace *place = nullptr;
     if (places) {
-        read.found = places->find(placeText, moment.day(), moment.time(), read.placeError);
+        Result<FoundPlace> found = places->find(placeText, moment.day(), moment.time());
+        read.found = std::move(found.value);
+        read.placeError = std::move(found.why);
         place = read.found ? &read.found->chosen : &standIn;
     }
     parseFields(texts, moment, place, read.birth, read.errors);

@@ -232,13 +232,12 @@ std::optional<std::pair<QTimeZone, QString>> calendarZone(const CommandLine &lin
     QString id = line.timeZone.value_or(QString::fromUtf8(QTimeZone::systemTimeZoneId()));
     if (line.place) {
         PlaceLookup lookup(Atlas::installed());
-        QString error;
-        const std::optional<FoundPlace> found = lookup.find(line.place->toStdString(), QDate(), QTime(), error);
+        const Result<FoundPlace> found = lookup.find(line.place->toStdString(), QDate(), QTime());
         if (!found) {
-            complain(QStringLiteral("--place: %1").arg(error));
+            complain(QStringLiteral("--place: %1").arg(found.why));
             return std::nullopt;
         }
-        id = found->place.timeZone;
+        id = found.value->place.timeZone;
     }
     const QTimeZone zone(id.toUtf8());
     if (!zone.isValid()) {

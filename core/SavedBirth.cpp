@@ -171,8 +171,8 @@ std::optional<SavedBirth> parseSavedBirth(const QByteArray &lines, QString *why)
     const std::optional<BirthEntry> entry = v ? entryOf(*v) : std::nullopt;
     const BirthOrProblems read = entry ? readBirth(*entry) : BirthOrProblems{};
     std::optional<SavedBirth> saved;
-    if (read.birth)
-        saved = SavedBirth{*read.birth, BirthPlace{(*v)[City], (*v)[State], (*v)[Country], (*v)[ZoneId]}};
+    if (read.value)
+        saved = SavedBirth{*read.value, BirthPlace{(*v)[City], (*v)[State], (*v)[Country], (*v)[ZoneId]}};
     // Only the lines this version writes are taken: that also refuses a
     // zone whose sign contradicts the longitude it follows, blanks around
     // the name and bytes that are not UTF-8.

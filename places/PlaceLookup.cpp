@@ -247,7 +247,7 @@ PlaceLookup::Choice PlaceLookup::choose(const QString &typed) const
     return choice;
 }
 
-std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, QDate date, QTime time, QString &error)
+Result<FoundPlace> PlaceLookup::find(std::string_view placeText, QDate date, QTime time)
 {
     const QString typed = QString::fromUtf8(placeText.data(), qsizetype(placeText.size()));
     auto choice = m_choices.constFind(typed);
@@ -256,9 +256,8 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, QDate da
             m_choices.clear();
         choice = m_choices.insert(typed, choose(typed));
     }
-    error = choice->error;
     if (!choice->place)
-        return std::nullopt;
+        return Result<FoundPlace>::failed(choice->error);
 
     FoundPlace found;
     found.place = *choice->place;
@@ -266,13 +265,11 @@ std::optional<FoundPlace> PlaceLookup::find(std::string_view placeText, QDate da
         found.clock = placeClock(found.place.timeZone, date, time, found.place.longitude);
         if (!choice->note.isEmpty())
             found.clock.notes.prepend(choice->note);
-        if (!found.clock.zone) {
-            error = found.clock.notes.join(u' ');
-            return std::nullopt;
-        }
+        if (!found.clock.zone)
+            return Result<FoundPlace>::failed(found.clock.notes.join(u' '));
     }
     found.chosen = chosenPlace(found.place, found.clock);
-    return found;
+    return Result<FoundPlace>::of(std::move(found));
 }
 
 QString placeLabel(const AtlasPlace &place)

@@ -6,6 +6,7 @@
 #include "atlas/Atlas.h"
 #include "atlas/PlaceClock.h"
 #include "places/ChosenPlace.h"
+#include "sys/Result.h"
 
 #include <QDate>
 #include <QHash>
@@ -29,14 +30,14 @@ public:
     explicit PlaceLookup(const Atlas &atlas) : m_atlas(atlas) {}
 
     // The place `placeText` names, with its clock at `date` `time`. Nothing,
-    // with the reason in `error` (and the places meant perhaps), when the
+    // with the reason why (and the places meant perhaps), when the
     // atlas doesn't hold the name whole, holds it in more than one country or
     // state with none ten times as large as the others, or the local time
     // didn't exist there, or the atlas could not be opened. Where a larger
     // place was taken over others of the name, the clock's notes begin by
     // saying so. Without a moment (an invalid date or time) only the
     // coordinates are filled.
-    std::optional<FoundPlace> find(std::string_view placeText, QDate date, QTime time, QString &error);
+    Result<FoundPlace> find(std::string_view placeText, QDate date, QTime time);
 
 private:
     // What the atlas makes of a place's text: the place, or why none.

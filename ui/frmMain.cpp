@@ -616,7 +616,7 @@ std::optional<BirthData> frmMain::checkedBirth()
     const BirthOrProblems read = readBirth(entry);
     // The place's clocks skipped the moment: no zone to ask for, but a time
     // that never was on the clock there (the boxes keep what they hold).
-    const bool nameFirst = !read.birth && read.problems.front().part == BirthPart::Name;
+    const bool nameFirst = !read.value && read.why.front().part == BirthPart::Name;
     const QString skipped =
         nameFirst ? QString() : m_zoneFollow.skippedMoment(coordinateTexts(), birthDate(entry), birthTime(entry));
     if (!skipped.isEmpty()) {
@@ -625,9 +625,9 @@ std::optional<BirthData> frmMain::checkedBirth()
         return std::nullopt;
     }
     // One message at a time: the first rule broken, as the user fixes them in turn.
-    if (!read.birth)
-        showProblem(read.problems.front());
-    return read.birth;
+    if (!read.value)
+        showProblem(read.why.front());
+    return read.value;
 }
 
 QLineEdit *frmMain::boxOf(BirthPart part) const

@@ -119,7 +119,7 @@ private slots:
         entry.name = QStringLiteral("  Ann  ");
         entry.isEast = true;
         entry.isNorth = true;
-        const std::optional<BirthData> read = readBirth(entry).birth;
+        const std::optional<BirthData> read = readBirth(entry).value;
         QVERIFY(read);
         const BirthData &b = *read;
         QCOMPARE(b.name, QStringLiteral("Ann"));
@@ -138,7 +138,7 @@ private slots:
 
         entry.isEast = false;
         entry.isNorth = false;
-        const BirthData west = *readBirth(entry).birth;
+        const BirthData west = *readBirth(entry).value;
         QVERIFY(!west.isEast && !west.isNorth);
     }
 
@@ -190,13 +190,13 @@ private slots:
         entry.dst = dst;
         const BirthOrProblems read = readBirth(entry);
         if (problem >= 0) {
-            QVERIFY(!read.birth);
-            QCOMPARE(read.problems.size(), std::size_t(1));
-            QCOMPARE(int(read.problems.front().part) * 10 + int(read.problems.front().kind), problem);
+            QVERIFY(!read.value);
+            QCOMPARE(read.why.size(), std::size_t(1));
+            QCOMPARE(int(read.why.front().part) * 10 + int(read.why.front().kind), problem);
             return;
         }
-        QVERIFY(read.birth && read.problems.empty());
-        const std::optional<Reading> reading = calculateReading(*read.birth, SpanWanted::No);
+        QVERIFY(read.value && read.why.empty());
+        const std::optional<Reading> reading = calculateReading(*read.value, SpanWanted::No);
         QVERIFY(reading);
         QCOMPARE(reading->ephemeris->universalTime, universalTime);
     }
@@ -204,7 +204,7 @@ private slots:
     void screenToReading()
     {
         const BirthEntry entry = annEntry(QDate(1947, 8, 15), QTime(0, 0), {"-5", "-30", "77", "13", "28", "36"});
-        const std::optional<Reading> reading = calculateReading(*readBirth(entry).birth);
+        const std::optional<Reading> reading = calculateReading(*readBirth(entry).value);
         QVERIFY(reading);
         QCOMPARE(reading->nakshatraName, QStringLiteral("Pushya"));
         QCOMPARE(reading->values.back(), QStringLiteral("Pushya"));

@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(QDate(birth.year, birth.month, birth.day).isValid());
     FUZZ_CHECK(birth.hour >= 0 && birth.hour <= 23 && birth.minute >= 0 && birth.minute <= 59);
     const BirthOrProblems read = readBirth(entryOf(birth));
-    FUZZ_CHECK(read.birth && sameBirth(*read.birth, birth));
+    FUZZ_CHECK(read.value && sameBirth(*read.value, birth));
 
     EphemerisResult result;
     FUZZ_CHECK(computeMoonNakshatra(birth, result));

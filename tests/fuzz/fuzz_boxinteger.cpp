@@ -73,11 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         entry.day = data[1] % 31 + 1;
     }
     const BirthOrProblems read = readBirth(entry);
-    FUZZ_CHECK(read.birth.has_value() == read.problems.empty());
-    if (read.birth) {
+    FUZZ_CHECK(read.value.has_value() == read.why.empty());
+    if (read.value) {
         // A screen that passes holds every number box in its field, each in range.
         FUZZ_CHECK(magnitude.has_value());
-        const BirthData &birth = *read.birth;
+        const BirthData &birth = *read.value;
         FUZZ_CHECK(birth.lonDegrees == *value && birth.latMinutes == *value && *value >= 0 && *value < 60);
         FUZZ_CHECK(birth.zoneHours == *magnitude && birth.zoneMinutes == *magnitude);
         FUZZ_CHECK(!birth.name.isEmpty());
