@@ -9,7 +9,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QUrl>
 
 #include <memory>
 #include <vector>
@@ -116,20 +115,3 @@ bool regionTyped(const QString &placeText, const AtlasMatch &match);
 // abbreviations "st", "ste", "mt", "ft" for Saint, Sainte, Mount, Fort.
 QString foldForSearch(const QString &text);
 
-// A time zone as the lookup describes it over one calendar year.
-struct ZoneSummary {
-    bool valid = false;
-    int standardOffsetSeconds = 0;       // the smallest offset from UTC in the year
-    bool observesDaylightSaving = false; // the clocks move during the year
-};
-ZoneSummary summarizeZone(const QString &ianaId, int year);
-
-// "Asia/Kolkata (UTC+5:30, no daylight saving)".
-QString describeZone(const QString &ianaId, const ZoneSummary &zone);
-
-// Whether the place's clock is on the other side of UTC from what its
-// longitude says, so its zone needs a sign.
-bool zoneAgainstLongitude(const ZoneSummary &zone, double longitude);
-
-// The browser's search results page for the whole query, percent-encoded.
-QUrl webSearchUrl(const QString &query);

@@ -5,6 +5,7 @@
 
 #include "birth/Angle.h"
 #include "places/PlaceChoice.h"
+#include "plugins/atlaswindow/PlaceZone.h"
 #include "sys/QuotedText.h"
 #include "ui/Look.h"
 

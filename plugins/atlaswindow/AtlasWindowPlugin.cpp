@@ -4,6 +4,7 @@
 #include "plugins/atlaswindow/AtlasWindowPlugin.h"
 
 #include "plugins/atlaswindow/AtlasWindow.h"
+#include "plugins/atlaswindow/PlaceZone.h"
 #include "atlas/Atlas.h"
 
 #include <QApplication>

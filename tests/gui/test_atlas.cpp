@@ -5,6 +5,7 @@
 #include "atlas/AtlasIndex.h"
 #include "core/Messages.h"
 #include "plugins/atlaswindow/AtlasWindow.h"
+#include "plugins/atlaswindow/PlaceZone.h"
 #include "ui/AtlasWindowLoader.h"
 #include "TestFiles.h"
 #include "Widgets.h"
