@@ -21,6 +21,8 @@ struct PlaceQuery {
     QString country;
     QDate date;
     QTime time;
+
+    friend bool operator==(const PlaceQuery &, const PlaceQuery &) = default;
 };
 
 // A place taken from the atlas, as it fills a birth.

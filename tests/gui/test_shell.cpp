@@ -96,12 +96,12 @@ QString searchedFor(const QUrl &url)
     return QUrlQuery(url).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded);
 }
 
-// Runs the atlas window from `folders` for a place typed as `city`: the
-// message why it did not run, empty when it ran.
-QString whyNotRun(const QString &city, const QStringList &folders)
+// Runs the atlas window from `folders` for `place` (city, state, country):
+// the message why it did not run, empty when it ran.
+QString whyNotRun(const QStringList &place, const QStringList &folders)
 {
     QString why;
-    runAtlasWindow({city, {}, {}, {}, {}}, folders, &why);
+    runAtlasWindow({place.value(0), place.value(1), place.value(2), {}, {}}, folders, &why);
     return why;
 }
 
@@ -397,9 +397,7 @@ private slots:
         RecordingDesktop recorder;
         searchPlace(boxes.query());
         QVERIFY(recorder.messages.isEmpty());
-        QCOMPARE(recorder.queries.size(), 1);
-        const PlaceQuery &query = recorder.queries.first();
-        QCOMPARE((QStringList{query.city, query.state, query.country}), (QStringList{city, state, country}));
+        QVERIFY((recorder.queries == QList<PlaceQuery>{{city, state, country, {}, {}}}));
         QCOMPARE(boxes.city->text(), city);
         QCOMPARE(boxes.other->text(), QStringLiteral("28"));
     }
@@ -415,9 +413,8 @@ private slots:
                                   << QByteArray("q=New%20York%20NY%20USA%20Latitude%20Longitude");
         QTest::newRow("delimiters") << QStringList{"A&B", "#1", "x+y=z/?"} << "A&B #1 x+y=z/? Latitude Longitude"
                                     << QByteArray("q=A%26B%20%231%20x%2By%3Dz%2F%3F%20Latitude%20Longitude");
-        QTest::newRow("non-ascii") << QStringList{QString::fromUtf8("S\u00e3o Paulo"), "", ""}
-                                   << QString::fromUtf8("S\u00e3o Paulo   Latitude Longitude")
-                                   << QByteArray("q=S%C3%A3o%20Paulo%20%20%20Latitude%20Longitude");
+        QTest::newRow("non-ascii") << QStringList{QString::fromUtf8("S\u00e3o Paulo")}
+                                   << QString::fromUtf8("S\u00e3o Paulo   Latitude Longitude") << QByteArray("q=S%C3%A3o%20Paulo%20%20%20Latitude%20Longitude");
     }
 
     void pluginOpensEncodedResultsPage()
@@ -427,9 +424,7 @@ private slots:
         QFETCH(QByteArray, encoded);
         UrlRecorder browser(QStringLiteral("https"));
         WebButtonPresser user;
-        QString why;
-        runAtlasWindow({place.at(0), place.at(1), place.at(2), {}, {}}, atlasWindowFolders(), &why);
-        QCOMPARE(why, QString());
+        QCOMPARE(whyNotRun(place, atlasWindowFolders()), QString());
         QCOMPARE(user.presses, 1);
         QCOMPARE(browser.urls.size(), 1);
         QVERIFY(browser.urls.first().isValid());
@@ -465,9 +460,9 @@ private slots:
         WebButtonPresser user;
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        QVERIFY(!whyNotRun(QStringLiteral("q"), {folder.path()}).isEmpty());
-        QVERIFY(!whyNotRun(QStringLiteral("q"), {folder.path() + QStringLiteral("/none")}).isEmpty());
-        QVERIFY(!whyNotRun(QStringLiteral("q"), {}).isEmpty());
+        QVERIFY(!whyNotRun({QStringLiteral("q")}, {folder.path()}).isEmpty());
+        QVERIFY(!whyNotRun({QStringLiteral("q")}, {folder.path() + QStringLiteral("/none")}).isEmpty());
+        QVERIFY(!whyNotRun({QStringLiteral("q")}, {}).isEmpty());
 
         // Files that look like plugins but aren't.
         const QList<QPair<QString, QByteArray>> files{
@@ -479,13 +474,13 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(bytes);
         }
-        QCOMPARE(whyNotRun(QStringLiteral("q"), {folder.path()}),
+        QCOMPARE(whyNotRun({QStringLiteral("q")}, {folder.path()}),
                  QStringLiteral("The Coordinates Search %1 Could Not Be Loaded.")
                      .arg(QFileInfo(folder.filePath(QStringLiteral("quorvel_atlaswindow_plugin.so")))
                               .canonicalFilePath()));
         QVERIFY(browser.urls.isEmpty());
         // A broken file ahead of the real plugin doesn't hide it.
-        QCOMPARE(whyNotRun(QStringLiteral("q"), QStringList{folder.path()} + atlasWindowFolders()), QString());
+        QCOMPARE(whyNotRun({QStringLiteral("q")}, QStringList{folder.path()} + atlasWindowFolders()), QString());
         QCOMPARE(browser.urls.size(), 1);
     }
 
@@ -542,7 +537,7 @@ private slots:
 
         UrlRecorder browser(QStringLiteral("https"));
         WebButtonPresser user;
-        const QString why = whyNotRun(QStringLiteral("q"), {searched});
+        const QString why = whyNotRun({QStringLiteral("q")}, {searched});
         QCOMPARE(why.isEmpty(), runs);
         QCOMPARE(browser.urls.size(), runs ? 1 : 0);
         // What was refused is named; where no plugin is, the message says so.
