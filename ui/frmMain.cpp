@@ -31,6 +31,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -884,7 +885,10 @@ void frmMain::showNumberBoxMenu(QLineEdit *box, const QPoint &globalPosition)
 {
     // The box's own menu, its Paste going by the digit rule. The toolkit
     // names no entry; Paste is the one that shows Paste's shortcut.
-    const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    // The menu belongs to the box: should the box go while the menu is open
+    // (a reading opened from another window closes this screen), it goes
+    // with it, so it is deleted here only if it is still there.
+    const QPointer<QMenu> menu(box->createStandardContextMenu());
     const QString pasteKey = u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
     for (QAction *action : menu->actions()) {
         if (action->text().endsWith(pasteKey)) {
@@ -894,6 +898,7 @@ void frmMain::showNumberBoxMenu(QLineEdit *box, const QPoint &globalPosition)
         }
     }
     menu->exec(globalPosition);
+    delete menu;
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)

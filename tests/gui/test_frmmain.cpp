@@ -412,6 +412,18 @@ private slots:
         QCOMPARE(recorder->messageTexts(), digits ? QStringList() : QStringList{onlyNumbers});
     }
 
+    // A screen that goes while a number box's menu is open (another window
+    // opened a reading in its place) takes the menu with it, once.
+    void screenGoesUnderTheBoxMenu()
+    {
+        QPointer<frmMain> screen = new frmMain;
+        QLineEdit *edit = widget<QLineEdit>(screen, "txtLonM");
+        QTimer::singleShot(0, screen, [screen] { screen->deleteLater(); });
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(edit, &event);
+        QVERIFY(screen.isNull());
+    }
+
     // --- validation ---
 
     void validation_data()
