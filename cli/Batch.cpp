@@ -6,9 +6,9 @@
 #include "cli/BirthFields.h"
 #include "cli/CliTexts.h"
 #include "cli/ReadingReport.h"
-#include "sys/QuotedText.h"
 #include "core/Reading.h"
 #include "places/PlaceLookup.h"
+#include "sys/QuotedText.h"
 
 #include <algorithm>
 #include <array>

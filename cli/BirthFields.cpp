@@ -3,9 +3,9 @@
 
 #include "cli/BirthFields.h"
 
+#include "birth/BirthReader.h"
 #include "cli/ReadingReport.h"
 #include "sys/QuotedText.h"
-#include "birth/BirthReader.h"
 
 #include <QDate>
 #include <QLocale>

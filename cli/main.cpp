@@ -9,11 +9,11 @@
 #include "cli/CommandLine.h"
 #include "cli/ReadingReport.h"
 #include "core/CalendarReport.h"
-#include "sys/QuotedText.h"
 #include "core/SavedReading.h"
-#include "places/PlaceLookup.h"
 #include "mansions/ReadingFile.h"
+#include "places/PlaceLookup.h"
 #include "sys/NativeFileName.h"
+#include "sys/QuotedText.h"
 #include "sys/SafeFile.h"
 
 #include <QFile>

@@ -6,8 +6,8 @@
 #include "birth/BirthData.h"
 #include "core/BirthTimeSpan.h"
 #include "ephemeris/modEphemeris.h"
-#include "mansions/ReadingCaptions.h"
 #include "mansions/modChineseLunarMansionInformation.h"
+#include "mansions/ReadingCaptions.h"
 
 #include <QString>
 

@@ -4,20 +4,20 @@
 #include "ui/frmMain.h"
 
 #include "atlas/PlaceClock.h"
+#include "birth/BirthReader.h"
 #include "core/Messages.h"
 #include "core/Reading.h"
-#include "birth/BirthReader.h"
 #include "ui/Accessible.h"
 #include "ui/AtlasWindowLoader.h"
 #include "ui/Centred.h"
 #include "ui/Desktop.h"
+#include "ui/frmTimeZone.h"
 #include "ui/HelpMenu.h"
 #include "ui/LinkLabel.h"
 #include "ui/Look.h"
 #include "ui/ReadingFlow.h"
 #include "ui/RecentReadings.h"
 #include "ui/Session.h"
-#include "ui/frmTimeZone.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -31,9 +31,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTime>

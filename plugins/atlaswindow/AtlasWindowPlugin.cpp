@@ -3,9 +3,9 @@
 
 #include "plugins/atlaswindow/AtlasWindowPlugin.h"
 
+#include "atlas/Atlas.h"
 #include "plugins/atlaswindow/AtlasWindow.h"
 #include "plugins/atlaswindow/PlaceZone.h"
-#include "atlas/Atlas.h"
 
 #include <QApplication>
 #include <QDate>

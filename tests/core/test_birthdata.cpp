@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "core/Reading.h"
 #include "birth/BirthReader.h"
+#include "core/Reading.h"
 
 #include <QDate>
 #include <QTest>
