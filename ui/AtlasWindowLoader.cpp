@@ -81,19 +81,19 @@ PluginPlace pluginIn(const QString &folder)
     return trusted ? PluginPlace{file, {}} : PluginPlace{{}, file};
 }
 
-// Runs the atlas window of the plugin at `file`; nothing when the file is no
-// plugin of ours or fails to load.
-std::optional<std::optional<ChosenPlace>> choosePlaceWith(const QString &file, const PlaceQuery &query)
+// Runs the atlas window of the plugin at `file`; failed, for the caller to
+// word, when the file is no plugin of ours or fails to load.
+AtlasWindowRun choosePlaceWith(const QString &file, const PlaceQuery &query)
 {
     // The metadata is read from the file without loading it, so a library
     // of another kind never runs any code here.
     QPluginLoader loader(file);
     if (loader.metaData().value(QStringLiteral("IID")).toString() != QStringLiteral(QUORVEL_ATLASWINDOW_IID))
-        return std::nullopt;
+        return AtlasWindowRun::failed({});
     auto *window = qobject_cast<AtlasWindowInterface *>(loader.instance());
     if (!window) {
         loader.unload();
-        return std::nullopt;
+        return AtlasWindowRun::failed({});
     }
     std::optional<ChosenPlace> chosen;
     try {
@@ -104,7 +104,7 @@ std::optional<std::optional<ChosenPlace>> choosePlaceWith(const QString &file, c
     }
     // Releasing the plugin deletes its instance: the next search gets a fresh one.
     loader.unload();
-    return chosen;
+    return AtlasWindowRun::of(chosen);
 }
 
 } // namespace
@@ -129,7 +129,7 @@ QStringList atlasWindowFolders()
     return folders;
 }
 
-std::optional<ChosenPlace> runAtlasWindow(const PlaceQuery &query, const QStringList &folders, QString *whyNotRun)
+AtlasWindowRun runAtlasWindow(const PlaceQuery &query, const QStringList &folders)
 {
     QString refused;
     QString broken;
@@ -139,17 +139,14 @@ std::optional<ChosenPlace> runAtlasWindow(const PlaceQuery &query, const QString
             refused = place.refused;
         if (place.file.isEmpty())
             continue;
-        if (std::optional<std::optional<ChosenPlace>> chosen = choosePlaceWith(place.file, query))
-            return *chosen;
+        if (AtlasWindowRun ran = choosePlaceWith(place.file, query))
+            return ran;
         if (broken.isEmpty())
             broken = place.file;
     }
-    if (whyNotRun) {
-        *whyNotRun = !refused.isEmpty()  ? QString::fromUtf8(Messages::searchRefused).arg(refused)
-                     : !broken.isEmpty() ? QString::fromUtf8(Messages::searchBroken).arg(broken)
-                                         : QString::fromUtf8(Messages::searchMissing);
-    }
-    return std::nullopt;
+    return AtlasWindowRun::failed(!refused.isEmpty()  ? QString::fromUtf8(Messages::searchRefused).arg(refused)
+                                  : !broken.isEmpty() ? QString::fromUtf8(Messages::searchBroken).arg(broken)
+                                                      : QString::fromUtf8(Messages::searchMissing));
 }
 
 std::optional<ChosenPlace> searchPlace(const PlaceQuery &query)

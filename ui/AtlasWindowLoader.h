@@ -4,6 +4,7 @@
 #pragma once
 
 #include "places/ChosenPlace.h"
+#include "sys/Result.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,12 +22,11 @@ QStringList atlasWindowFolders();
 // `query` under the program's title and home page, and releases it. A
 // folder or file that is not owned by the user or root, or that group or
 // others can write, is passed over, and so is a relative folder or a
-// symlinked file. Returns the place the user chose, or nothing: where no
-// window ran, `whyNotRun` gets the message that says why (no plugin, the
-// file or folder refused, a plugin that would not load); it stays empty
-// when the window ran, or failed itself.
-std::optional<ChosenPlace> runAtlasWindow(const PlaceQuery &query, const QStringList &folders,
-                                          QString *whyNotRun = nullptr);
+// symlinked file. The window ran (or failed itself) and the user chose a
+// place or none; or no window ran, and the message says why (no plugin, the
+// file or folder refused, a plugin that would not load).
+using AtlasWindowRun = Result<std::optional<ChosenPlace>>;
+AtlasWindowRun runAtlasWindow(const PlaceQuery &query, const QStringList &folders);
 
 // The coordinates search through the desktop: the atlas window for the
 // place as typed (empty parts too) at the query's moment; the place chosen

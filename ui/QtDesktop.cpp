@@ -97,11 +97,10 @@ public:
 
     std::optional<ChosenPlace> choosePlace(const PlaceQuery &query) override
     {
-        QString whyNotRun;
-        std::optional<ChosenPlace> place = runAtlasWindow(query, atlasWindowFolders(), &whyNotRun);
-        if (!whyNotRun.isEmpty())
-            showMessage(QApplication::activeWindow(), MessageIcon::Warning, whyNotRun, false);
-        return place;
+        const AtlasWindowRun ran = runAtlasWindow(query, atlasWindowFolders());
+        if (!ran)
+            showMessage(QApplication::activeWindow(), MessageIcon::Warning, ran.why, false);
+        return ran ? *ran.value : std::nullopt;
     }
 
 private:

@@ -187,10 +187,9 @@ public:
     std::optional<ChosenPlace> choosePlace(const PlaceQuery &query) override
     {
         ++searchesAsked;
-        QString whyNotRun;
-        std::optional<ChosenPlace> place = runAtlasWindow(query, {pluginFolder}, &whyNotRun);
-        searchesRun += whyNotRun.isEmpty() ? 1 : 0;
-        return place;
+        const AtlasWindowRun ran = runAtlasWindow(query, {pluginFolder});
+        searchesRun += ran ? 1 : 0;
+        return ran ? *ran.value : std::nullopt;
     }
 
     const QString pluginFolder;

@@ -100,9 +100,7 @@ QString searchedFor(const QUrl &url)
 // the message why it did not run, empty when it ran.
 QString whyNotRun(const QStringList &place, const QStringList &folders)
 {
-    QString why;
-    runAtlasWindow({place.value(0), place.value(1), place.value(2), {}, {}}, folders, &why);
-    return why;
+    return runAtlasWindow({place.value(0), place.value(1), place.value(2), {}, {}}, folders).why;
 }
 
 // The three place boxes and one other in a shown, active window, so focus moves are real.
