@@ -4,7 +4,7 @@
 // Faults a desktop user can run into, end to end through the screens: a
 // full disk or a file size limit while saving, things that are not saved
 // readings offered to Open, a broken settings store at start-up, no browser
-// and no web search plugin. Each proves that nothing saved is lost, the
+// and no atlas window plugin. Each proves that nothing saved is lost, the
 // user sees only the program's own message, and the program goes on.
 #include "RecordingDesktop.h"
 #include "TestFiles.h"

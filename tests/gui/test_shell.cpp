@@ -57,7 +57,7 @@ public slots:
     void open(const QUrl &url) { urls.append(url); }
 };
 
-// The web search plugin shows its results window modally; while this lives
+// The atlas window plugin shows its results window modally; while this lives
 // it presses the window's "Search the Web" button whenever one comes up.
 class WebButtonPresser : public QObject {
 public:
@@ -400,7 +400,7 @@ private slots:
         QCOMPARE(boxes.other->text(), QStringLiteral("28"));
     }
 
-    // ---- the web search plugin ----------------------------------------------------
+    // ---- the atlas window plugin --------------------------------------------------
 
     void pluginOpensEncodedResultsPage_data()
     {
