@@ -55,19 +55,6 @@ ZoneOffset ZoneOffset::fromMinutesEast(int minutesEast, const Angle &longitude)
     return zone;
 }
 
-bool ZoneOffset::isAheadAt(const Angle &longitude) const
-{
-    if (direction != ZoneDirection::FromLongitude)
-        return direction == ZoneDirection::Ahead;
-    return longitude.isEastOfGreenwich();
-}
-
-int ZoneOffset::minutesEastAt(const Angle &longitude) const
-{
-    const int size = hours * 60 + minutes;
-    return isAheadAt(longitude) ? size : -size;
-}
-
 QString utcOffsetText(int seconds, OffsetStyle style)
 {
     const int size = std::abs(seconds);

@@ -35,12 +35,6 @@ struct ZoneOffset {
     // the longitude would give the other one.
     static ZoneOffset fromMinutesEast(int minutesEast, const Angle &longitude);
 
-    // Whether the clock is ahead of Universal Time: as given, or else when
-    // the longitude lies east of Greenwich.
-    bool isAheadAt(const Angle &longitude) const;
-    // The offset in minutes, positive ahead.
-    int minutesEastAt(const Angle &longitude) const;
-
     friend bool operator==(const ZoneOffset &, const ZoneOffset &) = default;
 };
 
